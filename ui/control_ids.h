@@ -1,0 +1,43 @@
+#pragma once
+// Resource and control ids shared by the dialog logic and every platform window.
+
+namespace tessaro {
+
+// Standard command ids of the dialogs' hidden buttons.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
+// Dialog templates.
+inline constexpr int kDialogAbout = 100;      // about box
+inline constexpr int kDialogMain = 102;       // main dialog
+inline constexpr int kDialogErrorMsg = 132;   // error message window
+
+// Other resources.
+inline constexpr int kIconMain = 128;         // program icon, 32x32 and 16x16
+inline constexpr int kStringAboutEntry = 101; // text of the about menu entry
+
+// Controls of the main dialog.
+inline constexpr int kIdcInfo = 1000;         // read-only multi-line information box
+inline constexpr int kIdcInFile = 1001;       // input path edit
+inline constexpr int kIdcBrowseIn = 1002;     // "参照" for the input
+inline constexpr int kIdcConvert = 1003;      // "変換"
+inline constexpr int kIdcProgress = 1004;     // progress bar, range 0..100
+inline constexpr int kIdcOutFile = 1005;      // output path edit
+inline constexpr int kIdcBrowseOut = 1006;    // "参照" for the output
+inline constexpr int kIdcOutputSize = 1008;   // size combo box: 0 "1/1", 1 "1/2"
+inline constexpr int kIdcSizeLabel = 1010;    // "TSRｻｲｽﾞ"
+
+// Control of the about box.
+inline constexpr int kIdcVersion = 1009;      // the version text
+
+// Controls of the error message window.
+inline constexpr int kIdcErrorMessage = 1011; // read-only multi-line message
+inline constexpr int kIdcCountdown = 1012;    // countdown text
+
+// Command id of the about entry (system menu on Windows, context menu elsewhere).
+inline constexpr unsigned kIdmAboutBox = 0x0010;
+
+// Texts of the resources.
+inline constexpr const char kAboutEntryText[] = "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+
+}  // namespace tessaro

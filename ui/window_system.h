@@ -1,0 +1,135 @@
+#pragma once
+// What the portable dialog logic needs from a window system. The Qt window
+// (ui/qt/) and the native Windows window (ui/win32/) implement it; tests use a
+// fake. No toolkit header may appear here.
+//
+// Event routing, the other half of the seam: the platform window owns the
+// real widgets and calls the handlers of CTessaroDlg (ui/tessaro_dlg.h):
+//   - OnInitDialog() once, after the controls of the main dialog exist and
+//     hold their template texts (the combo box filled with "1/1", "1/2").
+//   - OnPaint() after the main window has painted itself (every paint, or at
+//     least the first; the command-line run happens once). A platform may
+//     defer the call until the paint has finished.
+//   - OnSize() after every change of the client size; OnGetMinMaxInfo() when
+//     it needs the tracking limits (it may ask once and cache them).
+//   - OnBrowseInput(), OnBrowseOutput(), OnConvert() for buttons 1002, 1006,
+//     1003; OnDropFiles() with the dropped paths (UTF-8, whole).
+//   - OnSysCommand(kIdmAboutBox) for the about menu entry.
+//   - OnCancel() for Esc, the close box and "Close" of a system menu (IDCANCEL).
+//     IDOK (Enter on the hidden default button) ends the dialog through
+//     EndDialog(kIdOk) directly, without saving the settings.
+//   - ErrorDialog()->OnCancel() for the error window's "閉じる" button (id 2)
+//     and its close box; neither may hide or close that window.
+//
+// All strings are UTF-8 byte strings. Texts of multi-line edits (1000, 1011)
+// use "\r\n" line breaks; a platform that shows "\n" must give back exactly
+// what it was given as long as the user cannot edit the control.
+
+#include <ctime>
+#include <string>
+
+namespace tessaro {
+
+// A rectangle in pixels, right and bottom exclusive (as GetWindowRect gives it).
+struct WinRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+};
+
+// The two windows the logic places and shows.
+enum class DialogWindow { kMain, kErrorMessage };
+
+// The program's file version: major, minor, third and fourth part.
+struct FileVersion {
+  int major = 0;
+  int minor = 0;
+  int patch = 0;
+  int tweak = 0;
+};
+
+// Tracking limits of the main window's outer rectangle, in pixels.
+struct MinMaxInfo {
+  int minTrackWidth = 0;
+  int minTrackHeight = 0;
+  int maxTrackWidth = 0;   // 0: no limit of the window system's own
+  int maxTrackHeight = 0;  // 0: no limit of the window system's own
+};
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // ---- Controls, by id (ids are unique across the main dialog and the error
+  // window; see ui/control_ids.h). Calls for a control that does not exist do
+  // nothing and read as empty / -1.
+  virtual std::string GetControlText(int id) = 0;
+  virtual void SetControlText(int id, const std::string& text) = 0;
+  // Index of the selected entry of a drop-down list, -1 when none.
+  virtual int GetComboIndex(int id) = 0;
+  virtual void SetComboIndex(int id, int index) = 0;
+  virtual void EnableControl(int id, bool enabled) = 0;
+  // Position of a progress bar of range 0..100; values above 100 show full,
+  // below 0 empty.
+  virtual void SetProgressPos(int id, int position) = 0;
+  // Moves a control of the main dialog to client pixels and repaints it.
+  // Returns false (and does nothing) when the control does not exist.
+  virtual bool MoveControl(int id, int x, int y, int width, int height) = 0;
+
+  // ---- Windows.
+  // Outer rectangle (frame and caption included) in screen pixels.
+  virtual WinRect GetWindowRect(DialogWindow window) = 0;
+  // Client area; left and top are 0.
+  virtual WinRect GetClientRect(DialogWindow window) = 0;
+  virtual void SetWindowText(DialogWindow window, const std::string& text) = 0;
+  // Moves the window's outer rectangle to (x, y), also sizes it to width x
+  // height when resize is true, and brings it to the top of the z-order.
+  // Does not change whether it is shown.
+  virtual void PlaceWindow(DialogWindow window, int x, int y, int width, int height,
+                           bool resize) = 0;
+  virtual void ShowWindow(DialogWindow window, bool show) = 0;
+  // Creates the error message window (template 132) hidden, owned by the main
+  // dialog; it lives as long as the main dialog. False on failure.
+  virtual bool CreateErrorWindow() = 0;
+  // Appends a separator and the about entry (command kIdmAboutBox) to the
+  // window's system menu, or to its context menu where there is no system
+  // menu an application can extend.
+  virtual void AddAboutMenuEntry(const std::string& text) = 0;
+  // Ends the modal main dialog with the given result once control returns to
+  // its loop; a conversion running inside a handler finishes first.
+  virtual void EndDialog(int result) = 0;
+
+  // ---- Modal dialogs. Each returns when the user has closed it.
+  // filter: "Desc(*.aac)|*.aac|Desc2(*.wav)|*.wav||" (see ParseFileFilter).
+  // initialName may be empty. True with *path set to the chosen full path.
+  virtual bool RunOpenFileDialog(const std::string& initialName, const std::string& filter,
+                                 std::string* path) = 0;
+  // As above, as a save dialog that asks before overwriting an existing file.
+  virtual bool RunSaveFileDialog(const std::string& initialName, const std::string& filter,
+                                 std::string* path) = 0;
+  // The about box (template 100) with icon 128 and the given version text.
+  virtual void RunAboutBox(const std::string& versionText) = 0;
+
+  // ---- Event loop and time.
+  // Dispatches every pending event, never waits, and returns.
+  virtual void PumpEvents() = 0;
+  // Sleeps 100 ms (the error window's countdown step).
+  virtual void Sleep100ms() = 0;
+  // The current local time.
+  virtual std::tm LocalTime() = 0;
+
+  // ---- Program.
+  // Directory of the settings file and the error log, ending in a separator
+  // ("\" or "/"), or empty for the current directory. On Windows the
+  // program's own directory; on POSIX see DataDirectoryFor (data_directory.h).
+  virtual std::string DataDirectory() = 0;
+  // The program's file version: the version resource on Windows, the build's
+  // version numbers elsewhere (FileVersionFromBuild, about_dlg.h). All zero
+  // when it cannot be read.
+  virtual FileVersion ReadFileVersion() = 0;
+};
+
+}  // namespace tessaro
