@@ -1,0 +1,23 @@
+# Shared part of the MinGW-w64 toolchain files; the including file sets
+# TESSARO_MINGW_TRIPLE and CMAKE_SYSTEM_PROCESSOR.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER   ${TESSARO_MINGW_TRIPLE}-gcc)
+set(CMAKE_CXX_COMPILER ${TESSARO_MINGW_TRIPLE}-g++)
+set(CMAKE_RC_COMPILER  ${TESSARO_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TESSARO_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Standalone programs: the C and C++ runtimes are linked in, so the .exe
+# imports only DLLs that every Windows system has.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# Test programs run under wine; 32-bit ones only where wine32 is installed.
+find_program(TESSARO_WINE wine)
+if(TESSARO_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${TESSARO_WINE})
+endif()

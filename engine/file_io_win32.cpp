@@ -1,0 +1,151 @@
+// Win32 implementation of the file seam. Paths arrive as UTF-8 and are
+// converted to UTF-16 at every call, so any name opens whatever the system's
+// ANSI code page is. Files are opened without sharing: a second opener of the
+// same file (for example the input named again as the output) fails.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "engine/file_io.h"
+
+namespace tessaro {
+namespace {
+
+// UTF-8 to UTF-16. Invalid UTF-8 gives an empty result, which no file call
+// accepts, so a garbled name fails instead of opening some other file.
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                    static_cast<int>(utf8.size()), nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
+                      wide.data(), n);
+  return wide;
+}
+
+// ReadFile and WriteFile take 32-bit counts; larger requests go in slices.
+constexpr size_t kMaxSlice = 1u << 30;
+
+class Win32File final : public File {
+ public:
+  explicit Win32File(HANDLE h) : handle_(h) {}
+  ~Win32File() override {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  Win32File(const Win32File&) = delete;
+  Win32File& operator=(const Win32File&) = delete;
+
+  bool Read(uint8_t* buf, size_t n, size_t* got) override {
+    *got = 0;
+    if (handle_ == INVALID_HANDLE_VALUE) return false;
+    while (*got < n) {
+      const DWORD want = static_cast<DWORD>(std::min(n - *got, kMaxSlice));
+      DWORD done = 0;
+      if (!ReadFile(handle_, buf + *got, want, &done, nullptr)) return false;
+      if (done == 0) break;  // end of file
+      *got += done;
+    }
+    return true;
+  }
+
+  bool Write(const uint8_t* buf, size_t n) override {
+    if (handle_ == INVALID_HANDLE_VALUE) return false;
+    size_t put = 0;
+    while (put < n) {
+      const DWORD want = static_cast<DWORD>(std::min(n - put, kMaxSlice));
+      DWORD done = 0;
+      if (!WriteFile(handle_, buf + put, want, &done, nullptr) || done == 0) return false;
+      put += done;
+    }
+    return true;
+  }
+
+  bool Seek(uint64_t offset) override {
+    if (handle_ == INVALID_HANDLE_VALUE || offset > static_cast<uint64_t>(INT64_MAX)) return false;
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN) != 0;
+  }
+
+  bool Size(uint64_t* size) override {
+    LARGE_INTEGER s;
+    if (handle_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle_, &s) || s.QuadPart < 0) return false;
+    *size = static_cast<uint64_t>(s.QuadPart);
+    return true;
+  }
+
+  // Cuts (or extends) the file at size; the position ends at the new end.
+  bool Truncate(uint64_t size) override {
+    return Seek(size) && SetEndOfFile(handle_) != 0;
+  }
+
+  bool Close() override {
+    if (handle_ == INVALID_HANDLE_VALUE) return false;
+    const bool ok = CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+std::unique_ptr<File> Open(const std::string& path, DWORD access, DWORD disposition) {
+  const std::wstring wide = Widen(path);
+  if (wide.empty()) return nullptr;
+  HANDLE h = CreateFileW(wide.c_str(), access, 0 /* no sharing */, nullptr, disposition,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32File>(h);
+}
+
+// Volume serial number and file index identify a file on its volume,
+// whatever spelling, case, short name or link led to it.
+bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION* info) {
+  const std::wstring wide = Widen(path);
+  if (wide.empty()) return false;
+  // No access rights asked for and full sharing: this works on files that are
+  // open elsewhere, and on directories with FILE_FLAG_BACKUP_SEMANTICS.
+  HANDLE h = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const bool ok = GetFileInformationByHandle(h, info) != 0;
+  CloseHandle(h);
+  return ok;
+}
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  std::unique_ptr<File> OpenRead(const std::string& path) override {
+    return Open(path, GENERIC_READ, OPEN_EXISTING);
+  }
+
+  std::unique_ptr<File> Create(const std::string& path) override {
+    return Open(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
+  }
+
+  bool Remove(const std::string& path) override {
+    const std::wstring wide = Widen(path);
+    return !wide.empty() && DeleteFileW(wide.c_str()) != 0;
+  }
+
+  bool SameFile(const std::string& a, const std::string& b) override {
+    BY_HANDLE_FILE_INFORMATION ia, ib;
+    if (!FileIdentity(a, &ia) || !FileIdentity(b, &ib)) return false;
+    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+  }
+};
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+  static Win32FileSystem fs;
+  return fs;
+}
+
+}  // namespace tessaro

@@ -1,0 +1,26 @@
+// Resource ids for the resource scripts. The C++ code uses the same numbers
+// from ui/control_ids.h; ui/win32/resource_ids_check.cpp keeps both in step.
+#pragma once
+
+#define IDD_ABOUTBOX        100
+#define IDS_ABOUTBOX        101
+#define IDD_TESSARO_DIALOG  102
+#define IDR_MAINFRAME       128
+#define IDD_ERRORMSG        132
+
+#define IDC_INFO            1000
+#define IDC_INFILE          1001
+#define IDC_BROWSE_IN       1002
+#define IDC_CONVERT         1003
+#define IDC_PROGRESS        1004
+#define IDC_OUTFILE         1005
+#define IDC_BROWSE_OUT      1006
+#define IDC_OUTPUT_SIZE     1008
+#define IDC_VERSION         1009
+#define IDC_SIZE_LABEL      1010
+#define IDC_ERROR_MESSAGE   1011
+#define IDC_COUNTDOWN       1012
+
+#ifndef IDC_STATIC
+#define IDC_STATIC          (-1)
+#endif
