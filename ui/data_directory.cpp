@@ -1,0 +1,35 @@
+#include "ui/data_directory.h"
+
+#include <cstdlib>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace tessaro {
+
+std::string DataDirectoryFor(const std::string& programDir, bool programDirWritable,
+                             const char* xdgConfigHome, const char* home) {
+  if (programDirWritable) return programDir;
+  std::string base;
+  if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
+    base = xdgConfigHome;
+  } else if (home != nullptr && home[0] == '/') {
+    base = std::string(home) + "/.config";
+  } else {
+    return programDir;
+  }
+  if (base.back() != '/') base += '/';
+  return base + "tessaro/";
+}
+
+#ifndef _WIN32
+std::string PosixDataDirectory(const std::string& programDir) {
+  const std::string probe = programDir.empty() ? "." : programDir;
+  const bool writable = access(probe.c_str(), W_OK) == 0;
+  return DataDirectoryFor(programDir, writable, std::getenv("XDG_CONFIG_HOME"),
+                          std::getenv("HOME"));
+}
+#endif
+
+}  // namespace tessaro

@@ -1,0 +1,21 @@
+#pragma once
+// Where the settings file and the error log live on POSIX systems.
+
+#include <string>
+
+namespace tessaro {
+
+// programDir (ending in '/') when it is writable: a portable copy keeps its
+// files beside it. Otherwise $XDG_CONFIG_HOME/tessaro/, or ~/.config/tessaro/
+// when XDG_CONFIG_HOME is unset, empty or relative. Without a usable home the
+// program directory stands. The chosen directory is created on first write.
+// xdgConfigHome and home may be null.
+std::string DataDirectoryFor(const std::string& programDir, bool programDirWritable,
+                             const char* xdgConfigHome, const char* home);
+
+#ifndef _WIN32
+// DataDirectoryFor with the real environment and write permission.
+std::string PosixDataDirectory(const std::string& programDir);
+#endif
+
+}  // namespace tessaro

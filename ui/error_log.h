@@ -1,0 +1,27 @@
+#pragma once
+// The error log "TSR_ErrorLog.txt": one line per logged error report.
+
+#include <ctime>
+#include <string>
+
+namespace tessaro {
+
+// The file name of a path for the log line: everything up to the last ':'
+// and then up to the last '\' is dropped; '/' separates directories too.
+// In UTF-8 these bytes never occur inside a multi-byte character.
+std::string LogFileName(const std::string& path);
+
+// The message as logged: without "大きく音ズレが発生する可能性があります。",
+// without "↓" and without "\r\n", so that it fills one line.
+std::string ShortenLogMessage(const std::string& message);
+
+// "YYYY/MM/DD HH:MM:SS\t入力ファイル：(name)\tmessage\r\n"
+std::string FormatLogLine(const std::tm& localTime, const std::string& inputPath,
+                          const std::string& message);
+
+// Appends the line at the end of the file, creating the file (and its
+// directory) when missing. False when it cannot be written; callers drop the
+// line silently.
+bool AppendLogLine(const std::string& logPath, const std::string& line);
+
+}  // namespace tessaro

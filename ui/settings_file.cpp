@@ -1,0 +1,96 @@
+#include "ui/settings_file.h"
+
+#include <climits>
+#include <fstream>
+#include <iterator>
+
+#include "ui/utf8_path.h"
+
+namespace tessaro {
+
+int ParseDigits(const std::string& value) {
+  long long result = 0;
+  bool negative = false;
+  bool seenDigit = false;
+  for (char c : value) {
+    if (c >= '0' && c <= '9') {
+      seenDigit = true;
+      if (result <= INT_MAX) result = result * 10 + (c - '0');
+    } else if (c == '-' && !seenDigit) {
+      negative = true;
+    }
+  }
+  if (negative) result = -result;
+  if (result > INT_MAX) return INT_MAX;
+  if (result < INT_MIN) return INT_MIN;
+  return static_cast<int>(result);
+}
+
+void ApplySettingsLine(const std::string& line, SettingsValues& values) {
+  size_t eq = line.find('=');
+  if (eq == std::string::npos) return;
+  const std::string key = line.substr(0, eq);
+  const std::string value = line.substr(eq + 1);
+  if (key == "PosX") {
+    values.posX = ParseDigits(value);
+  } else if (key == "PosY") {
+    values.posY = ParseDigits(value);
+  } else if (key == "SizeX") {
+    values.sizeX = ParseDigits(value);
+  } else if (key == "SizeY") {
+    values.sizeY = ParseDigits(value);
+  } else if (key == "ETime") {
+    values.eTime = ParseDigits(value);
+  } else if (key == "InFile") {
+    values.inFile = value;
+  } else if (key == "OutputSize") {
+    values.outputSize = ParseDigits(value) != 0 ? 1 : 0;
+  }
+}
+
+void ApplySettingsText(const std::string& text, SettingsValues& values) {
+  std::string line;
+  bool overlong = false;
+  for (char c : text) {
+    if (c == '\n' || c == '\r') {
+      if (!overlong) ApplySettingsLine(line, values);
+      line.clear();
+      overlong = false;
+    } else if (line.size() < kMaxSettingsLine) {
+      line.push_back(c);
+    } else {
+      overlong = true;
+    }
+  }
+}
+
+bool ReadSettingsFile(const std::string& path, SettingsValues& values) {
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
+  if (!in) return false;
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ApplySettingsText(text, values);
+  return true;
+}
+
+std::string FormatSettings(const SettingsValues& values) {
+  const std::string end = kSettingsLineEnd;
+  return "PosX=" + std::to_string(values.posX) + end +
+         "PosY=" + std::to_string(values.posY) + end +
+         "SizeX=" + std::to_string(values.sizeX) + end +
+         "SizeY=" + std::to_string(values.sizeY) + end +
+         "ETime=" + std::to_string(values.eTime) + end +
+         "InFile=" + values.inFile + end +
+         "OutputSize=" + std::to_string(values.outputSize) + end;
+}
+
+bool WriteSettingsFile(const std::string& path, const SettingsValues& values) {
+  EnsureParentDirectory(path);
+  std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  const std::string text = FormatSettings(values);
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.close();
+  return !out.fail();
+}
+
+}  // namespace tessaro

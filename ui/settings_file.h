@@ -1,0 +1,54 @@
+#pragma once
+// The settings file "TSR.ini": seven key=value lines, no sections.
+
+#include <string>
+
+namespace tessaro {
+
+// The persistent part of the dialog's state, with its defaults.
+struct SettingsValues {
+  int posX = 192;
+  int posY = 128;
+  int sizeX = 512;
+  int sizeY = 144;
+  int eTime = 20;        // error window display time, tenths of a second
+  std::string inFile;    // last input path, verbatim
+  int outputSize = 0;    // 0 "1/1", 1 "1/2"
+};
+
+// The number in a settings value: its decimal digits in order, every other
+// byte skipped ("12px" -> 12, "1 024" -> 1024, "abc" -> 0). A '-' before the
+// first digit makes it negative, so that a window left of the screen origin
+// comes back where it was. Saturates at the int range.
+int ParseDigits(const std::string& value);
+
+// Applies one line (without its line end) to the values: the key is the text
+// before the first '=', matched whole and case-sensitively; unknown keys and
+// lines without '=' are ignored.
+void ApplySettingsLine(const std::string& line, SettingsValues& values);
+
+// Applies the lines of a settings text. CR, LF and CR LF all end a line; a
+// last line without a line end is not applied. A line longer than
+// kMaxSettingsLine bytes is ignored whole (it cannot be one the program wrote
+// for a real path, and a cut path must never be used).
+inline constexpr size_t kMaxSettingsLine = 32768;
+void ApplySettingsText(const std::string& text, SettingsValues& values);
+
+// Reads the file; false (values untouched) when it cannot be opened.
+bool ReadSettingsFile(const std::string& path, SettingsValues& values);
+
+// The seven lines, PosX, PosY, SizeX, SizeY, ETime, InFile, OutputSize, each
+// ended by kSettingsLineEnd: CR LF on Windows (as a text-mode file there),
+// LF elsewhere. Readers accept either.
+#ifdef _WIN32
+inline constexpr const char kSettingsLineEnd[] = "\r\n";
+#else
+inline constexpr const char kSettingsLineEnd[] = "\n";
+#endif
+std::string FormatSettings(const SettingsValues& values);
+
+// Writes the file, replacing it; creates its directory when missing. False
+// when it cannot be written.
+bool WriteSettingsFile(const std::string& path, const SettingsValues& values);
+
+}  // namespace tessaro

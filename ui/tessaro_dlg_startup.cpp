@@ -1,0 +1,109 @@
+// The main dialog's settings file and the command-line run.
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+
+#include "engine/report_text.h"
+#include "ui/control_ids.h"
+#include "ui/settings_file.h"
+#include "ui/tessaro_dlg.h"
+
+namespace tessaro {
+namespace {
+
+// The number after "-d": leading blanks and a sign allowed, text without
+// digits gives 0, values beyond the int32 range are clamped to it.
+int32_t DelayOptionValue(const std::string& text) {
+  errno = 0;
+  long long value = std::strtoll(text.c_str(), nullptr, 10);
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
+bool StartsWith(const std::string& text, const char* prefix) {
+  return text.rfind(prefix, 0) == 0;
+}
+
+}  // namespace
+
+void CTessaroDlg::LoadSettings() {
+  SettingsValues values;
+  values.posX = m_nPosX;
+  values.posY = m_nPosY;
+  values.sizeX = m_nSizeX;
+  values.sizeY = m_nSizeY;
+  values.eTime = m_nETime;
+  values.inFile = m_strInFile;
+  values.outputSize = m_nOutputSize;
+  if (!ReadSettingsFile(m_strIniPath, values)) return;
+  m_nPosX = values.posX;
+  m_nPosY = values.posY;
+  m_nSizeX = values.sizeX;
+  m_nSizeY = values.sizeY;
+  m_nETime = values.eTime;
+  m_strInFile = values.inFile;
+  m_nOutputSize = values.outputSize;
+}
+
+bool CTessaroDlg::SaveSettings() {
+  UpdateData(true);
+  const WinRect rect = ws_.GetWindowRect(DialogWindow::kMain);
+  m_nPosX = rect.left;
+  m_nPosY = rect.top;
+  m_nSizeX = rect.Width();
+  m_nSizeY = rect.Height();
+  SettingsValues values;
+  values.posX = m_nPosX;
+  values.posY = m_nPosY;
+  values.sizeX = m_nSizeX;
+  values.sizeY = m_nSizeY;
+  values.eTime = m_nETime;
+  values.inFile = m_strInFile;
+  values.outputSize = m_nOutputSize;
+  if (WriteSettingsFile(m_strIniPath, values)) return true;
+  ShowErrorMessage(StringPrintf("ファイル（%s）が開けません", m_strIniPath.c_str()), 0);
+  return false;
+}
+
+void CTessaroDlg::ApplyCommandToken(const std::string& token, int32_t& pendingDelay,
+                                    int& pathCount) {
+  if (token == "-s1" || token == "-s2") {
+    m_nOutputSize = token == "-s1" ? 0 : 1;
+    UpdateData(false);
+  } else if (StartsWith(token, "-d")) {
+    pendingDelay = DelayOptionValue(token.substr(2));
+  } else if (StartsWith(token, "-")) {
+    // "-s" with anything else and unknown options are ignored.
+  } else if (pathCount == 0) {
+    ++pathCount;
+    m_strInFile = token;
+    UpdateData(false);
+    UpdateOutputPath();
+  } else if (pathCount == 1) {
+    ++pathCount;
+    m_strOutFile = token;
+    UpdateData(false);
+  }
+}
+
+void CTessaroDlg::RunCommandLine() {
+  if (commandLineStarted_ || commandLine_.empty) return;
+  // Set before anything else: the paints dispatched while converting must
+  // not start the run again.
+  commandLineStarted_ = true;
+  int32_t pendingDelay = 0;
+  int pathCount = 0;
+  for (const std::string& token : commandLine_.tokens) {
+    ApplyCommandToken(token, pendingDelay, pathCount);
+  }
+  if (pathCount > 0) {
+    if (pendingDelay != 0) m_nDelay = pendingDelay;
+    PumpEvents();
+    OnConvert();
+  }
+  // A command-line run never writes the settings file.
+  ws_.EndDialog(kIdCancel);
+}
+
+}  // namespace tessaro
