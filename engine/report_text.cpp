@@ -32,17 +32,15 @@ std::string StringPrintf(const char* format, ...) {
 }
 
 std::string FormatByteCount(uint64_t n) {
-  using ull = unsigned long long;
-  if (n >= 1000000000u) {
-    return StringPrintf("%llu,%03llu,%03llu,%03llu", ull(n / 1000000000u),
-                        ull(n % 1000000000u / 1000000u), ull(n % 1000000u / 1000u), ull(n % 1000u));
+  // Groups of three digits from the right, the leading group not zero-filled.
+  std::string digits = std::to_string(n);
+  std::string out;
+  out.reserve(digits.size() + digits.size() / 3);
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
   }
-  if (n >= 1000000u) {
-    return StringPrintf("%llu,%03llu,%03llu", ull(n / 1000000u), ull(n % 1000000u / 1000u),
-                        ull(n % 1000u));
-  }
-  if (n >= 1000u) return StringPrintf("%llu,%03llu", ull(n / 1000u), ull(n % 1000u));
-  return StringPrintf("%llu", ull(n));
+  return out;
 }
 
 DurationFields FormatDuration(double x) {

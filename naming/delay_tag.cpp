@@ -30,28 +30,6 @@ bool IsAtoiSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Reads a decimal number the way atoi does (leading white space, one optional
-// sign, digits up to the first non-digit; no digits give 0), but saturates at
-// the limits of int32_t instead of overflowing.
-int32_t ReadDelayNumber(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size() && IsAtoiSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  // Magnitude limit: 2147483647, or 2147483648 for a negative number.
-  const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int32_t>::min())
-                                 : static_cast<int64_t>(std::numeric_limits<int32_t>::max());
-  int64_t magnitude = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    magnitude = magnitude * 10 + (text[i] - '0');
-    if (magnitude > limit) magnitude = limit;  // stays below 2^32: no overflow
-  }
-  return static_cast<int32_t>(negative ? -magnitude : magnitude);
-}
-
 const TagForm* FormOf(std::string_view path) {
   for (const TagForm& form : kTagForms) {
     if (EndsWith(path, form.terminator)) return &form;
@@ -92,6 +70,25 @@ DelayTagResult ParseDelayTag(const std::string& path) {
   result.outputPath = path.substr(0, numberAt);
   result.outputPath += form->replacementTail;
   return result;
+}
+
+int32_t ReadDelayNumber(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && IsAtoiSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  // Magnitude limit: 2147483647, or 2147483648 for a negative number.
+  const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int32_t>::min())
+                                 : static_cast<int64_t>(std::numeric_limits<int32_t>::max());
+  int64_t magnitude = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    magnitude = magnitude * 10 + (text[i] - '0');
+    if (magnitude > limit) magnitude = limit;  // stays below 2^32: no overflow
+  }
+  return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
 }  // namespace tessaro

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tessaro {
 
@@ -17,5 +18,10 @@ struct DelayTagResult {
 };
 
 DelayTagResult ParseDelayTag(const std::string& path);
+
+// Reads a decimal number the way atoi does (leading white space, one optional
+// sign, digits up to the first non-digit; no digits give 0), but saturates at
+// the limits of int32_t instead of overflowing.
+int32_t ReadDelayNumber(std::string_view text);
 
 }  // namespace tessaro

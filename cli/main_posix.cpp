@@ -1,0 +1,11 @@
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "cli/console_posix.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  tessaro::cli::StdioConsole console;
+  return tessaro::cli::RunCli(args, console, tessaro::RealFileSystem());
+}

@@ -1,0 +1,158 @@
+#include "engine/adts.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/report_text.h"
+
+namespace tessaro {
+
+const std::array<uint32_t, 16> kSamplingFrequencies = {
+    96000, 88200, 64000, 48000, 44100, 32000, 24000, 22050,
+    16000, 12000, 11025, 8000,  0,     0,     0,     0};
+
+const std::array<std::array<uint8_t, kSilentFrameEntrySize>, 7> kSilentFrames = {{
+    {16, 0xFF, 0xF9, 0x4C, 0x00, 0x02, 0x1F, 0xFC, 0x21, 0x00, 0x49, 0x90, 0x02, 0x19, 0x00,
+     0x23, 0x80},
+    {13, 0xFF, 0xF9, 0x4C, 0x40, 0x01, 0xBF, 0xFC, 0x00, 0xC8, 0x40, 0x80, 0x23, 0x80},
+    {16, 0xFF, 0xF9, 0x4C, 0x80, 0x02, 0x1F, 0xFC, 0x21, 0x00, 0x49, 0x90, 0x02, 0x19, 0x00,
+     0x23, 0x80},
+    {0},
+    {0},
+    {0},
+    {33, 0xFF, 0xF9, 0x4D, 0x80, 0x04, 0x3F, 0xFC, 0x00, 0xC8, 0x00, 0x80, 0x20, 0x84, 0x01,
+     0x26, 0x40, 0x08, 0x64, 0x00, 0x82, 0x30, 0x04, 0x99, 0x00, 0x21, 0x90, 0x02, 0x18, 0x32,
+     0x00, 0x20, 0x08, 0xE0},
+}};
+
+AdtsHeader ParseAdtsHeader(const uint8_t* h) {
+  AdtsHeader header;
+  header.id = static_cast<uint8_t>((h[1] >> 3) & 0x01);
+  header.protection_absent = static_cast<uint8_t>(h[1] & 0x01);
+  header.sampling_frequency_index = static_cast<uint8_t>((h[2] >> 2) & 0x0F);
+  header.channel_configuration = static_cast<uint8_t>(((h[2] & 0x01) << 2) | (h[3] >> 6));
+  header.frame_length =
+      (static_cast<uint32_t>(h[3] & 0x03) << 11) | (static_cast<uint32_t>(h[4]) << 3) | (h[5] >> 5);
+  return header;
+}
+
+const uint8_t* SilentFrameFor(uint32_t samplingFrequency, uint8_t channelConfiguration,
+                              size_t* length) {
+  if (samplingFrequency != 48000 || channelConfiguration >= kSilentFrames.size()) return nullptr;
+  const auto& entry = kSilentFrames[channelConfiguration];
+  if (entry[0] == 0) return nullptr;
+  *length = entry[0];
+  return entry.data() + 1;
+}
+
+AdtsScanner::AdtsScanner(File& input, uint64_t inputLength, uint32_t maxLastFrameLength)
+    : input_(input),
+      inputLength_(inputLength),
+      maxLastFrameLength_(maxLastFrameLength),
+      window_(new uint8_t[kWindowSize]) {}
+
+// Moves the bytes from `from` on to the start of the window and fills the rest
+// from the file.
+bool AdtsScanner::Compact(uint32_t from) {
+  const uint32_t kept = from < windowFill_ ? windowFill_ - from : 0;
+  if (kept > 0 && from > 0) std::memmove(window_.get(), window_.get() + from, kept);
+  windowFill_ = kept;
+  windowPos_ = 0;
+  if (inputExhausted_) return true;
+  size_t got = 0;
+  const size_t wanted = kWindowSize - kept;
+  if (!input_.Read(window_.get() + kept, wanted, &got)) return false;
+  if (got < wanted) inputExhausted_ = true;
+  windowFill_ += static_cast<uint32_t>(got);
+  return true;
+}
+
+void AdtsScanner::RecordAnomaly(uint64_t frameSlotCount) {
+  if (inAnomalyRun_) return;  // one entry per damaged region
+  if (anomalyCount_ < kMaxListedAnomalies) {
+    const uint32_t slot = static_cast<uint32_t>(frameSlotCount);
+    anomalyEntries_ += AnomalyEntry(PlayTimeSeconds(slot, kSamplingFrequencies[currentIndex_]));
+  }
+  ++anomalyCount_;
+  inAnomalyRun_ = true;
+}
+
+void AdtsScanner::Resynchronise(uint32_t candidatePos, uint64_t candidateOffset) {
+  windowPos_ = candidatePos + 2;
+  offset_ = candidateOffset + 2;
+  const uint8_t* w = window_.get();
+  // Never looks past the last buffered byte: that byte is carried into the
+  // next window, where the search goes on.
+  while (windowPos_ + 1 < windowFill_ && !IsAdtsSync(w[windowPos_], w[windowPos_ + 1])) {
+    ++windowPos_;
+    ++offset_;
+  }
+}
+
+AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
+  for (;;) {
+    if (!started_) {
+      started_ = true;
+      if (!Compact(0)) return Status::kReadError;
+    } else if (windowPos_ >= windowFill_) {
+      return Status::kEnd;
+    } else if (windowPos_ > kRefillThreshold) {
+      if (!Compact(windowPos_)) return Status::kReadError;
+    }
+
+    const uint32_t candidatePos = windowPos_;
+    const uint64_t candidateOffset = offset_;
+    const uint32_t copied = std::min<uint32_t>(kAdtsHeaderSize, windowFill_ - windowPos_);
+    std::memcpy(headerBytes_.data(), window_.get() + windowPos_, copied);
+    windowPos_ += copied;
+
+    if (copied < kAdtsHeaderSize) {
+      // Too short to hold a header: the tail of the input counts as damage.
+      RecordAnomaly(frameSlotCount);
+      continue;
+    }
+    if (!IsAdtsSync(headerBytes_[0], headerBytes_[1])) {
+      RecordAnomaly(frameSlotCount);
+      Resynchronise(candidatePos, candidateOffset);
+      continue;
+    }
+
+    const AdtsHeader header = ParseAdtsHeader(headerBytes_.data());
+    currentIndex_ = header.sampling_frequency_index;
+    currentChannels_ = header.channel_configuration;
+    const uint32_t length = header.frame_length;
+    const uint8_t* w = window_.get();
+
+    bool accepted;
+    if (candidateOffset + length >= inputLength_) {
+      // The last frame: taken whatever follows, as long as its block can hold it.
+      accepted = length <= maxLastFrameLength_;
+    } else {
+      const uint64_t next = uint64_t{candidatePos} + length;
+      accepted = length >= kMinFrameLength && length <= kMaxFrameLength &&
+                 next + 1 < windowFill_ && IsAdtsSync(w[next], w[next + 1]);
+    }
+    if (!accepted) {
+      RecordAnomaly(frameSlotCount);
+      Resynchronise(candidatePos, candidateOffset);
+      continue;
+    }
+
+    uint32_t payload = length > kAdtsHeaderSize ? length - static_cast<uint32_t>(kAdtsHeaderSize) : 0;
+    if (windowFill_ - windowPos_ < payload && !inputExhausted_) {
+      // A long last frame runs past the window: bring all of it in.
+      if (!Compact(candidatePos)) return Status::kReadError;
+      windowPos_ = static_cast<uint32_t>(kAdtsHeaderSize);
+    }
+    const uint32_t start = windowPos_ - static_cast<uint32_t>(kAdtsHeaderSize);
+    payload = std::min(payload, windowFill_ - windowPos_);
+    windowPos_ += payload;
+    lastFrameLength_ = length;
+    frame->header = header;
+    frame->bytes = window_.get() + start;
+    frame->presentLength = std::min<uint32_t>(length, static_cast<uint32_t>(kAdtsHeaderSize) + payload);
+    return Status::kFrame;
+  }
+}
+
+}  // namespace tessaro

@@ -1,0 +1,111 @@
+#pragma once
+// ADTS frame headers, the sampling-frequency and silent-frame tables, and the
+// scanner that walks an ".aac" file frame by frame.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/file_io.h"
+
+namespace tessaro {
+
+inline constexpr size_t kAdtsHeaderSize = 7;
+// Longest frame accepted in the middle of a stream; only a last frame may be longer.
+inline constexpr uint32_t kMaxFrameLength = 2040;
+inline constexpr uint32_t kMinFrameLength = 8;
+
+// The header fields the engine reads; the rest of the seven bytes travel untouched.
+struct AdtsHeader {
+  uint8_t id = 0;                      // MPEG version bit, not checked
+  uint8_t protection_absent = 0;       // 0: a CRC follows, carried as payload
+  uint8_t sampling_frequency_index = 0;
+  uint8_t channel_configuration = 0;
+  uint32_t frame_length = 0;           // whole frame, header included
+};
+
+// Two bytes that can start a frame: syncword and layer 00, ID and
+// protection_absent free.
+constexpr bool IsAdtsSync(uint8_t b0, uint8_t b1) { return b0 == 0xFF && (b1 & 0xF6) == 0xF0; }
+
+// Reads the fields from the first seven bytes of a frame; test IsAdtsSync first.
+AdtsHeader ParseAdtsHeader(const uint8_t* header);
+
+// Indexed by sampling_frequency_index; 12..15 are reserved and give 0.
+extern const std::array<uint32_t, 16> kSamplingFrequencies;
+
+// One silent 48 kHz frame per channel_configuration: byte 0 is the frame's
+// length (0: no template), then the frame.
+inline constexpr size_t kSilentFrameEntrySize = 40;
+extern const std::array<std::array<uint8_t, kSilentFrameEntrySize>, 7> kSilentFrames;
+
+// The silent frame for a stream, or nullptr where none fits (not 48 kHz, or a
+// channel configuration without a template). *length receives its size.
+const uint8_t* SilentFrameFor(uint32_t samplingFrequency, uint8_t channelConfiguration,
+                              size_t* length);
+
+// Walks an ADTS file through one fixed read window, accepting frames that are
+// followed by another frame (or end the file), resynchronising byte by byte
+// after damage and recording each damaged region once with its play time.
+class AdtsScanner {
+ public:
+  static constexpr uint32_t kWindowSize = 0x80000;       // 512 KiB
+  static constexpr uint32_t kRefillThreshold = 0x7F800;  // keeps 2 KiB of look-ahead
+  static constexpr uint32_t kMaxListedAnomalies = 10;
+
+  struct Frame {
+    AdtsHeader header;
+    const uint8_t* bytes = nullptr;  // header and payload, contiguous, valid until Next()
+    uint32_t presentLength = 0;      // bytes the file holds (less than frame_length
+                                     // only for a last frame the file cuts short)
+  };
+
+  enum class Status { kFrame, kEnd, kReadError };
+
+  // maxLastFrameLength bounds a last frame, which is otherwise accepted at any
+  // declared length; a longer one is treated as damage.
+  AdtsScanner(File& input, uint64_t inputLength, uint32_t maxLastFrameLength);
+
+  // Finds the next accepted frame. frameSlotCount (slots accounted in the
+  // output so far) times any damage recorded on the way.
+  Status Next(uint64_t frameSlotCount, Frame* frame);
+  // The consumer has written the frame: the stream position moves past it.
+  void FrameDone() { offset_ += lastFrameLength_; }
+
+  uint64_t offset() const { return offset_; }
+  uint64_t inputLength() const { return inputLength_; }
+  uint8_t currentIndex() const { return currentIndex_; }
+  uint8_t currentChannels() const { return currentChannels_; }
+  bool inAnomalyRun() const { return inAnomalyRun_; }
+  // Called when a frame slot has been written in full (twice): the next
+  // failure starts a new damaged region.
+  void EndAnomalyRun() { inAnomalyRun_ = false; }
+  uint32_t anomalyCount() const { return anomalyCount_; }
+  const std::string& anomalyEntries() const { return anomalyEntries_; }
+
+ private:
+  bool Compact(uint32_t from);
+  void RecordAnomaly(uint64_t frameSlotCount);
+  void Resynchronise(uint32_t candidatePos, uint64_t candidateOffset);
+
+  File& input_;
+  uint64_t inputLength_;
+  uint32_t maxLastFrameLength_;
+  bool started_ = false;
+  bool inputExhausted_ = false;
+  uint32_t windowPos_ = 0;
+  uint32_t windowFill_ = 0;
+  uint64_t offset_ = 0;
+  uint32_t lastFrameLength_ = 0;
+  uint8_t currentIndex_ = 3;  // 48000 Hz until a header says otherwise
+  uint8_t currentChannels_ = 0;
+  bool inAnomalyRun_ = false;
+  uint32_t anomalyCount_ = 0;
+  std::string anomalyEntries_;
+  std::array<uint8_t, kAdtsHeaderSize> headerBytes_{};
+  std::unique_ptr<uint8_t[]> window_;  // kWindowSize bytes, allocated once per scan
+};
+
+}  // namespace tessaro

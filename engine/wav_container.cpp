@@ -1,0 +1,168 @@
+#include "engine/wav_container.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/report_text.h"
+
+namespace tessaro {
+namespace {
+
+void PutLe16(uint8_t* p, uint32_t v) {
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+void PutLe32(uint8_t* p, uint32_t v) {
+  PutLe16(p, v);
+  PutLe16(p + 2, v >> 16);
+}
+
+uint32_t GetLe32(const uint8_t* p) {
+  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+constexpr uint8_t kEndMark[3] = {'E', 'N', 'D'};
+// A chunk body the header walk accepts, plus the next chunk's identifier.
+constexpr uint32_t kMaxChunkBody = 74;
+
+}  // namespace
+
+WavFormat WavFormatForSize(int outputSize) {
+  const uint16_t bits = outputSize == 0 ? 16 : 8;
+  const uint16_t blockAlign = static_cast<uint16_t>(bits / 8 * 2);
+  return WavFormat{bits, blockAlign, uint32_t{blockAlign} * kWavSampleRate,
+                   uint32_t{blockAlign} * kSamplesPerBlock};
+}
+
+BlockChecksum ComputeBlockChecksum(const uint8_t* frame, size_t length) {
+  uint32_t sum = 0;
+  uint32_t exclusiveOr = 0;
+  size_t i = 0;
+  for (; i + 1 < length; i += 2) {
+    const uint32_t word = frame[i] | uint32_t{frame[i + 1]} << 8;
+    sum += word;
+    exclusiveOr ^= word;
+  }
+  if (i < length) {
+    sum += frame[i];
+    exclusiveOr ^= frame[i];
+  }
+  return BlockChecksum{static_cast<uint16_t>(sum), static_cast<uint16_t>(exclusiveOr)};
+}
+
+std::array<uint8_t, kWavHeaderSize> MakeWavHeader(const WavFormat& format, uint32_t dataSize,
+                                                  uint32_t riffSize) {
+  std::array<uint8_t, kWavHeaderSize> h{};
+  std::memcpy(&h[0], "RIFF", 4);
+  PutLe32(&h[4], riffSize);
+  std::memcpy(&h[8], "WAVE", 4);
+  std::memcpy(&h[12], "fmt ", 4);
+  PutLe32(&h[16], 16);
+  PutLe16(&h[20], 1);  // PCM
+  PutLe16(&h[22], 2);  // channels
+  PutLe32(&h[24], kWavSampleRate);
+  PutLe32(&h[28], format.byteRate);
+  PutLe16(&h[32], format.blockAlign);
+  PutLe16(&h[34], format.bitsPerSample);
+  std::memcpy(&h[36], "data", 4);
+  PutLe32(&h[40], dataSize);
+  return h;
+}
+
+WavSizeFields WavSizesFor(uint64_t dataBytes) {
+  constexpr uint64_t kMax = 0xFFFFFFFFu;
+  return WavSizeFields{static_cast<uint32_t>(std::min(dataBytes, kMax)),
+                       static_cast<uint32_t>(std::min(dataBytes + 36, kMax))};
+}
+
+FrameBlock::FrameBlock() { std::memcpy(&buffer_[4], kBlockPreamble.data(), kBlockPreamble.size()); }
+
+void FrameBlock::Build(const uint8_t* frame, uint32_t presentLength, uint32_t frameLength) {
+  uint8_t* b = buffer_.data();
+  std::memset(b + kBlockFrameOffset + presentLength, 0,
+              kBlockBufferSize - kBlockFrameOffset - presentLength);
+  std::memcpy(b + kBlockFrameOffset, frame, presentLength);
+  const BlockChecksum c = ComputeBlockChecksum(b + kBlockFrameOffset, frameLength);
+  uint8_t* trailer = b + kBlockFrameOffset + frameLength;
+  PutLe16(trailer, c.sum);
+  PutLe16(trailer + 2, c.exclusiveOr);
+  std::memcpy(trailer + 12, kEndMark, sizeof kEndMark);
+}
+
+std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout) {
+  if (fileLength < 48) return text::kInputBroken;
+  uint8_t head[16];
+  size_t got = 0;
+  if (!in.Read(head, sizeof head, &got) || got != sizeof head) return text::kInputBroken;
+  if (std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0 ||
+      std::memcmp(head + 12, "fmt ", 4) != 0) {
+    return text::kNotWav;
+  }
+
+  uint8_t chunk[kMaxChunkBody + 4] = {};
+  uint64_t position = 16;
+  uint32_t blockLength = 0;
+  for (;;) {
+    uint8_t sizeField[4];
+    if (!in.Read(sizeField, 4, &got) || got != 4) return text::kInputBroken;
+    position += 4;
+    const uint32_t size = GetLe32(sizeField);
+    if (size > kMaxChunkBody) {
+      // Both numbers are shown as the signed values a 32-bit "%d" prints.
+      return StringPrintf(text::kInputBrokenChunk, static_cast<int32_t>(size),
+                          static_cast<int32_t>(position));
+    }
+    if (!in.Read(chunk, size + 4, &got) || got != size + 4) return text::kInputBroken;
+    position += size + 4;
+    const uint8_t* id = chunk + size;
+    for (int i = 0; i < 4; ++i) {
+      if (id[i] < 0x20 || id[i] > 0x7E) return text::kNotWav;
+    }
+    if (blockLength == 0) blockLength = (chunk[12] + 256u * chunk[13]) * kSamplesPerBlock;
+    if (std::memcmp(id, "data", 4) == 0) break;
+  }
+  uint8_t dataSize[4];
+  if (!in.Read(dataSize, 4, &got) || got != 4) return text::kInputBroken;
+  // Without a block length frames could be neither timed nor found.
+  if (blockLength == 0) return text::kInputBroken;
+  layout->dataStart = position + 4;
+  layout->blockLength = blockLength;
+  return {};
+}
+
+BlockCandidate TestBlockCandidate(const uint8_t* data, size_t available, size_t p) {
+  BlockCandidate c;
+  using Kind = BlockCandidate::Kind;
+  // Each check looks only at bytes it has; a check that runs out of bytes
+  // asks for more rather than deciding.
+  for (size_t i = 0; i < kBlockPreamble.size(); ++i) {
+    if (p + i >= available) return c.kind = Kind::kNeedMore, c;
+    if (data[p + i] != kBlockPreamble[i]) return c;
+  }
+  const size_t f = p + kBlockPreamble.size();
+  if (f + 1 >= available) return c.kind = Kind::kNeedMore, c;
+  if (!IsAdtsSync(data[f], data[f + 1])) return c;
+  if (f + 5 >= available) return c.kind = Kind::kNeedMore, c;
+  c.header = ParseAdtsHeader(data + f);
+  c.headerParsed = true;
+  const size_t length = c.header.frame_length;
+  const size_t end = f + length + 12;
+  if (end + 3 > available) {
+    for (size_t i = 0; end + i < available; ++i) {
+      if (data[end + i] != kEndMark[i]) return c;
+    }
+    return c.kind = Kind::kNeedMore, c;
+  }
+  if (std::memcmp(data + end, kEndMark, sizeof kEndMark) != 0) return c;
+  c.computed = ComputeBlockChecksum(data + f, length);
+  std::memcpy(c.stored.data(), data + f + length, 4);
+  const bool match = c.stored[0] == static_cast<uint8_t>(c.computed.sum) &&
+                     c.stored[1] == static_cast<uint8_t>(c.computed.sum >> 8) &&
+                     c.stored[2] == static_cast<uint8_t>(c.computed.exclusiveOr) &&
+                     c.stored[3] == static_cast<uint8_t>(c.computed.exclusiveOr >> 8);
+  c.kind = match ? Kind::kAccept : Kind::kMismatch;
+  return c;
+}
+
+}  // namespace tessaro

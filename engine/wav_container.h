@@ -1,0 +1,100 @@
+#pragma once
+// The WAV container: a 44-byte PCM header (48 kHz stereo) and a data chunk in
+// which every ADTS frame fills its own block of 1024 sample frames.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engine/adts.h"
+#include "engine/file_io.h"
+
+namespace tessaro {
+
+inline constexpr size_t kWavHeaderSize = 44;
+inline constexpr uint32_t kWavSampleRate = 48000;
+inline constexpr uint32_t kSamplesPerBlock = 1024;
+// Four zero bytes and the preamble open every block; the frame follows.
+inline constexpr std::array<uint8_t, 8> kBlockPreamble = {0x72, 0xF8, 0x1F, 0x4E,
+                                                          0x07, 0x01, 0x00, 0x00};
+inline constexpr size_t kBlockFrameOffset = 12;
+// Behind the frame: checksum (4), zeros (8), "END" (3).
+inline constexpr size_t kBlockTrailerSize = 15;
+inline constexpr size_t kBlockBufferSize = 4096;
+// The longest frame whose trailer still fits in the working buffer.
+inline constexpr uint32_t kMaxBlockFrameLength =
+    static_cast<uint32_t>(kBlockBufferSize - kBlockFrameOffset - kBlockTrailerSize);
+
+// The declared PCM format for a size choice: 0 is 16-bit, anything else 8-bit.
+struct WavFormat {
+  uint16_t bitsPerSample;
+  uint16_t blockAlign;  // bytes per sample frame, both channels
+  uint32_t byteRate;
+  uint32_t blockSize;   // bytes of one FrameBlock
+};
+WavFormat WavFormatForSize(int outputSize);
+
+// Sum and exclusive-or of the frame's little-endian 16-bit words; an odd last
+// byte counts as a word with a zero high byte.
+struct BlockChecksum {
+  uint16_t sum = 0;
+  uint16_t exclusiveOr = 0;
+};
+BlockChecksum ComputeBlockChecksum(const uint8_t* frame, size_t length);
+
+// The 44-byte header with the given size fields.
+std::array<uint8_t, kWavHeaderSize> MakeWavHeader(const WavFormat& format, uint32_t dataSize,
+                                                  uint32_t riffSize);
+
+// Size fields for a data chunk of dataBytes. Past what 32 bits hold they
+// saturate at 0xFFFFFFFF, which readers take as "to the end of the file",
+// rather than wrapping to a small, wrong length.
+struct WavSizeFields {
+  uint32_t dataSize;
+  uint32_t riffSize;
+};
+WavSizeFields WavSizesFor(uint64_t dataBytes);
+
+// The working buffer in which one frame's block is built; bytes 0..11 are set
+// once and never change.
+class FrameBlock {
+ public:
+  FrameBlock();
+  // frameLength is the declared length (at most kMaxBlockFrameLength);
+  // presentLength bytes of it are at frame, the rest count as zeros.
+  void Build(const uint8_t* frame, uint32_t presentLength, uint32_t frameLength);
+  const uint8_t* data() const { return buffer_.data(); }
+
+ private:
+  std::array<uint8_t, kBlockBufferSize> buffer_{};
+};
+
+// Where the data of a container starts and how far apart its blocks are.
+struct WavLayout {
+  uint64_t dataStart = 0;    // file offset behind the data chunk's size field
+  uint32_t blockLength = 0;  // block align x 1024
+};
+
+// Walks the RIFF header up to the data chunk. On success returns an empty
+// string and fills layout; otherwise returns the message to show. The file is
+// read from offset 0; fileLength is its length.
+std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout);
+
+// The test of one possible block whose preamble starts at p in data[0..available).
+struct BlockCandidate {
+  enum class Kind {
+    kReject,    // no intact block here
+    kNeedMore,  // so far a block, but it runs past the available bytes
+    kMismatch,  // preamble, sync and "END" intact, checksum wrong
+    kAccept,
+  };
+  Kind kind = Kind::kReject;
+  bool headerParsed = false;  // header fields valid (they become current even when rejected)
+  AdtsHeader header;
+  BlockChecksum computed;
+  std::array<uint8_t, 4> stored{};
+};
+BlockCandidate TestBlockCandidate(const uint8_t* data, size_t available, size_t p);
+
+}  // namespace tessaro
