@@ -1,0 +1,82 @@
+// The command-line run: the window shows, converts once and ends unsaved.
+#include <gtest/gtest.h>
+
+#include "dialog_fixture.h"
+#include "ui/control_ids.h"
+
+namespace tessaro {
+namespace {
+
+using testing::DialogTest;
+using testing::TempDir;
+
+CommandLine Args(std::vector<std::string> tokens) { return {false, std::move(tokens)}; }
+
+TEST_F(DialogTest, SizeOptionHoldsWhereverItStands) {
+  for (auto tokens : {std::vector<std::string>{"-s2", "x.aac"}, {"x.aac", "-s2"}}) {
+    requests.clear();
+    ws.endResults.clear();
+    Open(Args(tokens));
+    dlg->OnPaint();
+    ASSERT_EQ(requests.size(), 1u) << tokens[0];
+    EXPECT_EQ(requests[0].inputPath, "x.aac");
+    EXPECT_EQ(requests[0].outputPath, "x_aac.wav");
+    EXPECT_EQ(requests[0].outputSize, 1);
+    EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
+  }
+  EXPECT_FALSE(TempDir::Exists(IniPath()));
+}
+
+TEST_F(DialogTest, OptionAloneEndsWithoutConverting) {
+  Open(Args({"-s2"}));
+  dlg->OnPaint();
+  EXPECT_TRUE(requests.empty());
+  EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
+}
+
+TEST_F(DialogTest, TwoPathsWithBlanksFromARawCommandLine) {
+  Open(CommandLineFromRaw("\"/my music/in put.aac\" \"/out dir/o u t.wav\""));
+  dlg->OnPaint();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].inputPath, "/my music/in put.aac");
+  EXPECT_EQ(requests[0].outputPath, "/out dir/o u t.wav");
+}
+
+TEST_F(DialogTest, DelayOptionOverridesTheNameButZeroKeepsIt) {
+  struct Case {
+    std::vector<std::string> tokens;
+    int32_t delay;
+  } cases[] = {
+      {{"-d250", "in DELAY 40ms.aac"}, 250},
+      {{"in DELAY 40ms.aac", "-d-30"}, -30},
+      {{"-d0", "in DELAY 40ms.aac"}, 40},
+      {{"-dx", "in.aac"}, 0},
+      {{"-d99999999999", "in.aac"}, INT32_MAX},
+  };
+  for (const Case& c : cases) {
+    requests.clear();
+    Open(Args(c.tokens));
+    dlg->OnPaint();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].delayMs, c.delay) << c.tokens[0];
+  }
+}
+
+TEST_F(DialogTest, RunHappensOnceAndNotWithoutCommandLine) {
+  Open(Args({"a.aac", "b.wav", "c.aac"}));
+  ws.onPump = [this] { dlg->OnPaint(); };  // paints dispatched while converting
+  dlg->OnPaint();
+  dlg->OnPaint();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].outputPath, "b.wav");
+  EXPECT_EQ(ws.endResults.size(), 1u);
+
+  ws.endResults.clear();
+  ws.onPump = nullptr;
+  Open();
+  dlg->OnPaint();
+  EXPECT_TRUE(ws.endResults.empty());
+}
+
+}  // namespace
+}  // namespace tessaro

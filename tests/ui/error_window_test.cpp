@@ -1,0 +1,88 @@
+// The error window's placement and countdown, and the error log line.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "dialog_fixture.h"
+#include "ui/control_ids.h"
+
+namespace tessaro {
+namespace {
+
+using testing::DialogTest;
+using testing::TempDir;
+
+long LineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+TEST_F(DialogTest, ErrorWindowCentresItsClientSizeOverTheMainWindow) {
+  Open();
+  ws.windowRects[DialogWindow::kMain] = {101, 50, 613, 194};
+  ws.windowRects[DialogWindow::kErrorMessage] = {0, 0, 290, 140};
+  dlg->ShowErrorMessage("x", 0);
+  const WinRect r = ws.placeLog.back().second;
+  EXPECT_EQ(ws.placeLog.back().first, DialogWindow::kErrorMessage);
+  EXPECT_EQ(r.left, (101 + 613 - 280) / 2);
+  EXPECT_EQ(r.top, (50 + 194 - 112) / 2);
+  EXPECT_EQ(r.Width(), 290);  // size unchanged
+}
+
+TEST_F(DialogTest, CountdownTextsAndSteps) {
+  struct Case {
+    int eTime;
+    std::vector<std::string> texts;
+  } cases[] = {
+      {20, {"あと  2.0秒で消えます。", "あと  1.9秒で消えます。"}},
+      {5, {"あと  0.5秒で消えます。", "あと  0.4秒で消えます。"}},
+      {0, {}},
+      {1234, {"あと123.4秒で消えます。", "あと123.3秒で消えます。"}},
+  };
+  for (const Case& c : cases) {
+    Open();
+    dlg->m_nETime = c.eTime;
+    ws.countdownAtPump.clear();
+    ws.sleepCount = 0;
+    ws.showLog.clear();
+    dlg->ShowErrorMessage("message\r\n", 1);
+    EXPECT_EQ(ws.sleepCount, c.eTime);
+    ASSERT_EQ(ws.countdownAtPump.size(), static_cast<size_t>(c.eTime));
+    for (size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(ws.countdownAtPump[i], c.texts[i]);
+    if (c.eTime > 0) {
+      EXPECT_EQ(ws.countdownAtPump.back(), "あと  0.1秒で消えます。");
+    }
+    const std::vector<std::pair<DialogWindow, bool>> shownThenHidden = {
+        {DialogWindow::kErrorMessage, true}, {DialogWindow::kErrorMessage, false}};
+    EXPECT_EQ(ws.showLog, shownThenHidden);
+    EXPECT_EQ(ws.texts[kIdcErrorMessage], "message\r\n");
+  }
+  // ETime 0 still logs.
+  EXPECT_EQ(LineCount(TempDir::Read(LogPath())), 4);
+}
+
+TEST_F(DialogTest, ClosingDuringCountdownEndsItAtTheNextTickAndStillLogs) {
+  Open();
+  ws.onPump = [this] {
+    if (ws.pumpCount == 3) dlg->ErrorDialog()->OnCancel();
+  };
+  ws.pumpCount = 0;
+  dlg->m_strInFile = "C:\\音楽\\曲.aac";
+  dlg->ShowErrorMessage(
+      "エラー：このAACファイルは正常ではありません。\r\n"
+      "大きく音ズレが発生する可能性があります。\r\n\r\nデータ異常が発見された位置↓",
+      1);
+  EXPECT_EQ(ws.pumpCount, 3);
+  EXPECT_EQ(ws.sleepCount, 2);
+  EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);
+  EXPECT_EQ(TempDir::Read(LogPath()),
+            "2024/03/09 07:05:02\t入力ファイル：(曲.aac)\t"
+            "エラー：このAACファイルは正常ではありません。データ異常が発見された位置\r\n");
+
+  // The next report starts with the close flag cleared.
+  ws.onPump = nullptr;
+  ws.sleepCount = 0;
+  dlg->ShowErrorMessage("again", 0);
+  EXPECT_EQ(ws.sleepCount, 20);
+  EXPECT_EQ(LineCount(TempDir::Read(LogPath())), 1);
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,97 @@
+#include "ui/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_dir.h"
+
+namespace tessaro {
+namespace {
+
+TEST(ParseDigits, TakesDigitsOnly) {
+  struct Case {
+    const char* value;
+    int expected;
+  } cases[] = {
+      {"12px", 12},  {"1 024", 1024}, {"", 0},   {"abc", 0},          {"5s", 5},
+      {"-40", -40},  {"x-7", -7},      {"7-", 7}, {"99999999999", 2147483647},
+      {"-99999999999", -2147483647 - 1},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ParseDigits(c.value), c.expected) << c.value;
+}
+
+TEST(SettingsText, AppliesOnlyExactKeys) {
+  struct Case {
+    const char* text;
+    SettingsValues expected;
+  };
+  SettingsValues defaults;
+  auto with = [&](auto change) {
+    SettingsValues v = defaults;
+    change(v);
+    return v;
+  };
+  const Case cases[] = {
+      {"posx=10\nPosX = 10\nPosX\n", defaults},
+      {"PosX=10\n", with([](SettingsValues& v) { v.posX = 10; })},
+      {"InFile=C:\\a=b.aac\r\n", with([](SettingsValues& v) { v.inFile = "C:\\a=b.aac"; })},
+      {"OutputSize=2\n", with([](SettingsValues& v) { v.outputSize = 1; })},
+      {"OutputSize=1\rOutputSize=abc\r", defaults},
+      {"ETime=5s\r\n", with([](SettingsValues& v) { v.eTime = 5; })},
+      {"SizeX=300\nSizeY=200", with([](SettingsValues& v) { v.sizeX = 300; })},
+      {"PosY=-20\nPosY=30\n", with([](SettingsValues& v) { v.posY = 30; })},
+  };
+  for (const Case& c : cases) {
+    SettingsValues v;
+    ApplySettingsText(c.text, v);
+    EXPECT_EQ(v.posX, c.expected.posX) << c.text;
+    EXPECT_EQ(v.posY, c.expected.posY) << c.text;
+    EXPECT_EQ(v.sizeX, c.expected.sizeX) << c.text;
+    EXPECT_EQ(v.sizeY, c.expected.sizeY) << c.text;
+    EXPECT_EQ(v.eTime, c.expected.eTime) << c.text;
+    EXPECT_EQ(v.inFile, c.expected.inFile) << c.text;
+    EXPECT_EQ(v.outputSize, c.expected.outputSize) << c.text;
+  }
+}
+
+TEST(SettingsText, LongPathLineIsTakenWhole) {
+  const std::string path = "/music/" + std::string(593, 'a') + ".aac";  // a 600-byte path
+  SettingsValues v;
+  ApplySettingsText("InFile=" + path + "\n", v);
+  EXPECT_EQ(v.inFile, path);
+}
+
+TEST(SettingsText, OverlongLineIsIgnoredNotCut) {
+  SettingsValues v;
+  ApplySettingsText("InFile=/" + std::string(kMaxSettingsLine, 'x') + "\nPosX=3\n", v);
+  EXPECT_EQ(v.inFile, "");
+  EXPECT_EQ(v.posX, 3);
+}
+
+TEST(SettingsFile, WritesSevenLinesInOrderAndReadsThemBack) {
+  testing::TempDir dir;
+  SettingsValues v;
+  v.posX = -8;
+  v.inFile = "/tmp/a b=c.aac";
+  v.outputSize = 1;
+  const std::string path = dir.File("sub/TSR.ini");  // the directory is created
+  ASSERT_TRUE(WriteSettingsFile(path, v));
+  EXPECT_EQ(testing::TempDir::Read(path),
+            "PosX=-8\nPosY=128\nSizeX=512\nSizeY=144\nETime=20\nInFile=/tmp/a b=c.aac\n"
+            "OutputSize=1\n");
+  SettingsValues back;
+  ASSERT_TRUE(ReadSettingsFile(path, back));
+  EXPECT_EQ(back.posX, -8);
+  EXPECT_EQ(back.inFile, v.inFile);
+  EXPECT_EQ(back.outputSize, 1);
+}
+
+TEST(SettingsFile, MissingFileLeavesDefaults) {
+  testing::TempDir dir;
+  SettingsValues v;
+  EXPECT_FALSE(ReadSettingsFile(dir.File("none.ini"), v));
+  EXPECT_EQ(v.posX, 192);
+  EXPECT_EQ(v.eTime, 20);
+}
+
+}  // namespace
+}  // namespace tessaro
