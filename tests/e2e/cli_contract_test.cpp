@@ -1,0 +1,127 @@
+// The console program's contract: what goes to standard output and error,
+// and the exit status, on good, damaged and bad input.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/process.h"
+
+namespace tessaro::e2e {
+namespace {
+
+const std::string kCli = TESSARO_CLI_PATH;
+const std::string kSamples = TESSARO_SAMPLES_DIR;
+
+class CliContract : public ::testing::Test {
+ protected:
+  std::string Sample(const std::string& as) {
+    const std::string path = dir_.Path(as);
+    WriteFile(path, ReadFile(kSamples + "/tone48k_stereo.aac"));
+    return path;
+  }
+  TempDir dir_;
+};
+
+TEST_F(CliContract, CleanConversionPrintsTheReportWithPlainLineEnds) {
+  const std::string aac = Sample("a.aac");
+  const ProcessResult r = RunProgram({kCli, aac});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out.rfind("入力サイズ：99,396 Bytes, サンプリング周波数：48000 Hz, チャンネル数：2, Delay：0 ms\n", 0), 0u)
+      << r.out;
+  EXPECT_EQ(r.out.find('\r'), std::string::npos);
+  EXPECT_EQ(r.out.back(), '\n');
+  EXPECT_NE(r.out.find("\n出力サイズ：1,159,212 Bytes, 時間："), std::string::npos) << r.out;
+}
+
+TEST_F(CliContract, DamagedStreamExitsThreeWithTheReportOnStandardError) {
+  std::string bytes = ReadFile(kSamples + "/tone48k_stereo.aac");
+  bytes.insert(bytes.size() / 2, "garbage!");
+  const std::string aac = dir_.Path("damaged.aac");
+  WriteFile(aac, bytes);
+  const ProcessResult r = RunProgram({kCli, aac});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_EQ(r.err.rfind("エラー：このAACファイルは正常ではありません。\n大きく音ズレが発生する可能性があります。\n\n"
+                        "データ異常が発見された位置↓　(1ヵ所)\n　時間：",
+                        0),
+            0u)
+      << r.err;
+  EXPECT_EQ(r.err.back(), '\n');
+  EXPECT_TRUE(FileExists(dir_.Path("damaged_aac.wav")));
+}
+
+TEST_F(CliContract, ChecksumMismatchExitsThree) {
+  const std::string aac = Sample("m.aac");
+  ASSERT_EQ(RunProgram({kCli, aac}).exitCode, 0);
+  std::string wav = ReadFile(dir_.Path("m_aac.wav"));
+  wav[44 + 4096 * 3 + 12 + 20] ^= 0x55;  // inside the fourth frame
+  WriteFile(dir_.Path("m_aac.wav"), wav);
+  const ProcessResult r = RunProgram({kCli, dir_.Path("m_aac.wav")});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_NE(r.out.find("\n[00003030:"), std::string::npos) << r.out;
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CliContract, FailuresExitOneWithTheMessageOnStandardOutput) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;
+  };
+  const std::string missing = dir_.Path("missing.aac");
+  const Case cases[] = {
+      {{missing}, "エラー：入力ファイルが、開けません。\n"},
+      {{dir_.Path("song.mp3")}, "エラー：入力ファイル名が不正です。\n"},
+      {{Sample("b.aac"), dir_.Path("no/such/dir/out.wav")}, "エラー：出力ファイルが、開けません。\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> argv = {kCli};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    const ProcessResult r = RunProgram(argv);
+    EXPECT_EQ(r.exitCode, 1) << c.out;
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+TEST_F(CliContract, OutputNamingTheInputIsRefusedAndTheInputSurvives) {
+  const std::string aac = Sample("same.aac");
+  const std::string before = ReadFile(aac);
+  ASSERT_EQ(::symlink(aac.c_str(), dir_.Path("link.wav").c_str()), 0);
+  for (const std::string& output : {aac, dir_.Path("link.wav"), dir_.Path("./same.aac")}) {
+    const ProcessResult r = RunProgram({kCli, aac, output});
+    EXPECT_EQ(r.exitCode, 1) << output;
+    EXPECT_EQ(r.out, "エラー：出力ファイルが、開けません。\n");
+  }
+  EXPECT_EQ(ReadFile(aac), before);
+}
+
+TEST_F(CliContract, UsageHelpAndVersion) {
+  const ProcessResult none = RunProgram({kCli});
+  EXPECT_EQ(none.exitCode, 2);
+  EXPECT_EQ(none.out, "");
+  EXPECT_NE(none.err.find("tessaro-cli"), std::string::npos);
+
+  EXPECT_EQ(RunProgram({kCli, "-s2", "-d100"}).exitCode, 2);
+
+  const ProcessResult help = RunProgram({kCli, "--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("終了コード"), std::string::npos);
+
+  const ProcessResult version = RunProgram({kCli, "--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, "tessaro-cli 0.2.8.0\n");
+}
+
+TEST_F(CliContract, FurtherPathsAndUnknownOptionsAreIgnored) {
+  const std::string aac = Sample("c.aac");
+  const ProcessResult r =
+      RunProgram({kCli, "-x", "-s9", aac, dir_.Path("c.wav"), dir_.Path("ignored.wav")});
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_TRUE(FileExists(dir_.Path("c.wav")));
+  EXPECT_FALSE(FileExists(dir_.Path("ignored.wav")));
+  EXPECT_FALSE(FileExists(dir_.Path("c_aac.wav")));
+}
+
+}  // namespace
+}  // namespace tessaro::e2e

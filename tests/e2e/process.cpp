@@ -1,0 +1,85 @@
+#include "tests/e2e/process.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+extern char** environ;
+
+namespace tessaro::e2e {
+
+ProcessResult RunProgram(const std::vector<std::string>& argv) {
+  char outName[] = "/tmp/tessaro-e2e-out-XXXXXX";
+  char errName[] = "/tmp/tessaro-e2e-err-XXXXXX";
+  const int outFd = ::mkstemp(outName);
+  const int errFd = ::mkstemp(errName);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  ProcessResult result;
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(outFd);
+  ::close(errFd);
+  result.out = ReadFile(outName);
+  result.err = ReadFile(errName);
+  ::unlink(outName);
+  ::unlink(errName);
+  return result;
+}
+
+bool HaveTool(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  if (!path) return false;
+  std::stringstream dirs(path);
+  std::string dir;
+  while (std::getline(dirs, dir, ':')) {
+    if (::access((dir + "/" + name).c_str(), X_OK) == 0) return true;
+  }
+  return false;
+}
+
+TempDir::TempDir() {
+  char name[] = "/tmp/tessaro-e2e-XXXXXX";
+  path_ = ::mkdtemp(name);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace tessaro::e2e

@@ -1,0 +1,38 @@
+#pragma once
+// Runs a real program for end-to-end tests and captures what it printed.
+
+#include <string>
+#include <vector>
+
+namespace tessaro::e2e {
+
+struct ProcessResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs argv[0] with the given arguments (no shell involved in the arguments).
+ProcessResult RunProgram(const std::vector<std::string>& argv);
+
+// True when a program of that name is on PATH.
+bool HaveTool(const std::string& name);
+
+// A fresh directory removed at the end of the test.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  std::string Path(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+}  // namespace tessaro::e2e
