@@ -26,6 +26,8 @@ TEST(FormatByteCount, GroupsOfThreeDigits) {
       {4294967295, "4,294,967,295"},
       {4294967296, "4,294,967,296"},      // 4 GiB and more is reported in full
       {5368709120, "5,368,709,120"},
+      {1000000000000ull, "1,000,000,000,000"},
+      {18446744073709551615ull, "18,446,744,073,709,551,615"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.n);
