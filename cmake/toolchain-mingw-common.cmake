@@ -15,6 +15,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Standalone programs: the C and C++ runtimes are linked in, so the .exe
 # imports only DLLs that every Windows system has.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 # Test programs run under wine; 32-bit ones only where wine32 is installed.
 find_program(TESSARO_WINE wine)

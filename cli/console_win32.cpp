@@ -1,0 +1,84 @@
+#include "cli/console_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace tessaro::cli {
+namespace {
+
+std::wstring Utf16(std::string_view utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                    nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+bool IsConsole(HANDLE h) {
+  DWORD mode = 0;
+  return h != nullptr && h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode) != 0;
+}
+
+void WriteBytes(HANDLE h, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD done = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 20));
+    if (!WriteFile(h, bytes.data(), want, &done, nullptr) || done == 0) return;
+    bytes.remove_prefix(done);
+  }
+}
+
+void WriteToConsole(HANDLE h, std::string& pending, std::string_view text) {
+  pending.append(text);
+  const size_t complete = CompleteUtf8Prefix(pending);
+  std::wstring wide = Utf16(std::string_view(pending).substr(0, complete));
+  pending.erase(0, complete);
+  const wchar_t* p = wide.data();
+  size_t left = wide.size();
+  while (left > 0) {
+    DWORD done = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(left, 8192));
+    if (!WriteConsoleW(h, p, want, &done, nullptr) || done == 0) return;
+    p += done;
+    left -= done;
+  }
+}
+
+void Write(DWORD which, std::string& pending, std::string_view text) {
+  HANDLE h = GetStdHandle(which);
+  if (h == nullptr || h == INVALID_HANDLE_VALUE) return;  // no stream: nothing to write to
+  if (IsConsole(h)) {
+    WriteToConsole(h, pending, text);
+  } else {
+    WriteBytes(h, text);
+  }
+}
+
+}  // namespace
+
+size_t CompleteUtf8Prefix(std::string_view text) {
+  // Look back at most three bytes for the lead byte of the last character.
+  const size_t n = text.size();
+  for (size_t back = 1; back <= 4 && back <= n; ++back) {
+    const auto c = static_cast<unsigned char>(text[n - back]);
+    if ((c & 0xC0) == 0x80) continue;  // continuation byte
+    size_t need = 1;
+    if ((c & 0xE0) == 0xC0) need = 2;
+    else if ((c & 0xF0) == 0xE0) need = 3;
+    else if ((c & 0xF8) == 0xF0) need = 4;
+    return back < need ? n - back : n;
+  }
+  return n;  // no lead byte nearby: invalid text, passed on as it is
+}
+
+void Win32Console::Out(std::string_view text) { Write(STD_OUTPUT_HANDLE, pendingOut_, text); }
+
+void Win32Console::Err(std::string_view text) { Write(STD_ERROR_HANDLE, pendingErr_, text); }
+
+// GetConsoleMode, unlike _isatty, is false for NUL.
+bool Win32Console::ErrIsTerminal() { return IsConsole(GetStdHandle(STD_ERROR_HANDLE)); }
+
+}  // namespace tessaro::cli

@@ -1,0 +1,155 @@
+// The dialog procedures of the main dialog and the error window: Win32
+// messages in, calls of the dialog logic's handlers out.
+#include "ui/win32/win32_window_system.h"  // first: it tames windows.h
+
+#include <vector>
+
+#include "ui/control_ids.h"
+#include "ui/tessaro_dlg.h"
+#include "ui/win32/wide_text.h"
+
+namespace tessaro {
+
+INT_PTR Win32WindowSystem::RunMainDialog(CTessaroDlg& dlg) {
+  dlg_ = &dlg;
+  const INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(kDialogMain), nullptr,
+                                         MainProc, reinterpret_cast<LPARAM>(this));
+  main_ = nullptr;
+  error_ = nullptr;  // destroyed with its owner
+  dlg_ = nullptr;
+  return result;
+}
+
+INT_PTR CALLBACK Win32WindowSystem::MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_INITDIALOG) SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+  auto* self = reinterpret_cast<Win32WindowSystem*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  return self && self->dlg_ ? self->OnMainMessage(hwnd, msg, wp, lp) : FALSE;
+}
+
+INT_PTR Win32WindowSystem::OnMainMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      OnMainInit(hwnd);
+      return TRUE;
+    case WM_SYSCOMMAND:
+      // FALSE lets the dialog manager do the default system command.
+      return dlg_->OnSysCommand(static_cast<unsigned>(wp)) ? TRUE : FALSE;
+    case WM_PAINT:
+      OnMainPaint(hwnd);
+      return TRUE;
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<INT_PTR>(icon_);
+    case WM_COMMAND:
+      OnMainCommand(wp);
+      return TRUE;
+    case WM_DROPFILES:
+      OnMainDrop(reinterpret_cast<HDROP>(wp));
+      return TRUE;
+    case WM_SIZE:
+      dlg_->OnSize();
+      return TRUE;
+    case WM_GETMINMAXINFO: {
+      MinMaxInfo limits;
+      dlg_->OnGetMinMaxInfo(limits);
+      auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+      if (limits.minTrackWidth > 0) info->ptMinTrackSize.x = limits.minTrackWidth;
+      if (limits.minTrackHeight > 0) info->ptMinTrackSize.y = limits.minTrackHeight;
+      if (limits.maxTrackWidth > 0) info->ptMaxTrackSize.x = limits.maxTrackWidth;
+      if (limits.maxTrackHeight > 0) info->ptMaxTrackSize.y = limits.maxTrackHeight;
+      return TRUE;
+    }
+    default:
+      return FALSE;
+  }
+}
+
+void Win32WindowSystem::OnMainInit(HWND hwnd) {
+  main_ = hwnd;
+  HWND combo = GetDlgItem(hwnd, kIdcOutputSize);
+  SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1/1"));
+  SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1/2"));
+  // The large icon only: the caption's small one is derived from it.
+  SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  dlg_->OnInitDialog();
+}
+
+void Win32WindowSystem::OnMainPaint(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (IsIconic(hwnd)) {
+    // Minimised: the icon, centred in the client area.
+    SendMessageW(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT r;
+    ::GetClientRect(hwnd, &r);
+    const int x = (r.right - r.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (r.bottom - r.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon_);
+  }
+  EndPaint(hwnd, &ps);
+  // After the window has painted: the first paint starts a command-line run.
+  dlg_->OnPaint();
+}
+
+void Win32WindowSystem::OnMainCommand(WPARAM wp) {
+  if (HIWORD(wp) != BN_CLICKED) return;
+  switch (LOWORD(wp)) {
+    case kIdOk:  // Enter on the hidden default button: ends without saving
+      ::EndDialog(main_, kIdOk);
+      break;
+    case kIdCancel:  // Esc, the close box, Close in the system menu
+      dlg_->OnCancel();
+      break;
+    case kIdcBrowseIn:
+      dlg_->OnBrowseInput();
+      break;
+    case kIdcBrowseOut:
+      dlg_->OnBrowseOutput();
+      break;
+    case kIdcConvert:
+      dlg_->OnConvert();
+      break;
+    default:
+      break;
+  }
+}
+
+void Win32WindowSystem::OnMainDrop(HDROP drop) {
+  std::vector<std::string> paths;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    // The whole path, however long.
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(static_cast<size_t>(length) + 1, L'\0');
+    const UINT got = DragQueryFileW(drop, i, path.data(), length + 1);
+    paths.push_back(Narrow(path.data(), got));
+  }
+  DragFinish(drop);
+  dlg_->OnDropFiles(paths);
+}
+
+INT_PTR CALLBACK Win32WindowSystem::ErrorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_INITDIALOG) {
+    SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+    // Both texts start empty, as the dialog object holds them: the
+    // template's "秒" never shows.
+    SetDlgItemTextW(hwnd, kIdcErrorMessage, L"");
+    SetDlgItemTextW(hwnd, kIdcCountdown, L"");
+    return FALSE;
+  }
+  auto* self = reinterpret_cast<Win32WindowSystem*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  return self ? self->OnErrorMessage(msg, wp) : FALSE;
+}
+
+INT_PTR Win32WindowSystem::OnErrorMessage(UINT msg, WPARAM wp) {
+  switch (msg) {
+    case WM_COMMAND:
+      // "閉じる" and the close box only note the closing; the countdown hides
+      // the window. The hidden OK button does nothing.
+      if (LOWORD(wp) == kIdCancel && dlg_ && dlg_->ErrorDialog()) dlg_->ErrorDialog()->OnCancel();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace tessaro

@@ -1,0 +1,26 @@
+// The resource scripts name their ids with macros (res/resource.h); the code
+// uses ui/control_ids.h. Both must agree.
+#include "res/resource.h"
+#include "ui/control_ids.h"
+
+namespace tessaro {
+
+static_assert(IDD_ABOUTBOX == kDialogAbout);
+static_assert(IDS_ABOUTBOX == kStringAboutEntry);
+static_assert(IDD_TESSARO_DIALOG == kDialogMain);
+static_assert(IDR_MAINFRAME == kIconMain);
+static_assert(IDD_ERRORMSG == kDialogErrorMsg);
+static_assert(IDC_INFO == kIdcInfo);
+static_assert(IDC_INFILE == kIdcInFile);
+static_assert(IDC_BROWSE_IN == kIdcBrowseIn);
+static_assert(IDC_CONVERT == kIdcConvert);
+static_assert(IDC_PROGRESS == kIdcProgress);
+static_assert(IDC_OUTFILE == kIdcOutFile);
+static_assert(IDC_BROWSE_OUT == kIdcBrowseOut);
+static_assert(IDC_OUTPUT_SIZE == kIdcOutputSize);
+static_assert(IDC_VERSION == kIdcVersion);
+static_assert(IDC_SIZE_LABEL == kIdcSizeLabel);
+static_assert(IDC_ERROR_MESSAGE == kIdcErrorMessage);
+static_assert(IDC_COUNTDOWN == kIdcCountdown);
+
+}  // namespace tessaro

@@ -1,0 +1,86 @@
+// The modal dialogs: the common file dialogs and the about box.
+#include "ui/win32/win32_window_system.h"  // first: it tames windows.h
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/control_ids.h"
+#include "ui/file_filter.h"
+#include "ui/win32/wide_text.h"
+
+namespace tessaro {
+namespace {
+
+// "Desc|pattern|...||" as the NUL-separated, double-NUL-ended list that
+// OPENFILENAMEW takes.
+std::wstring NativeFilter(const std::string& filter) {
+  std::wstring out;
+  for (const FileFilterEntry& entry : ParseFileFilter(filter)) {
+    out += Widen(entry.description);
+    out += L'\0';
+    out += Widen(entry.pattern);
+    out += L'\0';
+  }
+  out += L'\0';
+  return out;
+}
+
+INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      SetDlgItemTextW(hwnd, kIdcVersion, reinterpret_cast<const wchar_t*>(lp));
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wp) == kIdOk || LOWORD(wp) == kIdCancel) {
+        EndDialog(hwnd, LOWORD(wp));
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+bool Win32WindowSystem::RunFileDialog(bool save, const std::string& initialName,
+                                      const std::string& filter, std::string* path) {
+  const std::wstring nativeFilter = NativeFilter(filter);
+  // Room for the longest path Windows knows; the initial name is cut to fit.
+  std::vector<wchar_t> file(32768, L'\0');
+  const std::wstring initial = Widen(initialName);
+  initial.copy(file.data(), std::min(initial.size(), file.size() - 1));
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = main_;
+  ofn.lpstrFilter = nativeFilter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
+  const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!ok) return false;
+  *path = Narrow(std::wstring(file.data()));
+  return true;
+}
+
+bool Win32WindowSystem::RunOpenFileDialog(const std::string& initialName,
+                                          const std::string& filter, std::string* path) {
+  return RunFileDialog(false, initialName, filter, path);
+}
+
+bool Win32WindowSystem::RunSaveFileDialog(const std::string& initialName,
+                                          const std::string& filter, std::string* path) {
+  return RunFileDialog(true, initialName, filter, path);
+}
+
+void Win32WindowSystem::RunAboutBox(const std::string& versionText) {
+  const std::wstring text = Widen(versionText);
+  DialogBoxParamW(instance_, MAKEINTRESOURCEW(kDialogAbout), main_, AboutProc,
+                  reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace tessaro

@@ -1,0 +1,173 @@
+// Controls, windows, the pump and the program's own facts for the dialog
+// logic. The dialog procedures are in main_window.cpp, the modal dialogs in
+// win32_dialogs.cpp.
+#include "ui/win32/win32_window_system.h"
+
+#include <commctrl.h>
+
+#include <ctime>
+#include <vector>
+
+#include "ui/control_ids.h"
+#include "ui/win32/wide_text.h"
+
+namespace tessaro {
+
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance)
+    : instance_(instance),
+      icon_(LoadIconW(instance, MAKEINTRESOURCEW(kIconMain))) {}
+
+HWND Win32WindowSystem::WindowOf(DialogWindow window) const {
+  return window == DialogWindow::kMain ? main_ : error_;
+}
+
+HWND Win32WindowSystem::Control(int id) const {
+  HWND h = main_ ? GetDlgItem(main_, id) : nullptr;
+  if (!h && error_) h = GetDlgItem(error_, id);
+  return h;
+}
+
+std::string Win32WindowSystem::GetControlText(int id) {
+  HWND h = Control(id);
+  if (!h) return std::string();
+  const int length = GetWindowTextLengthW(h);
+  if (length <= 0) return std::string();
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(h, text.data(), length + 1);
+  return Narrow(text.data(), static_cast<size_t>(got > 0 ? got : 0));
+}
+
+void Win32WindowSystem::SetControlText(int id, const std::string& text) {
+  if (HWND h = Control(id)) ::SetWindowTextW(h, Widen(text).c_str());
+}
+
+int Win32WindowSystem::GetComboIndex(int id) {
+  HWND h = Control(id);
+  if (!h) return -1;
+  const LRESULT index = SendMessageW(h, CB_GETCURSEL, 0, 0);
+  return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+void Win32WindowSystem::SetComboIndex(int id, int index) {
+  if (HWND h = Control(id)) SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Win32WindowSystem::EnableControl(int id, bool enabled) {
+  if (HWND h = Control(id)) EnableWindow(h, enabled ? TRUE : FALSE);
+}
+
+void Win32WindowSystem::SetProgressPos(int id, int position) {
+  // The bar's range stays the default 0..100, which PBM_SETPOS clamps to.
+  if (HWND h = Control(id)) SendMessageW(h, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+bool Win32WindowSystem::MoveControl(int id, int x, int y, int width, int height) {
+  HWND h = main_ ? GetDlgItem(main_, id) : nullptr;
+  if (!h) return false;
+  MoveWindow(h, x, y, width, height, TRUE);
+  return true;
+}
+
+WinRect Win32WindowSystem::GetWindowRect(DialogWindow window) {
+  RECT r{};
+  if (HWND h = WindowOf(window)) ::GetWindowRect(h, &r);
+  return WinRect{r.left, r.top, r.right, r.bottom};
+}
+
+WinRect Win32WindowSystem::GetClientRect(DialogWindow window) {
+  RECT r{};
+  if (HWND h = WindowOf(window)) ::GetClientRect(h, &r);
+  return WinRect{r.left, r.top, r.right, r.bottom};
+}
+
+void Win32WindowSystem::SetWindowText(DialogWindow window, const std::string& text) {
+  if (HWND h = WindowOf(window)) ::SetWindowTextW(h, Widen(text).c_str());
+}
+
+void Win32WindowSystem::PlaceWindow(DialogWindow window, int x, int y, int width, int height,
+                                    bool resize) {
+  if (HWND h = WindowOf(window)) {
+    SetWindowPos(h, HWND_TOP, x, y, width, height, resize ? 0u : SWP_NOSIZE);
+  }
+}
+
+void Win32WindowSystem::ShowWindow(DialogWindow window, bool show) {
+  if (HWND h = WindowOf(window)) ::ShowWindow(h, show ? SW_SHOW : SW_HIDE);
+}
+
+bool Win32WindowSystem::CreateErrorWindow() {
+  if (error_) return true;
+  error_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(kDialogErrorMsg), main_, ErrorProc,
+                              reinterpret_cast<LPARAM>(this));
+  return error_ != nullptr;
+}
+
+void Win32WindowSystem::AddAboutMenuEntry(const std::string& text) {
+  HMENU menu = main_ ? GetSystemMenu(main_, FALSE) : nullptr;
+  if (!menu || text.empty()) return;
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kIdmAboutBox, Widen(text).c_str());
+}
+
+void Win32WindowSystem::EndDialog(int result) {
+  // Only marks the dialog as ended: its modal loop returns once the handler
+  // that asked (perhaps a conversion) has returned.
+  if (main_) ::EndDialog(main_, result);
+}
+
+void Win32WindowSystem::PumpEvents() {
+  // Every message is dispatched as it comes, WM_QUIT included; no dialog
+  // keyboard handling, no waiting.
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void Win32WindowSystem::Sleep100ms() { ::Sleep(100); }
+
+std::tm Win32WindowSystem::LocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_s(&local, &now);
+  return local;
+}
+
+std::string Win32WindowSystem::DataDirectory() {
+  // The program's own directory, however long its path.
+  std::vector<wchar_t> buf(MAX_PATH);
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0) return std::string();
+    if (n < buf.size()) {
+      std::wstring path(buf.data(), n);
+      const size_t slash = path.find_last_of(L'\\');
+      return slash == std::wstring::npos ? std::string() : Narrow(path.substr(0, slash + 1));
+    }
+    if (buf.size() >= 32768) return std::string();
+    buf.resize(buf.size() * 2);
+  }
+}
+
+FileVersion Win32WindowSystem::ReadFileVersion() {
+  FileVersion version;
+  HRSRC info = FindResourceW(instance_, MAKEINTRESOURCEW(1), RT_VERSION);
+  if (!info) return version;
+  HGLOBAL loaded = LoadResource(instance_, info);
+  const auto* block = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+  // VS_VERSIONINFO: a 6-byte header and the key L"VS_VERSION_INFO" padded to
+  // byte 40, where VS_FIXEDFILEINFO begins with its signature.
+  const DWORD size = SizeofResource(instance_, info);
+  if (!block || size < 40 + sizeof(VS_FIXEDFILEINFO)) return version;
+  VS_FIXEDFILEINFO fixed;
+  memcpy(&fixed, block + 40, sizeof fixed);
+  if (fixed.dwSignature != 0xFEEF04BD) return version;
+  version.major = HIWORD(fixed.dwFileVersionMS);
+  version.minor = LOWORD(fixed.dwFileVersionMS);
+  version.patch = HIWORD(fixed.dwFileVersionLS);
+  version.tweak = LOWORD(fixed.dwFileVersionLS);
+  return version;
+}
+
+}  // namespace tessaro

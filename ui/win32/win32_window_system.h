@@ -1,0 +1,84 @@
+#pragma once
+// The dialog logic's window system on plain Win32: dialogs from the resource
+// templates, the message pump, common file dialogs, the program directory and
+// the version resource.
+
+#include <windows.h>
+#include <shellapi.h>
+// windows.h renames SetWindowText to its A or W form, which would also rename
+// the WindowSystem member; the code here calls SetWindowTextW by its name.
+#undef SetWindowText
+
+#include <string>
+
+#include "ui/window_system.h"
+
+namespace tessaro {
+
+class CTessaroDlg;
+
+class Win32WindowSystem : public WindowSystem {
+ public:
+  explicit Win32WindowSystem(HINSTANCE instance);
+  Win32WindowSystem(const Win32WindowSystem&) = delete;
+  Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
+
+  // Runs the main dialog (template 102) modally, routing its messages to dlg.
+  // Returns the dialog's result, or -1 when it could not be created.
+  INT_PTR RunMainDialog(CTessaroDlg& dlg);
+
+  HWND MainWindow() const { return main_; }
+  HWND ErrorWindow() const { return error_; }
+  HICON Icon() const { return icon_; }
+
+  // ---- WindowSystem.
+  std::string GetControlText(int id) override;
+  void SetControlText(int id, const std::string& text) override;
+  int GetComboIndex(int id) override;
+  void SetComboIndex(int id, int index) override;
+  void EnableControl(int id, bool enabled) override;
+  void SetProgressPos(int id, int position) override;
+  bool MoveControl(int id, int x, int y, int width, int height) override;
+  WinRect GetWindowRect(DialogWindow window) override;
+  WinRect GetClientRect(DialogWindow window) override;
+  void SetWindowText(DialogWindow window, const std::string& text) override;
+  void PlaceWindow(DialogWindow window, int x, int y, int width, int height,
+                   bool resize) override;
+  void ShowWindow(DialogWindow window, bool show) override;
+  bool CreateErrorWindow() override;
+  void AddAboutMenuEntry(const std::string& text) override;
+  void EndDialog(int result) override;
+  bool RunOpenFileDialog(const std::string& initialName, const std::string& filter,
+                         std::string* path) override;
+  bool RunSaveFileDialog(const std::string& initialName, const std::string& filter,
+                         std::string* path) override;
+  void RunAboutBox(const std::string& versionText) override;
+  void PumpEvents() override;
+  void Sleep100ms() override;
+  std::tm LocalTime() override;
+  std::string DataDirectory() override;
+  FileVersion ReadFileVersion() override;
+
+ private:
+  static INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static INT_PTR CALLBACK ErrorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  INT_PTR OnMainMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  INT_PTR OnErrorMessage(UINT msg, WPARAM wp);
+  void OnMainInit(HWND hwnd);
+  void OnMainPaint(HWND hwnd);
+  void OnMainCommand(WPARAM wp);
+  void OnMainDrop(HDROP drop);
+  HWND WindowOf(DialogWindow window) const;
+  // The control with this id in the main dialog, else in the error window.
+  HWND Control(int id) const;
+  bool RunFileDialog(bool save, const std::string& initialName, const std::string& filter,
+                     std::string* path);
+
+  HINSTANCE instance_;
+  HICON icon_ = nullptr;
+  HWND main_ = nullptr;
+  HWND error_ = nullptr;
+  CTessaroDlg* dlg_ = nullptr;
+};
+
+}  // namespace tessaro
