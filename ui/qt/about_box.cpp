@@ -1,0 +1,36 @@
+#include "ui/qt/about_box.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/about_dlg.h"
+#include "ui/control_ids.h"
+#include "ui/qt/dialog_units.h"
+
+namespace tessaro::qt {
+
+AboutBox::AboutBox(QWidget* parent, const QString& versionText)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+  setObjectName("aboutBox");
+  setFont(DialogFont());
+  setWindowTitle("Tessaroのﾊﾞｰｼﾞｮﾝ情報");
+  const DialogUnits u(font());
+  auto* icon = new QLabel(this);
+  icon->setPixmap(QIcon(":/tessaro-32.png").pixmap(32, 32));
+  icon->setGeometry(u.X(10), u.Y(10), 32, 32);
+  auto* version = new QLabel(versionText, this);
+  version->setObjectName(QString("control%1").arg(kIdcVersion));
+  version->setTextFormat(Qt::PlainText);
+  version->setGeometry(u.Rect(40, 10, 80, 8));
+  auto* notice = new QLabel(QString::fromUtf8(kAboutNotice), this);
+  notice->setGeometry(u.Rect(40, 25, 60, 8));
+  auto* ok = new QPushButton("OK", this);
+  ok->setGeometry(u.Rect(105, 25, 27, 14));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  setFixedSize(u.X(139), u.Y(45));
+}
+
+}  // namespace tessaro::qt

@@ -1,0 +1,51 @@
+#include "ui/qt/error_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "ui/control_ids.h"
+#include "ui/error_msg_dlg.h"
+#include "ui/qt/dialog_units.h"
+
+namespace tessaro::qt {
+
+ErrorWindow::ErrorWindow(QWidget* owner, CErrorMsgDlg** dialog)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      dialog_(dialog) {
+  setFont(DialogFont());
+  setWindowTitle("TSR エラーメッセージ");
+  setModal(false);
+  const DialogUnits u(font());
+  auto* close = new QPushButton("閉じる", this);
+  close->setGeometry(u.Rect(135, 55, 45, 15));
+  close->setAutoDefault(false);
+  auto* message = new QPlainTextEdit(this);
+  message->setObjectName(QString("control%1").arg(kIdcErrorMessage));
+  message->setGeometry(u.Rect(10, 15, 165, 30));
+  message->setReadOnly(true);
+  message->setFrameShape(QFrame::NoFrame);
+  message->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  message->setBackgroundVisible(false);
+  message->viewport()->setAutoFillBackground(false);
+  auto* countdown = new QLabel(this);
+  countdown->setObjectName(QString("control%1").arg(kIdcCountdown));
+  countdown->setGeometry(u.Rect(10, 55, 115, 15));
+  countdown->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  setFixedSize(u.X(187), u.Y(75));
+  connect(close, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+void ErrorWindow::reject() {
+  if (*dialog_ != nullptr) (*dialog_)->OnCancel();
+}
+
+void ErrorWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  reject();
+}
+
+}  // namespace tessaro::qt

@@ -1,0 +1,170 @@
+#include "ui/qt/main_window.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QIcon>
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QUrl>
+#include <string>
+#include <vector>
+
+#include "ui/control_ids.h"
+#include "ui/qt/dialog_units.h"
+#include "ui/tessaro_dlg.h"
+
+namespace tessaro::qt {
+
+MainWindow::MainWindow() {
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFont(DialogFont());
+  setWindowTitle("Tesra");
+  setWindowIcon(QIcon(":/tessaro-32.png"));
+  setAcceptDrops(true);
+  setSizeGripEnabled(false);
+  CreateControls();
+  const DialogUnits units(font());
+  resize(units.X(282), units.Y(75));
+}
+
+template <typename W>
+W* MainWindow::Add(int id, W* widget, const QRect& rect) {
+  widget->setGeometry(rect);
+  if (id != 0) {
+    widget->setObjectName(QString("control%1").arg(id));
+    controls_.insert(id, widget);
+  }
+  return widget;
+}
+
+void MainWindow::CreateControls() {
+  const DialogUnits u(font());
+  // In the template's creation (and tab) order. The hidden OK and quit
+  // buttons of the template have no use here: Esc and the close box reach
+  // reject() directly.
+  auto* inLabel = Add(0, new QLabel("入力", this), u.Rect(5, 5, 15, 10));
+  inLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  Add(kIdcInFile, new QLineEdit(this), u.Rect(25, 5, 225, 12));
+  auto* browseIn = Add(kIdcBrowseIn, new QPushButton("参照", this), u.Rect(255, 5, 25, 12));
+  auto* outLabel = Add(0, new QLabel("出力", this), u.Rect(5, 23, 15, 10));
+  outLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  Add(kIdcOutFile, new QLineEdit(this), u.Rect(25, 20, 225, 12));
+  auto* browseOut = Add(kIdcBrowseOut, new QPushButton("参照", this), u.Rect(255, 20, 25, 12));
+  auto* progress = Add(kIdcProgress, new QProgressBar(this), u.Rect(5, 35, 205, 10));
+  progress->setRange(0, 100);
+  progress->setValue(0);
+  progress->setTextVisible(false);
+  auto* sizeLabel = Add(kIdcSizeLabel, new QLabel("TSRｻｲｽﾞ", this), u.Rect(215, 35, 30, 8));
+  sizeLabel->setAlignment(Qt::AlignCenter);
+  auto* size = Add(kIdcOutputSize, new QComboBox(this), u.Rect(255, 35, 25, 12));
+  size->addItems({"1/1", "1/2"});
+  auto* info = Add(kIdcInfo, new QPlainTextEdit(this), u.Rect(5, 50, 245, 20));
+  info->setReadOnly(true);
+  info->setLineWrapMode(QPlainTextEdit::NoWrap);
+  info->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  auto* convert = Add(kIdcConvert, new QPushButton("変換", this), u.Rect(255, 50, 25, 20));
+  for (QPushButton* button : {browseIn, browseOut, convert}) button->setAutoDefault(false);
+
+  connect(browseIn, &QPushButton::clicked, this, [this] { dialog_->OnBrowseInput(); });
+  connect(browseOut, &QPushButton::clicked, this, [this] { dialog_->OnBrowseOutput(); });
+  connect(convert, &QPushButton::clicked, this, [this] { dialog_->OnConvert(); });
+}
+
+QSize MainWindow::FrameExtra() const {
+  if (!isVisible()) return QSize(0, 0);
+  return frameGeometry().size() - size();
+}
+
+void MainWindow::ApplyMinMax() {
+  if (dialog_ == nullptr) return;
+  MinMaxInfo info;
+  dialog_->OnGetMinMaxInfo(info);
+  const QSize extra = FrameExtra();
+  setMinimumSize(info.minTrackWidth - extra.width(), info.minTrackHeight - extra.height());
+  if (info.maxTrackWidth > 0) setMaximumWidth(info.maxTrackWidth - extra.width());
+  if (info.maxTrackHeight > 0) setMaximumHeight(info.maxTrackHeight - extra.height());
+}
+
+QMenu* MainWindow::BuildContextMenu() {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  if (!aboutEntry_.isEmpty()) {
+    menu->addSeparator();
+    QAction* about = menu->addAction(aboutEntry_);
+    connect(about, &QAction::triggered, this,
+            [this] { dialog_->OnSysCommand(tessaro::kIdmAboutBox); });
+  }
+  return menu;
+}
+
+void MainWindow::reject() {
+  if (dialog_ != nullptr) {
+    dialog_->OnCancel();
+  } else {
+    QDialog::reject();
+  }
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  // The command-line run starts after the paint has finished, not inside it.
+  if (dialog_ == nullptr || paintCallQueued_) return;
+  paintCallQueued_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        paintCallQueued_ = false;
+        dialog_->OnPaint();
+      },
+      Qt::QueuedConnection);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  if (dialog_ != nullptr) dialog_->OnSize();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  ApplyMinMax();
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = BuildContextMenu();
+  if (menu->isEmpty()) {
+    delete menu;
+    return;
+  }
+  menu->popup(event->globalPos());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  }
+  if (paths.empty() || dialog_ == nullptr) return;
+  event->acceptProposedAction();
+  dialog_->OnDropFiles(paths);
+}
+
+}  // namespace tessaro::qt

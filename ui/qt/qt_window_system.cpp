@@ -1,0 +1,196 @@
+#include "ui/qt/qt_window_system.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QStringList>
+#include <QThread>
+#include <ctime>
+
+#include "ui/about_dlg.h"
+#include "ui/file_filter.h"
+#include "ui/qt/about_box.h"
+#include "ui/qt/error_window.h"
+#include "ui/qt/main_window.h"
+
+namespace tessaro::qt {
+namespace {
+
+QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+
+QString QtFilter(const std::string& filter) {
+  QStringList parts;
+  for (const FileFilterEntry& entry : ParseFileFilter(filter)) {
+    QString patterns = Q(entry.pattern);
+    patterns.replace(';', ' ');
+    QString description = Q(entry.description);
+    // Qt reads the patterns from the parentheses; add them where missing.
+    if (!description.contains('(')) description += " (" + patterns + ")";
+    parts << description;
+  }
+  return parts.join(";;");
+}
+
+}  // namespace
+
+QtWindowSystem::QtWindowSystem(std::string dataDirectory)
+    : dataDirectory_(std::move(dataDirectory)), main_(std::make_unique<MainWindow>()) {}
+
+QtWindowSystem::~QtWindowSystem() = default;
+
+QWidget* QtWindowSystem::Find(int id) const {
+  if (QWidget* control = main_->Control(id)) return control;
+  if (error_ != nullptr) return error_->findChild<QWidget*>(QString("control%1").arg(id));
+  return nullptr;
+}
+
+QWidget* QtWindowSystem::Window(DialogWindow window) const {
+  if (window == DialogWindow::kMain) return main_.get();
+  return error_;
+}
+
+std::string QtWindowSystem::GetControlText(int id) {
+  QWidget* w = Find(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text().toUtf8().toStdString();
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text().toUtf8().toStdString();
+  if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
+    const QString shown = text->toPlainText();
+    if (shownTexts_.contains(id) && shownTexts_[id] == shown) return setTexts_[id];
+    return QString(shown).replace("\n", "\r\n").toUtf8().toStdString();
+  }
+  return std::string();
+}
+
+void QtWindowSystem::SetControlText(int id, const std::string& text) {
+  QWidget* w = Find(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    if (edit->text() != Q(text)) edit->setText(Q(text));
+  } else if (auto* label = qobject_cast<QLabel*>(w)) {
+    label->setText(Q(text));
+  } else if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) {
+    QString shown = Q(text);
+    shown.replace("\r\n", "\n").replace('\r', '\n');
+    setTexts_[id] = text;
+    shownTexts_[id] = shown;
+    if (multi->toPlainText() != shown) multi->setPlainText(shown);
+  }
+}
+
+int QtWindowSystem::GetComboIndex(int id) {
+  auto* combo = qobject_cast<QComboBox*>(Find(id));
+  return combo != nullptr ? combo->currentIndex() : -1;
+}
+
+void QtWindowSystem::SetComboIndex(int id, int index) {
+  if (auto* combo = qobject_cast<QComboBox*>(Find(id))) combo->setCurrentIndex(index);
+}
+
+void QtWindowSystem::EnableControl(int id, bool enabled) {
+  if (QWidget* w = Find(id)) w->setEnabled(enabled);
+}
+
+void QtWindowSystem::SetProgressPos(int id, int position) {
+  if (auto* bar = qobject_cast<QProgressBar*>(Find(id))) {
+    bar->setValue(position < 0 ? 0 : (position > 100 ? 100 : position));
+  }
+}
+
+bool QtWindowSystem::MoveControl(int id, int x, int y, int width, int height) {
+  QWidget* w = main_->Control(id);
+  if (w == nullptr) return false;
+  w->setGeometry(x, y, width < 0 ? 0 : width, height < 0 ? 0 : height);
+  w->update();
+  return true;
+}
+
+WinRect QtWindowSystem::GetWindowRect(DialogWindow window) {
+  QWidget* w = Window(window);
+  if (w == nullptr) return {};
+  const QRect r = w->frameGeometry();
+  return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+}
+
+WinRect QtWindowSystem::GetClientRect(DialogWindow window) {
+  QWidget* w = Window(window);
+  if (w == nullptr) return {};
+  return {0, 0, w->width(), w->height()};
+}
+
+void QtWindowSystem::SetWindowText(DialogWindow window, const std::string& text) {
+  if (QWidget* w = Window(window)) w->setWindowTitle(Q(text));
+}
+
+void QtWindowSystem::PlaceWindow(DialogWindow window, int x, int y, int width, int height,
+                                 bool resize) {
+  QWidget* w = Window(window);
+  if (w == nullptr) return;
+  w->move(x, y);  // move() places the frame's top-left corner
+  if (resize) {
+    const QSize extra = window == DialogWindow::kMain ? main_->FrameExtra() : QSize(0, 0);
+    w->resize(width - extra.width(), height - extra.height());
+  }
+  w->raise();
+}
+
+void QtWindowSystem::ShowWindow(DialogWindow window, bool show) {
+  if (QWidget* w = Window(window)) {
+    w->setVisible(show);
+    if (show) w->raise();
+  }
+}
+
+bool QtWindowSystem::CreateErrorWindow() {
+  if (error_ == nullptr) error_ = new ErrorWindow(main_.get(), &errorDialog_);
+  return true;
+}
+
+void QtWindowSystem::AddAboutMenuEntry(const std::string& text) {
+  main_->SetAboutEntry(Q(text));
+}
+
+void QtWindowSystem::EndDialog(int result) { main_->done(result); }
+
+bool QtWindowSystem::RunOpenFileDialog(const std::string& initialName, const std::string& filter,
+                                       std::string* path) {
+  const QString chosen = QFileDialog::getOpenFileName(main_.get(), QString(),
+                                                      QFile::decodeName(initialName.c_str()),
+                                                      QtFilter(filter));
+  if (chosen.isEmpty()) return false;
+  *path = QFile::encodeName(chosen).toStdString();
+  return true;
+}
+
+bool QtWindowSystem::RunSaveFileDialog(const std::string& initialName, const std::string& filter,
+                                       std::string* path) {
+  const QString chosen = QFileDialog::getSaveFileName(main_.get(), QString(),
+                                                      QFile::decodeName(initialName.c_str()),
+                                                      QtFilter(filter));
+  if (chosen.isEmpty()) return false;
+  *path = QFile::encodeName(chosen).toStdString();
+  return true;
+}
+
+void QtWindowSystem::RunAboutBox(const std::string& versionText) {
+  AboutBox box(main_.get(), Q(versionText));
+  box.exec();
+}
+
+void QtWindowSystem::PumpEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void QtWindowSystem::Sleep100ms() { QThread::msleep(100); }
+
+std::tm QtWindowSystem::LocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
+FileVersion QtWindowSystem::ReadFileVersion() { return FileVersionFromBuild(); }
+
+}  // namespace tessaro::qt

@@ -1,0 +1,76 @@
+#pragma once
+// The window system of ui/window_system.h on Qt Widgets.
+
+#include <QMap>
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "ui/window_system.h"
+
+class QWidget;
+
+namespace tessaro {
+class CErrorMsgDlg;
+}
+
+namespace tessaro::qt {
+
+class ErrorWindow;
+class MainWindow;
+
+class QtWindowSystem : public WindowSystem {
+ public:
+  explicit QtWindowSystem(std::string dataDirectory);
+  ~QtWindowSystem() override;
+
+  MainWindow& Main() { return *main_; }
+  ErrorWindow* Error() { return error_; }
+  // Where the error window finds the dialog logic's error dialog.
+  void SetErrorDialog(CErrorMsgDlg* dialog) { errorDialog_ = dialog; }
+
+  std::string GetControlText(int id) override;
+  void SetControlText(int id, const std::string& text) override;
+  int GetComboIndex(int id) override;
+  void SetComboIndex(int id, int index) override;
+  void EnableControl(int id, bool enabled) override;
+  void SetProgressPos(int id, int position) override;
+  bool MoveControl(int id, int x, int y, int width, int height) override;
+
+  WinRect GetWindowRect(DialogWindow window) override;
+  WinRect GetClientRect(DialogWindow window) override;
+  void SetWindowText(DialogWindow window, const std::string& text) override;
+  void PlaceWindow(DialogWindow window, int x, int y, int width, int height,
+                   bool resize) override;
+  void ShowWindow(DialogWindow window, bool show) override;
+  bool CreateErrorWindow() override;
+  void AddAboutMenuEntry(const std::string& text) override;
+  void EndDialog(int result) override;
+
+  bool RunOpenFileDialog(const std::string& initialName, const std::string& filter,
+                         std::string* path) override;
+  bool RunSaveFileDialog(const std::string& initialName, const std::string& filter,
+                         std::string* path) override;
+  void RunAboutBox(const std::string& versionText) override;
+
+  void PumpEvents() override;
+  void Sleep100ms() override;
+  std::tm LocalTime() override;
+
+  std::string DataDirectory() override { return dataDirectory_; }
+  FileVersion ReadFileVersion() override;
+
+ private:
+  QWidget* Find(int id) const;
+  QWidget* Window(DialogWindow window) const;
+
+  std::string dataDirectory_;
+  std::unique_ptr<MainWindow> main_;
+  ErrorWindow* error_ = nullptr;  // owned by the main window
+  CErrorMsgDlg* errorDialog_ = nullptr;
+  // Multi-line texts exactly as set, with what the widget shows for them.
+  QMap<int, std::string> setTexts_;
+  QMap<int, QString> shownTexts_;
+};
+
+}  // namespace tessaro::qt
