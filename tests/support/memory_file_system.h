@@ -1,0 +1,130 @@
+#pragma once
+// A FileSystem held in memory, for tests: files are path -> bytes, every call
+// is counted, and any single call can be made to fail.
+//
+// Typical fault sweep over a small conversion:
+//
+//   MemoryFileSystem probe;            // dry run: how many calls are made?
+//   probe.SetFile("in.aac", stream);
+//   Convert(probe);
+//   for (uint64_t k = 1; k <= probe.callCount(); ++k) {
+//     MemoryFileSystem fs;
+//     fs.SetFile("in.aac", stream);
+//     fs.FailCall(k);                  // the k-th call, whatever it is
+//     Convert(fs);
+//     ... fs.callLog()[k - 1] says which operation failed ...
+//   }
+//
+// Semantics follow the real file systems closely enough for the engine:
+// files exist from Create on (empty), handles keep reading and writing the
+// file's bytes even after Remove, and Create on an existing path truncates it
+// in place (so an open reader of that file sees it shrink). The file system
+// must outlive the handles it gave out.
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/file_io.h"
+
+namespace tessaro::testing {
+
+using Bytes = std::vector<uint8_t>;
+
+// Every operation of FileSystem and File that is counted and can fail.
+enum class FsOp {
+  kOpenRead,
+  kCreate,
+  kRemove,
+  kSameFile,  // counted, never fails
+  kRead,
+  kWrite,
+  kSeek,
+  kSize,
+  kTruncate,
+  kClose,
+};
+const char* FsOpName(FsOp op);
+
+// How an injected fault shows itself.
+enum class FaultMode {
+  // The call fails: OpenRead/Create return nullptr, the others false; nothing
+  // is read, written or changed.
+  kFail,
+  // Read: returns fewer bytes than asked (half, rounded down) and true; the
+  // file position advances only past the bytes returned, so a later read goes
+  // on from there. Write: stores the first half of the bytes, then returns
+  // false. Any other operation: as kFail.
+  kShort,
+};
+
+class MemoryFileSystem final : public FileSystem {
+ public:
+  MemoryFileSystem();
+  ~MemoryFileSystem() override;
+
+  // --- Contents -----------------------------------------------------------
+  void SetFile(const std::string& path, Bytes bytes);
+  void SetFile(const std::string& path, const std::string& bytes);
+  bool Exists(const std::string& path) const;
+  // The file's bytes; an empty vector when it does not exist.
+  Bytes Contents(const std::string& path) const;
+  std::vector<std::string> Paths() const;
+
+  // Makes `alias` another name of the file `target` (a link): every
+  // operation on `alias` acts on `target`, and SameFile(alias, target) is
+  // true while the target exists.
+  void AddAlias(const std::string& alias, const std::string& target);
+
+  // --- Faults -------------------------------------------------------------
+  // Fails the nth call (1-based) counted over all operations, as callCount()
+  // counts them. A kSameFile call at that count is not failed (the fault is
+  // then never hit).
+  void FailCall(uint64_t nth, FaultMode mode = FaultMode::kFail);
+  // Fails the nth call (1-based) of one operation.
+  void FailOp(FsOp op, uint64_t nth, FaultMode mode = FaultMode::kFail);
+  // True once an injected fault has been applied.
+  bool faultHit() const { return faultHit_; }
+
+  // --- Counting -----------------------------------------------------------
+  uint64_t callCount() const { return log_.size(); }
+  uint64_t callCount(FsOp op) const;
+  // Every call so far, in order: callLog()[k - 1] is the k-th call.
+  const std::vector<FsOp>& callLog() const { return log_; }
+  // File handles not yet destroyed.
+  int openHandles() const { return *openHandles_; }
+
+  // --- FileSystem ---------------------------------------------------------
+  std::unique_ptr<File> OpenRead(const std::string& path) override;
+  std::unique_ptr<File> Create(const std::string& path) override;
+  bool Remove(const std::string& path) override;
+  bool SameFile(const std::string& a, const std::string& b) override;
+
+ private:
+  class Handle;
+  friend class Handle;
+
+  struct Fault {
+    std::optional<FsOp> op;  // none: counted over all operations
+    uint64_t nth;
+    FaultMode mode;
+  };
+
+  // Counts a call; returns the fault to apply to it, if any.
+  std::optional<FaultMode> Count(FsOp op);
+  std::string Resolve(const std::string& path) const;
+
+  std::map<std::string, std::shared_ptr<Bytes>> files_;
+  std::map<std::string, std::string> aliases_;
+  std::vector<Fault> faults_;
+  std::vector<FsOp> log_;
+  std::map<FsOp, uint64_t> perOp_;
+  bool faultHit_ = false;
+  std::shared_ptr<int> openHandles_;
+};
+
+}  // namespace tessaro::testing
