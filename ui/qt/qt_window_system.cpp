@@ -133,6 +133,8 @@ void QtWindowSystem::PlaceWindow(DialogWindow window, int x, int y, int width, i
   if (resize) {
     const QSize extra = window == DialogWindow::kMain ? main_->FrameExtra() : QSize(0, 0);
     w->resize(width - extra.width(), height - extra.height());
+    // The frame is known only once the window is shown: size it again then.
+    pendingOuterSize_ = w->isVisible() ? QSize() : QSize(width, height);
   }
   w->raise();
 }
@@ -141,6 +143,12 @@ void QtWindowSystem::ShowWindow(DialogWindow window, bool show) {
   if (QWidget* w = Window(window)) {
     w->setVisible(show);
     if (show) w->raise();
+    if (show && window == DialogWindow::kMain && pendingOuterSize_.isValid()) {
+      const QSize extra = main_->FrameExtra();
+      w->resize(pendingOuterSize_ - extra);
+      pendingOuterSize_ = QSize();
+      main_->ApplyMinMax();
+    }
   }
 }
 

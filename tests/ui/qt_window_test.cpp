@@ -1,0 +1,227 @@
+// The Qt window on the offscreen platform: start-up, layout, a drop, a real
+// conversion through the Convert button, the error window and the about box.
+// Pictures of the three windows are saved (see tests/ui/CMakeLists.txt).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "temp_dir.h"
+#include "ui/control_ids.h"
+#include "ui/qt/error_window.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/qt_program.h"
+
+namespace tessaro::qt {
+namespace {
+
+using testing::TempDir;
+
+void SavePicture(QWidget& widget, const char* name) {
+  const char* dir = std::getenv("TESSARO_PICTURE_DIR");
+  if (dir == nullptr) dir = TESSARO_PICTURE_DIR_DEFAULT;
+  if (*dir == '\0') return;
+  QDir().mkpath(dir);
+  EXPECT_TRUE(widget.grab().save(QString(dir) + "/" + name, "PNG")) << name;
+}
+
+class QtWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "qt_window_test";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
+  }
+
+  // The program on a temporary data directory, with the real conversion
+  // wrapped so that the test sees the controls while it runs.
+  QtDialogProgram& Start(CommandLine commandLine = {}) {
+    program = std::make_unique<QtDialogProgram>(
+        dir.Dir(), std::move(commandLine),
+        [this](const ConversionRequest& request, ConversionHost& host) {
+          convertEnabledDuring = Control(kIdcConvert)->isEnabled();
+          inputEnabledDuring = Control(kIdcInFile)->isEnabled();
+          return DefaultConversionRunner()(request, host);
+        });
+    program->Start();
+    return *program;
+  }
+
+  QWidget* Control(int id) { return program->Window().Control(id); }
+  QString Text(int id) {
+    QWidget* w = Control(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
+    return qobject_cast<QPlainTextEdit*>(w)->toPlainText();
+  }
+  std::string Sample(const std::string& name) {
+    const std::string copy = dir.File(name);
+    std::filesystem::copy_file(TESSARO_SAMPLES_DIR "/tone48k_stereo.aac", copy);
+    return copy;
+  }
+  void Drop(const std::vector<std::string>& paths) {
+    QList<QUrl> urls;
+    for (const std::string& p : paths) urls << QUrl::fromLocalFile(QString::fromStdString(p));
+    QMimeData mime;
+    mime.setUrls(urls);
+    const QPoint at(20, 90);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&program->Window(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&program->Window(), &drop);
+  }
+
+  TempDir dir;
+  std::unique_ptr<QtDialogProgram> program;
+  bool convertEnabledDuring = true;
+  bool inputEnabledDuring = true;
+};
+
+TEST_F(QtWindowTest, StartsAtSettingsGeometryWithVersionCaption) {
+  ASSERT_FALSE(QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
+      << "no Japanese font: install fonts-ipafont-gothic";
+  TempDir::Write(dir.File("TSR.ini"), "PosX=30\nPosY=40\nSizeX=520\nSizeY=150\n");
+  MainWindow& w = Start().Window();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(w.windowTitle(), "Tessaro Version 0.28");
+  EXPECT_EQ(w.frameGeometry(), QRect(30, 40, 520, 150));
+  EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(qobject_cast<QComboBox*>(Control(kIdcOutputSize))->currentText(), "1/1");
+}
+
+TEST_F(QtWindowTest, ResizingLaysOutControlsAndLimitsHold) {
+  MainWindow& w = Start().Window();
+  w.resize(400, 140);
+  QApplication::processEvents();
+  struct Case {
+    int id;
+    QRect rect;
+  } cases[] = {
+      {1002, {352, 6, 44, 20}}, {1006, {352, 32, 44, 20}}, {1010, {296, 60, 50, 12}},
+      {1008, {352, 56, 44, 20}}, {1003, {352, 80, 44, 56}}, {1001, {40, 6, 304, 20}},
+      {1005, {40, 32, 304, 20}}, {1004, {4, 58, 284, 16}},  {1000, {4, 80, 340, 56}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Control(c.id)->geometry(), c.rect) << c.id;
+  w.resize(100, 50);  // client size; the limits are on the outer size
+  EXPECT_EQ(w.frameGeometry().size(), QSize(224, 136));
+  w.resize(2000, 300);
+  EXPECT_EQ(w.frameGeometry().width(), 1280);
+}
+
+TEST_F(QtWindowTest, ConvertsTheDroppedSampleThroughTheConvertButton) {
+  const std::string input = Sample("tone DELAY 20ms.aac");
+  Start();
+  Drop({input, dir.File("second.wav"), dir.File("third.aac")});
+  EXPECT_EQ(Text(kIdcInFile).toStdString(), input);
+  const std::string output = dir.File("tone DELAY 0ms_aac.wav");
+  EXPECT_EQ(Text(kIdcOutFile).toStdString(), output);
+  EXPECT_EQ(program->Dialog().m_nDelay, 20);
+
+  auto* bar = qobject_cast<QProgressBar*>(Control(kIdcProgress));
+  std::vector<int> progress;
+  QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { progress.push_back(v); });
+  qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
+
+  EXPECT_FALSE(convertEnabledDuring);
+  EXPECT_FALSE(inputEnabledDuring);
+  for (int id : {1008, 1003, 1001, 1002, 1005, 1006}) EXPECT_TRUE(Control(id)->isEnabled()) << id;
+  ASSERT_FALSE(progress.empty());
+  EXPECT_EQ(bar->value(), 100);
+  EXPECT_TRUE(Text(kIdcInfo).startsWith("入力サイズ：")) << Text(kIdcInfo).toStdString();
+  EXPECT_TRUE(std::filesystem::file_size(output) > std::filesystem::file_size(input));
+  SavePicture(program->Window(), "dialog.png");
+}
+
+TEST_F(QtWindowTest, DamagedSampleShowsErrorWindowThatHidesAndLogs) {
+  TempDir::Write(dir.File("TSR.ini"), "ETime=4\n");
+  std::string input = Sample("damaged.aac");
+  {
+    std::fstream f(input, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(40000);
+    const std::string junk(700, '\x5a');
+    f.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+  }
+  Start();
+  Drop({input});
+  ErrorWindow* errorWindow = program->Ws().Error();
+  ASSERT_NE(errorWindow, nullptr);
+  int visibleTicks = 0;
+  bool pictureTaken = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (!errorWindow->isVisible()) return;
+    ++visibleTicks;
+    if (!pictureTaken) {
+      pictureTaken = true;
+      SavePicture(*errorWindow, "error-window.png");
+    }
+  });
+  watch.start(20);
+  qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
+  watch.stop();
+
+  EXPECT_GT(visibleTicks, 0);
+  EXPECT_FALSE(errorWindow->isVisible());
+  EXPECT_EQ(errorWindow->windowTitle(), "TSR エラーメッセージ");
+  const std::string log = TempDir::Read(dir.File("TSR_ErrorLog.txt"));
+  EXPECT_NE(log.find("\t入力ファイル：(damaged.aac)\tエラー：このAACファイルは正常ではありません。"),
+            std::string::npos)
+      << log;
+  EXPECT_EQ(log.back(), '\n');
+}
+
+TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
+  Start();
+  QMenu* menu = program->Window().BuildContextMenu();
+  QAction* entry = nullptr;
+  for (QAction* action : menu->actions()) {
+    if (action->text() == "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...") entry = action;
+  }
+  ASSERT_NE(entry, nullptr);
+  EXPECT_TRUE(menu->actions().front()->isSeparator());
+  QString version;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    version = box->findChild<QWidget*>("control1009")->property("text").toString();
+    SavePicture(*box, "about-box.png");
+    qobject_cast<QDialog*>(box)->accept();
+  });
+  entry->trigger();
+  EXPECT_EQ(version, "Tessaro Version 0.28");
+  delete menu;
+}
+
+TEST_F(QtWindowTest, CommandLineRunConvertsOnceAndEndsUnsaved) {
+  const std::string input = Sample("cmd.aac");
+  program = std::make_unique<QtDialogProgram>(dir.Dir(), CommandLine{false, {"-s2", input}},
+                                              DefaultConversionRunner());
+  QTimer::singleShot(20000, [&] { program->Window().done(-1); });  // a hang fails, not blocks
+  EXPECT_EQ(program->Exec(), kIdCancel);
+  EXPECT_TRUE(TempDir::Exists(dir.File("cmd_aac.wav")));
+  EXPECT_FALSE(TempDir::Exists(dir.File("TSR.ini")));
+  EXPECT_NE(Text(kIdcInfo).indexOf("入力サイズ："), -1);
+}
+
+}  // namespace
+}  // namespace tessaro::qt
