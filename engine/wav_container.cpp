@@ -80,14 +80,16 @@ FrameBlock::FrameBlock() { std::memcpy(&buffer_[4], kBlockPreamble.data(), kBloc
 
 void FrameBlock::Build(const uint8_t* frame, uint32_t presentLength, uint32_t frameLength) {
   uint8_t* b = buffer_.data();
-  std::memset(b + kBlockFrameOffset + presentLength, 0,
-              kBlockBufferSize - kBlockFrameOffset - presentLength);
+  // Only what the previous frame wrote needs clearing: the rest stayed zero.
+  const size_t frameEnd = kBlockFrameOffset + presentLength;
+  if (cleanFrom_ > frameEnd) std::memset(b + frameEnd, 0, cleanFrom_ - frameEnd);
   std::memcpy(b + kBlockFrameOffset, frame, presentLength);
   const BlockChecksum c = ComputeBlockChecksum(b + kBlockFrameOffset, frameLength);
   uint8_t* trailer = b + kBlockFrameOffset + frameLength;
   PutLe16(trailer, c.sum);
   PutLe16(trailer + 2, c.exclusiveOr);
   std::memcpy(trailer + 12, kEndMark, sizeof kEndMark);
+  cleanFrom_ = std::max(frameEnd, kBlockFrameOffset + frameLength + kBlockTrailerSize);
 }
 
 std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout) {

@@ -68,6 +68,8 @@ class FrameBlock {
 
  private:
   std::array<uint8_t, kBlockBufferSize> buffer_{};
+  // Everything from here to the end of the buffer is zero.
+  size_t cleanFrom_ = kBlockFrameOffset;
 };
 
 // Where the data of a container starts and how far apart its blocks are.

@@ -2,6 +2,7 @@
 // data and re-times the frames by their distance, filling gaps with silent
 // frames and dropping frames where material was cut.
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -45,6 +46,7 @@ class WavToAac {
 
  private:
   bool Refill(uint32_t from);
+  void SkipZeros();
   bool Accept(uint32_t p, const AdtsHeader& header);
   bool WriteFiller(const uint8_t* frame, uint32_t length);
   std::string End();
@@ -84,6 +86,20 @@ bool WavToAac::Refill(uint32_t from) {
   windowPos_ = 0;
   readPos_ += got;
   return true;
+}
+
+// Passes the zero bytes that fill most of every block, stopping at the first
+// other byte, at the end of the data or where the window wants a refill.
+void WavToAac::SkipZeros() {
+  const uint8_t* w = window_.get();
+  const uint32_t limit = std::min(windowFill_, kRefillThreshold);
+  while (windowPos_ + 32 <= limit) {
+    uint64_t words[4];
+    std::memcpy(words, w + windowPos_, sizeof words);
+    if ((words[0] | words[1] | words[2] | words[3]) != 0) break;
+    windowPos_ += 32;
+  }
+  while (windowPos_ < limit && w[windowPos_] == 0) ++windowPos_;
 }
 
 bool WavToAac::WriteFiller(const uint8_t* frame, uint32_t length) {
@@ -134,9 +150,7 @@ std::string WavToAac::Run(ConversionResult* result) {
 
   const uint8_t* w = window_.get();
   do {
-    while (windowPos_ < windowFill_ && w[windowPos_] == 0 && windowPos_ < kRefillThreshold) {
-      ++windowPos_;
-    }
+    SkipZeros();
     BlockCandidate c = TestBlockCandidate(w, windowFill_, windowPos_);
     if (c.kind == BlockCandidate::Kind::kNeedMore && !inputExhausted_ && windowPos_ > 0) {
       // The block runs past the end of a full window: look again with the

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Speed and memory of both conversions on a one-hour 48 kHz stereo
+# 192 kbit/s stream, side by side with reference commands in one run:
+#   AAC to WAV  vs  cat writing a file of the same size
+#   WAV to AAC  vs  ffmpeg reading the same WAV data
+# Prints median times over several rounds, their ratios and peak resident
+# memory. Not a test: nothing is asserted.
+#
+#   bench/speed.sh [rounds]        (default 5; data is kept in build/bench)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-5}
+data=build/bench
+mkdir -p "$data"
+for tool in ffmpeg /usr/bin/time; do
+  command -v "$tool" >/dev/null || { echo "speed.sh: $tool is needed" >&2; exit 1; }
+done
+
+cmake --preset release >/dev/null
+cmake --build --preset release --target tessaro-cli >/dev/null
+cli=build/release/cli/tessaro-cli
+
+aac=$data/hour.aac
+if [ ! -s "$aac" ]; then
+  echo "making a one-hour test stream (takes about a minute)..."
+  ffmpeg -hide_banner -loglevel error -y -f lavfi \
+    -i "aevalsrc=0.3*sin(2*PI*(300+200*sin(0.1*t))*t)|0.3*sin(2*PI*450*t):s=48000:d=3600" \
+    -c:a aac -b:a 192k -f adts "$aac"
+fi
+wav=$data/hour_aac.wav
+
+# run NAME COMMAND...: appends "seconds peak_kb" to $data/NAME.times
+run() {
+  local name=$1; shift
+  /usr/bin/time -f "%e %M" -o "$data/$name.last" "$@" >/dev/null 2>&1 || true
+  cat "$data/$name.last" >> "$data/$name.times"
+}
+median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+peak() { sort -n -k2 | tail -1 | awk '{print $2}'; }
+
+rm -f "$data"/*.times
+"$cli" "$aac" "$wav" >/dev/null   # warm the page cache
+for _ in $(seq "$rounds"); do
+  run aac2wav "$cli" "$aac" "$wav"
+  run cat sh -c "cat '$wav' > '$data/cat.wav'"
+  run wav2aac "$cli" "$wav" "$data/back.aac"
+  # ffmpeg's IEC 61937 reader rejects these blocks (their length word is 0),
+  # so the reference is ffmpeg copying the same bytes as raw PCM: the least
+  # work it can do to read them.
+  run ffmpeg ffmpeg -hide_banner -loglevel error -y -f s16le -ar 48000 -ac 2 -i "$wav" \
+    -c copy -f s16le /dev/null
+done
+rm -f "$data/cat.wav"
+
+t() { cut -d' ' -f1 < "$data/$1.times" | median; }
+m() { peak < "$data/$1.times"; }
+printf '%-28s %8s %10s\n' "command (median of $rounds)" seconds "peak KiB"
+for n in aac2wav cat wav2aac ffmpeg; do printf '%-28s %8s %10s\n' "$n" "$(t $n)" "$(m $n)"; done
+echo
+awk -v a="$(t aac2wav)" -v c="$(t cat)" -v w="$(t wav2aac)" -v f="$(t ffmpeg)" 'BEGIN {
+  printf "AAC to WAV / cat:          %.2fx the time (target: at most 1.15x)\n", a / c
+  printf "ffmpeg / WAV to AAC:       %.2fx faster (target: at least 4x)\n", f / w
+}'
+echo "peak memory: AAC to WAV $(m aac2wav) KiB, WAV to AAC $(m wav2aac) KiB (target: below 8192 KiB)"
+cmp -s "$data/back.aac" <(cat "$aac"; printf '\xFF\xF9\x4C\x80\x02\x1F\xFC\x21\x00\x49\x90\x02\x19\x00\x23\x80') \
+  && echo "round trip: every frame back, plus one silent frame" \
+  || echo "round trip: OUTPUT DIFFERS"
