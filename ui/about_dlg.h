@@ -16,7 +16,7 @@ FileVersion FileVersionFromBuild();
 std::string FormatVersionText(const FileVersion& version);
 
 // The about box's second line, below the version text.
-inline constexpr const char kAboutNotice[] = "AAC⇔WAV 変換ﾂｰﾙ";
+inline constexpr const char kAboutNotice[] = "AAC⇔WAV変換";
 
 // The about box (template 100): the icon, the version text and the notice.
 class CAboutDlg {

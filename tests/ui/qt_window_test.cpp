@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QMenu>
@@ -153,7 +154,6 @@ TEST_F(QtWindowTest, ConvertsTheDroppedSampleThroughTheConvertButton) {
 }
 
 TEST_F(QtWindowTest, DamagedSampleShowsErrorWindowThatHidesAndLogs) {
-  TempDir::Write(dir.File("TSR.ini"), "ETime=4\n");
   std::string input = Sample("damaged.aac");
   {
     std::fstream f(input, std::ios::in | std::ios::out | std::ios::binary);
@@ -174,13 +174,17 @@ TEST_F(QtWindowTest, DamagedSampleShowsErrorWindowThatHidesAndLogs) {
     if (!pictureTaken) {
       pictureTaken = true;
       SavePicture(*errorWindow, "error-window.png");
+      errorWindow->findChild<QPushButton*>()->click();  // "閉じる" ends the countdown
     }
   });
   watch.start(20);
+  QElapsedTimer clock;
+  clock.start();
   qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
   watch.stop();
 
   EXPECT_GT(visibleTicks, 0);
+  EXPECT_LT(clock.elapsed(), 1500);  // closed well before its 2.0 seconds
   EXPECT_FALSE(errorWindow->isVisible());
   EXPECT_EQ(errorWindow->windowTitle(), "TSR エラーメッセージ");
   const std::string log = TempDir::Read(dir.File("TSR_ErrorLog.txt"));

@@ -28,7 +28,8 @@ ErrorWindow::ErrorWindow(QWidget* owner, CErrorMsgDlg** dialog)
   message->setReadOnly(true);
   message->setFrameShape(QFrame::NoFrame);
   message->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // A long report (the damaged places) stays readable to its end.
+  message->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   message->setBackgroundVisible(false);
   message->viewport()->setAutoFillBackground(false);
   auto* countdown = new QLabel(this);

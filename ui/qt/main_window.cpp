@@ -13,6 +13,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QPushButton>
 #include <QUrl>
 #include <string>
@@ -67,8 +69,20 @@ void MainWindow::CreateControls() {
   progress->setTextVisible(false);
   auto* sizeLabel = Add(kIdcSizeLabel, new QLabel("TSRｻｲｽﾞ", this), u.Rect(215, 35, 30, 8));
   sizeLabel->setAlignment(Qt::AlignCenter);
+  // The label's box is 50 pixels wide whatever the font: shrink the text to fit.
+  QFont labelFont = sizeLabel->font();
+  while (labelFont.pointSize() > 6 &&
+         QFontMetrics(labelFont).horizontalAdvance(sizeLabel->text()) > 48) {
+    labelFont.setPointSize(labelFont.pointSize() - 1);
+  }
+  sizeLabel->setFont(labelFont);
   auto* size = Add(kIdcOutputSize, new QComboBox(this), u.Rect(255, 35, 25, 12));
   size->addItems({"1/1", "1/2"});
+  // 44 pixels wide: a style with a narrow arrow keeps "1/1" readable.
+  if (QStyle* narrow = QStyleFactory::create("Windows")) {
+    narrow->setParent(this);
+    size->setStyle(narrow);
+  }
   auto* info = Add(kIdcInfo, new QPlainTextEdit(this), u.Rect(5, 50, 245, 20));
   info->setReadOnly(true);
   info->setLineWrapMode(QPlainTextEdit::NoWrap);
