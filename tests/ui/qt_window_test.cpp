@@ -30,6 +30,12 @@
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_program.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+// The font library keeps a few bytes of its configuration to the end of the
+// process; that is not ours to free.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+#endif
+
 namespace tessaro::qt {
 namespace {
 
