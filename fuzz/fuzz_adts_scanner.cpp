@@ -1,0 +1,77 @@
+// The ADTS scanner's walk over arbitrary bytes. The first input byte picks a
+// layout: the rest as the whole file, or behind a run of silent frames that
+// puts it at the end of the first read window, where frames cross a refill.
+// Every frame handed out must be the file's own bytes at the stream offset.
+
+#include <cstring>
+#include <memory>
+
+#include "engine/adts.h"
+#include "engine/wav_container.h"
+#include "fuzz/fuzz_file_system.h"
+#include "fuzz/fuzz_host.h"
+
+using namespace tessaro;
+
+namespace {
+
+// Silent stereo frames up to the refill threshold, less `back` frames.
+fuzz::Bytes SilentLeadIn(unsigned back) {
+  size_t length = 0;
+  const uint8_t* silent = SilentFrameFor(48000, 2, &length);
+  const size_t frames = AdtsScanner::kRefillThreshold / length - back;
+  fuzz::Bytes bytes;
+  bytes.reserve(frames * length + 8192);
+  for (size_t i = 0; i < frames; ++i) bytes.insert(bytes.end(), silent, silent + length);
+  return bytes;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const uint8_t layout = data[0];
+  fuzz::Bytes file;
+  if (layout & 0x80) file = SilentLeadIn(layout & 0x3F);
+  file.insert(file.end(), data + 1, data + size);
+
+  fuzz::MemFileSystem fs;
+  fs.Set("in.aac", file);
+  std::unique_ptr<File> input = fs.OpenRead("in.aac");
+  AdtsScanner scanner(*input, file.size(), kMaxBlockFrameLength);
+  auto block = std::make_unique<FrameBlock>();  // on the heap: overruns are caught
+
+  uint64_t slots = 0;
+  uint64_t lastOffset = 0;
+  AdtsScanner::Frame frame;
+  for (;;) {
+    const AdtsScanner::Status status = scanner.Next(slots, &frame);
+    FUZZ_CHECK(status != AdtsScanner::Status::kReadError);
+    if (status == AdtsScanner::Status::kEnd) break;
+    const uint64_t at = scanner.offset();
+    FUZZ_CHECK(slots == 0 || at > lastOffset);
+    FUZZ_CHECK(IsAdtsSync(frame.bytes[0], frame.bytes[1]));
+    FUZZ_CHECK(frame.header.frame_length <= kMaxBlockFrameLength);
+    FUZZ_CHECK(at + kAdtsHeaderSize <= file.size());
+    // All of the frame the file holds, and never more than it declares.
+    FUZZ_CHECK(frame.presentLength == std::min<uint64_t>(frame.header.frame_length, file.size() - at));
+    FUZZ_CHECK(std::memcmp(frame.bytes, file.data() + at, frame.presentLength) == 0);
+    block->Build(frame.bytes, frame.presentLength, frame.header.frame_length);
+    if (scanner.inAnomalyRun()) {
+      ++slots;
+      scanner.EndAnomalyRun();
+    }
+    lastOffset = at;
+    scanner.FrameDone();
+    ++slots;
+  }
+  // One entry per damaged region, at most ten listed.
+  size_t lines = 0;
+  for (size_t p = scanner.anomalyEntries().find('\n'); p != std::string::npos;
+       p = scanner.anomalyEntries().find('\n', p + 1)) {
+    ++lines;
+  }
+  FUZZ_CHECK(lines == std::min<uint32_t>(scanner.anomalyCount(), AdtsScanner::kMaxListedAnomalies));
+  FUZZ_CHECK(file.empty() ? scanner.anomalyCount() == 1 : true);
+  return 0;
+}

@@ -1,0 +1,87 @@
+// The console program's token handling: arbitrary arguments (the input split
+// at NUL bytes) against an in-memory disk that holds one small AAC file and
+// one WAV file. Checked: a known exit status, a message for every failure,
+// the input files untouched, nothing written beyond at most one new file,
+// and no partial output after a failure.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "fuzz/fuzz_file_system.h"
+#include "fuzz/fuzz_host.h"
+
+using namespace tessaro;
+
+namespace {
+
+// Three 16-byte silent stereo frames.
+fuzz::Bytes SmallAac() {
+  const uint8_t frame[16] = {0xFF, 0xF9, 0x4C, 0x80, 0x02, 0x1F, 0xFC, 0x21,
+                             0x00, 0x49, 0x90, 0x02, 0x19, 0x00, 0x23, 0x80};
+  fuzz::Bytes bytes;
+  for (int i = 0; i < 3; ++i) bytes.insert(bytes.end(), frame, frame + 16);
+  return bytes;
+}
+
+class CaptureConsole final : public cli::Console {
+ public:
+  void Out(std::string_view text) override { out.append(text); }
+  void Err(std::string_view text) override { err.append(text); }
+  bool ErrIsTerminal() override { return terminal; }
+  std::string out, err;
+  bool terminal = false;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::vector<std::string> args;
+  std::string token;
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] == 0) {
+      args.push_back(token);
+      token.clear();
+    } else {
+      token += static_cast<char>(data[i]);
+    }
+  }
+  if (!token.empty() || size == 0) args.push_back(token);
+  if (args.size() > 8) return 0;
+
+  static const fuzz::Bytes aac = SmallAac();
+  fuzz::MemFileSystem fs;
+  fs.Set("a.aac", aac);
+  fs.Set("t DELAY 20ms.aac", aac);
+  // A converted copy made through the program itself, so that .wav input is real.
+  {
+    CaptureConsole c;
+    fuzz::MemFileSystem seed;
+    seed.Set("a.aac", aac);
+    FUZZ_CHECK(cli::RunCli({"a.aac", "w.wav"}, c, seed) == cli::kExitOk);
+    fs.Set("w.wav", *seed.Get("w.wav"));
+  }
+  const fuzz::Bytes wav = *fs.Get("w.wav");
+
+  CaptureConsole console;
+  console.terminal = size % 2 == 1;
+  const int status = cli::RunCli(args, console, fs);
+  FUZZ_CHECK(status >= cli::kExitOk && status <= cli::kExitConvertedWithDamage);
+  if (status == cli::kExitFailed) FUZZ_CHECK(console.out.find("エラー：") != std::string::npos);
+  if (status == cli::kExitUsage) FUZZ_CHECK(!console.err.empty());
+
+  // A failure leaves the disk as it was; a conversion writes exactly one file,
+  // new or overwritten (the same file as input and output is refused).
+  const std::map<std::string, fuzz::Bytes> before = {
+      {"a.aac", aac}, {"t DELAY 20ms.aac", aac}, {"w.wav", wav}};
+  int changed = 0;
+  for (const auto& [path, bytes] : fs.files()) {
+    auto it = before.find(path);
+    if (it == before.end() || it->second != *bytes) ++changed;
+  }
+  for (const auto& [path, bytes] : before) FUZZ_CHECK(fs.Exists(path));
+  const bool converted = status == cli::kExitOk || status == cli::kExitConvertedWithDamage;
+  FUZZ_CHECK(converted ? changed <= 1 : changed == 0);
+  return 0;
+}
