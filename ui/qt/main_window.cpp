@@ -14,7 +14,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStyle>
-#include <QStyleFactory>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QPushButton>
 #include <QUrl>
 #include <string>
@@ -25,6 +26,32 @@
 #include "ui/tessaro_dlg.h"
 
 namespace tessaro::qt {
+namespace {
+
+// A drop-down list that draws its text itself: at 44 pixels wide the
+// styles' own label margins would cut "1/1" short.
+class CompactComboBox : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText.clear();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect arrow =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    QRect text = rect().adjusted(4, 0, 0, 0);
+    text.setRight(arrow.left() - 1);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::ButtonText));
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, currentText());
+  }
+};
+
+}  // namespace
 
 MainWindow::MainWindow() {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -76,13 +103,8 @@ void MainWindow::CreateControls() {
     labelFont.setPointSize(labelFont.pointSize() - 1);
   }
   sizeLabel->setFont(labelFont);
-  auto* size = Add(kIdcOutputSize, new QComboBox(this), u.Rect(255, 35, 25, 12));
+  auto* size = Add(kIdcOutputSize, new CompactComboBox(this), u.Rect(255, 35, 25, 12));
   size->addItems({"1/1", "1/2"});
-  // 44 pixels wide: a style with a narrow arrow keeps "1/1" readable.
-  if (QStyle* narrow = QStyleFactory::create("Windows")) {
-    narrow->setParent(this);
-    size->setStyle(narrow);
-  }
   auto* info = Add(kIdcInfo, new QPlainTextEdit(this), u.Rect(5, 50, 245, 20));
   info->setReadOnly(true);
   info->setLineWrapMode(QPlainTextEdit::NoWrap);
