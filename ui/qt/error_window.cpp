@@ -1,6 +1,9 @@
 #include "ui/qt/error_window.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QTextDocument>
+#include <algorithm>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -24,7 +27,14 @@ ErrorWindow::ErrorWindow(QWidget* owner, CErrorMsgDlg** dialog)
   close->setAutoDefault(false);
   auto* message = new QPlainTextEdit(this);
   message->setObjectName(QString("control%1").arg(kIdcErrorMessage));
-  message->setGeometry(u.Rect(10, 15, 165, 30));
+  // The template's height, cut to whole lines so that no line shows half.
+  QRect box = u.Rect(10, 15, 165, 30);
+  // Only the top margin counts: a following line is drawn into the bottom one.
+  const int margins = int(message->document()->documentMargin());
+  const int lineHeight = QFontMetrics(font()).lineSpacing();
+  const int lines = std::max(1, (box.height() - margins) / lineHeight);
+  box.setHeight(lines * lineHeight + margins);
+  message->setGeometry(box);
   message->setReadOnly(true);
   message->setFrameShape(QFrame::NoFrame);
   message->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
