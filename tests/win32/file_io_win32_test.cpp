@@ -1,0 +1,112 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/file_io.h"
+#include "tests/win32/temp_dir.h"
+
+namespace tessaro {
+namespace {
+
+using testing::TempDir;
+
+bool WriteAll(const std::string& path, const std::string& bytes) {
+  auto f = RealFileSystem().Create(path);
+  return f && f->Write(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) && f->Close();
+}
+
+std::string ReadAll(const std::string& path) {
+  auto f = RealFileSystem().OpenRead(path);
+  if (!f) return "<cannot open>";
+  std::vector<uint8_t> buf(1 << 16);
+  size_t got = 0;
+  if (!f->Read(buf.data(), buf.size(), &got)) return "<read error>";
+  return std::string(buf.begin(), buf.begin() + static_cast<std::ptrdiff_t>(got));
+}
+
+TEST(Win32FileIo, JapaneseAndBlankNamesOpenWhateverTheCodePage) {
+  TempDir dir;
+  // Kanji, half-width kana, a character outside Shift-JIS and a blank.
+  for (const char* name : {"曲 DELAY 120ms.aac", "ﾃｽﾄ.wav", "한국어 😀.aac"}) {
+    const std::string path = dir.Utf8() + name;
+    ASSERT_TRUE(WriteAll(path, std::string("data of ") + name)) << name;
+    EXPECT_EQ(ReadAll(path), std::string("data of ") + name);
+    EXPECT_NE(GetFileAttributesW(Widen(path).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+  }
+}
+
+TEST(Win32FileIo, AnOpenFileIsNotSharedWithASecondOpener) {
+  TempDir dir;
+  const std::string path = dir.Utf8() + "入力.aac";
+  ASSERT_TRUE(WriteAll(path, "abc"));
+  auto reader = RealFileSystem().OpenRead(path);
+  ASSERT_TRUE(reader);
+  // The same file as the output of a conversion must not open.
+  EXPECT_EQ(RealFileSystem().Create(path), nullptr);
+  EXPECT_EQ(RealFileSystem().OpenRead(path), nullptr);
+  reader.reset();
+  EXPECT_EQ(ReadAll(path), "abc");
+}
+
+TEST(Win32FileIo, SameFileSeesThroughOtherSpellings) {
+  TempDir dir;
+  const std::string a = dir.Utf8() + "Song.aac";
+  const std::string b = dir.Utf8() + "Other.aac";
+  ASSERT_TRUE(WriteAll(a, "a"));
+  ASSERT_TRUE(WriteAll(b, "b"));
+  FileSystem& fs = RealFileSystem();
+  EXPECT_TRUE(fs.SameFile(a, a));
+  EXPECT_TRUE(fs.SameFile(a, dir.Utf8() + "SONG.AAC"));
+  EXPECT_TRUE(fs.SameFile(a, dir.Utf8() + ".\\Song.aac"));
+  std::string slashes = a;
+  for (char& c : slashes) c = c == '\\' ? '/' : c;
+  EXPECT_TRUE(fs.SameFile(a, slashes));
+  EXPECT_FALSE(fs.SameFile(a, b));
+  EXPECT_FALSE(fs.SameFile(a, dir.Utf8() + "missing.aac"));
+  EXPECT_FALSE(fs.SameFile(dir.Utf8() + "missing.aac", dir.Utf8() + "missing.aac"));
+}
+
+TEST(Win32FileIo, SizesAndSeeksGoPastFourGigabytes) {
+  TempDir dir;
+  const std::string path = dir.Utf8() + "large.wav";
+  const uint64_t large = (uint64_t{5} << 30) + 3;
+  {
+    auto f = RealFileSystem().Create(path);
+    ASSERT_TRUE(f);
+    ASSERT_TRUE(f->Truncate(large));  // sparse where the file system allows
+    uint64_t size = 0;
+    ASSERT_TRUE(f->Size(&size));
+    EXPECT_EQ(size, large);
+    ASSERT_TRUE(f->Seek(large - 1));
+    const uint8_t last = 0x5A;
+    ASSERT_TRUE(f->Write(&last, 1));
+    ASSERT_TRUE(f->Seek(large - 1));
+    uint8_t back = 0;
+    size_t got = 0;
+    ASSERT_TRUE(f->Read(&back, 1, &got));
+    EXPECT_EQ(got, 1u);
+    EXPECT_EQ(back, 0x5A);
+    ASSERT_TRUE(f->Truncate(10));
+    ASSERT_TRUE(f->Size(&size));
+    EXPECT_EQ(size, 10u);
+    EXPECT_TRUE(f->Close());
+  }
+  EXPECT_TRUE(RealFileSystem().Remove(path));
+}
+
+TEST(Win32FileIo, FailuresAreReportedNotThrown) {
+  TempDir dir;
+  FileSystem& fs = RealFileSystem();
+  EXPECT_EQ(fs.OpenRead(dir.Utf8() + "missing.aac"), nullptr);
+  EXPECT_EQ(fs.OpenRead(dir.Utf8()), nullptr);                 // a directory
+  EXPECT_EQ(fs.OpenRead(dir.Utf8() + "bad\xff\xfe.aac"), nullptr);  // not UTF-8
+  EXPECT_EQ(fs.OpenRead(""), nullptr);
+  EXPECT_EQ(fs.Create(dir.Utf8() + "no such dir\\out.wav"), nullptr);
+  EXPECT_FALSE(fs.Remove(dir.Utf8() + "missing.aac"));
+}
+
+}  // namespace
+}  // namespace tessaro

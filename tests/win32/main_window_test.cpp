@@ -1,0 +1,263 @@
+// The Win32 window driving the dialog logic, in this process: the dialogs are
+// real (wine's null graphics driver creates them without showing them); a
+// thread timer inspects them while their modal loops run.
+#include "ui/win32/win32_window_system.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tessaro_version.h"
+#include "ui/control_ids.h"
+#include "ui/tessaro_dlg.h"
+#include "ui/win32/wide_text.h"
+#include "tests/win32/temp_dir.h"
+
+namespace tessaro {
+namespace {
+
+using testing::TempDir;
+
+// The program's window with the settings and the log in a test directory.
+class TestWindowSystem : public Win32WindowSystem {
+ public:
+  explicit TestWindowSystem(std::string dir)
+      : Win32WindowSystem(GetModuleHandleW(nullptr)), dir_(std::move(dir)) {}
+  std::string DataDirectory() override { return dir_; }
+
+ private:
+  std::string dir_;
+};
+
+ConversionRunner NoConversion() {
+  return [](const ConversionRequest&, ConversionHost&) { return ConversionResult{}; };
+}
+
+std::function<void()> g_onTimer;
+
+void CALLBACK FireOnce(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto action = std::move(g_onTimer);
+  if (action) action();
+}
+
+// Runs action from the next modal loop that picks up thread messages.
+void Soon(std::function<void()> action) {
+  g_onTimer = std::move(action);
+  SetTimer(nullptr, 0, 10, FireOnce);
+}
+
+std::string WindowText(HWND h) {
+  wchar_t buf[1024] = {};
+  GetWindowTextW(h, buf, 1024);
+  return Narrow(std::wstring(buf));
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(Widen(path).c_str(), std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void Command(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+// Runs the main dialog; once it is open, check runs on it and then the
+// dialog is closed with closeWith (also when check stopped at a failure).
+INT_PTR RunDialog(TestWindowSystem& ws, CTessaroDlg& dlg, std::function<void(HWND)> check,
+                  int closeWith = kIdCancel) {
+  Soon([&] {
+    check(ws.MainWindow());
+    Command(ws.MainWindow(), closeWith);
+  });
+  return ws.RunMainDialog(dlg);
+}
+
+TEST(Win32MainWindow, OpensWithVersionCaptionAboutEntryAndSizeChoices) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Utf8());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  const INT_PTR result = RunDialog(ws, dlg, [&](HWND main) {
+    EXPECT_EQ(WindowText(main), "Tessaro Version 0.28");
+
+    HMENU menu = GetSystemMenu(main, FALSE);
+    const int n = GetMenuItemCount(menu);
+    ASSERT_GE(n, 2);
+    EXPECT_EQ(GetMenuItemID(menu, n - 1), static_cast<UINT>(kIdmAboutBox));
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(n - 1), text, 128, MF_BYPOSITION);
+    EXPECT_EQ(Narrow(std::wstring(text)), "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(n - 2), MF_BYPOSITION) & MF_SEPARATOR);
+
+    HWND combo = GetDlgItem(main, kIdcOutputSize);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
+    for (int i = 0; i < 2; ++i) {
+      wchar_t item[16] = {};
+      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+      EXPECT_EQ(std::wstring(item), i == 0 ? L"1/1" : L"1/2");
+    }
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+
+    // No settings file: the initial geometry.
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 192);
+    EXPECT_EQ(r.top, 128);
+    EXPECT_EQ(r.right - r.left, 512);
+    EXPECT_EQ(r.bottom - r.top, 144);
+    EXPECT_TRUE(ws.ErrorWindow() && !IsWindowVisible(ws.ErrorWindow()));
+  });
+  EXPECT_EQ(result, kIdCancel);
+}
+
+TEST(Win32MainWindow, ClosingWritesTheSevenSettingsLines) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Utf8());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  RunDialog(ws, dlg, [&](HWND main) {
+    SetDlgItemTextW(main, kIdcInFile, L"C:\\music\\a=b.aac");
+    SendDlgItemMessageW(main, kIdcOutputSize, CB_SETCURSEL, 1, 0);
+    SetWindowPos(main, nullptr, 10, 20, 600, 200, SWP_NOZORDER);
+  });
+  EXPECT_EQ(ReadBytes(dir.Utf8() + "TSR.ini"),
+            "PosX=10\r\nPosY=20\r\nSizeX=600\r\nSizeY=200\r\nETime=20\r\n"
+            "InFile=C:\\music\\a=b.aac\r\nOutputSize=1\r\n");
+}
+
+TEST(Win32MainWindow, TheHiddenOkButtonEndsWithoutSaving) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Utf8());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  EXPECT_EQ(RunDialog(ws, dlg, [](HWND) {}, kIdOk), kIdOk);
+  EXPECT_EQ(GetFileAttributesW((dir.Wide() + L"TSR.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Win32MainWindow, ControlsFollowTheClientSizeAndTrackingIsLimited) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Utf8());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  RunDialog(ws, dlg, [&](HWND main) {
+    // A client area of 400 x 120 pixels (100 would be below the minimum).
+    RECT outer = {0, 0, 400, 120};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(main, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(main, GWL_EXSTYLE)));
+    SetWindowPos(main, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    RECT client;
+    GetClientRect(main, &client);
+    ASSERT_EQ(client.right, 400);
+    ASSERT_EQ(client.bottom, 120);
+    struct Case {
+      int id, x, y, w, h;
+    } cases[] = {
+        {kIdcBrowseIn, 352, 6, 44, 20},  {kIdcBrowseOut, 352, 32, 44, 20},
+        {kIdcSizeLabel, 296, 60, 50, 12}, {kIdcConvert, 352, 80, 44, 36},
+        {kIdcInFile, 40, 6, 304, 20},     {kIdcOutFile, 40, 32, 304, 20},
+        {kIdcProgress, 4, 58, 284, 16},   {kIdcInfo, 4, 80, 340, 36},
+    };
+    for (const Case& c : cases) {
+      RECT r;
+      GetWindowRect(GetDlgItem(main, c.id), &r);
+      MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ(r.left, c.x) << c.id;
+      EXPECT_EQ(r.top, c.y) << c.id;
+      EXPECT_EQ(r.right - r.left, c.w) << c.id;
+      EXPECT_EQ(r.bottom - r.top, c.h) << c.id;
+    }
+    MINMAXINFO info{};
+    info.ptMaxTrackSize = {5000, 4000};
+    SendMessageW(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 224);
+    EXPECT_EQ(info.ptMinTrackSize.y, 136);
+    EXPECT_EQ(info.ptMaxTrackSize.x, 1280);
+    EXPECT_EQ(info.ptMaxTrackSize.y, 4000);  // the system's own
+    EXPECT_FALSE(GetWindowLongW(main, GWL_STYLE) & WS_MAXIMIZEBOX);
+  });
+}
+
+// An HDROP as the shell hands it over: DROPFILES and a double-NUL list.
+HGLOBAL MakeDrop(const std::vector<std::wstring>& files) {
+  std::wstring list;
+  for (const auto& f : files) list += f + L'\0';
+  list += L'\0';
+  const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  HGLOBAL h = GlobalAlloc(GHND, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(h));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(h);
+  return h;
+}
+
+TEST(Win32MainWindow, ADroppedFileBecomesTheInputWholeAndTheOutputIsDerived) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Utf8());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  // Longer than the 255 characters an ANSI buffer would keep.
+  const std::wstring folder = L"C:\\" + std::wstring(300, L'長') + L"\\";
+  RunDialog(ws, dlg, [&](HWND main) {
+    SetDlgItemTextW(main, kIdcInfo, L"old report");
+    SendMessageW(main, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({folder + L"曲 DELAY -50ms.aac", L"C:\\b.aac"})), 0);
+    EXPECT_EQ(ws.GetControlText(kIdcInFile), Narrow(folder + L"曲 DELAY -50ms.aac"));
+    EXPECT_EQ(ws.GetControlText(kIdcOutFile), Narrow(folder + L"曲 DELAY 0ms_aac.wav"));
+    EXPECT_EQ(ws.GetControlText(kIdcInfo), "");
+  });
+  EXPECT_EQ(dlg.m_nDelay, -50);
+}
+
+TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Utf8());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  bool aboutSeen = false;
+  RunDialog(ws, dlg, [&](HWND main) {
+    Soon([&] {  // runs inside the about box's own modal loop
+      HWND about = FindWindowW(nullptr, L"Tessaroのﾊﾞｰｼﾞｮﾝ情報");
+      aboutSeen = about && GetWindow(about, GW_OWNER) == main;
+      EXPECT_EQ(WindowText(GetDlgItem(about, kIdcVersion)), "Tessaro Version 0.28");
+      Command(about, kIdOk);
+    });
+    SendMessageW(main, WM_SYSCOMMAND, kIdmAboutBox, 0);
+  });
+  EXPECT_TRUE(aboutSeen);
+}
+
+TEST(Win32MainWindow, TheErrorWindowShowsTheMessageCountsDownAndHides) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Utf8());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  RunDialog(ws, dlg, [&](HWND) {
+    HWND error = ws.ErrorWindow();
+    ASSERT_TRUE(error);
+    EXPECT_EQ(WindowText(error), "TSR エラーメッセージ");
+    EXPECT_EQ(WindowText(GetDlgItem(error, kIdcCountdown)), "");  // not the template's "秒"
+    dlg.m_nETime = 2;
+    dlg.ShowErrorMessage("エラー：データ異常\r\n2行目\r\n", 1);
+    EXPECT_FALSE(IsWindowVisible(error));
+    EXPECT_EQ(ws.GetControlText(kIdcErrorMessage), "エラー：データ異常\r\n2行目\r\n");
+    EXPECT_EQ(ws.GetControlText(kIdcCountdown), "あと  0.1秒で消えます。");
+  });
+  const std::string log = ReadBytes(dir.Utf8() + "TSR_ErrorLog.txt");
+  EXPECT_NE(log.find("\t"), std::string::npos);
+  EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
+}
+
+TEST(Win32MainWindow, TheFileVersionComesFromTheVersionResource) {
+  Win32WindowSystem ws(GetModuleHandleW(nullptr));
+  const FileVersion v = ws.ReadFileVersion();
+  EXPECT_EQ(v.major, TESSARO_VERSION_MAJOR);
+  EXPECT_EQ(v.minor, TESSARO_VERSION_MINOR);
+  EXPECT_EQ(v.patch, TESSARO_VERSION_PATCH);
+  EXPECT_EQ(v.tweak, TESSARO_VERSION_TWEAK);
+}
+
+}  // namespace
+}  // namespace tessaro
