@@ -68,14 +68,22 @@ class PosixFile final : public File {
   int fd_;
 };
 
+// Back to ordinary blocking reads and writes once the file is open.
+bool Blocking(int fd) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
 class PosixFileSystem final : public FileSystem {
  public:
   std::unique_ptr<File> OpenRead(const std::string& path) override {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file has the fixed length a conversion works from; a
+    // directory, a device or a pipe is refused. O_NONBLOCK keeps the open of a
+    // pipe without a writer from waiting forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return nullptr;
     struct stat st;
-    // A directory opens for reading on POSIX, but holds no file to convert.
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !Blocking(fd)) {
       ::close(fd);
       return nullptr;
     }
@@ -83,12 +91,24 @@ class PosixFileSystem final : public FileSystem {
   }
 
   std::unique_ptr<File> Create(const std::string& path) override {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // O_NONBLOCK: a pipe without a reader fails at once instead of hanging.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) return nullptr;
+    if (!Blocking(fd)) {
+      ::close(fd);
+      return nullptr;
+    }
     return std::make_unique<PosixFile>(fd);
   }
 
-  bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+  // Removes a partial output. Only a regular file is deleted: an output such
+  // as /dev/full or a pipe is a name the user gave for something that is not
+  // ours to delete.
+  bool Remove(const std::string& path) override {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return ::unlink(path.c_str()) == 0;
+  }
 
   bool SameFile(const std::string& a, const std::string& b) override {
     struct stat sa, sb;

@@ -1,0 +1,32 @@
+#pragma once
+// Helpers of the hardening tests that run the real tessaro-cli.
+
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/process.h"
+
+namespace tessaro::hardening {
+
+inline const std::string kCli = TESSARO_CLI_PATH;
+inline const std::string kSamples = TESSARO_SAMPLES_DIR;
+inline const std::string kWriteFailed = "エラー：出力ファイルに、書き込めません。\n";
+inline const std::string kOutputNotOpenable = "エラー：出力ファイルが、開けません。\n";
+inline const std::string kInputNotOpenable = "エラー：入力ファイルが、開けません。\n";
+
+// Runs tessaro-cli with the arguments in directory dir, killed after 60 s so
+// that a hang fails the test (exit status 124) instead of stopping the suite.
+inline e2e::ProcessResult RunCliIn(const std::string& dir, const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {"timeout", "60", "env", "-C", dir, kCli};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return e2e::RunProgram(argv);
+}
+
+inline bool IsCharDevice(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+
+}  // namespace tessaro::hardening

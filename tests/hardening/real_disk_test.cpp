@@ -1,0 +1,171 @@
+// The real console program against what real disks do: a device that is
+// always full, a small file system that fills up, pipes nobody reads or
+// writes. Each ends in a clear error, exit status 1, nothing left behind and
+// the input untouched.
+
+#include <dirent.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/process.h"
+#include "tests/hardening/hardening_util.h"
+
+namespace tessaro::hardening {
+namespace {
+
+using e2e::FileExists;
+using e2e::ReadFile;
+using e2e::TempDir;
+using e2e::WriteFile;
+
+std::vector<std::string> DirEntries(const std::string& dir) {
+  std::vector<std::string> names;
+  if (DIR* d = ::opendir(dir.c_str())) {
+    while (const dirent* e = ::readdir(d)) {
+      const std::string name = e->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    ::closedir(d);
+  }
+  return names;
+}
+
+class RealDisk : public ::testing::Test {
+ protected:
+  // A sample and its converted WAV in the temporary directory.
+  void SetUp() override {
+    aac_ = dir_.Path("tone.aac");
+    WriteFile(aac_, ReadFile(kSamples + "/tone48k_stereo.aac"));
+    wav_ = dir_.Path("tone.wav");
+    const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, wav_});
+    ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+    aacBytes_ = ReadFile(aac_);
+    wavBytes_ = ReadFile(wav_);
+  }
+
+  void ExpectInputsUnchanged() {
+    EXPECT_EQ(ReadFile(aac_), aacBytes_);
+    EXPECT_EQ(ReadFile(wav_), wavBytes_);
+  }
+
+  TempDir dir_;
+  std::string aac_, wav_, aacBytes_, wavBytes_;
+};
+
+TEST_F(RealDisk, DevFullAsOutputIsAWriteErrorInBothDirections) {
+  for (const std::string& input : {aac_, wav_}) {
+    const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {input, "/dev/full"});
+    EXPECT_EQ(r.exitCode, 1) << input;
+    EXPECT_EQ(r.out, kWriteFailed) << input;
+    EXPECT_TRUE(IsCharDevice("/dev/full")) << "the failed conversion removed /dev/full";
+  }
+  ExpectInputsUnchanged();
+}
+
+// The clean-up of a failed conversion deleted whatever the output path named,
+// so run as root it deleted the device node /dev/full. A private copy of that
+// node stands in for it here.
+TEST_F(RealDisk, FailedConversionNeverDeletesADeviceNamedAsOutput) {
+  const std::string node = dir_.Path("full");
+  if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+    GTEST_SKIP() << "cannot create a device node here (needs root): " << std::strerror(errno);
+  }
+  const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, node});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, kWriteFailed);
+  EXPECT_TRUE(IsCharDevice(node));
+  ExpectInputsUnchanged();
+}
+
+// Opening a pipe waited for the other end for ever: as input until a writer
+// came, as output until a reader came.
+TEST_F(RealDisk, PipesAreRefusedInsteadOfWaitingForever) {
+  const std::string inPipe = dir_.Path("pipe.aac");
+  const std::string outPipe = dir_.Path("pipe.wav");
+  ASSERT_EQ(::mkfifo(inPipe.c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(outPipe.c_str(), 0600), 0);
+
+  const e2e::ProcessResult in = RunCliIn(dir_.Path(""), {inPipe, dir_.Path("x.wav")});
+  EXPECT_EQ(in.exitCode, 1);
+  EXPECT_EQ(in.out, kInputNotOpenable);
+  EXPECT_FALSE(FileExists(dir_.Path("x.wav")));
+
+  const e2e::ProcessResult out = RunCliIn(dir_.Path(""), {aac_, outPipe});
+  EXPECT_EQ(out.exitCode, 1);
+  EXPECT_EQ(out.out, kOutputNotOpenable);
+  ExpectInputsUnchanged();
+}
+
+TEST_F(RealDisk, ADeviceAsInputIsRefused) {
+  const std::string link = dir_.Path("zero.aac");
+  ASSERT_EQ(::symlink("/dev/zero", link.c_str()), 0);
+  const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {link, dir_.Path("zero.wav")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, kInputNotOpenable);
+  EXPECT_FALSE(FileExists(dir_.Path("zero.wav")));
+}
+
+// A 64 KiB tmpfs fills up in the middle of either conversion.
+class TinyFileSystem : public RealDisk {
+ protected:
+  void SetUp() override {
+    RealDisk::SetUp();
+    mountPoint_ = dir_.Path("tiny");
+    ASSERT_EQ(::mkdir(mountPoint_.c_str(), 0700), 0);
+    if (::mount("tessaro-tiny", mountPoint_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
+                "size=64k,mode=0700") != 0) {
+      GTEST_SKIP() << "cannot mount a small tmpfs here (needs root and permission to mount): "
+                   << std::strerror(errno);
+    }
+    mounted_ = true;
+  }
+  void TearDown() override {
+    if (mounted_) ::umount2(mountPoint_.c_str(), MNT_DETACH);
+  }
+
+  std::string mountPoint_;
+  bool mounted_ = false;
+};
+
+TEST_F(TinyFileSystem, FullDiskIsAWriteErrorAndLeavesNoPartialOutput) {
+  struct Case {
+    std::string input;
+    std::string output;
+  } cases[] = {{aac_, "tone.wav"}, {aac_, "half.wav"}, {wav_, "tone_out.aac"}};
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {c.input, mountPoint_ + "/" + c.output};
+    if (c.output == "half.wav") args.insert(args.begin(), "-s2");
+    const e2e::ProcessResult r = RunCliIn(dir_.Path(""), args);
+    EXPECT_EQ(r.exitCode, 1) << c.output;
+    EXPECT_EQ(r.out, kWriteFailed) << c.output;
+    EXPECT_TRUE(DirEntries(mountPoint_).empty()) << c.output << " left behind";
+  }
+  ExpectInputsUnchanged();
+}
+
+TEST_F(TinyFileSystem, AnOutputThatFitsIsStillWritten) {
+  // Three frames of the sample: 44 + 3 x 4096 bytes, well inside 64 KiB.
+  const std::string small = dir_.Path("small.aac");
+  std::string bytes = aacBytes_;
+  size_t pos = 0;
+  for (int i = 0; i < 3; ++i) {
+    const auto* h = reinterpret_cast<const unsigned char*>(bytes.data() + pos);
+    pos += ((h[3] & 3u) << 11) | (unsigned{h[4]} << 3) | (h[5] >> 5);
+  }
+  WriteFile(small, bytes.substr(0, pos));
+  const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {small, mountPoint_ + "/small.wav"});
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(ReadFile(mountPoint_ + "/small.wav").size(), 44u + 3 * 4096);
+}
+
+}  // namespace
+}  // namespace tessaro::hardening
