@@ -62,8 +62,14 @@ bool AdtsScanner::Compact(uint32_t from) {
   size_t got = 0;
   const size_t wanted = kWindowSize - kept;
   if (!input_.Read(window_.get() + kept, wanted, &got)) return false;
-  if (got < wanted) inputExhausted_ = true;
+  bytesRead_ += got;
   windowFill_ += static_cast<uint32_t>(got);
+  if (got < wanted) {
+    // The data ends before the length the file had at the start: the file
+    // shrank or the device gave up. Going on would drop the rest unseen.
+    if (bytesRead_ < inputLength_) return false;
+    inputExhausted_ = true;
+  }
   return true;
 }
 

@@ -98,6 +98,7 @@ class AdtsScanner {
   uint32_t windowPos_ = 0;
   uint32_t windowFill_ = 0;
   uint64_t offset_ = 0;
+  uint64_t bytesRead_ = 0;
   uint32_t lastFrameLength_ = 0;
   uint8_t currentIndex_ = 3;  // 48000 Hz until a header says otherwise
   uint8_t currentChannels_ = 0;

@@ -80,6 +80,8 @@ bool WavToAac::Refill(uint32_t from) {
   const size_t wanted = kWindowSize - kept;
   if (!inputExhausted_) {
     if (!input_.Read(window_.get() + kept, wanted, &got)) return false;
+    // Data that ends before the file's length is a failed read, not the end.
+    if (got < wanted && readPos_ + got < inputLength_) return false;
     if (got < wanted) inputExhausted_ = true;
   }
   windowFill_ = kept + static_cast<uint32_t>(got);

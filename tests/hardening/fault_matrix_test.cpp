@@ -1,0 +1,115 @@
+// Every file operation of a small conversion fails in turn, outright or short,
+// through the console program's entry point: each time an "エラー：" message,
+// exit status 1, no output file left, the input byte for byte as it was, and
+// every file handle released.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "tests/hardening/memory_console.h"
+#include "tests/support/adts_builder.h"
+#include "tests/support/memory_file_system.h"
+
+namespace tessaro::hardening {
+namespace {
+
+using testing::Bytes;
+using testing::FaultMode;
+using testing::FsOp;
+using testing::MemoryFileSystem;
+
+// Frames of 2,000 bytes, enough for three read windows of the input and
+// several writes of the output buffer.
+Bytes LongStream() {
+  testing::AdtsFields fields;
+  fields.frame_length = 2000;
+  return testing::AdtsStream().Frames(600, fields).bytes();
+}
+
+struct Direction {
+  const char* name;
+  std::vector<std::string> args;  // input "in.*", output "out.*"
+  bool wavInput;
+};
+
+const Direction kDirections[] = {
+    {"aac_to_wav_16bit", {"in.aac", "out.wav"}, false},
+    {"aac_to_wav_8bit_delay", {"-s2", "-d100", "in.aac", "out.wav"}, false},
+    {"aac_to_wav_negative_delay", {"-d-50", "in.aac", "out.wav"}, false},
+    {"wav_to_aac", {"in.wav", "out.aac"}, true},
+};
+
+class FaultMatrix : public ::testing::TestWithParam<Direction> {
+ protected:
+  void SetUp() override {
+    input_ = GetParam().wavInput ? "in.wav" : "in.aac";
+    output_ = GetParam().wavInput ? "out.aac" : "out.wav";
+    inputBytes_ = LongStream();
+    if (GetParam().wavInput) {
+      MemoryFileSystem maker;
+      maker.SetFile("in.aac", inputBytes_);
+      MemoryConsole console;
+      ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, maker), cli::kExitOk) << console.out;
+      inputBytes_ = maker.Contents("in.wav");
+    }
+  }
+
+  // A run with the given fault; probe runs have none.
+  int Run(MemoryFileSystem& fs, MemoryConsole& console) {
+    fs.SetFile(input_, inputBytes_);
+    return cli::RunCli(GetParam().args, console, fs);
+  }
+
+  std::string input_, output_;
+  Bytes inputBytes_;
+};
+
+TEST_P(FaultMatrix, EveryFailingOperationIsReportedAndLeavesNothingBehind) {
+  MemoryFileSystem probe;
+  MemoryConsole probeConsole;
+  ASSERT_EQ(Run(probe, probeConsole), cli::kExitOk) << probeConsole.out;
+  const std::vector<FsOp> log = probe.callLog();
+  ASSERT_GE(probe.callCount(FsOp::kRead), 3u);
+  ASSERT_GE(probe.callCount(FsOp::kWrite), 2u);
+
+  int faultsHit = 0;
+  for (uint64_t k = 1; k <= log.size(); ++k) {
+    const FsOp op = log[k - 1];
+    if (op == FsOp::kSameFile) continue;  // only a question, never fails
+    for (FaultMode mode : {FaultMode::kFail, FaultMode::kShort}) {
+      SCOPED_TRACE(std::string("call ") + std::to_string(k) + " " + testing::FsOpName(op) +
+                   (mode == FaultMode::kShort ? " (short)" : ""));
+      MemoryFileSystem fs;
+      fs.FailCall(k, mode);
+      MemoryConsole console;
+      const int status = Run(fs, console);
+      ASSERT_TRUE(fs.faultHit());
+      ++faultsHit;
+      EXPECT_EQ(fs.Contents(input_), inputBytes_);
+      EXPECT_EQ(fs.openHandles(), 0);
+      if (status == cli::kExitOk) {
+        // A fault that cannot matter: a short read at the end of the file
+        // returns all there is, and the input's own close comes after the
+        // output is complete. The result is then exactly the fault-free one.
+        EXPECT_TRUE((op == FsOp::kRead && mode == FaultMode::kShort) || k == log.size());
+        EXPECT_EQ(fs.Contents(output_), probe.Contents(output_));
+        EXPECT_EQ(console.out, probeConsole.out);
+        continue;
+      }
+      EXPECT_EQ(status, cli::kExitFailed) << console.out;
+      EXPECT_EQ(console.out.rfind("エラー：", 0), 0u) << console.out;
+      EXPECT_FALSE(fs.Exists(output_)) << "partial output left behind";
+      EXPECT_EQ(fs.Paths().size(), 1u);
+    }
+  }
+  EXPECT_GT(faultsHit, 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, FaultMatrix, ::testing::ValuesIn(kDirections),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+}  // namespace
+}  // namespace tessaro::hardening
