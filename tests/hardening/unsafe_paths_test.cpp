@@ -1,0 +1,128 @@
+// Awkward paths through the real console program: spaces, quotes, leading
+// dashes, bytes that are not UTF-8, names longer than a file system allows.
+// Each gives the right conversion or a clear error; a path is never cut short
+// and used.
+
+#include <dirent.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "tests/e2e/process.h"
+#include "tests/hardening/hardening_util.h"
+
+namespace tessaro::hardening {
+namespace {
+
+using e2e::FileExists;
+using e2e::ReadFile;
+using e2e::TempDir;
+using e2e::WriteFile;
+
+std::set<std::string> Names(const std::string& dir) {
+  std::set<std::string> names;
+  if (DIR* d = ::opendir(dir.c_str())) {
+    while (const dirent* e = ::readdir(d)) names.insert(e->d_name);
+    ::closedir(d);
+  }
+  names.erase(".");
+  names.erase("..");
+  return names;
+}
+
+class UnsafePaths : public ::testing::Test {
+ protected:
+  std::string Sample(const std::string& name) {
+    WriteFile(dir_.Path(name), ReadFile(kSamples + "/tone44k_mono.aac"));
+    return name;
+  }
+  e2e::ProcessResult Run(const std::vector<std::string>& args) {
+    return RunCliIn(dir_.Path(""), args);
+  }
+  TempDir dir_;
+};
+
+TEST_F(UnsafePaths, OddButValidNamesConvertToTheProposedName) {
+  struct Case {
+    const char* input;
+    const char* output;  // the name derived from the input
+  } cases[] = {
+      {"with  two spaces .aac", "with  two spaces _aac.wav"},
+      {"it's \"quoted\".aac", "it's \"quoted\"_aac.wav"},
+      {"back\\slash;$(echo x)`y`.aac", "back\\slash;$(echo x)`y`_aac.wav"},
+      {"line\nbreak\ttab.aac", "line\nbreak\ttab_aac.wav"},
+      {"\xFF\xFE not UTF-8 \x80\xC3.aac", "\xFF\xFE not UTF-8 \x80\xC3_aac.wav"},
+      {"Track1 DELAY 120ms.aac", "Track1 DELAY 0ms_aac.wav"},
+      {" leading space.aac", " leading space_aac.wav"},
+  };
+  for (const Case& c : cases) {
+    const std::string input = Sample(c.input);
+    const e2e::ProcessResult r = Run({input});
+    EXPECT_EQ(r.exitCode, 0) << c.input << "\n" << r.out;
+    EXPECT_TRUE(FileExists(dir_.Path(c.output))) << c.output;
+    // And back, to the name derived from the WAV.
+    const e2e::ProcessResult back = Run({c.output});
+    EXPECT_EQ(back.exitCode, 0) << c.output << "\n" << back.out;
+  }
+}
+
+// A token that begins with "-" is an option, and unknown options are ignored.
+// A file whose name begins with "-" is named with a directory in front.
+TEST_F(UnsafePaths, NamesBeginningWithADashArePassedAsDotSlash) {
+  Sample("-x.aac");
+  const e2e::ProcessResult plain = Run({"-x.aac"});
+  EXPECT_EQ(plain.exitCode, 2) << "taken as an option: no input given";
+  EXPECT_FALSE(FileExists(dir_.Path("-x_aac.wav")));
+
+  const e2e::ProcessResult dotted = Run({"./-x.aac"});
+  EXPECT_EQ(dotted.exitCode, 0) << dotted.out;
+  EXPECT_TRUE(FileExists(dir_.Path("-x_aac.wav")));
+
+  // As output after the options and the input: named the same way.
+  const e2e::ProcessResult out = Run({"-s2", "./-x.aac", "./-y.wav"});
+  EXPECT_EQ(out.exitCode, 0) << out.out;
+  EXPECT_TRUE(FileExists(dir_.Path("-y.wav")));
+
+  const e2e::ProcessResult help = Run({"--help"});
+  EXPECT_NE(help.out.find("./-x.aac"), std::string::npos) << "--help tells how";
+}
+
+TEST_F(UnsafePaths, OverlongNamesAreAClearErrorNeverACutName) {
+  const std::string stem(251, 'n');  // stem + ".aac" is 255 bytes, the longest name
+  const std::string input = Sample(stem + ".aac");
+  const std::set<std::string> before = Names(dir_.Path(""));
+
+  // The derived "_aac.wav" name is 259 bytes: the output cannot be created.
+  const e2e::ProcessResult derived = Run({input});
+  EXPECT_EQ(derived.exitCode, 1);
+  EXPECT_EQ(derived.out, kOutputNotOpenable);
+
+  const e2e::ProcessResult longOut = Run({input, std::string(300, 'o') + ".wav"});
+  EXPECT_EQ(longOut.exitCode, 1);
+  EXPECT_EQ(longOut.out, kOutputNotOpenable);
+
+  const e2e::ProcessResult longIn = Run({std::string(300, 'i') + ".aac", "o.wav"});
+  EXPECT_EQ(longIn.exitCode, 1);
+  EXPECT_EQ(longIn.out, kInputNotOpenable);
+
+  EXPECT_EQ(Names(dir_.Path("")), before) << "no file under a shortened name";
+}
+
+TEST_F(UnsafePaths, LongPathsWithinTheLimitsWork) {
+  // Nested directories make a path far over 255 bytes whose parts are all legal.
+  std::string rel;
+  for (int i = 0; i < 6; ++i) {
+    rel += std::string(200, static_cast<char>('a' + i)) + "/";
+    ASSERT_EQ(::mkdir(dir_.Path(rel).c_str(), 0700), 0);
+  }
+  const std::string input = rel + std::string(240, 'x') + ".aac";
+  WriteFile(dir_.Path(input), ReadFile(kSamples + "/tone44k_mono.aac"));
+  const e2e::ProcessResult r = Run({input});
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_TRUE(FileExists(dir_.Path(rel + std::string(240, 'x') + "_aac.wav")));
+}
+
+}  // namespace
+}  // namespace tessaro::hardening
