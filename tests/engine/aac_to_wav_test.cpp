@@ -221,23 +221,38 @@ TEST(ConvertAacToWav, OneDamagedRegionDoublesTheNextBlock) {
   EXPECT_FALSE(o.result.failed);
 }
 
-TEST(ConvertAacToWav, ElevenRegionsListTenAndAnEllipsis) {
-  AdtsStream s;
-  for (int i = 0; i < 11; ++i) s.Frames(2, Frame(64), static_cast<uint8_t>(2 * i)).Junk(DamagedFrame());
-  s.Frames(2, Frame(64), 50);
-  RecordingHost host;
-  const Outcome o = Convert(s.bytes(), host);
+TEST(ConvertAacToWav, TenRegionsAreListedInFullMoreEndInAnEllipsis) {
   // Region i lies behind 2 (i + 1) frames and i duplicates: slot 3i + 2.
   const char* const times[] = {"00:00:00.04", "00:00:00.11", "00:00:00.17", "00:00:00.23", "00:00:00.30",
                                "00:00:00.36", "00:00:00.43", "00:00:00.49", "00:00:00.55", "00:00:00.62"};
-  std::string expected = kReportHead + "　(11ヵ所)\r\n";
-  for (const char* t : times) expected += std::string("　時間：") + t + "\r\n";
-  expected += "...";
-  ASSERT_EQ(host.Errors().size(), 1u);
-  EXPECT_EQ(host.Errors()[0], expected);
-  EXPECT_EQ(host.calls[host.calls.size() - 3].kind, HostCall::Kind::kError);
-  EXPECT_EQ(host.calls[host.calls.size() - 3].value, 1);  // logged
-  EXPECT_EQ(testing::GetLe32(o.output, 40), (24u + 11u) * 4096u);
+  for (int regions : {10, 11, 12}) {
+    SCOPED_TRACE(regions);
+    AdtsStream s;
+    for (int i = 0; i < regions; ++i) s.Frames(2, Frame(64), static_cast<uint8_t>(2 * i)).Junk(DamagedFrame());
+    s.Frames(2, Frame(64), 50);
+    RecordingHost host;
+    const Outcome o = Convert(s.bytes(), host);
+    std::string expected = kReportHead + "　(" + std::to_string(regions) + "ヵ所)\r\n";
+    for (const char* t : times) expected += std::string("　時間：") + t + "\r\n";
+    if (regions > 10) expected += "...";
+    ASSERT_EQ(host.Errors().size(), 1u);
+    EXPECT_EQ(host.Errors()[0], expected);
+    EXPECT_EQ(host.calls[host.calls.size() - 3].kind, HostCall::Kind::kError);
+    EXPECT_EQ(host.calls[host.calls.size() - 3].value, 1);  // logged
+    const uint32_t slots = static_cast<uint32_t>(2 * regions + 2 + regions);
+    EXPECT_EQ(testing::GetLe32(o.output, 40), slots * 4096u);
+  }
+}
+
+TEST(ConvertAacToWav, ReservedSamplingIndexShowsAnUnknownTime) {
+  AdtsStream s;
+  s.Frames(3, Frame(100, 13));  // reserved index: 0 Hz
+  RecordingHost host;
+  const Outcome o = Convert(s.bytes(), host);
+  EXPECT_FALSE(o.result.failed);
+  EXPECT_EQ(host.info,
+            "入力サイズ：300 Bytes, サンプリング周波数：0 Hz, チャンネル数：2, Delay：0 ms\r\n"
+            "出力サイズ：12,332 Bytes, 時間：--:--:--.--\r\n");
 }
 
 TEST(ConvertAacToWav, JunkBeforeTheFirstFrameDoublesTheFirstBlock) {

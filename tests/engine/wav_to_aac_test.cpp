@@ -144,6 +144,7 @@ TEST(ConvertWavToAac, NoFramesAreAddedWithoutASilentTemplate) {
   } const cases[] = {
       {"44.1 kHz", Frame(200, 4, 2), "00:00:00.09"},  // 4 x 1024 / 44100
       {"three channels", Frame(200, 3, 3), "00:00:00.09"},  // 4 x 1024 / 48000
+      {"reserved index", Frame(200, 14, 2), "--:--:--.--"},  // 0 Hz
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
