@@ -193,6 +193,7 @@ TEST(ConvertAacToWav, NegativeDelaySkipsSlotsAndShortensOne) {
     EXPECT_EQ(o.output.size(), 44 + 50 * c.blockSize);
     EXPECT_EQ(o.output, expected);
     EXPECT_NE(host.info.find("Delay：-1000 ms\r\n"), std::string::npos);
+    EXPECT_EQ(host.Count(HostCall::Kind::kPump), 50);  // skipped frames included
   }
 }
 

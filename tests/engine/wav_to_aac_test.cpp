@@ -247,6 +247,9 @@ TEST(ConvertWavToAac, DamagedFrameIsReportedAndFilled) {
   const Outcome o = Convert(wav, host);
   EXPECT_EQ(o.output, Concat({frames[0], frames[1], kSilentStereo, frames[3], frames[4], frames[5], kSilentStereo}));
   EXPECT_EQ(o.result.mismatchCount, 1u);
+  // Events are pumped for frames written on time only, not for the frame
+  // written behind a filler.
+  EXPECT_EQ(host.Count(HostCall::Kind::kPump), 4);
   // The preamble of the third block lies at 44 + 2 x 4096 + 4 = 0x2030.
   EXPECT_EQ(host.info, "入力サイズ：24,620 Bytes, サンプリング周波数：48000 Hz, チャンネル数：2\r\n" +
                            MismatchRecord(0x2030, damaged, stored) + "出力サイズ：532 Bytes, 時間：00:00:00.15\r\n");
