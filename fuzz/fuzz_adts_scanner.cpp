@@ -15,14 +15,17 @@ using namespace tessaro;
 
 namespace {
 
-// Silent stereo frames up to the refill threshold, less `back` frames.
-fuzz::Bytes SilentLeadIn(unsigned back) {
-  size_t length = 0;
-  const uint8_t* silent = SilentFrameFor(48000, 2, &length);
-  const size_t frames = AdtsScanner::kRefillThreshold / length - back;
-  fuzz::Bytes bytes;
-  bytes.reserve(frames * length + 8192);
-  for (size_t i = 0; i < frames; ++i) bytes.insert(bytes.end(), silent, silent + length);
+// Silent stereo frames up to the refill threshold, less `back` frames; built
+// once per length.
+const fuzz::Bytes& SilentLeadIn(unsigned back) {
+  static fuzz::Bytes leadIns[64];
+  fuzz::Bytes& bytes = leadIns[back];
+  if (bytes.empty()) {
+    size_t length = 0;
+    const uint8_t* silent = SilentFrameFor(48000, 2, &length);
+    const size_t frames = AdtsScanner::kRefillThreshold / length - back;
+    for (size_t i = 0; i < frames; ++i) bytes.insert(bytes.end(), silent, silent + length);
+  }
   return bytes;
 }
 
@@ -31,8 +34,10 @@ fuzz::Bytes SilentLeadIn(unsigned back) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const uint8_t layout = data[0];
-  fuzz::Bytes file;
+  static fuzz::Bytes file;  // reused: the lead-in is half a megabyte
+  file.clear();
   if (layout & 0x80) file = SilentLeadIn(layout & 0x3F);
+  const size_t leadIn = file.size();
   file.insert(file.end(), data + 1, data + size);
 
   fuzz::MemFileSystem fs;
@@ -56,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // All of the frame the file holds, and never more than it declares.
     FUZZ_CHECK(frame.presentLength == std::min<uint64_t>(frame.header.frame_length, file.size() - at));
     FUZZ_CHECK(std::memcmp(frame.bytes, file.data() + at, frame.presentLength) == 0);
-    block->Build(frame.bytes, frame.presentLength, frame.header.frame_length);
+    if (at + 64 >= leadIn) block->Build(frame.bytes, frame.presentLength, frame.header.frame_length);
     if (scanner.inAnomalyRun()) {
       ++slots;
       scanner.EndAnomalyRun();
