@@ -197,6 +197,22 @@ TEST(ConvertAacToWav, NegativeDelaySkipsSlotsAndShortensOne) {
   }
 }
 
+TEST(ConvertAacToWav, DamageWhileSlotsAreSkippedDoublesTheFirstWholeBlock) {
+  AdtsStream s;
+  s.Junk(30, 0x21).Frames(50, Frame(100));
+  RecordingHost host;
+  const Outcome o = Convert(s.bytes(), host, 0, -1000);
+  // Slots 0..45 are skipped and slot 46 shortened without ending the damaged
+  // region; slot 47 is the first written whole, and twice.
+  const Bytes block46 = ExpectedBlock(s.frames()[46], 4096);
+  std::vector<Bytes> whole = Slice(s.frames(), 47, 50);
+  whole.insert(whole.begin(), s.frames()[47]);
+  EXPECT_EQ(o.output, testing::Cat({ContainerHeader(false, 51 * 4096), Bytes(block46.end() - 512, block46.end()),
+                                    Blocks(whole, 4096), Bytes(192000, 0)}));
+  ASSERT_EQ(host.Errors().size(), 1u);
+  EXPECT_EQ(host.Errors()[0], kReportHead + "　(1ヵ所)\r\n　時間：00:00:00.00\r\n");
+}
+
 TEST(ConvertAacToWav, NegativeDelayLongerThanTheStream) {
   AdtsStream s;
   s.Frames(3, Frame(100));

@@ -258,6 +258,18 @@ TEST(AdtsScanner, DamageAcrossTheWindowEndIsOneRegion) {
   EXPECT_EQ(r.frames[519], s.frames()[520]);
 }
 
+TEST(AdtsScanner, ManyFailuresWithoutAFrameBetweenAreOneRegion) {
+  AdtsFields tooLong = Stereo48k(3000);
+  AdtsStream s;
+  s.Frames(4, Stereo48k(100));
+  for (int i = 0; i < 6; ++i) s.Junk(AdtsHeaderBytes(tooLong)).Junk(5, 0x10);  // six false starts
+  s.Frames(40, Stereo48k(100), 9);  // more than 3000 bytes: the false starts are not last frames
+  const ScanResult r = Scan(s.bytes());
+  EXPECT_EQ(r.anomalyCount, 1u);
+  EXPECT_EQ(r.frames.size(), 44u);  // the frame in front is followed by a sync pair and stays
+  EXPECT_EQ(r.anomalyEntries, Entry("00:00:00.09"));  // slot 4: 0.0853 s
+}
+
 TEST(AdtsScanner, LastFrameCutShortCarriesOnlyTheBytesPresent) {
   AdtsStream s;
   s.Frames(2, Stereo48k(200)).Frame(Stereo48k(500), 9).CutEnd(300);

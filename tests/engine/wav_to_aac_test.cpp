@@ -255,6 +255,20 @@ TEST(ConvertWavToAac, DamagedFrameIsReportedAndFilled) {
                            MismatchRecord(0x2030, damaged, stored) + "出力サイズ：532 Bytes, 時間：00:00:00.15\r\n");
 }
 
+TEST(ConvertWavToAac, MismatchRecordGivesTheFileOffsetInLaterWindows) {
+  const std::vector<Bytes> frames = Frames(200, Frame(100));
+  Bytes wav = Container(frames);
+  const size_t frame150 = kHeader + 150 * 4096 + 12;
+  wav[frame150 + 7] ^= 0x01;
+  const Bytes damaged(wav.begin() + frame150, wav.begin() + frame150 + 100);
+  const Bytes stored(wav.begin() + frame150 + 100, wav.begin() + frame150 + 104);
+  RecordingHost host;
+  Convert(wav, host);
+  // 44 + 150 x 4096 + 4 = 0x96030, in the second read window.
+  EXPECT_NE(host.info.find("\r\n" + MismatchRecord(0x96030, damaged, stored) + "出力サイズ："), std::string::npos)
+      << host.info;
+}
+
 TEST(ConvertWavToAac, MismatchBeforeTheFirstFrameStandsOnTheFirstLine) {
   const std::vector<Bytes> frames = Frames(3, Frame(100));
   Bytes wav = Container(frames);
