@@ -1,17 +1,12 @@
 // tessaro.exe: the dialog program on plain Win32.
 #include "ui/win32/win32_window_system.h"  // first: it tames windows.h
 
-#include <commctrl.h>
-
 #include "ui/command_line.h"
 #include "ui/tessaro_dlg.h"
 #include "ui/win32/raw_command_line.h"
 #include "ui/win32/wide_text.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
-
   // The wide command line, so that paths of any code page arrive whole.
   const std::wstring raw(tessaro::RawArguments(GetCommandLineW()));
   tessaro::Win32WindowSystem ws(instance);

@@ -13,9 +13,12 @@
 
 namespace tessaro {
 
-Win32WindowSystem::Win32WindowSystem(HINSTANCE instance)
-    : instance_(instance),
-      icon_(LoadIconW(instance, MAKEINTRESOURCEW(kIconMain))) {}
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance) {
+  // The progress bar's window class lives in the common controls.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  icon_ = LoadIconW(instance, MAKEINTRESOURCEW(kIconMain));
+}
 
 HWND Win32WindowSystem::WindowOf(DialogWindow window) const {
   return window == DialogWindow::kMain ? main_ : error_;
