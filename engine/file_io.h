@@ -32,12 +32,15 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // Opens an existing file for reading; nullptr on failure (missing,
-  // a directory, no permission, locked).
+  // Opens an existing file for reading; nullptr on failure (missing, not a
+  // regular file such as a directory, a device or a pipe, no permission,
+  // locked). Never waits for another program.
   virtual std::unique_ptr<File> OpenRead(const std::string& path) = 0;
   // Creates a file for writing, truncating an existing one; nullptr on failure.
   virtual std::unique_ptr<File> Create(const std::string& path) = 0;
-  // Deletes a file; false if it could not be removed.
+  // Deletes a regular file (a failed conversion's partial output); false if it
+  // could not be removed. Anything else the path names, such as a device, is
+  // left alone.
   virtual bool Remove(const std::string& path) = 0;
   // True when both paths name one existing file (through links or another
   // spelling). False when either does not exist.
