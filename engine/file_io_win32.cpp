@@ -94,12 +94,19 @@ class Win32File final : public File {
   HANDLE handle_;
 };
 
-std::unique_ptr<File> Open(const std::string& path, DWORD access, DWORD disposition) {
+// diskOnly refuses anything but a disk file: only that has the fixed length a
+// conversion reads to; a device such as CON would wait for typed input.
+std::unique_ptr<File> Open(const std::string& path, DWORD access, DWORD disposition,
+                           bool diskOnly) {
   const std::wstring wide = Widen(path);
   if (wide.empty()) return nullptr;
   HANDLE h = CreateFileW(wide.c_str(), access, 0 /* no sharing */, nullptr, disposition,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
+  if (diskOnly && GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    return nullptr;
+  }
   return std::make_unique<Win32File>(h);
 }
 
@@ -121,11 +128,11 @@ bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION* info) {
 class Win32FileSystem final : public FileSystem {
  public:
   std::unique_ptr<File> OpenRead(const std::string& path) override {
-    return Open(path, GENERIC_READ, OPEN_EXISTING);
+    return Open(path, GENERIC_READ, OPEN_EXISTING, /*diskOnly=*/true);
   }
 
   std::unique_ptr<File> Create(const std::string& path) override {
-    return Open(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
+    return Open(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS, /*diskOnly=*/false);
   }
 
   bool Remove(const std::string& path) override {
