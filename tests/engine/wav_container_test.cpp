@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/adts_builder.h"
+#include "tests/support/container_builder.h"
 #include "tests/support/memory_file_system.h"
 
 namespace tessaro {
