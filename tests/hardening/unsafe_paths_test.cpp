@@ -4,6 +4,8 @@
 // and used.
 
 #include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +124,24 @@ TEST_F(UnsafePaths, LongPathsWithinTheLimitsWork) {
   const e2e::ProcessResult r = Run({input});
   EXPECT_EQ(r.exitCode, 0) << r.out;
   EXPECT_TRUE(FileExists(dir_.Path(rel + std::string(240, 'x') + "_aac.wav")));
+}
+
+// Creating the output truncates it, so an output that is the input under
+// another spelling must be refused before anything is opened for writing.
+TEST_F(UnsafePaths, TheInputUnderAnotherNameIsRefusedAsOutput) {
+  const std::string aac = Sample("in.aac");
+  ASSERT_EQ(Run({aac, "in.wav"}).exitCode, 0);
+  const std::string wav = ReadFile(dir_.Path("in.wav"));
+  ASSERT_EQ(::symlink("in.wav", dir_.Path("link.aac").c_str()), 0);
+  ASSERT_EQ(::link(dir_.Path("in.wav").c_str(), dir_.Path("hard.aac").c_str()), 0);
+  ASSERT_EQ(::mkdir(dir_.Path("sub").c_str(), 0700), 0);
+
+  for (const char* output : {"./in.wav", "sub/../in.wav", "link.aac", "hard.aac"}) {
+    const e2e::ProcessResult r = Run({"in.wav", output});
+    EXPECT_EQ(r.exitCode, 1) << output;
+    EXPECT_EQ(r.out, kOutputNotOpenable) << output;
+    EXPECT_EQ(ReadFile(dir_.Path("in.wav")), wav) << output;
+  }
 }
 
 }  // namespace
