@@ -1,0 +1,121 @@
+// The console program's token rules and output, on an in-memory file system.
+
+#include "cli/cli_app.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/adts_builder.h"
+#include "tests/support/memory_file_system.h"
+
+namespace tessaro::cli {
+namespace {
+
+using tessaro::testing::AdtsFields;
+using tessaro::testing::AdtsStream;
+using tessaro::testing::MemoryFileSystem;
+
+class CaptureConsole final : public Console {
+ public:
+  void Out(std::string_view text) override { out.append(text); }
+  void Err(std::string_view text) override { err.append(text); }
+  bool ErrIsTerminal() override { return false; }
+  std::string out;
+  std::string err;
+};
+
+AdtsStream ThreeFrames() {
+  AdtsFields fields;
+  fields.frame_length = 100;
+  return AdtsStream().Frames(3, fields);
+}
+
+TEST(ConsoleText, PlainLineEndsAndExactlyOneFinalNewline) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"a\r\nb\r\n", "a\nb\n"}, {"a\r\nb", "a\nb\n"}, {"abc", "abc\n"},
+      {"a\n", "a\n"},           {"", "\n"},           {"エラー：入力ファイル名が不正です。", "エラー：入力ファイル名が不正です。\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ConsoleText(c.in), c.out) << c.in;
+}
+
+TEST(RunCli, TokensChooseSizeDelayAndPaths) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* output;     // file that must be written
+    int bitsPerSample;
+    const char* delayText;  // part of the report
+  } cases[] = {
+      {{"in.aac"}, "in_aac.wav", 16, "Delay：0 ms"},
+      {{"-s2", "in.aac"}, "in_aac.wav", 8, "Delay：0 ms"},
+      {{"in.aac", "-s2"}, "in_aac.wav", 8, "Delay：0 ms"},  // holds wherever it stands
+      {{"-s2", "-s1", "in.aac"}, "in_aac.wav", 16, "Delay：0 ms"},
+      {{"-s3", "-sx", "in.aac"}, "in_aac.wav", 16, "Delay：0 ms"},
+      {{"in.aac", "out.wav"}, "out.wav", 16, "Delay：0 ms"},
+      {{"x DELAY 10ms.aac"}, "x DELAY 0ms_aac.wav", 16, "Delay：10 ms"},
+      {{"-d48", "x DELAY 10ms.aac"}, "x DELAY 0ms_aac.wav", 16, "Delay：48 ms"},
+      {{"x DELAY 10ms.aac", "-d-5"}, "x DELAY 0ms_aac.wav", 16, "Delay：-5 ms"},
+      {{"-d0", "x DELAY 10ms.aac"}, "x DELAY 0ms_aac.wav", 16, "Delay：10 ms"},
+      {{"-d", "x DELAY 10ms.aac"}, "x DELAY 0ms_aac.wav", 16, "Delay：10 ms"},
+      {{"-d 7", "in.aac"}, "in_aac.wav", 16, "Delay：7 ms"},
+      // An explicit output keeps the delay the input's name states.
+      {{"x DELAY 10ms.aac", "o.wav"}, "o.wav", 16, "Delay：10 ms"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.front() + " " + c.output);
+    MemoryFileSystem fs;
+    const AdtsStream stream = ThreeFrames();
+    fs.SetFile("in.aac", stream.bytes());
+    fs.SetFile("x DELAY 10ms.aac", stream.bytes());
+    CaptureConsole console;
+    EXPECT_EQ(RunCli(c.args, console, fs), kExitOk) << console.out;
+    ASSERT_TRUE(fs.Exists(c.output));
+    EXPECT_EQ(fs.Contents(c.output).at(34), c.bitsPerSample);
+    EXPECT_NE(console.out.find(c.delayText), std::string::npos) << console.out;
+    EXPECT_EQ(console.err, "");
+  }
+}
+
+TEST(RunCli, ExitStatusTellsWhatHappened) {
+  MemoryFileSystem fs;
+  AdtsStream damaged = ThreeFrames();
+  damaged.Insert(200, {1, 2, 3});  // behind the second frame, which is lost
+  fs.SetFile("good.aac", ThreeFrames().bytes());
+  fs.SetFile("bad.aac", damaged.bytes());
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+  } cases[] = {
+      {{"good.aac"}, kExitOk},
+      {{"bad.aac"}, kExitConvertedWithDamage},
+      {{"missing.aac"}, kExitFailed},
+      {{"good.mp4"}, kExitFailed},
+      {{}, kExitUsage},
+      {{"-s2", "-d10", "--unknown"}, kExitUsage},
+      {{"--version", "good.aac"}, kExitOk},
+  };
+  for (const Case& c : cases) {
+    CaptureConsole console;
+    EXPECT_EQ(RunCli(c.args, console, fs), c.exitCode) << console.out << console.err;
+  }
+}
+
+TEST(RunCli, DamageReportGoesToStandardErrorOnly) {
+  MemoryFileSystem fs;
+  AdtsStream damaged = ThreeFrames();
+  damaged.Insert(200, {1, 2, 3});  // behind the second frame, which is lost
+  fs.SetFile("bad.aac", damaged.bytes());
+  CaptureConsole console;
+  ASSERT_EQ(RunCli({"bad.aac"}, console, fs), kExitConvertedWithDamage);
+  EXPECT_EQ(console.err,
+            "エラー：このAACファイルは正常ではありません。\n大きく音ズレが発生する可能性があります。\n\n"
+            "データ異常が発見された位置↓　(1ヵ所)\n　時間：00:00:00.02\n");
+  EXPECT_EQ(console.out.find("エラー"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessaro::cli
