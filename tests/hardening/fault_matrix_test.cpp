@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ const Direction kDirections[] = {
     {"aac_to_wav_negative_delay", {"-d-50", "in.aac", "out.wav"}, false},
     {"wav_to_aac", {"in.wav", "out.aac"}, true},
 };
+
+void PrintTo(const Direction& d, std::ostream* os) { *os << d.name; }
 
 class FaultMatrix : public ::testing::TestWithParam<Direction> {
  protected:
