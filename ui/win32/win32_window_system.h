@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "ui/win32/wide_text.h"
 #include "ui/window_system.h"
 
 namespace tessaro {
@@ -58,6 +59,11 @@ class Win32WindowSystem : public WindowSystem {
   std::tm LocalTime() override;
   std::string DataDirectory() override;
   FileVersion ReadFileVersion() override;
+
+  // The settings file and the error log are text in the system's ANSI code
+  // page (Shift-JIS on a Japanese system), as other programs there read it.
+  std::string ToStoredText(const std::string& utf8) { return Utf8ToAnsi(utf8); }
+  std::string FromStoredText(const std::string& stored) { return AnsiToUtf8(stored); }
 
  private:
   static INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
