@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,26 @@ TEST_P(FaultMatrix, EveryFailingOperationIsReportedAndLeavesNothingBehind) {
     }
   }
   EXPECT_GT(faultsHit, 20);
+}
+
+// Between them the directions use every kind of file operation, so each kind
+// fails somewhere in the matrix.
+TEST(FaultMatrixCoverage, EveryOperationKindIsExercised) {
+  std::set<FsOp> used;
+  for (const Direction& d : kDirections) {
+    MemoryFileSystem fs;
+    fs.SetFile("in.aac", LongStream());
+    MemoryConsole console;
+    if (d.wavInput) {
+      ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, fs), cli::kExitOk);
+    }
+    ASSERT_EQ(cli::RunCli(d.args, console, fs), cli::kExitOk) << console.out;
+    used.insert(fs.callLog().begin(), fs.callLog().end());
+  }
+  for (FsOp op : {FsOp::kOpenRead, FsOp::kCreate, FsOp::kRead, FsOp::kWrite, FsOp::kSeek,
+                  FsOp::kSize, FsOp::kTruncate, FsOp::kClose}) {
+    EXPECT_TRUE(used.count(op)) << testing::FsOpName(op);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Directions, FaultMatrix, ::testing::ValuesIn(kDirections),
