@@ -154,10 +154,9 @@ std::string AacToWav::Finish(const AdtsScanner& scanner) {
 ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHost& host,
                                  FileSystem& fs) {
   host.SetProgress(0);
-  std::unique_ptr<File> input = fs.OpenRead(request.inputPath);
-  if (!input) return Failed(host, text::kInputNotOpenable);
   uint64_t inputLength = 0;
-  if (!input->Size(&inputLength)) return Failed(host, text::kReadFailed);
+  std::unique_ptr<File> input = OpenInput(request, host, fs, &inputLength);
+  if (!input) return ConversionResult{.failed = true};
 
   // Zero padding alone must fit in the data chunk; this also keeps the delay
   // arithmetic far from overflow.
@@ -165,12 +164,8 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   const uint64_t padding = uint64_t(48 * std::llabs(int64_t{request.delayMs})) * format.blockAlign;
   if (padding > kMaxDataChunk) return Failed(host, text::kDelayTooLarge);
 
-  // Creating the output truncates it: never when it is the input itself.
-  if (fs.SameFile(request.inputPath, request.outputPath)) {
-    return Failed(host, text::kOutputNotOpenable);
-  }
-  std::unique_ptr<File> created = fs.Create(request.outputPath);
-  if (!created) return Failed(host, text::kOutputNotOpenable);
+  std::unique_ptr<File> created = CreateOutput(request, host, fs);
+  if (!created) return ConversionResult{.failed = true};
   OutputFile output(fs, request.outputPath, std::move(created));
 
   ConversionResult result;

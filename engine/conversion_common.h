@@ -43,6 +43,15 @@ class OutputFile {
   bool committed_ = false;
 };
 
+// Opens the input and takes its length. On failure reports it and returns nullptr.
+std::unique_ptr<File> OpenInput(const ConversionRequest& request, ConversionHost& host,
+                                FileSystem& fs, uint64_t* length);
+
+// Creates (truncates) the output, but never when it names the input itself.
+// On failure reports it and returns nullptr.
+std::unique_ptr<File> CreateOutput(const ConversionRequest& request, ConversionHost& host,
+                                   FileSystem& fs);
+
 // Replaces the info text with a failure message and marks the result.
 inline ConversionResult Failed(ConversionHost& host, const std::string& message,
                                ConversionResult result = {}) {

@@ -210,21 +210,16 @@ std::string WavToAac::End() {
 ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHost& host,
                                  FileSystem& fs) {
   host.SetProgress(0);
-  std::unique_ptr<File> input = fs.OpenRead(request.inputPath);
-  if (!input) return Failed(host, text::kInputNotOpenable);
   uint64_t inputLength = 0;
-  if (!input->Size(&inputLength)) return Failed(host, text::kReadFailed);
+  std::unique_ptr<File> input = OpenInput(request, host, fs, &inputLength);
+  if (!input) return ConversionResult{.failed = true};
 
   WavLayout layout;
   const std::string headerError = ReadWavLayout(*input, inputLength, &layout);
   if (!headerError.empty()) return Failed(host, headerError);
 
-  // Creating the output truncates it: never when it is the input itself.
-  if (fs.SameFile(request.inputPath, request.outputPath)) {
-    return Failed(host, text::kOutputNotOpenable);
-  }
-  std::unique_ptr<File> created = fs.Create(request.outputPath);
-  if (!created) return Failed(host, text::kOutputNotOpenable);
+  std::unique_ptr<File> created = CreateOutput(request, host, fs);
+  if (!created) return ConversionResult{.failed = true};
   OutputFile output(fs, request.outputPath, std::move(created));
 
   ConversionResult result;
