@@ -13,9 +13,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# -O2 as the Linux builds use: GCC 12 at -O3 reports false array bounds.
+# -O2 as the Linux builds use. MinGW's GCC 12 reports false array bounds
+# inside std::vector's inlined copies (GCC bug 107852 and relatives): they
+# stay warnings, visible, but do not fail a -Werror build.
 set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "")
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "")
+set(CMAKE_CXX_FLAGS_INIT "-Wno-error=array-bounds -Wno-error=stringop-overflow")
 
 # Standalone programs: the C and C++ runtimes are linked in, so the .exe
 # imports only DLLs that every Windows system has.
