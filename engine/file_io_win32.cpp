@@ -27,6 +27,23 @@ std::wstring Widen(const std::string& utf8) {
   return wide;
 }
 
+// The path as the file calls take it. Paths longer than the classic limit
+// of 260 characters are handed over in their extended form (\\?\C:\...,
+// \\?\UNC\server\...), which has no such limit on any Windows version;
+// that form takes no relative parts, so the path is made absolute first.
+std::wstring NativePath(const std::string& utf8) {
+  std::wstring wide = Widen(utf8);
+  if (wide.size() < MAX_PATH - 12 || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
+  const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return wide;
+  std::wstring full(n, L'\0');
+  const DWORD got = GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
+  if (got == 0 || got >= n) return wide;
+  full.resize(got);
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
 // ReadFile and WriteFile take 32-bit counts; larger requests go in slices.
 constexpr size_t kMaxSlice = 1u << 30;
 
@@ -98,7 +115,7 @@ class Win32File final : public File {
 // conversion reads to; a device such as CON would wait for typed input.
 std::unique_ptr<File> Open(const std::string& path, DWORD access, DWORD disposition,
                            bool diskOnly) {
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = NativePath(path);
   if (wide.empty()) return nullptr;
   HANDLE h = CreateFileW(wide.c_str(), access, 0 /* no sharing */, nullptr, disposition,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -113,7 +130,7 @@ std::unique_ptr<File> Open(const std::string& path, DWORD access, DWORD disposit
 // Volume serial number and file index identify a file on its volume,
 // whatever spelling, case, short name or link led to it.
 bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION* info) {
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = NativePath(path);
   if (wide.empty()) return false;
   // No access rights asked for and full sharing: this works on files that are
   // open elsewhere, and on directories with FILE_FLAG_BACKUP_SEMANTICS.
@@ -136,7 +153,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool Remove(const std::string& path) override {
-    const std::wstring wide = Widen(path);
+    const std::wstring wide = NativePath(path);
     return !wide.empty() && DeleteFileW(wide.c_str()) != 0;
   }
 

@@ -97,6 +97,20 @@ TEST(Win32FileIo, SizesAndSeeksGoPastFourGigabytes) {
   EXPECT_TRUE(RealFileSystem().Remove(path));
 }
 
+TEST(Win32FileIo, PathsLongerThan260CharactersOpen) {
+  TempDir dir;
+  // A folder of 200 characters and a name of 120: past the classic limit.
+  const std::wstring folder = dir.Wide() + std::wstring(200, L'f');
+  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
+  const std::string path = Narrow(folder) + "\\" + std::string(116, 'n') + ".aac";
+  ASSERT_GT(path.size(), 300u);
+  EXPECT_TRUE(WriteAll(path, "long"));
+  EXPECT_EQ(ReadAll(path), "long");
+  EXPECT_TRUE(RealFileSystem().SameFile(path, path));
+  EXPECT_TRUE(RealFileSystem().Remove(path));
+  RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
+}
+
 TEST(Win32FileIo, FailuresAreReportedNotThrown) {
   TempDir dir;
   FileSystem& fs = RealFileSystem();
@@ -104,6 +118,8 @@ TEST(Win32FileIo, FailuresAreReportedNotThrown) {
   EXPECT_EQ(fs.OpenRead(dir.Utf8()), nullptr);                 // a directory
   EXPECT_EQ(fs.OpenRead(dir.Utf8() + "bad\xff\xfe.aac"), nullptr);  // not UTF-8
   EXPECT_EQ(fs.OpenRead(""), nullptr);
+  EXPECT_EQ(fs.OpenRead("CON"), nullptr);  // a device, not a file of fixed length
+  EXPECT_EQ(fs.OpenRead("NUL"), nullptr);
   EXPECT_EQ(fs.Create(dir.Utf8() + "no such dir\\out.wav"), nullptr);
   EXPECT_FALSE(fs.Remove(dir.Utf8() + "missing.aac"));
 }
