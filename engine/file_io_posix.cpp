@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include "engine/file_io.h"
 
@@ -103,11 +104,20 @@ class PosixFileSystem final : public FileSystem {
 
   // Removes a partial output. Only a regular file is deleted: an output such
   // as /dev/full or a pipe is a name the user gave for something that is not
-  // ours to delete.
+  // ours to delete. Through a symbolic link the file written is the link's
+  // target, so that is what goes; the link stays.
   bool Remove(const std::string& path) override {
     struct stat st;
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    return ::unlink(path.c_str()) == 0;
+    if (::lstat(path.c_str(), &st) != 0) return false;
+    if (S_ISREG(st.st_mode)) return ::unlink(path.c_str()) == 0;
+    if (!S_ISLNK(st.st_mode) || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+      return false;
+    }
+    char* target = ::realpath(path.c_str(), nullptr);
+    if (target == nullptr) return false;
+    const bool removed = ::unlink(target) == 0;
+    std::free(target);
+    return removed;
   }
 
   bool SameFile(const std::string& a, const std::string& b) override {

@@ -152,6 +152,25 @@ TEST_F(TinyFileSystem, FullDiskIsAWriteErrorAndLeavesNoPartialOutput) {
   ExpectInputsUnchanged();
 }
 
+// Through a symbolic link the partial output is the link's target: that goes,
+// the link stays, and a device behind a link is never deleted.
+TEST_F(TinyFileSystem, PartialOutputBehindALinkIsRemovedNotTheLink) {
+  const std::string link = dir_.Path("link.wav");
+  ASSERT_EQ(::symlink((mountPoint_ + "/target.wav").c_str(), link.c_str()), 0);
+  const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, link});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, kWriteFailed);
+  EXPECT_TRUE(DirEntries(mountPoint_).empty());
+  struct stat st;
+  EXPECT_EQ(::lstat(link.c_str(), &st), 0);
+
+  const std::string deviceLink = dir_.Path("full.wav");
+  ASSERT_EQ(::symlink("/dev/full", deviceLink.c_str()), 0);
+  EXPECT_EQ(RunCliIn(dir_.Path(""), {aac_, deviceLink}).exitCode, 1);
+  EXPECT_TRUE(IsCharDevice("/dev/full"));
+  ExpectInputsUnchanged();
+}
+
 TEST_F(TinyFileSystem, AnOutputThatFitsIsStillWritten) {
   // Three frames of the sample: 44 + 3 x 4096 bytes, well inside 64 KiB.
   const std::string small = dir_.Path("small.aac");
