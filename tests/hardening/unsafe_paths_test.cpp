@@ -112,6 +112,27 @@ TEST_F(UnsafePaths, OverlongNamesAreAClearErrorNeverACutName) {
   EXPECT_EQ(Names(dir_.Path("")), before) << "no file under a shortened name";
 }
 
+TEST_F(UnsafePaths, EmptyAndDirectoryPathsAreClearErrors) {
+  const std::string aac = Sample("in.aac");
+  const std::set<std::string> before = Names(dir_.Path(""));
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{aac, ""}, "エラー：出力ファイルが、開けません。\n"},
+      {{aac, "."}, "エラー：出力ファイルが、開けません。\n"},
+      {{aac, "no/such/dir/x.wav"}, "エラー：出力ファイルが、開けません。\n"},
+      {{"", "x.wav"}, "エラー：入力ファイル名が不正です。\n"},
+      {{"missing.aac"}, "エラー：入力ファイルが、開けません。\n"},
+  };
+  for (const Case& c : cases) {
+    const e2e::ProcessResult r = Run(c.args);
+    EXPECT_EQ(r.exitCode, 1) << c.args.back();
+    EXPECT_EQ(r.out, c.message) << c.args.back();
+  }
+  EXPECT_EQ(Names(dir_.Path("")), before);
+}
+
 TEST_F(UnsafePaths, LongPathsWithinTheLimitsWork) {
   // Nested directories make a path far over 255 bytes whose parts are all legal.
   std::string rel;
