@@ -64,11 +64,10 @@ void ApplySettingsText(const std::string& text, SettingsValues& values) {
   }
 }
 
-bool ReadSettingsFile(const std::string& path, SettingsValues& values) {
+bool ReadSettingsFile(const std::string& path, std::string* storedText) {
   std::ifstream in(PathFromUtf8(path), std::ios::binary);
   if (!in) return false;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ApplySettingsText(text, values);
+  storedText->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return true;
 }
 
@@ -83,12 +82,11 @@ std::string FormatSettings(const SettingsValues& values) {
          "OutputSize=" + std::to_string(values.outputSize) + end;
 }
 
-bool WriteSettingsFile(const std::string& path, const SettingsValues& values) {
+bool WriteSettingsFile(const std::string& path, const std::string& storedText) {
   EnsureParentDirectory(path);
   std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   if (!out) return false;
-  const std::string text = FormatSettings(values);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.write(storedText.data(), static_cast<std::streamsize>(storedText.size()));
   out.close();
   return !out.fail();
 }

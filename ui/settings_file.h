@@ -34,8 +34,8 @@ void ApplySettingsLine(const std::string& line, SettingsValues& values);
 inline constexpr size_t kMaxSettingsLine = 32768;
 void ApplySettingsText(const std::string& text, SettingsValues& values);
 
-// Reads the file; false (values untouched) when it cannot be opened.
-bool ReadSettingsFile(const std::string& path, SettingsValues& values);
+// Reads the whole file as it is stored; false when it cannot be opened.
+bool ReadSettingsFile(const std::string& path, std::string* storedText);
 
 // The seven lines, PosX, PosY, SizeX, SizeY, ETime, InFile, OutputSize, each
 // ended by kSettingsLineEnd: CR LF on Windows (as a text-mode file there),
@@ -49,6 +49,6 @@ std::string FormatSettings(const SettingsValues& values);
 
 // Writes the file, replacing it; creates its directory when missing. False
 // when it cannot be written.
-bool WriteSettingsFile(const std::string& path, const SettingsValues& values);
+bool WriteSettingsFile(const std::string& path, const std::string& storedText);
 
 }  // namespace tessaro

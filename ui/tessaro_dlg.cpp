@@ -103,7 +103,8 @@ void CTessaroDlg::ShowErrorMessage(const std::string& text, int writeLog) {
 }
 
 void CTessaroDlg::AppendErrorLog(const std::string& text) {
-  AppendLogLine(m_strLogPath, FormatLogLine(ws_.LocalTime(), m_strInFile, text));
+  AppendLogLine(m_strLogPath,
+                ws_.ToStoredText(FormatLogLine(ws_.LocalTime(), m_strInFile, text)));
 }
 
 }  // namespace tessaro

@@ -14,6 +14,7 @@
 #include "ui/command_line.h"
 #include "ui/control_ids.h"
 #include "ui/error_msg_dlg.h"
+#include "ui/settings_file.h"
 #include "ui/window_system.h"
 
 namespace tessaro {
@@ -62,6 +63,7 @@ class CTessaroDlg : public ConversionHost {
   void UpdateData(bool saveAndValidate);
   void UpdateOutputPath();
   void SetInputsEnabled(bool enabled);
+  SettingsValues CurrentSettings() const;
   void LoadSettings();
   // False when the file could not be written (the error window has shown it).
   bool SaveSettings();

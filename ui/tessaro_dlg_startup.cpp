@@ -27,7 +27,7 @@ bool StartsWith(const std::string& text, const char* prefix) {
 
 }  // namespace
 
-void CTessaroDlg::LoadSettings() {
+SettingsValues CTessaroDlg::CurrentSettings() const {
   SettingsValues values;
   values.posX = m_nPosX;
   values.posY = m_nPosY;
@@ -36,7 +36,14 @@ void CTessaroDlg::LoadSettings() {
   values.eTime = m_nETime;
   values.inFile = m_strInFile;
   values.outputSize = m_nOutputSize;
-  if (!ReadSettingsFile(m_strIniPath, values)) return;
+  return values;
+}
+
+void CTessaroDlg::LoadSettings() {
+  std::string stored;
+  if (!ReadSettingsFile(m_strIniPath, &stored)) return;
+  SettingsValues values = CurrentSettings();
+  ApplySettingsText(ws_.FromStoredText(stored), values);
   m_nPosX = values.posX;
   m_nPosY = values.posY;
   m_nSizeX = values.sizeX;
@@ -53,15 +60,9 @@ bool CTessaroDlg::SaveSettings() {
   m_nPosY = rect.top;
   m_nSizeX = rect.Width();
   m_nSizeY = rect.Height();
-  SettingsValues values;
-  values.posX = m_nPosX;
-  values.posY = m_nPosY;
-  values.sizeX = m_nSizeX;
-  values.sizeY = m_nSizeY;
-  values.eTime = m_nETime;
-  values.inFile = m_strInFile;
-  values.outputSize = m_nOutputSize;
-  if (WriteSettingsFile(m_strIniPath, values)) return true;
+  if (WriteSettingsFile(m_strIniPath, ws_.ToStoredText(FormatSettings(CurrentSettings())))) {
+    return true;
+  }
   ShowErrorMessage(StringPrintf("ファイル（%s）が開けません", m_strIniPath.c_str()), 0);
   return false;
 }

@@ -130,6 +130,12 @@ class WindowSystem {
   // version numbers elsewhere (FileVersionFromBuild, about_dlg.h). All zero
   // when it cannot be read.
   virtual FileVersion ReadFileVersion() = 0;
+
+  // ---- Stored text. The settings file and the error log hold their text in
+  // the system's code page; inside, text is UTF-8. Where the system's code
+  // page is UTF-8 (POSIX) nothing changes.
+  virtual std::string ToStoredText(const std::string& utf8) { return utf8; }
+  virtual std::string FromStoredText(const std::string& stored) { return stored; }
 };
 
 }  // namespace tessaro

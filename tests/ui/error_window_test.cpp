@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 
 #include "dialog_fixture.h"
 #include "ui/control_ids.h"
@@ -12,7 +13,7 @@ namespace {
 using testing::DialogTest;
 using testing::TempDir;
 
-long LineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+std::ptrdiff_t LineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
 
 TEST_F(DialogTest, ErrorWindowCentresItsClientSizeOverTheMainWindow) {
   Open();

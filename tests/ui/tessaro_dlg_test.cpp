@@ -53,9 +53,10 @@ TEST_F(DialogTest, CloseWritesSevenLinesFromWindowAndControls) {
   Type(kIdcInFile, "/music/a=b c.aac");
   ws.combos[kIdcOutputSize] = 1;
   dlg->OnCancel();
-  EXPECT_EQ(TempDir::Read(IniPath()),
-            "PosX=-5\nPosY=40\nSizeX=400\nSizeY=200\nETime=20\nInFile=/music/a=b c.aac\n"
-            "OutputSize=1\n");
+  const std::string end = kSettingsLineEnd;
+  EXPECT_EQ(TempDir::Read(IniPath()), "PosX=-5" + end + "PosY=40" + end + "SizeX=400" + end +
+                                          "SizeY=200" + end + "ETime=20" + end +
+                                          "InFile=/music/a=b c.aac" + end + "OutputSize=1" + end);
   EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
   EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);
 }

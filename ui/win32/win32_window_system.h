@@ -62,8 +62,8 @@ class Win32WindowSystem : public WindowSystem {
 
   // The settings file and the error log are text in the system's ANSI code
   // page (Shift-JIS on a Japanese system), as other programs there read it.
-  std::string ToStoredText(const std::string& utf8) { return Utf8ToAnsi(utf8); }
-  std::string FromStoredText(const std::string& stored) { return AnsiToUtf8(stored); }
+  std::string ToStoredText(const std::string& utf8) override { return Utf8ToAnsi(utf8); }
+  std::string FromStoredText(const std::string& stored) override { return AnsiToUtf8(stored); }
 
  private:
   static INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
