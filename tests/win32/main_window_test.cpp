@@ -116,18 +116,22 @@ TEST(Win32MainWindow, OpensWithVersionCaptionAboutEntryAndSizeChoices) {
   EXPECT_EQ(result, kIdCancel);
 }
 
+// The file is in the system's code page (Shift-JIS here), as the settings of
+// earlier versions were, and reads back to the same path.
 TEST(Win32MainWindow, ClosingWritesTheSevenSettingsLines) {
   TempDir dir;
   TestWindowSystem ws(dir.Utf8());
   CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
   RunDialog(ws, dlg, [&](HWND main) {
-    SetDlgItemTextW(main, kIdcInFile, L"C:\\music\\a=b.aac");
+    SetDlgItemTextW(main, kIdcInFile, L"C:\\音楽\\a=b.aac");
     SendDlgItemMessageW(main, kIdcOutputSize, CB_SETCURSEL, 1, 0);
     SetWindowPos(main, nullptr, 10, 20, 600, 200, SWP_NOZORDER);
   });
   EXPECT_EQ(ReadBytes(dir.Utf8() + "TSR.ini"),
             "PosX=10\r\nPosY=20\r\nSizeX=600\r\nSizeY=200\r\nETime=20\r\n"
-            "InFile=C:\\music\\a=b.aac\r\nOutputSize=1\r\n");
+            "InFile=C:\\\x89\xb9\x8a\x79\\a=b.aac\r\nOutputSize=1\r\n");
+  CTessaroDlg reopened(ws, CommandLine{}, NoConversion());
+  EXPECT_EQ(reopened.m_strInFile, "C:\\音楽\\a=b.aac");
 }
 
 TEST(Win32MainWindow, TheHiddenOkButtonEndsWithoutSaving) {
