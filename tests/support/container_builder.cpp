@@ -1,6 +1,7 @@
 #include "tests/support/container_builder.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace tessaro::testing {
 
@@ -16,16 +17,24 @@ Checksum WordChecksum(const Bytes& frame) {
 }
 
 Bytes ExpectedBlock(const Bytes& frame, size_t declaredLength, size_t blockSize) {
-  Bytes whole(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(std::min(frame.size(), declaredLength)));
-  whole.resize(declaredLength, 0);  // missing bytes of a cut-short frame count as zeros
+  Bytes whole(declaredLength, 0);  // missing bytes of a cut-short frame count as zeros
+  std::copy_n(frame.begin(), std::min(frame.size(), declaredLength), whole.begin());
   const Checksum c = WordChecksum(whole);
-  Bytes block = {0, 0, 0, 0, 0x72, 0xF8, 0x1F, 0x4E, 0x07, 0x01, 0x00, 0x00};
-  block.insert(block.end(), whole.begin(), whole.end());
-  PutLe16(block, c.sum);
-  PutLe16(block, c.exclusiveOr);
-  block.insert(block.end(), 8, 0);
-  block.insert(block.end(), {'E', 'N', 'D'});
-  block.resize(blockSize, 0);
+  // Laid out in a buffer large enough for the whole trailer, then cut to the
+  // block size (an 8-bit block can end inside a long frame's trailer).
+  Bytes block(std::max(blockSize, 27 + declaredLength), 0);
+  const uint8_t preamble[] = {0x72, 0xF8, 0x1F, 0x4E, 0x07, 0x01, 0x00, 0x00};
+  std::copy(std::begin(preamble), std::end(preamble), block.begin() + 4);
+  std::copy(whole.begin(), whole.end(), block.begin() + 12);
+  const size_t trailer = 12 + declaredLength;
+  block[trailer] = static_cast<uint8_t>(c.sum);
+  block[trailer + 1] = static_cast<uint8_t>(c.sum >> 8);
+  block[trailer + 2] = static_cast<uint8_t>(c.exclusiveOr);
+  block[trailer + 3] = static_cast<uint8_t>(c.exclusiveOr >> 8);
+  block[trailer + 12] = 'E';
+  block[trailer + 13] = 'N';
+  block[trailer + 14] = 'D';
+  block.resize(blockSize);
   return block;
 }
 
