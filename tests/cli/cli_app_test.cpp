@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/adts_builder.h"
+#include "tests/support/memory_console.h"
 #include "tests/support/memory_file_system.h"
 
 namespace tessaro::cli {
@@ -16,15 +17,7 @@ namespace {
 using tessaro::testing::AdtsFields;
 using tessaro::testing::AdtsStream;
 using tessaro::testing::MemoryFileSystem;
-
-class CaptureConsole final : public Console {
- public:
-  void Out(std::string_view text) override { out.append(text); }
-  void Err(std::string_view text) override { err.append(text); }
-  bool ErrIsTerminal() override { return false; }
-  std::string out;
-  std::string err;
-};
+using CaptureConsole = tessaro::testing::MemoryConsole;
 
 AdtsStream ThreeFrames() {
   AdtsFields fields;

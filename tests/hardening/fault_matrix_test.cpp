@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/cli_app.h"
-#include "tests/hardening/memory_console.h"
+#include "tests/support/memory_console.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/memory_file_system.h"
 
@@ -22,6 +22,7 @@ using testing::Bytes;
 using testing::FaultMode;
 using testing::FsOp;
 using testing::MemoryFileSystem;
+using testing::MemoryConsole;
 
 // Frames of 2,000 bytes, enough for three read windows of the input and
 // several writes of the output buffer.

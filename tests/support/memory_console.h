@@ -6,7 +6,7 @@
 
 #include "cli/console.h"
 
-namespace tessaro::hardening {
+namespace tessaro::testing {
 
 class MemoryConsole final : public cli::Console {
  public:
@@ -18,4 +18,4 @@ class MemoryConsole final : public cli::Console {
   std::string err;
 };
 
-}  // namespace tessaro::hardening
+}  // namespace tessaro::testing
