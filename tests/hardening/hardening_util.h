@@ -1,8 +1,10 @@
 #pragma once
 // Helpers of the hardening tests that run the real tessaro-cli.
 
+#include <dirent.h>
 #include <sys/stat.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,18 @@ inline e2e::ProcessResult RunCliIn(const std::string& dir, const std::vector<std
 inline bool IsCharDevice(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+
+// The names in a directory, without "." and "..".
+inline std::set<std::string> DirectoryEntries(const std::string& dir) {
+  std::set<std::string> names;
+  if (DIR* d = ::opendir(dir.c_str())) {
+    while (const dirent* e = ::readdir(d)) names.insert(e->d_name);
+    ::closedir(d);
+  }
+  names.erase(".");
+  names.erase("..");
+  return names;
 }
 
 }  // namespace tessaro::hardening

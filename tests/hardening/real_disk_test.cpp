@@ -27,18 +27,6 @@ using e2e::ReadFile;
 using e2e::TempDir;
 using e2e::WriteFile;
 
-std::vector<std::string> DirEntries(const std::string& dir) {
-  std::vector<std::string> names;
-  if (DIR* d = ::opendir(dir.c_str())) {
-    while (const dirent* e = ::readdir(d)) {
-      const std::string name = e->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    ::closedir(d);
-  }
-  return names;
-}
-
 class RealDisk : public ::testing::Test {
  protected:
   // A sample and its converted WAV in the temporary directory.
@@ -147,7 +135,7 @@ TEST_F(TinyFileSystem, FullDiskIsAWriteErrorAndLeavesNoPartialOutput) {
     const e2e::ProcessResult r = RunCliIn(dir_.Path(""), args);
     EXPECT_EQ(r.exitCode, 1) << c.output;
     EXPECT_EQ(r.out, kWriteFailed) << c.output;
-    EXPECT_TRUE(DirEntries(mountPoint_).empty()) << c.output << " left behind";
+    EXPECT_TRUE(DirectoryEntries(mountPoint_).empty()) << c.output << " left behind";
   }
   ExpectInputsUnchanged();
 }
@@ -160,7 +148,7 @@ TEST_F(TinyFileSystem, PartialOutputBehindALinkIsRemovedNotTheLink) {
   const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, link});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, kWriteFailed);
-  EXPECT_TRUE(DirEntries(mountPoint_).empty());
+  EXPECT_TRUE(DirectoryEntries(mountPoint_).empty());
   struct stat st;
   EXPECT_EQ(::lstat(link.c_str(), &st), 0);
 

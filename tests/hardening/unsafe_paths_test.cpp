@@ -23,17 +23,6 @@ using e2e::ReadFile;
 using e2e::TempDir;
 using e2e::WriteFile;
 
-std::set<std::string> Names(const std::string& dir) {
-  std::set<std::string> names;
-  if (DIR* d = ::opendir(dir.c_str())) {
-    while (const dirent* e = ::readdir(d)) names.insert(e->d_name);
-    ::closedir(d);
-  }
-  names.erase(".");
-  names.erase("..");
-  return names;
-}
-
 class UnsafePaths : public ::testing::Test {
  protected:
   std::string Sample(const std::string& name) {
@@ -94,7 +83,7 @@ TEST_F(UnsafePaths, NamesBeginningWithADashArePassedAsDotSlash) {
 TEST_F(UnsafePaths, OverlongNamesAreAClearErrorNeverACutName) {
   const std::string stem(251, 'n');  // stem + ".aac" is 255 bytes, the longest name
   const std::string input = Sample(stem + ".aac");
-  const std::set<std::string> before = Names(dir_.Path(""));
+  const std::set<std::string> before = DirectoryEntries(dir_.Path(""));
 
   // The derived "_aac.wav" name is 259 bytes: the output cannot be created.
   const e2e::ProcessResult derived = Run({input});
@@ -109,12 +98,12 @@ TEST_F(UnsafePaths, OverlongNamesAreAClearErrorNeverACutName) {
   EXPECT_EQ(longIn.exitCode, 1);
   EXPECT_EQ(longIn.out, kInputNotOpenable);
 
-  EXPECT_EQ(Names(dir_.Path("")), before) << "no file under a shortened name";
+  EXPECT_EQ(DirectoryEntries(dir_.Path("")), before) << "no file under a shortened name";
 }
 
 TEST_F(UnsafePaths, EmptyAndDirectoryPathsAreClearErrors) {
   const std::string aac = Sample("in.aac");
-  const std::set<std::string> before = Names(dir_.Path(""));
+  const std::set<std::string> before = DirectoryEntries(dir_.Path(""));
   struct Case {
     std::vector<std::string> args;
     const char* message;
@@ -130,7 +119,7 @@ TEST_F(UnsafePaths, EmptyAndDirectoryPathsAreClearErrors) {
     EXPECT_EQ(r.exitCode, 1) << c.args.back();
     EXPECT_EQ(r.out, c.message) << c.args.back();
   }
-  EXPECT_EQ(Names(dir_.Path("")), before);
+  EXPECT_EQ(DirectoryEntries(dir_.Path("")), before);
 }
 
 TEST_F(UnsafePaths, LongPathsWithinTheLimitsWork) {
