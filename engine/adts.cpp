@@ -46,32 +46,9 @@ const uint8_t* SilentFrameFor(uint32_t samplingFrequency, uint8_t channelConfigu
 }
 
 AdtsScanner::AdtsScanner(File& input, uint64_t inputLength, uint32_t maxLastFrameLength)
-    : input_(input),
+    : window_(input, 0, inputLength),
       inputLength_(inputLength),
-      maxLastFrameLength_(maxLastFrameLength),
-      window_(new uint8_t[kWindowSize]) {}
-
-// Moves the bytes from `from` on to the start of the window and fills the rest
-// from the file.
-bool AdtsScanner::Compact(uint32_t from) {
-  const uint32_t kept = from < windowFill_ ? windowFill_ - from : 0;
-  if (kept > 0 && from > 0) std::memmove(window_.get(), window_.get() + from, kept);
-  windowFill_ = kept;
-  windowPos_ = 0;
-  if (inputExhausted_) return true;
-  size_t got = 0;
-  const size_t wanted = kWindowSize - kept;
-  if (!input_.Read(window_.get() + kept, wanted, &got)) return false;
-  bytesRead_ += got;
-  windowFill_ += static_cast<uint32_t>(got);
-  if (got < wanted) {
-    // The data ends before the length the file had at the start: the file
-    // shrank or the device gave up. Going on would drop the rest unseen.
-    if (bytesRead_ < inputLength_) return false;
-    inputExhausted_ = true;
-  }
-  return true;
-}
+      maxLastFrameLength_(maxLastFrameLength) {}
 
 void AdtsScanner::RecordAnomaly(uint64_t frameSlotCount) {
   if (inAnomalyRun_) return;  // one entry per damaged region
@@ -84,13 +61,13 @@ void AdtsScanner::RecordAnomaly(uint64_t frameSlotCount) {
 }
 
 void AdtsScanner::Resynchronise(uint32_t candidatePos, uint64_t candidateOffset) {
-  windowPos_ = candidatePos + 2;
+  window_.pos = candidatePos + 2;
   offset_ = candidateOffset + 2;
-  const uint8_t* w = window_.get();
+  const uint8_t* w = window_.data();
   // Never looks past the last buffered byte: that byte is carried into the
   // next window, where the search goes on.
-  while (windowPos_ + 1 < windowFill_ && !IsAdtsSync(w[windowPos_], w[windowPos_ + 1])) {
-    ++windowPos_;
+  while (window_.pos + 1 < window_.fill() && !IsAdtsSync(w[window_.pos], w[window_.pos + 1])) {
+    ++window_.pos;
     ++offset_;
   }
 }
@@ -99,18 +76,18 @@ AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
   for (;;) {
     if (!started_) {
       started_ = true;
-      if (!Compact(0)) return Status::kReadError;
-    } else if (windowPos_ >= windowFill_) {
+      if (!window_.Refill(0)) return Status::kReadError;
+    } else if (window_.pos >= window_.fill()) {
       return Status::kEnd;
-    } else if (windowPos_ > kRefillThreshold) {
-      if (!Compact(windowPos_)) return Status::kReadError;
+    } else if (window_.pos > kRefillThreshold) {
+      if (!window_.Refill(window_.pos)) return Status::kReadError;
     }
 
-    const uint32_t candidatePos = windowPos_;
+    const uint32_t candidatePos = window_.pos;
     const uint64_t candidateOffset = offset_;
-    const uint32_t copied = std::min<uint32_t>(kAdtsHeaderSize, windowFill_ - windowPos_);
-    std::memcpy(headerBytes_.data(), window_.get() + windowPos_, copied);
-    windowPos_ += copied;
+    const uint32_t copied = std::min<uint32_t>(kAdtsHeaderSize, window_.fill() - window_.pos);
+    std::memcpy(headerBytes_.data(), window_.data() + window_.pos, copied);
+    window_.pos += copied;
 
     if (copied < kAdtsHeaderSize) {
       // Too short to hold a header: the tail of the input counts as damage.
@@ -127,7 +104,7 @@ AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
     currentIndex_ = header.sampling_frequency_index;
     currentChannels_ = header.channel_configuration;
     const uint32_t length = header.frame_length;
-    const uint8_t* w = window_.get();
+    const uint8_t* w = window_.data();
 
     bool accepted;
     if (candidateOffset + length >= inputLength_) {
@@ -136,7 +113,7 @@ AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
     } else {
       const uint64_t next = uint64_t{candidatePos} + length;
       accepted = length >= kMinFrameLength && length <= kMaxFrameLength &&
-                 next + 1 < windowFill_ && IsAdtsSync(w[next], w[next + 1]);
+                 next + 1 < window_.fill() && IsAdtsSync(w[next], w[next + 1]);
     }
     if (!accepted) {
       RecordAnomaly(frameSlotCount);
@@ -145,17 +122,17 @@ AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
     }
 
     uint32_t payload = length > kAdtsHeaderSize ? length - static_cast<uint32_t>(kAdtsHeaderSize) : 0;
-    if (windowFill_ - windowPos_ < payload && !inputExhausted_) {
+    if (window_.fill() - window_.pos < payload && !window_.exhausted()) {
       // A long last frame runs past the window: bring all of it in.
-      if (!Compact(candidatePos)) return Status::kReadError;
-      windowPos_ = static_cast<uint32_t>(kAdtsHeaderSize);
+      if (!window_.Refill(candidatePos)) return Status::kReadError;
+      window_.pos = static_cast<uint32_t>(kAdtsHeaderSize);
     }
-    const uint32_t start = windowPos_ - static_cast<uint32_t>(kAdtsHeaderSize);
-    payload = std::min(payload, windowFill_ - windowPos_);
-    windowPos_ += payload;
+    const uint32_t start = window_.pos - static_cast<uint32_t>(kAdtsHeaderSize);
+    payload = std::min(payload, window_.fill() - window_.pos);
+    window_.pos += payload;
     lastFrameLength_ = length;
     frame->header = header;
-    frame->bytes = window_.get() + start;
+    frame->bytes = window_.data() + start;
     frame->presentLength = std::min<uint32_t>(length, static_cast<uint32_t>(kAdtsHeaderSize) + payload);
     return Status::kFrame;
   }

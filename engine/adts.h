@@ -5,10 +5,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "engine/file_io.h"
+#include "engine/read_window.h"
 
 namespace tessaro {
 
@@ -51,8 +51,7 @@ const uint8_t* SilentFrameFor(uint32_t samplingFrequency, uint8_t channelConfigu
 // after damage and recording each damaged region once with its play time.
 class AdtsScanner {
  public:
-  static constexpr uint32_t kWindowSize = 0x80000;       // 512 KiB
-  static constexpr uint32_t kRefillThreshold = 0x7F800;  // keeps 2 KiB of look-ahead
+  static constexpr uint32_t kRefillThreshold = ReadWindow::kRefillThreshold;
   static constexpr uint32_t kMaxListedAnomalies = 10;
 
   struct Frame {
@@ -86,19 +85,14 @@ class AdtsScanner {
   const std::string& anomalyEntries() const { return anomalyEntries_; }
 
  private:
-  bool Compact(uint32_t from);
   void RecordAnomaly(uint64_t frameSlotCount);
   void Resynchronise(uint32_t candidatePos, uint64_t candidateOffset);
 
-  File& input_;
+  ReadWindow window_;
   uint64_t inputLength_;
   uint32_t maxLastFrameLength_;
   bool started_ = false;
-  bool inputExhausted_ = false;
-  uint32_t windowPos_ = 0;
-  uint32_t windowFill_ = 0;
   uint64_t offset_ = 0;
-  uint64_t bytesRead_ = 0;
   uint32_t lastFrameLength_ = 0;
   uint8_t currentIndex_ = 3;  // 48000 Hz until a header says otherwise
   uint8_t currentChannels_ = 0;
@@ -106,7 +100,6 @@ class AdtsScanner {
   uint32_t anomalyCount_ = 0;
   std::string anomalyEntries_;
   std::array<uint8_t, kAdtsHeaderSize> headerBytes_{};
-  std::unique_ptr<uint8_t[]> window_;  // kWindowSize bytes, allocated once per scan
 };
 
 }  // namespace tessaro

@@ -9,6 +9,7 @@
 #include "engine/adts.h"
 #include "engine/buffered_writer.h"
 #include "engine/conversion_common.h"
+#include "engine/read_window.h"
 #include "engine/converters.h"
 #include "engine/report_text.h"
 #include "engine/wav_container.h"
@@ -16,8 +17,7 @@
 namespace tessaro {
 namespace {
 
-constexpr uint32_t kWindowSize = 0x80000;       // 512 KiB
-constexpr uint32_t kRefillThreshold = 0x7F800;  // leaves 2 KiB of look-ahead
+constexpr uint32_t kRefillThreshold = ReadWindow::kRefillThreshold;
 
 // File positions are kept as the low 32 bits the timing arithmetic works in;
 // their differences are read as signed, which stays right across 4 GiB.
@@ -32,38 +32,30 @@ class WavToAac {
   WavToAac(ConversionHost& host, File& input, uint64_t inputLength, const WavLayout& layout,
            File& output)
       : host_(host),
-        input_(input),
         inputLength_(inputLength),
         blockLength_(layout.blockLength),
         half_(layout.blockLength / 2),
         dataStart_(layout.dataStart),
         writer_(output),
-        window_(new uint8_t[kWindowSize]) {}
+        window_(input, layout.dataStart, inputLength) {}
 
   std::string Run(ConversionResult* result);
   uint32_t framesWritten() const { return framesWritten_; }
   uint8_t currentIndex() const { return currentIndex_; }
 
  private:
-  bool Refill(uint32_t from);
   void SkipZeros();
   bool Accept(uint32_t p, const AdtsHeader& header);
   bool WriteFiller(const uint8_t* frame, uint32_t length);
   std::string End();
-  uint64_t FileOffset(uint32_t p) const { return readPos_ - windowFill_ + p; }
 
   ConversionHost& host_;
-  File& input_;
   uint64_t inputLength_;
   uint32_t blockLength_;
   int64_t half_;
   uint64_t dataStart_;
   BufferedWriter writer_;
-  std::unique_ptr<uint8_t[]> window_;
-  uint32_t windowFill_ = 0;
-  uint32_t windowPos_ = 0;
-  uint64_t readPos_ = 0;
-  bool inputExhausted_ = false;
+  ReadWindow window_;
   uint64_t lastFramePos_ = 0;
   int32_t driftBytes_ = 0;
   uint32_t framesWritten_ = 0;
@@ -71,37 +63,18 @@ class WavToAac {
   uint8_t currentChannels_ = 2;
 };
 
-// Moves the bytes from `from` to the end of the window to its start and reads
-// behind them.
-bool WavToAac::Refill(uint32_t from) {
-  const uint32_t kept = from < windowFill_ ? windowFill_ - from : 0;
-  if (kept > 0 && from > 0) std::memmove(window_.get(), window_.get() + from, kept);
-  size_t got = 0;
-  const size_t wanted = kWindowSize - kept;
-  if (!inputExhausted_) {
-    if (!input_.Read(window_.get() + kept, wanted, &got)) return false;
-    // Data that ends before the file's length is a failed read, not the end.
-    if (got < wanted && readPos_ + got < inputLength_) return false;
-    if (got < wanted) inputExhausted_ = true;
-  }
-  windowFill_ = kept + static_cast<uint32_t>(got);
-  windowPos_ = 0;
-  readPos_ += got;
-  return true;
-}
-
 // Passes the zero bytes that fill most of every block, stopping at the first
 // other byte, at the end of the data or where the window wants a refill.
 void WavToAac::SkipZeros() {
-  const uint8_t* w = window_.get();
-  const uint32_t limit = std::min(windowFill_, kRefillThreshold);
-  while (windowPos_ + 32 <= limit) {
+  const uint8_t* w = window_.data();
+  const uint32_t limit = std::min(window_.fill(), kRefillThreshold);
+  while (window_.pos + 32 <= limit) {
     uint64_t words[4];
-    std::memcpy(words, w + windowPos_, sizeof words);
+    std::memcpy(words, w + window_.pos, sizeof words);
     if ((words[0] | words[1] | words[2] | words[3]) != 0) break;
-    windowPos_ += 32;
+    window_.pos += 32;
   }
-  while (windowPos_ < limit && w[windowPos_] == 0) ++windowPos_;
+  while (window_.pos < limit && w[window_.pos] == 0) ++window_.pos;
 }
 
 bool WavToAac::WriteFiller(const uint8_t* frame, uint32_t length) {
@@ -121,10 +94,10 @@ bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
                                       currentChannels_),
                          true);
   }
-  const uint64_t pos = FileOffset(p);
+  const uint64_t pos = window_.FileOffset(p);
   driftBytes_ = Wrap(int64_t{driftBytes_} + Distance(pos, lastFramePos_) - int64_t{blockLength_});
   lastFramePos_ = pos;
-  const uint8_t* frame = window_.get() + p + kBlockPreamble.size();
+  const uint8_t* frame = window_.data() + p + kBlockPreamble.size();
   const uint32_t length = header.frame_length;
   if (driftBytes_ > 0 && driftBytes_ > half_) {
     while (driftBytes_ > 0 && driftBytes_ > half_) {
@@ -146,19 +119,18 @@ bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
 
 std::string WavToAac::Run(ConversionResult* result) {
   lastFramePos_ = dataStart_ + 4 - blockLength_;
-  readPos_ = dataStart_;
-  if (!Refill(0)) return text::kReadFailed;
+  if (!window_.Refill(0)) return text::kReadFailed;
   host_.SetInfoText(StringPrintf(text::kInputSize, FormatByteCount(inputLength_).c_str()), false);
 
-  const uint8_t* w = window_.get();
+  const uint8_t* w = window_.data();
   do {
     SkipZeros();
-    BlockCandidate c = TestBlockCandidate(w, windowFill_, windowPos_);
-    if (c.kind == BlockCandidate::Kind::kNeedMore && !inputExhausted_ && windowPos_ > 0) {
+    BlockCandidate c = TestBlockCandidate(w, window_.fill(), window_.pos);
+    if (c.kind == BlockCandidate::Kind::kNeedMore && !window_.exhausted() && window_.pos > 0) {
       // The block runs past the end of a full window: look again with the
       // window starting at its preamble, so that no intact frame is lost.
-      if (!Refill(windowPos_)) return text::kReadFailed;
-      c = TestBlockCandidate(w, windowFill_, windowPos_);
+      if (!window_.Refill(window_.pos)) return text::kReadFailed;
+      c = TestBlockCandidate(w, window_.fill(), window_.pos);
     }
     if (c.headerParsed) {
       currentIndex_ = c.header.sampling_frequency_index;
@@ -167,27 +139,28 @@ std::string WavToAac::Run(ConversionResult* result) {
     if (c.kind == BlockCandidate::Kind::kMismatch) {
       ++result->mismatchCount;
       host_.AppendInfoText(
-          StringPrintf(text::kMismatchRecord, static_cast<unsigned long long>(FileOffset(windowPos_)),
+          StringPrintf(text::kMismatchRecord,
+                       static_cast<unsigned long long>(window_.FileOffset(window_.pos)),
                        c.computed.sum, c.computed.exclusiveOr, c.stored[0], c.stored[1],
                        c.stored[2], c.stored[3]),
           false);
     }
     if (c.kind == BlockCandidate::Kind::kAccept) {
-      if (!Accept(windowPos_, c.header)) return text::kWriteFailed;
-      windowPos_ += c.header.frame_length + 12;
+      if (!Accept(window_.pos, c.header)) return text::kWriteFailed;
+      window_.pos += c.header.frame_length + 12;
     } else {
-      ++windowPos_;
+      ++window_.pos;
     }
-    if (windowPos_ >= kRefillThreshold && !Refill(windowPos_)) return text::kReadFailed;
-    host_.SetProgress(static_cast<int>(static_cast<double>(readPos_) * 100.0 /
+    if (window_.pos >= kRefillThreshold && !window_.Refill(window_.pos)) return text::kReadFailed;
+    host_.SetProgress(static_cast<int>(static_cast<double>(window_.readPos()) * 100.0 /
                                        static_cast<double>(inputLength_)));
-  } while (windowPos_ < windowFill_);
+  } while (window_.pos < window_.fill());
   return End();
 }
 
 // Pads the end to the WAV's length and reports.
 std::string WavToAac::End() {
-  const uint64_t pos = FileOffset(windowPos_);
+  const uint64_t pos = window_.FileOffset(window_.pos);
   driftBytes_ = Wrap(int64_t{driftBytes_} + Distance(pos, lastFramePos_) - int64_t{blockLength_});
   size_t silentLength = 0;
   const uint8_t* silent =
