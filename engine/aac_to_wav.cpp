@@ -16,6 +16,11 @@ namespace {
 constexpr uint64_t kFlushEverySlots = 512;
 constexpr uint64_t kMaxDataChunk = 0xFFFFFFFFu;
 
+// Sample frames (at 48 kHz) the delay shifts the stream by: zeros in front
+// for a positive delay, cut from the front and added at the end for a
+// negative one.
+uint64_t DelaySamples(int32_t delayMs) { return 48 * static_cast<uint64_t>(std::llabs(delayMs)); }
+
 std::string DamageReport(const AdtsScanner& scanner) {
   std::string report = text::kDamageReportHead;
   report += StringPrintf(text::kDamageReportCount, static_cast<int>(scanner.anomalyCount()));
@@ -79,12 +84,13 @@ std::string AacToWav::Run(ConversionResult* result) {
   const std::array<uint8_t, kWavHeaderSize> header = MakeWavHeader(format_, 0, 0);
   if (!writer_.Write(header.data(), header.size())) return text::kWriteFailed;
   const int64_t delay = request_.delayMs;
-  if (delay > 0 && !writer_.WriteZeros(uint64_t(48 * delay) * format_.blockAlign)) {
+  const uint64_t paddingBytes = DelaySamples(request_.delayMs) * format_.blockAlign;
+  if (delay > 0 && !writer_.WriteZeros(paddingBytes)) {
     return text::kWriteFailed;
   }
   host_.SetInfoText(StringPrintf(text::kInputSize, FormatByteCount(inputLength_).c_str()), false);
   if (delay < 0) {
-    const uint32_t skipSamples = static_cast<uint32_t>(48 * -delay);
+    const uint32_t skipSamples = static_cast<uint32_t>(DelaySamples(request_.delayMs));
     skipSlots_ = skipSamples / kSamplesPerBlock;
     skipRest_ = skipSamples % kSamplesPerBlock;
   }
@@ -125,13 +131,14 @@ std::string AacToWav::Run(ConversionResult* result) {
 // Evens out the delay at the end, reports sizes and play time, patches the header.
 std::string AacToWav::Finish(const AdtsScanner& scanner) {
   const int64_t delay = request_.delayMs;
-  if (delay < 0 && !writer_.WriteZeros(uint64_t(48 * -delay) * format_.blockAlign)) {
+  const uint64_t paddingBytes = DelaySamples(request_.delayMs) * format_.blockAlign;
+  if (delay < 0 && !writer_.WriteZeros(paddingBytes)) {
     return text::kWriteFailed;
   }
   if (!writer_.Flush()) return text::kWriteFailed;
   uint64_t length = writer_.written();
   if (delay > 0) {
-    length -= uint64_t(48 * delay) * format_.blockAlign;
+    length -= paddingBytes;
     if (!output_.Truncate(length)) return text::kWriteFailed;
   }
   host_.AppendInfoText(StringPrintf(text::kOutputSize, FormatByteCount(length).c_str()), false);
@@ -161,7 +168,7 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   // Zero padding alone must fit in the data chunk; this also keeps the delay
   // arithmetic far from overflow.
   const WavFormat format = WavFormatForSize(request.outputSize);
-  const uint64_t padding = uint64_t(48 * std::llabs(int64_t{request.delayMs})) * format.blockAlign;
+  const uint64_t padding = DelaySamples(request.delayMs) * format.blockAlign;
   if (padding > kMaxDataChunk) return Failed(host, text::kDelayTooLarge);
 
   std::unique_ptr<File> created = CreateOutput(request, host, fs);
