@@ -99,6 +99,7 @@ class CTessaroDlg : public ConversionHost {
   void RunCommandLine();
   void ApplyCommandToken(const std::string& token, int32_t& pendingDelay, int& pathCount);
   std::string BrowseInitialName(const std::string& path) const;
+  void TakeNewInput(const std::string& path);
 
   WindowSystem& ws_;
   CommandLine commandLine_;

@@ -39,11 +39,7 @@ void CTessaroDlg::OnBrowseInput() {
   UpdateData(true);
   std::string chosen;
   if (!ws_.RunOpenFileDialog(BrowseInitialName(m_strInFile), kInputFilter, &chosen)) return;
-  m_strInFile = chosen;
-  m_progress.SetPos(0);
-  m_strInfo.clear();
-  UpdateData(false);
-  UpdateOutputPath();
+  TakeNewInput(chosen);
 }
 
 void CTessaroDlg::OnBrowseOutput() {
@@ -60,7 +56,13 @@ void CTessaroDlg::OnDropFiles(const std::vector<std::string>& paths) {
   UpdateData(true);
   if (paths.empty()) return;
   // The first dropped file only, and its path whole, however long.
-  m_strInFile = paths.front();
+  TakeNewInput(paths.front());
+}
+
+// A new input path clears the last conversion's traces and proposes the
+// output path (and delay) for it.
+void CTessaroDlg::TakeNewInput(const std::string& path) {
+  m_strInFile = path;
   m_progress.SetPos(0);
   m_strInfo.clear();
   UpdateData(false);
