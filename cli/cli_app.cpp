@@ -75,8 +75,6 @@ class CliHost final : public ConversionHost {
   std::string info_;
 };
 
-bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
-
 }  // namespace
 
 std::string ConsoleText(const std::string& text) {
@@ -107,9 +105,9 @@ int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& f
       request.outputSize = 0;
     } else if (token == "-s2") {
       request.outputSize = 1;
-    } else if (StartsWith(token, "-d")) {
+    } else if (token.starts_with("-d")) {
       pendingDelay = ReadDelayNumber(std::string_view(token).substr(2));
-    } else if (StartsWith(token, "-")) {
+    } else if (token.starts_with("-")) {
       // Unknown options are ignored.
     } else if (paths == 0) {
       ++paths;

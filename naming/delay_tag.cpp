@@ -22,17 +22,13 @@ constexpr std::array<TagForm, 2> kTagForms = {{
     {"ms_aac.wav", {"DELAY ", "delay "}, "0ms_aac.wav"},
 }};
 
-bool EndsWith(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 bool IsAtoiSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 const TagForm* FormOf(std::string_view path) {
   for (const TagForm& form : kTagForms) {
-    if (EndsWith(path, form.terminator)) return &form;
+    if (path.ends_with(form.terminator)) return &form;
   }
   return nullptr;
 }

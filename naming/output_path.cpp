@@ -8,10 +8,6 @@
 namespace tessaro {
 namespace {
 
-bool EndsWith(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 // The path cut in front of its last `separator` byte, followed by `ending`.
 // Only called when the path is known to hold that byte. '.' and '_' are ASCII,
 // so in UTF-8 they never occur inside a multi-byte character.
@@ -25,14 +21,14 @@ std::string ReplaceFrom(const std::string& path, char separator, std::string_vie
 
 OutputProposal DeriveOutputPath(const std::string& inputPath) {
   OutputProposal proposal;
-  if (EndsWith(inputPath, ".aac")) {
+  if (inputPath.ends_with(".aac")) {
     DelayTagResult tag = ParseDelayTag(ReplaceFrom(inputPath, '.', "_aac.wav"));
     proposal.outputPath = std::move(tag.outputPath);
     proposal.delayMs = tag.delayMs;
     proposal.setsDelay = true;
-  } else if (EndsWith(inputPath, "_aac.wav")) {
+  } else if (inputPath.ends_with("_aac.wav")) {
     proposal.outputPath = ReplaceFrom(inputPath, '_', "_out.aac");
-  } else if (EndsWith(inputPath, ".wav")) {
+  } else if (inputPath.ends_with(".wav")) {
     proposal.outputPath = ReplaceFrom(inputPath, '.', "_out.aac");
   }
   return proposal;

@@ -1,31 +1,14 @@
 // The main dialog's settings file and the command-line run.
-#include <cerrno>
 #include <cstdint>
-#include <cstdlib>
+#include <string_view>
 
 #include "engine/report_text.h"
+#include "naming/delay_tag.h"
 #include "ui/control_ids.h"
 #include "ui/settings_file.h"
 #include "ui/tessaro_dlg.h"
 
 namespace tessaro {
-namespace {
-
-// The number after "-d": leading blanks and a sign allowed, text without
-// digits gives 0, values beyond the int32 range are clamped to it.
-int32_t DelayOptionValue(const std::string& text) {
-  errno = 0;
-  long long value = std::strtoll(text.c_str(), nullptr, 10);
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
-
-bool StartsWith(const std::string& text, const char* prefix) {
-  return text.rfind(prefix, 0) == 0;
-}
-
-}  // namespace
 
 SettingsValues CTessaroDlg::CurrentSettings() const {
   SettingsValues values;
@@ -72,9 +55,9 @@ void CTessaroDlg::ApplyCommandToken(const std::string& token, int32_t& pendingDe
   if (token == "-s1" || token == "-s2") {
     m_nOutputSize = token == "-s1" ? 0 : 1;
     UpdateData(false);
-  } else if (StartsWith(token, "-d")) {
-    pendingDelay = DelayOptionValue(token.substr(2));
-  } else if (StartsWith(token, "-")) {
+  } else if (token.starts_with("-d")) {
+    pendingDelay = ReadDelayNumber(std::string_view(token).substr(2));
+  } else if (token.starts_with("-")) {
     // "-s" with anything else and unknown options are ignored.
   } else if (pathCount == 0) {
     ++pathCount;
