@@ -32,7 +32,8 @@ constexpr char kHelp[] =
     "  0  変換しました\n"
     "  1  変換できませんでした（標準出力にエラー内容）\n"
     "  2  入力ファイルの指定がありません\n"
-    "  3  変換しましたが、データ異常またはチェックサム不一致がありました\n";
+    "  3  変換しましたが、データ異常またはチェックサム不一致がありました\n"
+    "     （WAVにフレームが一つも見つからなかったときも、3になります）\n";
 
 // Reports to the terminal: the info text is kept and printed at the end, the
 // damage report goes to standard error at once, progress only to a terminal.
@@ -132,7 +133,9 @@ int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& f
   host.EndProgress();
   console.Out(ConsoleText(host.info()));
   if (result.failed) return kExitFailed;
-  if (result.anomalyCount > 0 || result.mismatchCount > 0) return kExitConvertedWithDamage;
+  if (result.anomalyCount > 0 || result.mismatchCount > 0 || result.noFrameFound) {
+    return kExitConvertedWithDamage;
+  }
   return kExitOk;
 }
 

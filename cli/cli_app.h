@@ -15,7 +15,8 @@ enum ExitCode : int {
   kExitOk = 0,          // converted, nothing to report
   kExitFailed = 1,      // the conversion failed; the message is on standard output
   kExitUsage = 2,       // no input given
-  kExitConvertedWithDamage = 3,  // converted, but damage or checksum mismatches were reported
+  // converted, but damage or checksum mismatches were reported, or the WAV held no frame
+  kExitConvertedWithDamage = 3,
 };
 
 // args are the UTF-8 arguments after the program name, one token each.

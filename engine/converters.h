@@ -15,6 +15,10 @@ struct ConversionResult {
   bool failed = false;          // an "エラー：" message replaced the info text
   uint32_t anomalyCount = 0;    // damaged places reported (AAC to WAV)
   uint32_t mismatchCount = 0;   // checksum mismatch records (WAV to AAC)
+  // WAV to AAC: the data held a block's length or more but not one intact
+  // frame (the WAV was re-encoded or otherwise changed); the output is only
+  // silence. The warning has gone to the error window.
+  bool noFrameFound = false;
 };
 
 // ADTS file to WAV container.

@@ -60,6 +60,9 @@ inline constexpr const char kDamageReportHead[] =
     "エラー：このAACファイルは正常ではありません。\r\n"
     "大きく音ズレが発生する可能性があります。\r\n\r\n"
     "データ異常が発見された位置↓";
+inline constexpr const char kNoFrameFound[] =
+    "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\r\n"
+    "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n";
 inline constexpr const char kDamageReportCount[] = "　(%dヵ所)";  // opens with U+3000
 }  // namespace text
 

@@ -41,6 +41,7 @@ class WavToAac {
 
   std::string Run(ConversionResult* result);
   uint32_t framesWritten() const { return framesWritten_; }
+  uint32_t framesTaken() const { return framesTaken_; }
   uint8_t currentIndex() const { return currentIndex_; }
 
  private:
@@ -59,6 +60,7 @@ class WavToAac {
   uint64_t lastFramePos_ = 0;
   int32_t driftBytes_ = 0;
   uint32_t framesWritten_ = 0;
+  uint32_t framesTaken_ = 0;     // intact frames found, dropped ones included
   uint8_t currentIndex_ = 3;     // 48000 Hz until a header says otherwise
   uint8_t currentChannels_ = 2;
 };
@@ -94,6 +96,7 @@ bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
                                       currentChannels_),
                          true);
   }
+  ++framesTaken_;
   const uint64_t pos = window_.FileOffset(p);
   driftBytes_ = Wrap(int64_t{driftBytes_} + Distance(pos, lastFramePos_) - int64_t{blockLength_});
   lastFramePos_ = pos;
@@ -204,6 +207,13 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   const double seconds =
       PlayTimeSeconds(conversion.framesWritten(), kSamplingFrequencies[conversion.currentIndex()]);
   host.AppendInfoText(TimeLine(seconds), true);
+  // A data chunk shorter than a block may hold no frame; a longer one that
+  // holds none was not written by the other direction, or lost its blocks
+  // in an editor that re-encoded the audio.
+  if (conversion.framesTaken() == 0 && inputLength - layout.dataStart >= layout.blockLength) {
+    result.noFrameFound = true;
+    host.ShowErrorMessage(text::kNoFrameFound, 1);
+  }
   return result;
 }
 

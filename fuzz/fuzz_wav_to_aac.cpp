@@ -48,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   FUZZ_CHECK(fuzz::StartsWith(host.info, "入力サイズ："));
+  FUZZ_CHECK(host.errorWindows == (result.noFrameFound ? 1 : 0));
   FUZZ_CHECK(host.info.find("時間：") != std::string::npos);
   // Every frame written starts with a sync pair; the frames that carry their
   // own length (seven bytes or more) chain up to the end of the file.

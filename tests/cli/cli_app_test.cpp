@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/adts_builder.h"
+#include "tests/support/container_builder.h"
 #include "tests/support/memory_console.h"
 #include "tests/support/memory_file_system.h"
 
@@ -79,12 +80,16 @@ TEST(RunCli, ExitStatusTellsWhatHappened) {
   damaged.Insert(200, {1, 2, 3});  // behind the second frame, which is lost
   fs.SetFile("good.aac", ThreeFrames().bytes());
   fs.SetFile("bad.aac", damaged.bytes());
+  tessaro::testing::Bytes reencoded = tessaro::testing::ContainerHeader(false, 8192);
+  reencoded.resize(reencoded.size() + 8192, 0x11);  // two blocks of PCM, no frame
+  fs.SetFile("reencoded.wav", reencoded);
   struct Case {
     std::vector<std::string> args;
     int exitCode;
   } cases[] = {
       {{"good.aac"}, kExitOk},
       {{"bad.aac"}, kExitConvertedWithDamage},
+      {{"reencoded.wav"}, kExitConvertedWithDamage},
       {{"missing.aac"}, kExitFailed},
       {{"good.mp4"}, kExitFailed},
       {{}, kExitUsage},

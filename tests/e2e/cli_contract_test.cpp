@@ -63,6 +63,22 @@ TEST_F(CliContract, ChecksumMismatchExitsThree) {
   EXPECT_EQ(r.err, "");
 }
 
+TEST_F(CliContract, WavWithoutAnyFrameExitsThreeWithAWarningOnStandardError) {
+  const std::string aac = Sample("p.aac");
+  ASSERT_EQ(RunProgram({kCli, aac}).exitCode, 0);
+  std::string wav = ReadFile(dir_.Path("p_aac.wav"));
+  for (size_t i = 44; i < wav.size(); ++i) wav[i] = static_cast<char>(i * 7);  // "re-encoded"
+  WriteFile(dir_.Path("p_aac.wav"), wav);
+  const ProcessResult r = RunProgram({kCli, dir_.Path("p_aac.wav")});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_EQ(r.err,
+            "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\n"
+            "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\n");
+  // The report and the output of silent frames stay as they were.
+  EXPECT_EQ(r.out.rfind("入力サイズ：1,159,212 Bytes, 出力サイズ：", 0), 0u) << r.out;
+  EXPECT_TRUE(FileExists(dir_.Path("p_out.aac")));
+}
+
 TEST_F(CliContract, FailuresExitOneWithTheMessageOnStandardOutput) {
   struct Case {
     std::vector<std::string> args;

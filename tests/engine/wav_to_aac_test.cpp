@@ -162,6 +162,9 @@ TEST(ConvertWavToAac, SmallestFileGivesOneSilentFrame) {
   const Outcome o = Convert(Cat({ContainerHeader(false, 4), Bytes(4, 0)}), host);  // 48 bytes
   EXPECT_EQ(o.output, kSilentStereo);
   EXPECT_EQ(host.info, "入力サイズ：48 Bytes, 出力サイズ：16 Bytes, 時間：00:00:00.02\r\n");
+  // Less than a block of data: finding no frame there is no warning.
+  EXPECT_FALSE(o.result.noFrameFound);
+  EXPECT_EQ(host.Count(HostCall::Kind::kError), 0);
 }
 
 TEST(ConvertWavToAac, PlainPcmGivesSilentFramesForItsLength) {
@@ -172,6 +175,38 @@ TEST(ConvertWavToAac, PlainPcmGivesSilentFramesForItsLength) {
   // round(3.3) + 1 silent frames; no sampling line; 4 x 1024 / 48000 s.
   EXPECT_EQ(o.output, Cat({kSilentStereo, kSilentStereo, kSilentStereo, kSilentStereo}));
   EXPECT_EQ(host.info, "入力サイズ：13,560 Bytes, 出力サイズ：64 Bytes, 時間：00:00:00.09\r\n");
+  // Not a clean success: the warning goes to the error window and the log,
+  // after the report is complete.
+  EXPECT_TRUE(o.result.noFrameFound);
+  EXPECT_FALSE(o.result.failed);
+  ASSERT_EQ(host.calls.back().kind, HostCall::Kind::kError);
+  EXPECT_EQ(host.calls.back().value, 1);
+  EXPECT_EQ(host.Errors(), std::vector<std::string>{
+                               "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\r\n"
+                               "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n"});
+}
+
+TEST(ConvertWavToAac, NoFrameWarningNeedsAFullBlockWithoutAnyFrame) {
+  struct Case {
+    const char* name;
+    Bytes input;
+    bool warned;
+  } const cases[] = {
+      {"one block of zeros", Cat({ContainerHeader(false, 4096), Bytes(4096, 0)}), true},
+      {"a byte short of a block", Cat({ContainerHeader(false, 4095), Bytes(4095, 0)}), false},
+      {"one damaged frame", [] {
+         Bytes c = Container(Frames(1, Frame(100)));
+         c[kHeader + 12 + 20] ^= 0x55;
+         return c;
+       }(), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingHost host;
+    const Outcome o = Convert(c.input, host);
+    EXPECT_EQ(o.result.noFrameFound, c.warned);
+    EXPECT_EQ(host.Count(HostCall::Kind::kError), c.warned ? 1 : 0);
+  }
 }
 
 TEST(ConvertWavToAac, InsertedZerosBecomeSilentFrames) {
