@@ -5,13 +5,12 @@
 
 #include <string>
 
+#include "tests/e2e/e2e_inputs.h"
 #include "tests/e2e/process.h"
 
 namespace tessaro::e2e {
 namespace {
 
-const std::string kCli = TESSARO_CLI_PATH;
-const std::string kSamples = TESSARO_SAMPLES_DIR;
 
 class CliContract : public ::testing::Test {
  protected:

@@ -5,16 +5,12 @@
 
 #include <string>
 
+#include "tests/e2e/e2e_inputs.h"
 #include "tests/e2e/process.h"
 
 namespace tessaro::e2e {
 namespace {
 
-const std::string kCli = TESSARO_CLI_PATH;
-const std::string kSamples = TESSARO_SAMPLES_DIR;
-// A 16-byte silent 48 kHz stereo frame, as the WAV to AAC direction pads with.
-const std::string kSilentStereo("\xFF\xF9\x4C\x80\x02\x1F\xFC\x21\x00\x49\x90\x02\x19\x00\x23\x80",
-                                16);
 
 class CliEndToEnd : public ::testing::Test {
  protected:

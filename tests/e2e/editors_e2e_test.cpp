@@ -9,15 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/e2e_inputs.h"
 #include "tests/e2e/process.h"
 
 namespace tessaro::e2e {
 namespace {
 
-const std::string kCli = TESSARO_CLI_PATH;
-const std::string kSamples = TESSARO_SAMPLES_DIR;
-const std::string kSilentStereo("\xFF\xF9\x4C\x80\x02\x1F\xFC\x21\x00\x49\x90\x02\x19\x00\x23\x80",
-                                16);
 const std::string kNoFrameWarning =
     "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\n"
     "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\n";
