@@ -5,8 +5,7 @@
 
 #include "engine/conversion_host.h"
 #include "engine/converters.h"
-#include "naming/delay_tag.h"
-#include "naming/output_path.h"
+#include "naming/command_tokens.h"
 #include "tessaro_version.h"
 
 namespace tessaro::cli {
@@ -90,9 +89,6 @@ std::string ConsoleText(const std::string& text) {
 }
 
 int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& fs) {
-  ConversionRequest request;
-  int32_t pendingDelay = 0;
-  int paths = 0;
   for (const std::string& token : args) {
     if (token == "--help") {
       console.Out(std::string(kUsage) + kHelp);
@@ -102,34 +98,15 @@ int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& f
       console.Out("tessaro-cli " TESSARO_VERSION_STRING "\n");
       return kExitOk;
     }
-    if (token == "-s1") {
-      request.outputSize = 0;
-    } else if (token == "-s2") {
-      request.outputSize = 1;
-    } else if (token.starts_with("-d")) {
-      pendingDelay = ReadDelayNumber(std::string_view(token).substr(2));
-    } else if (token.starts_with("-")) {
-      // Unknown options are ignored.
-    } else if (paths == 0) {
-      ++paths;
-      request.inputPath = token;
-      const OutputProposal proposal = DeriveOutputPath(token);
-      request.outputPath = proposal.outputPath;
-      if (proposal.setsDelay) request.delayMs = proposal.delayMs;
-    } else if (paths == 1) {
-      ++paths;
-      request.outputPath = token;
-    }
   }
-  if (paths == 0) {
+  const CommandTokens read = ReadCommandTokens(args);
+  if (read.pathCount == 0) {
     console.Err(kUsage);
     return kExitUsage;
   }
-  // -d0 leaves the delay of the file name in force.
-  if (pendingDelay != 0) request.delayMs = pendingDelay;
 
   CliHost host(console);
-  const ConversionResult result = RunConversion(request, host, fs);
+  const ConversionResult result = RunConversion(read.request, host, fs);
   host.EndProgress();
   console.Out(ConsoleText(host.info()));
   if (result.failed) return kExitFailed;

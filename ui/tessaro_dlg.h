@@ -97,7 +97,6 @@ class CTessaroDlg : public ConversionHost {
 
  private:
   void RunCommandLine();
-  void ApplyCommandToken(const std::string& token, int32_t& pendingDelay, int& pathCount);
   std::string BrowseInitialName(const std::string& path) const;
   void TakeNewInput(const std::string& path);
 

@@ -1,9 +1,6 @@
 // The main dialog's settings file and the command-line run.
-#include <cstdint>
-#include <string_view>
-
 #include "engine/report_text.h"
-#include "naming/delay_tag.h"
+#include "naming/command_tokens.h"
 #include "ui/control_ids.h"
 #include "ui/settings_file.h"
 #include "ui/tessaro_dlg.h"
@@ -50,39 +47,21 @@ bool CTessaroDlg::SaveSettings() {
   return false;
 }
 
-void CTessaroDlg::ApplyCommandToken(const std::string& token, int32_t& pendingDelay,
-                                    int& pathCount) {
-  if (token == "-s1" || token == "-s2") {
-    m_nOutputSize = token == "-s1" ? 0 : 1;
-    UpdateData(false);
-  } else if (token.starts_with("-d")) {
-    pendingDelay = ReadDelayNumber(std::string_view(token).substr(2));
-  } else if (token.starts_with("-")) {
-    // "-s" with anything else and unknown options are ignored.
-  } else if (pathCount == 0) {
-    ++pathCount;
-    m_strInFile = token;
-    UpdateData(false);
-    UpdateOutputPath();
-  } else if (pathCount == 1) {
-    ++pathCount;
-    m_strOutFile = token;
-    UpdateData(false);
-  }
-}
-
 void CTessaroDlg::RunCommandLine() {
   if (commandLineStarted_ || commandLine_.empty) return;
   // Set before anything else: the paints dispatched while converting must
   // not start the run again.
   commandLineStarted_ = true;
-  int32_t pendingDelay = 0;
-  int pathCount = 0;
-  for (const std::string& token : commandLine_.tokens) {
-    ApplyCommandToken(token, pendingDelay, pathCount);
+  const CommandTokens read = ReadCommandTokens(
+      commandLine_.tokens, {m_strInFile, m_strOutFile, m_nOutputSize, m_nDelay});
+  m_nOutputSize = read.request.outputSize;
+  if (read.pathCount > 0) {
+    m_strInFile = read.request.inputPath;
+    m_strOutFile = read.request.outputPath;
+    m_nDelay = read.request.delayMs;
   }
-  if (pathCount > 0) {
-    if (pendingDelay != 0) m_nDelay = pendingDelay;
+  UpdateData(false);
+  if (read.pathCount > 0) {
     PumpEvents();
     OnConvert();
   }
