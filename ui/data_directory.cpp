@@ -26,7 +26,9 @@ std::string DataDirectoryFor(const std::string& programDir, bool programDirWrita
 #ifndef _WIN32
 std::string PosixDataDirectory(const std::string& programDir) {
   const std::string probe = programDir.empty() ? "." : programDir;
-  const bool writable = access(probe.c_str(), W_OK) == 0;
+  const std::string installedMark = probe + "/../share/metainfo/org.tessaro.Tessaro.metainfo.xml";
+  const bool writable =
+      access(probe.c_str(), W_OK) == 0 && access(installedMark.c_str(), F_OK) != 0;
   return DataDirectoryFor(programDir, writable, std::getenv("XDG_CONFIG_HOME"),
                           std::getenv("HOME"));
 }

@@ -62,7 +62,7 @@ class QtWindowTest : public ::testing::Test {
 
   // The program on a temporary data directory, with the real conversion
   // wrapped so that the test sees the controls while it runs.
-  QtDialogProgram& Start(CommandLine commandLine = {}) {
+  QtDialogProgram& Start(CommandLine commandLine = {}, const std::string& openPath = {}) {
     program = std::make_unique<QtDialogProgram>(
         dir.Dir(), std::move(commandLine),
         [this](const ConversionRequest& request, ConversionHost& host) {
@@ -70,7 +70,7 @@ class QtWindowTest : public ::testing::Test {
           inputEnabledDuring = Control(kIdcInFile)->isEnabled();
           return DefaultConversionRunner()(request, host);
         });
-    program->Start();
+    program->Start(openPath);
     return *program;
   }
 
@@ -157,6 +157,33 @@ TEST_F(QtWindowTest, ConvertsTheDroppedSampleThroughTheConvertButton) {
   EXPECT_TRUE(Text(kIdcInfo).startsWith("入力サイズ：")) << Text(kIdcInfo).toStdString();
   EXPECT_TRUE(std::filesystem::file_size(output) > std::filesystem::file_size(input));
   SavePicture(program->Window(), "dialog.png");
+}
+
+TEST_F(QtWindowTest, OpenOptionShowsThePathAsIfDroppedWithoutConverting) {
+  struct Case {
+    std::vector<const char*> args;
+    bool given;
+    const char* path;
+  } cases[] = {
+      {{"tessaro"}, false, ""},
+      {{"tessaro", "--open"}, true, ""},  // "Open with" left without a file: just the dialog
+      {{"tessaro", "--open", "a b.aac", "-s2"}, true, "a b.aac"},
+      {{"tessaro", "-s2", "--open", "a.aac"}, false, ""},
+  };
+  for (const Case& c : cases) {
+    const OpenOption option = OpenOptionFromArgs(static_cast<int>(c.args.size()), c.args.data());
+    EXPECT_EQ(option.given, c.given) << c.args.size();
+    EXPECT_EQ(option.path, c.path) << c.args.size();
+  }
+
+  const std::string input = Sample("open DELAY 20ms.aac");
+  MainWindow& w = Start({}, input).Window();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(Text(kIdcInFile).toStdString(), input);
+  EXPECT_EQ(Text(kIdcOutFile).toStdString(), dir.File("open DELAY 0ms_aac.wav"));
+  EXPECT_EQ(program->Dialog().m_nDelay, 20);
+  QApplication::processEvents();
+  EXPECT_FALSE(TempDir::Exists(dir.File("open DELAY 0ms_aac.wav")));
 }
 
 TEST_F(QtWindowTest, DamagedSampleShowsErrorWindowThatHidesAndLogs) {

@@ -1,7 +1,11 @@
 // tessaro: the dialog program. Without arguments it opens the dialog; with
-// arguments it converts once from them and ends.
+// "--open PATH" it opens it with PATH as the input; with other arguments it
+// converts once from them and ends.
 #include <QApplication>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 
@@ -17,11 +21,20 @@ int main(int argc, char** argv) {
     return 0;
   }
   QApplication app(argc, argv);
+  // The window speaks Japanese; Qt's own texts (the file dialog's) follow
+  // where Qt's translations are installed.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(&qtTexts);
+  }
   const std::string programDir =
       QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-  tessaro::qt::QtDialogProgram program(tessaro::qt::DataDirectoryForProgram(programDir),
-                                       tessaro::CommandLineFromArgs(argc, argv),
-                                       tessaro::DefaultConversionRunner());
-  program.Exec();
+  const tessaro::qt::OpenOption open = tessaro::qt::OpenOptionFromArgs(argc, argv);
+  tessaro::qt::QtDialogProgram program(
+      tessaro::qt::DataDirectoryForProgram(programDir),
+      open.given ? tessaro::CommandLine{} : tessaro::CommandLineFromArgs(argc, argv),
+      tessaro::DefaultConversionRunner());
+  program.Exec(open.path);
   return 0;
 }

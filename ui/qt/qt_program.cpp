@@ -1,5 +1,6 @@
 #include "ui/qt/qt_program.h"
 
+#include <string_view>
 #include <utility>
 
 #include "ui/data_directory.h"
@@ -15,14 +16,15 @@ QtDialogProgram::QtDialogProgram(const std::string& dataDirectory, CommandLine c
 
 QtDialogProgram::~QtDialogProgram() { ws_.Main().SetDialog(nullptr); }
 
-void QtDialogProgram::Start() {
+void QtDialogProgram::Start(const std::string& openPath) {
   dialog_.OnInitDialog();
   ws_.SetErrorDialog(dialog_.ErrorDialog());
   ws_.Main().ApplyMinMax();
+  if (!openPath.empty()) dialog_.OnDropFiles({openPath});
 }
 
-int QtDialogProgram::Exec() {
-  Start();
+int QtDialogProgram::Exec(const std::string& openPath) {
+  Start(openPath);
   return ws_.Main().exec();
 }
 
@@ -30,6 +32,14 @@ std::string DataDirectoryForProgram(const std::string& programDir) {
   std::string dir = programDir;
   if (!dir.empty() && dir.back() != '/') dir += '/';
   return PosixDataDirectory(dir);
+}
+
+OpenOption OpenOptionFromArgs(int argc, const char* const* argv) {
+  OpenOption option;
+  if (argc < 2 || std::string_view(argv[1]) != "--open") return option;
+  option.given = true;
+  if (argc > 2) option.path = argv[2];
+  return option;
 }
 
 }  // namespace tessaro::qt

@@ -15,10 +15,12 @@ class QtDialogProgram {
                   ConversionRunner runner);
   ~QtDialogProgram();
 
-  // Initialises the dialog: the window is placed, titled and shown.
-  void Start();
+  // Initialises the dialog: the window is placed, titled and shown. A
+  // non-empty openPath is then taken as if it had been dropped onto the
+  // window: it becomes the input and the output path is proposed from it.
+  void Start(const std::string& openPath = {});
   // Start, then runs the dialog modally; returns its end result.
-  int Exec();
+  int Exec(const std::string& openPath = {});
 
   QtWindowSystem& Ws() { return ws_; }
   MainWindow& Window() { return ws_.Main(); }
@@ -31,5 +33,15 @@ class QtDialogProgram {
 
 // Where the settings file and the error log go for a program in programDir.
 std::string DataDirectoryForProgram(const std::string& programDir);
+
+// "--open [PATH]" as the first argument, as "Open with" in a file manager
+// starts the program: the dialog opens for the user instead of a
+// command-line run, with PATH (when given and not empty) as its input.
+// Arguments after PATH are ignored.
+struct OpenOption {
+  bool given = false;
+  std::string path;
+};
+OpenOption OpenOptionFromArgs(int argc, const char* const* argv);
 
 }  // namespace tessaro::qt
