@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "engine/conversion_host.h"
-#include "engine/converters.h"
+#include "engine/convert_command.h"
 #include "naming/command_tokens.h"
 #include "tessaro_version.h"
 

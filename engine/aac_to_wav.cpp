@@ -1,12 +1,13 @@
 // ADTS file to WAV container: every frame in its own block, the stream shifted
 // by the requested delay, one extra slot after each damaged region.
 
+#include "engine/aac_to_wav.h"
+
 #include <cstdlib>
 
 #include "engine/adts.h"
 #include "engine/buffered_writer.h"
 #include "engine/conversion_common.h"
-#include "engine/converters.h"
 #include "engine/report_text.h"
 #include "engine/wav_container.h"
 
@@ -16,10 +17,34 @@ namespace {
 constexpr uint64_t kFlushEverySlots = 512;
 constexpr uint64_t kMaxDataChunk = 0xFFFFFFFFu;
 
-// Sample frames (at 48 kHz) the delay shifts the stream by: zeros in front
-// for a positive delay, cut from the front and added at the end for a
-// negative one.
-uint64_t DelaySamples(int32_t delayMs) { return 48 * static_cast<uint64_t>(std::llabs(delayMs)); }
+// How the delay shifts the stream, worked out once before anything is
+// written; the conversion only reads it. A delay moves the stream by 48
+// sample frames (at the WAV's 48 kHz) per millisecond: a positive one puts
+// zeros in front and cuts as much from the end, a negative one leaves out
+// the first slots (and the front of one more block) and adds zeros at the end.
+struct DelayPlan {
+  uint64_t leadInBytes = 0;  // zeros before the first block, later cut from the end
+  bool skipsFront = false;   // negative delay: the fields below apply
+  uint64_t skippedSlots = 0;     // slots written not at all
+  size_t partialSkipBytes = 0;   // bytes left out of the front of the next block
+  uint64_t tailBytes = 0;        // zeros after the last block
+};
+
+// The plan for delayMs, or false when its zeros alone would not fit in the
+// data chunk (which also keeps the arithmetic far from overflow).
+bool PlanDelay(int32_t delayMs, const WavFormat& format, DelayPlan* plan) {
+  const uint64_t samples = 48 * static_cast<uint64_t>(std::llabs(delayMs));
+  const uint64_t bytes = samples * format.blockAlign;
+  if (bytes > kMaxDataChunk) return false;
+  if (delayMs > 0) plan->leadInBytes = bytes;
+  if (delayMs < 0) {
+    plan->skipsFront = true;
+    plan->skippedSlots = samples / kSamplesPerBlock;
+    plan->partialSkipBytes = static_cast<size_t>(samples % kSamplesPerBlock) * format.blockAlign;
+    plan->tailBytes = bytes;
+  }
+  return true;
+}
 
 std::string DamageReport(const AdtsScanner& scanner) {
   std::string report = text::kDamageReportHead;
@@ -33,15 +58,16 @@ std::string DamageReport(const AdtsScanner& scanner) {
 // The state of one conversion once both files are open.
 class AacToWav {
  public:
-  AacToWav(const ConversionRequest& request, ConversionHost& host, File& input,
-           uint64_t inputLength, File& output)
+  AacToWav(const ConversionRequest& request, const WavFormat& format, const DelayPlan& delay,
+           ConversionHost& host, File& input, uint64_t inputLength, File& output)
       : request_(request),
+        format_(format),
+        delay_(delay),
         host_(host),
         input_(input),
         inputLength_(inputLength),
         output_(output),
-        writer_(output),
-        format_(WavFormatForSize(request.outputSize)) {}
+        writer_(output) {}
 
   // Runs the conversion; returns an empty string or the failure message.
   std::string Run(ConversionResult* result);
@@ -51,25 +77,24 @@ class AacToWav {
   std::string Finish(const AdtsScanner& scanner);
 
   const ConversionRequest& request_;
+  const WavFormat format_;
+  const DelayPlan delay_;
   ConversionHost& host_;
   File& input_;
   uint64_t inputLength_;
   File& output_;
   BufferedWriter writer_;
-  WavFormat format_;
   FrameBlock block_;
   uint64_t frameSlotCount_ = 0;
-  uint32_t skipSlots_ = 0;
-  uint32_t skipRest_ = 0;
 };
 
 // Writes the built block for slot s by the delay rule. *duplicate is set when
 // the block went out twice to close a damaged region.
 bool AacToWav::WriteSlot(uint64_t s, const AdtsScanner& scanner, bool* duplicate) {
   *duplicate = false;
-  if (request_.delayMs < 0 && s < skipSlots_) return true;
-  if (request_.delayMs < 0 && s == skipSlots_) {
-    const size_t skipped = size_t{skipRest_} * format_.blockAlign;
+  if (delay_.skipsFront && s < delay_.skippedSlots) return true;
+  if (delay_.skipsFront && s == delay_.skippedSlots) {
+    const size_t skipped = delay_.partialSkipBytes;
     return writer_.Write(block_.data() + skipped, format_.blockSize - skipped);
   }
   if (!writer_.Write(block_.data(), format_.blockSize)) return false;
@@ -83,17 +108,8 @@ bool AacToWav::WriteSlot(uint64_t s, const AdtsScanner& scanner, bool* duplicate
 std::string AacToWav::Run(ConversionResult* result) {
   const std::array<uint8_t, kWavHeaderSize> header = MakeWavHeader(format_, 0, 0);
   if (!writer_.Write(header.data(), header.size())) return text::kWriteFailed;
-  const int64_t delay = request_.delayMs;
-  const uint64_t paddingBytes = DelaySamples(request_.delayMs) * format_.blockAlign;
-  if (delay > 0 && !writer_.WriteZeros(paddingBytes)) {
-    return text::kWriteFailed;
-  }
+  if (!writer_.WriteZeros(delay_.leadInBytes)) return text::kWriteFailed;
   host_.SetInfoText(StringPrintf(text::kInputSize, FormatByteCount(inputLength_).c_str()), false);
-  if (delay < 0) {
-    const uint32_t skipSamples = static_cast<uint32_t>(DelaySamples(request_.delayMs));
-    skipSlots_ = skipSamples / kSamplesPerBlock;
-    skipRest_ = skipSamples % kSamplesPerBlock;
-  }
 
   AdtsScanner scanner(input_, inputLength_, kMaxBlockFrameLength);
   AdtsScanner::Frame frame;
@@ -130,15 +146,11 @@ std::string AacToWav::Run(ConversionResult* result) {
 
 // Evens out the delay at the end, reports sizes and play time, patches the header.
 std::string AacToWav::Finish(const AdtsScanner& scanner) {
-  const int64_t delay = request_.delayMs;
-  const uint64_t paddingBytes = DelaySamples(request_.delayMs) * format_.blockAlign;
-  if (delay < 0 && !writer_.WriteZeros(paddingBytes)) {
-    return text::kWriteFailed;
-  }
+  if (!writer_.WriteZeros(delay_.tailBytes)) return text::kWriteFailed;
   if (!writer_.Flush()) return text::kWriteFailed;
   uint64_t length = writer_.written();
-  if (delay > 0) {
-    length -= paddingBytes;
+  if (delay_.leadInBytes > 0) {
+    length -= delay_.leadInBytes;
     if (!output_.Truncate(length)) return text::kWriteFailed;
   }
   host_.AppendInfoText(StringPrintf(text::kOutputSize, FormatByteCount(length).c_str()), false);
@@ -149,8 +161,8 @@ std::string AacToWav::Finish(const AdtsScanner& scanner) {
   const WavSizeFields sizes = WavSizesFor(frameSlotCount_ * format_.blockSize);
   const std::array<uint8_t, kWavHeaderSize> header =
       MakeWavHeader(format_, sizes.dataSize, sizes.riffSize);
-  if (!output_.Seek(40) || !output_.Write(&header[40], 4) || !output_.Seek(4) ||
-      !output_.Write(&header[4], 4)) {
+  if (!output_.Seek(kWavDataSizeOffset) || !output_.Write(&header[kWavDataSizeOffset], 4) ||
+      !output_.Seek(kWavRiffSizeOffset) || !output_.Write(&header[kWavRiffSizeOffset], 4)) {
     return text::kWriteFailed;
   }
   return {};
@@ -165,18 +177,16 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   std::unique_ptr<File> input = OpenInput(request, host, fs, &inputLength);
   if (!input) return ConversionResult{.failed = true};
 
-  // Zero padding alone must fit in the data chunk; this also keeps the delay
-  // arithmetic far from overflow.
   const WavFormat format = WavFormatForSize(request.outputSize);
-  const uint64_t padding = DelaySamples(request.delayMs) * format.blockAlign;
-  if (padding > kMaxDataChunk) return Failed(host, text::kDelayTooLarge);
+  DelayPlan delay;
+  if (!PlanDelay(request.delayMs, format, &delay)) return Failed(host, text::kDelayTooLarge);
 
   std::unique_ptr<File> created = CreateOutput(request, host, fs);
   if (!created) return ConversionResult{.failed = true};
   OutputFile output(fs, request.outputPath, std::move(created));
 
   ConversionResult result;
-  AacToWav conversion(request, host, *input, inputLength, output.file());
+  AacToWav conversion(request, format, delay, host, *input, inputLength, output.file());
   std::string failure = conversion.Run(&result);
   if (failure.empty() && !output.Commit()) failure = text::kWriteFailed;
   if (!failure.empty()) return Failed(host, failure, result);

@@ -1,3 +1,5 @@
+// ADTS header fields, the frequency and silent-frame tables, and the frame-by-frame scanner.
+
 #include "engine/adts.h"
 
 #include <algorithm>
@@ -79,7 +81,7 @@ AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
       if (!window_.Refill(0)) return Status::kReadError;
     } else if (window_.pos >= window_.fill()) {
       return Status::kEnd;
-    } else if (window_.pos > kRefillThreshold) {
+    } else if (window_.pos > ReadWindow::kRefillThreshold) {
       if (!window_.Refill(window_.pos)) return Status::kReadError;
     }
 

@@ -13,6 +13,9 @@
 namespace tessaro {
 
 inline constexpr size_t kAdtsHeaderSize = 7;
+// The sync test looks at the first two bytes; frame_length ends in the sixth.
+inline constexpr size_t kAdtsSyncSize = 2;
+inline constexpr size_t kAdtsBytesForLength = 6;
 // Longest frame accepted in the middle of a stream; only a last frame may be longer.
 inline constexpr uint32_t kMaxFrameLength = 2040;
 inline constexpr uint32_t kMinFrameLength = 8;
@@ -51,7 +54,6 @@ const uint8_t* SilentFrameFor(uint32_t samplingFrequency, uint8_t channelConfigu
 // after damage and recording each damaged region once with its play time.
 class AdtsScanner {
  public:
-  static constexpr uint32_t kRefillThreshold = ReadWindow::kRefillThreshold;
   static constexpr uint32_t kMaxListedAnomalies = 10;
 
   struct Frame {
@@ -74,9 +76,7 @@ class AdtsScanner {
   void FrameDone() { offset_ += lastFrameLength_; }
 
   uint64_t offset() const { return offset_; }
-  uint64_t inputLength() const { return inputLength_; }
   uint8_t currentIndex() const { return currentIndex_; }
-  uint8_t currentChannels() const { return currentChannels_; }
   bool inAnomalyRun() const { return inAnomalyRun_; }
   // Called when a frame slot has been written in full (twice): the next
   // failure starts a new damaged region.
@@ -95,7 +95,7 @@ class AdtsScanner {
   uint64_t offset_ = 0;
   uint32_t lastFrameLength_ = 0;
   uint8_t currentIndex_ = 3;  // 48000 Hz until a header says otherwise
-  uint8_t currentChannels_ = 0;
+  uint8_t currentChannels_ = 0;  // kept with the index; the other direction reads its own
   bool inAnomalyRun_ = false;
   uint32_t anomalyCount_ = 0;
   std::string anomalyEntries_;

@@ -1,3 +1,5 @@
+// The output buffer that gathers small writes into large ones.
+
 #include "engine/buffered_writer.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Opening the input and creating the output, shared by both directions.
+
 #include "engine/conversion_common.h"
 
 #include "engine/report_text.h"

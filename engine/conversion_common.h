@@ -7,7 +7,8 @@
 #include <utility>
 
 #include "engine/conversion_host.h"
-#include "engine/converters.h"
+#include "engine/conversion_request.h"
+#include "engine/conversion_result.h"
 #include "engine/file_io.h"
 
 namespace tessaro {

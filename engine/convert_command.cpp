@@ -1,7 +1,13 @@
+// The Convert command: the direction from the input path's ending, and the
+// one place where an unexpected exception ends a conversion cleanly.
+
+#include "engine/convert_command.h"
+
 #include <exception>
 #include <string>
 
-#include "engine/converters.h"
+#include "engine/aac_to_wav.h"
+#include "engine/wav_to_aac.h"
 #include "engine/report_text.h"
 
 namespace tessaro {

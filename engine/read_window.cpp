@@ -1,3 +1,5 @@
+// The refill of the 512 KiB read window.
+
 #include "engine/read_window.h"
 
 #include <cstring>

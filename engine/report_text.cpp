@@ -1,3 +1,5 @@
+// Byte counts, play times and the report lines built from them.
+
 #include "engine/report_text.h"
 
 #include <cmath>

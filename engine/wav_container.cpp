@@ -1,3 +1,6 @@
+// The WAV container's bytes: header, block building, checksum, the reader's
+// header walk and the test of one block candidate.
+
 #include "engine/wav_container.h"
 
 #include <algorithm>
@@ -22,9 +25,12 @@ uint32_t GetLe32(const uint8_t* p) {
   return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
 
-constexpr uint8_t kEndMark[3] = {'E', 'N', 'D'};
-// A chunk body the header walk accepts, plus the next chunk's identifier.
+// The longest chunk body the header walk accepts.
 constexpr uint32_t kMaxChunkBody = 74;
+// Where the header walk starts: behind "RIFF", the RIFF size, "WAVE" and "fmt ".
+constexpr size_t kFirstChunkSizeOffset = 16;
+// Block align within the format chunk's body.
+constexpr size_t kFormatBlockAlignOffset = 12;
 
 }  // namespace
 
@@ -55,7 +61,7 @@ std::array<uint8_t, kWavHeaderSize> MakeWavHeader(const WavFormat& format, uint3
                                                   uint32_t riffSize) {
   std::array<uint8_t, kWavHeaderSize> h{};
   std::memcpy(&h[0], "RIFF", 4);
-  PutLe32(&h[4], riffSize);
+  PutLe32(&h[kWavRiffSizeOffset], riffSize);
   std::memcpy(&h[8], "WAVE", 4);
   std::memcpy(&h[12], "fmt ", 4);
   PutLe32(&h[16], 16);
@@ -66,7 +72,7 @@ std::array<uint8_t, kWavHeaderSize> MakeWavHeader(const WavFormat& format, uint3
   PutLe16(&h[32], format.blockAlign);
   PutLe16(&h[34], format.bitsPerSample);
   std::memcpy(&h[36], "data", 4);
-  PutLe32(&h[40], dataSize);
+  PutLe32(&h[kWavDataSizeOffset], dataSize);
   return h;
 }
 
@@ -76,7 +82,9 @@ WavSizeFields WavSizesFor(uint64_t dataBytes) {
                        static_cast<uint32_t>(std::min(dataBytes + 36, kMax))};
 }
 
-FrameBlock::FrameBlock() { std::memcpy(&buffer_[4], kBlockPreamble.data(), kBlockPreamble.size()); }
+FrameBlock::FrameBlock() {
+  std::memcpy(&buffer_[kBlockPreambleOffset], kBlockPreamble.data(), kBlockPreamble.size());
+}
 
 void FrameBlock::Build(const uint8_t* frame, uint32_t presentLength, uint32_t frameLength) {
   uint8_t* b = buffer_.data();
@@ -86,15 +94,15 @@ void FrameBlock::Build(const uint8_t* frame, uint32_t presentLength, uint32_t fr
   std::memcpy(b + kBlockFrameOffset, frame, presentLength);
   const BlockChecksum c = ComputeBlockChecksum(b + kBlockFrameOffset, frameLength);
   uint8_t* trailer = b + kBlockFrameOffset + frameLength;
-  PutLe16(trailer, c.sum);
-  PutLe16(trailer + 2, c.exclusiveOr);
-  std::memcpy(trailer + 12, kEndMark, sizeof kEndMark);
+  PutLe16(trailer + kTrailerChecksumOffset, c.sum);
+  PutLe16(trailer + kTrailerChecksumOffset + 2, c.exclusiveOr);
+  std::memcpy(trailer + kTrailerEndMarkOffset, kBlockEndMark.data(), kBlockEndMark.size());
   cleanFrom_ = std::max(frameEnd, kBlockFrameOffset + frameLength + kBlockTrailerSize);
 }
 
 std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout) {
-  if (fileLength < 48) return text::kInputBroken;
-  uint8_t head[16];
+  if (fileLength < kWavMinimumLength) return text::kInputBroken;
+  uint8_t head[kFirstChunkSizeOffset];
   size_t got = 0;
   if (!in.Read(head, sizeof head, &got) || got != sizeof head) return text::kInputBroken;
   if (std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0 ||
@@ -103,7 +111,7 @@ std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout) {
   }
 
   uint8_t chunk[kMaxChunkBody + 4] = {};
-  uint64_t position = 16;
+  uint64_t position = kFirstChunkSizeOffset;
   uint32_t blockLength = 0;
   for (;;) {
     uint8_t sizeField[4];
@@ -121,7 +129,10 @@ std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout) {
     for (int i = 0; i < 4; ++i) {
       if (id[i] < 0x20 || id[i] > 0x7E) return text::kNotWav;
     }
-    if (blockLength == 0) blockLength = (chunk[12] + 256u * chunk[13]) * kSamplesPerBlock;
+    if (blockLength == 0) {
+      const uint8_t* blockAlign = chunk + kFormatBlockAlignOffset;
+      blockLength = (blockAlign[0] + 256u * blockAlign[1]) * kSamplesPerBlock;
+    }
     if (std::memcmp(id, "data", 4) == 0) break;
   }
   uint8_t dataSize[4];
@@ -142,23 +153,23 @@ BlockCandidate TestBlockCandidate(const uint8_t* data, size_t available, size_t 
     if (p + i >= available) return c.kind = Kind::kNeedMore, c;
     if (data[p + i] != kBlockPreamble[i]) return c;
   }
-  const size_t f = p + kBlockPreamble.size();
-  if (f + 1 >= available) return c.kind = Kind::kNeedMore, c;
+  const size_t f = p + kPreambleToFrame;
+  if (f + kAdtsSyncSize > available) return c.kind = Kind::kNeedMore, c;
   if (!IsAdtsSync(data[f], data[f + 1])) return c;
-  if (f + 5 >= available) return c.kind = Kind::kNeedMore, c;
+  if (f + kAdtsBytesForLength > available) return c.kind = Kind::kNeedMore, c;
   c.header = ParseAdtsHeader(data + f);
   c.headerParsed = true;
   const size_t length = c.header.frame_length;
-  const size_t end = f + length + 12;
-  if (end + 3 > available) {
+  const size_t end = f + length + kTrailerEndMarkOffset;
+  if (end + kBlockEndMark.size() > available) {
     for (size_t i = 0; end + i < available; ++i) {
-      if (data[end + i] != kEndMark[i]) return c;
+      if (data[end + i] != kBlockEndMark[i]) return c;
     }
     return c.kind = Kind::kNeedMore, c;
   }
-  if (std::memcmp(data + end, kEndMark, sizeof kEndMark) != 0) return c;
+  if (std::memcmp(data + end, kBlockEndMark.data(), kBlockEndMark.size()) != 0) return c;
   c.computed = ComputeBlockChecksum(data + f, length);
-  std::memcpy(c.stored.data(), data + f + length, 4);
+  std::memcpy(c.stored.data(), data + f + length + kTrailerChecksumOffset, kTrailerChecksumSize);
   const bool match = c.stored[0] == static_cast<uint8_t>(c.computed.sum) &&
                      c.stored[1] == static_cast<uint8_t>(c.computed.sum >> 8) &&
                      c.stored[2] == static_cast<uint8_t>(c.computed.exclusiveOr) &&

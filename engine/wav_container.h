@@ -13,14 +13,39 @@
 namespace tessaro {
 
 inline constexpr size_t kWavHeaderSize = 44;
+// Header fields patched at the end of a conversion.
+inline constexpr size_t kWavRiffSizeOffset = 4;
+inline constexpr size_t kWavDataSizeOffset = 40;
+// The smallest file the reader takes: a header up to the data chunk's size
+// field and one more word.
+inline constexpr uint64_t kWavMinimumLength = 48;
 inline constexpr uint32_t kWavSampleRate = 48000;
 inline constexpr uint32_t kSamplesPerBlock = 1024;
-// Four zero bytes and the preamble open every block; the frame follows.
-inline constexpr std::array<uint8_t, 8> kBlockPreamble = {0x72, 0xF8, 0x1F, 0x4E,
-                                                          0x07, 0x01, 0x00, 0x00};
-inline constexpr size_t kBlockFrameOffset = 12;
-// Behind the frame: checksum (4), zeros (8), "END" (3).
-inline constexpr size_t kBlockTrailerSize = 15;
+
+// The layout of one FrameBlock, offsets from the block's start:
+//   0   4 zero bytes
+//   4   the preamble, four 16-bit little-endian words
+//   12  the ADTS frame, L bytes
+// and behind the frame, offsets from its end:
+//   0   the checksum: sum, then exclusive-or, 16 bits each, little-endian
+//   4   8 zero bytes
+//   12  the end mark "END"
+//   15  zeros to the end of the block
+inline constexpr size_t kBlockPreambleOffset = 4;
+inline constexpr std::array<uint8_t, 8> kBlockPreamble = {
+    0x72, 0xF8,  // 0xF872, first burst sync word
+    0x1F, 0x4E,  // 0x4E1F, second burst sync word
+    0x07, 0x01,  // 0x0107, data type in the low five bits: 7, MPEG-2 AAC
+    0x00, 0x00,  // 0x0000, burst length, left at 0
+};
+inline constexpr size_t kBlockFrameOffset = kBlockPreambleOffset + kBlockPreamble.size();
+// Where the frame starts, seen from its preamble.
+inline constexpr size_t kPreambleToFrame = kBlockFrameOffset - kBlockPreambleOffset;
+inline constexpr size_t kTrailerChecksumOffset = 0;
+inline constexpr size_t kTrailerChecksumSize = 4;
+inline constexpr size_t kTrailerEndMarkOffset = 12;
+inline constexpr std::array<uint8_t, 3> kBlockEndMark = {'E', 'N', 'D'};
+inline constexpr size_t kBlockTrailerSize = kTrailerEndMarkOffset + kBlockEndMark.size();
 inline constexpr size_t kBlockBufferSize = 4096;
 // The longest frame whose trailer still fits in the working buffer.
 inline constexpr uint32_t kMaxBlockFrameLength =
@@ -56,8 +81,8 @@ struct WavSizeFields {
 };
 WavSizeFields WavSizesFor(uint64_t dataBytes);
 
-// The working buffer in which one frame's block is built; bytes 0..11 are set
-// once and never change.
+// The working buffer in which one frame's block is built; the bytes in front
+// of the frame are set once and never change.
 class FrameBlock {
  public:
   FrameBlock();
@@ -95,7 +120,7 @@ struct BlockCandidate {
   bool headerParsed = false;  // header fields valid (they become current even when rejected)
   AdtsHeader header;
   BlockChecksum computed;
-  std::array<uint8_t, 4> stored{};
+  std::array<uint8_t, kTrailerChecksumSize> stored{};
 };
 BlockCandidate TestBlockCandidate(const uint8_t* data, size_t available, size_t p);
 

@@ -2,6 +2,8 @@
 // data and re-times the frames by their distance, filling gaps with silent
 // frames and dropping frames where material was cut.
 
+#include "engine/wav_to_aac.h"
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -10,14 +12,11 @@
 #include "engine/buffered_writer.h"
 #include "engine/conversion_common.h"
 #include "engine/read_window.h"
-#include "engine/converters.h"
 #include "engine/report_text.h"
 #include "engine/wav_container.h"
 
 namespace tessaro {
 namespace {
-
-constexpr uint32_t kRefillThreshold = ReadWindow::kRefillThreshold;
 
 // File positions are kept as the low 32 bits the timing arithmetic works in;
 // their differences are read as signed, which stays right across 4 GiB.
@@ -69,7 +68,7 @@ class WavToAac {
 // other byte, at the end of the data or where the window wants a refill.
 void WavToAac::SkipZeros() {
   const uint8_t* w = window_.data();
-  const uint32_t limit = std::min(window_.fill(), kRefillThreshold);
+  const uint32_t limit = std::min(window_.fill(), ReadWindow::kRefillThreshold);
   while (window_.pos + 32 <= limit) {
     uint64_t words[4];
     std::memcpy(words, w + window_.pos, sizeof words);
@@ -100,7 +99,7 @@ bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
   const uint64_t pos = window_.FileOffset(p);
   driftBytes_ = Wrap(int64_t{driftBytes_} + Distance(pos, lastFramePos_) - int64_t{blockLength_});
   lastFramePos_ = pos;
-  const uint8_t* frame = window_.data() + p + kBlockPreamble.size();
+  const uint8_t* frame = window_.data() + p + kPreambleToFrame;
   const uint32_t length = header.frame_length;
   if (driftBytes_ > 0 && driftBytes_ > half_) {
     while (driftBytes_ > 0 && driftBytes_ > half_) {
@@ -121,7 +120,8 @@ bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
 }
 
 std::string WavToAac::Run(ConversionResult* result) {
-  lastFramePos_ = dataStart_ + 4 - blockLength_;
+  // As if a block stood one block length before the first one's place.
+  lastFramePos_ = dataStart_ + kBlockPreambleOffset - blockLength_;
   if (!window_.Refill(0)) return text::kReadFailed;
   host_.SetInfoText(StringPrintf(text::kInputSize, FormatByteCount(inputLength_).c_str()), false);
 
@@ -150,11 +150,14 @@ std::string WavToAac::Run(ConversionResult* result) {
     }
     if (c.kind == BlockCandidate::Kind::kAccept) {
       if (!Accept(window_.pos, c.header)) return text::kWriteFailed;
-      window_.pos += c.header.frame_length + 12;
+      // The search goes on behind the frame's checksum.
+      window_.pos += static_cast<uint32_t>(kPreambleToFrame + kTrailerChecksumSize) + c.header.frame_length;
     } else {
       ++window_.pos;
     }
-    if (window_.pos >= kRefillThreshold && !window_.Refill(window_.pos)) return text::kReadFailed;
+    if (window_.pos >= ReadWindow::kRefillThreshold && !window_.Refill(window_.pos)) {
+      return text::kReadFailed;
+    }
     host_.SetProgress(static_cast<int>(static_cast<double>(window_.readPos()) * 100.0 /
                                        static_cast<double>(inputLength_)));
   } while (window_.pos < window_.fill());

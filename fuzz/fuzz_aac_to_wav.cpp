@@ -8,7 +8,8 @@
 #include <cstring>
 
 #include "engine/adts.h"
-#include "engine/converters.h"
+#include "engine/aac_to_wav.h"
+#include "engine/wav_to_aac.h"
 #include "engine/wav_container.h"
 #include "fuzz/fuzz_file_system.h"
 #include "fuzz/fuzz_host.h"

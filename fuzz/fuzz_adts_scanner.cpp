@@ -23,7 +23,7 @@ const fuzz::Bytes& SilentLeadIn(unsigned back) {
   if (bytes.empty()) {
     size_t length = 0;
     const uint8_t* silent = SilentFrameFor(48000, 2, &length);
-    const size_t frames = AdtsScanner::kRefillThreshold / length - back;
+    const size_t frames = ReadWindow::kRefillThreshold / length - back;
     for (size_t i = 0; i < frames; ++i) bytes.insert(bytes.end(), silent, silent + length);
   }
   return bytes;

@@ -1,3 +1,5 @@
+// Reading the delay tag from a file name and rewriting it to 0 ms.
+
 #include "naming/delay_tag.h"
 
 #include <array>

@@ -1,3 +1,5 @@
+// The proposed output path and delay for an input path.
+
 #include "naming/output_path.h"
 
 #include <string_view>

@@ -1,6 +1,6 @@
 // Kept apart from the dialog so that tests with their own runner link
 // without the converters.
-#include "engine/converters.h"
+#include "engine/convert_command.h"
 #include "ui/tessaro_dlg.h"
 
 namespace tessaro {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/conversion_host.h"
-#include "engine/converters.h"
+#include "engine/convert_command.h"
 #include "ui/command_line.h"
 #include "ui/control_ids.h"
 #include "ui/error_msg_dlg.h"

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/converters.h"
+#include "engine/convert_command.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/recording_host.h"

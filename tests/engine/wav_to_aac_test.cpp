@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/converters.h"
+#include "engine/wav_to_aac.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/container_builder.h"
 #include "tests/support/memory_file_system.h"

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/converters.h"
+#include "engine/aac_to_wav.h"
+#include "engine/wav_to_aac.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/recording_host.h"

@@ -1,0 +1,18 @@
+#pragma once
+// The request of one conversion: its paths, size choice and delay.
+
+#include <cstdint>
+#include <string>
+
+namespace tessaro {
+
+// Filled by the Convert command from the front end's fields and handed to a
+// conversion by value. Paths are UTF-8 byte strings.
+struct ConversionRequest {
+  std::string inputPath;
+  std::string outputPath;
+  int outputSize = 0;    // 0: 16-bit container ("1/1"), any other value: 8-bit ("1/2")
+  int32_t delayMs = 0;   // AAC to WAV only: positive shifts the stream later
+};
+
+}  // namespace tessaro
