@@ -1,21 +1,14 @@
+// The console on Windows: UTF-16 to a console window, raw UTF-8 elsewhere.
 #include "cli/console_win32.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
+#include "engine/wide_text.h"
+
 namespace tessaro::cli {
 namespace {
-
-std::wstring Utf16(std::string_view utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                    nullptr, 0);
-  if (n <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
 
 bool IsConsole(HANDLE h) {
   DWORD mode = 0;
@@ -34,7 +27,7 @@ void WriteBytes(HANDLE h, std::string_view bytes) {
 void WriteToConsole(HANDLE h, std::string& pending, std::string_view text) {
   pending.append(text);
   const size_t complete = CompleteUtf8Prefix(pending);
-  std::wstring wide = Utf16(std::string_view(pending).substr(0, complete));
+  std::wstring wide = Widen(std::string_view(pending).substr(0, complete), BadText::kReplace);
   pending.erase(0, complete);
   const wchar_t* p = wide.data();
   size_t left = wide.size();

@@ -10,29 +10,18 @@
 #include <string>
 
 #include "engine/file_io.h"
+#include "engine/wide_text.h"
 
 namespace tessaro {
 namespace {
-
-// UTF-8 to UTF-16. Invalid UTF-8 gives an empty result, which no file call
-// accepts, so a garbled name fails instead of opening some other file.
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                    static_cast<int>(utf8.size()), nullptr, 0);
-  if (n <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                      wide.data(), n);
-  return wide;
-}
 
 // The path as the file calls take it. Paths longer than the classic limit
 // of 260 characters are handed over in their extended form (\\?\C:\...,
 // \\?\UNC\server\...), which has no such limit on any Windows version;
 // that form takes no relative parts, so the path is made absolute first.
 std::wstring NativePath(const std::string& utf8) {
-  std::wstring wide = Widen(utf8);
+  // Invalid UTF-8 gives an empty name, which no file call accepts.
+  std::wstring wide = Widen(utf8, BadText::kRefuse);
   if (wide.size() < MAX_PATH - 12 || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
   const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (n == 0) return wide;

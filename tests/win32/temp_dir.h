@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/win32/wide_text.h"
+#include "engine/wide_text.h"
 
 namespace tessaro::testing {
 
@@ -37,7 +37,7 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   // UTF-8, ending in a backslash.
-  std::string Utf8() const { return Narrow(path_); }
+  std::string Utf8() const { return Narrow(path_, BadText::kReplace); }
   const std::wstring& Wide() const { return path_; }
 
  private:

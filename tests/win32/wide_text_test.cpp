@@ -1,10 +1,11 @@
+// UTF-8, UTF-16 and the ANSI code page on Windows.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "ui/win32/wide_text.h"
+#include "engine/wide_text.h"
 
 namespace tessaro {
 namespace {
@@ -12,10 +13,19 @@ namespace {
 TEST(Win32WideText, Utf16RoundTripKeepsEveryCharacter) {
   for (const std::string text :
        {"", "plain", "曲 DELAY 120ms.aac", "ﾃｽﾄ", "한국어", "😀 outside the BMP"}) {
-    EXPECT_EQ(Narrow(Widen(text)), text);
+    EXPECT_EQ(Narrow(Widen(text, BadText::kReplace), BadText::kReplace), text);
   }
-  EXPECT_EQ(Widen("変換"), L"変換");
-  EXPECT_EQ(Narrow(L"出力"), "出力");
+  EXPECT_EQ(Widen("変換", BadText::kReplace), L"変換");
+  EXPECT_EQ(Narrow(L"出力", BadText::kReplace), "出力");
+}
+
+TEST(Win32WideText, InvalidSequencesAreReplacedOrRefusedAsAsked) {
+  const std::string badUtf8 = "a\xff" "b";
+  const std::wstring loneSurrogate = L"a\xd800" L"b";
+  EXPECT_EQ(Widen(badUtf8, BadText::kReplace), L"a\xfffd" L"b");
+  EXPECT_EQ(Widen(badUtf8, BadText::kRefuse), L"");
+  EXPECT_EQ(Narrow(loneSurrogate, BadText::kReplace), "a\xef\xbf\xbd" "b");
+  EXPECT_EQ(Narrow(loneSurrogate, BadText::kRefuse), "");
 }
 
 TEST(Win32WideText, StoredTextIsInTheAnsiCodePage) {

@@ -1,3 +1,4 @@
+// The arguments part of a raw Windows command line.
 #include "ui/win32/raw_command_line.h"
 
 namespace tessaro {

@@ -1,16 +1,17 @@
 // tessaro.exe: the dialog program on plain Win32.
 #include "ui/win32/win32_window_system.h"  // first: it tames windows.h
 
+#include "engine/wide_text.h"
 #include "ui/command_line.h"
+#include "ui/conversion_runner.h"
 #include "ui/tessaro_dlg.h"
 #include "ui/win32/raw_command_line.h"
-#include "ui/win32/wide_text.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The wide command line, so that paths of any code page arrive whole.
   const std::wstring raw(tessaro::RawArguments(GetCommandLineW()));
   tessaro::Win32WindowSystem ws(instance);
-  tessaro::CTessaroDlg dlg(ws, tessaro::CommandLineFromRaw(tessaro::Narrow(raw)),
+  tessaro::CTessaroDlg dlg(ws, tessaro::CommandLineFromRaw(tessaro::Narrow(raw, tessaro::BadText::kReplace)),
                            tessaro::DefaultConversionRunner());
   ws.RunMainDialog(dlg);
   return 0;

@@ -8,7 +8,7 @@
 
 #include "ui/control_ids.h"
 #include "ui/file_filter.h"
-#include "ui/win32/wide_text.h"
+#include "engine/wide_text.h"
 
 namespace tessaro {
 namespace {
@@ -18,9 +18,9 @@ namespace {
 std::wstring NativeFilter(const std::string& filter) {
   std::wstring out;
   for (const FileFilterEntry& entry : ParseFileFilter(filter)) {
-    out += Widen(entry.description);
+    out += Widen(entry.description, BadText::kReplace);
     out += L'\0';
-    out += Widen(entry.pattern);
+    out += Widen(entry.pattern, BadText::kReplace);
     out += L'\0';
   }
   out += L'\0';
@@ -50,7 +50,7 @@ bool Win32WindowSystem::RunFileDialog(bool save, const std::string& initialName,
   const std::wstring nativeFilter = NativeFilter(filter);
   // Room for the longest path Windows knows; the initial name is cut to fit.
   std::vector<wchar_t> file(32768, L'\0');
-  const std::wstring initial = Widen(initialName);
+  const std::wstring initial = Widen(initialName, BadText::kReplace);
   initial.copy(file.data(), std::min(initial.size(), file.size() - 1));
 
   OPENFILENAMEW ofn{};
@@ -63,7 +63,7 @@ bool Win32WindowSystem::RunFileDialog(bool save, const std::string& initialName,
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
   const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!ok) return false;
-  *path = Narrow(std::wstring(file.data()));
+  *path = Narrow(file.data(), BadText::kReplace);
   return true;
 }
 
@@ -78,7 +78,7 @@ bool Win32WindowSystem::RunSaveFileDialog(const std::string& initialName,
 }
 
 void Win32WindowSystem::RunAboutBox(const std::string& versionText) {
-  const std::wstring text = Widen(versionText);
+  const std::wstring text = Widen(versionText, BadText::kReplace);
   DialogBoxParamW(instance_, MAKEINTRESOURCEW(kDialogAbout), main_, AboutProc,
                   reinterpret_cast<LPARAM>(text.c_str()));
 }

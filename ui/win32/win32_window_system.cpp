@@ -1,5 +1,5 @@
 // Controls, windows, the pump and the program's own facts for the dialog
-// logic. The dialog procedures are in main_window.cpp, the modal dialogs in
+// logic. The dialog procedures are in dialog_procedures.cpp, the modal dialogs in
 // win32_dialogs.cpp.
 #include "ui/win32/win32_window_system.h"
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/control_ids.h"
-#include "ui/win32/wide_text.h"
+#include "engine/wide_text.h"
 
 namespace tessaro {
 
@@ -37,11 +37,11 @@ std::string Win32WindowSystem::GetControlText(int id) {
   if (length <= 0) return std::string();
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   const int got = GetWindowTextW(h, text.data(), length + 1);
-  return Narrow(text.data(), static_cast<size_t>(got > 0 ? got : 0));
+  return Narrow(std::wstring_view(text.data(), static_cast<size_t>(got > 0 ? got : 0)), BadText::kReplace);
 }
 
 void Win32WindowSystem::SetControlText(int id, const std::string& text) {
-  if (HWND h = Control(id)) ::SetWindowTextW(h, Widen(text).c_str());
+  if (HWND h = Control(id)) ::SetWindowTextW(h, Widen(text, BadText::kReplace).c_str());
 }
 
 int Win32WindowSystem::GetComboIndex(int id) {
@@ -84,7 +84,7 @@ WinRect Win32WindowSystem::GetClientRect(DialogWindow window) {
 }
 
 void Win32WindowSystem::SetWindowText(DialogWindow window, const std::string& text) {
-  if (HWND h = WindowOf(window)) ::SetWindowTextW(h, Widen(text).c_str());
+  if (HWND h = WindowOf(window)) ::SetWindowTextW(h, Widen(text, BadText::kReplace).c_str());
 }
 
 void Win32WindowSystem::PlaceWindow(DialogWindow window, int x, int y, int width, int height,
@@ -109,7 +109,7 @@ void Win32WindowSystem::AddAboutMenuEntry(const std::string& text) {
   HMENU menu = main_ ? GetSystemMenu(main_, FALSE) : nullptr;
   if (!menu || text.empty()) return;
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kIdmAboutBox, Widen(text).c_str());
+  AppendMenuW(menu, MF_STRING, kIdmAboutBox, Widen(text, BadText::kReplace).c_str());
 }
 
 void Win32WindowSystem::EndDialog(int result) {
@@ -146,7 +146,7 @@ std::string Win32WindowSystem::DataDirectory() {
     if (n < buf.size()) {
       std::wstring path(buf.data(), n);
       const size_t slash = path.find_last_of(L'\\');
-      return slash == std::wstring::npos ? std::string() : Narrow(path.substr(0, slash + 1));
+      return slash == std::wstring::npos ? std::string() : Narrow(path.substr(0, slash + 1), BadText::kReplace);
     }
     if (buf.size() >= 32768) return std::string();
     buf.resize(buf.size() * 2);

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "ui/win32/wide_text.h"
+#include "engine/wide_text.h"
 #include "ui/window_system.h"
 
 namespace tessaro {

@@ -16,7 +16,7 @@
 #include "tessaro_version.h"
 #include "ui/control_ids.h"
 #include "ui/tessaro_dlg.h"
-#include "ui/win32/wide_text.h"
+#include "engine/wide_text.h"
 #include "tests/win32/temp_dir.h"
 
 namespace tessaro {
@@ -56,11 +56,11 @@ void Soon(std::function<void()> action) {
 std::string WindowText(HWND h) {
   wchar_t buf[1024] = {};
   GetWindowTextW(h, buf, 1024);
-  return Narrow(std::wstring(buf));
+  return Narrow(buf, BadText::kReplace);
 }
 
 std::string ReadBytes(const std::string& path) {
-  std::ifstream in(Widen(path).c_str(), std::ios::binary);
+  std::ifstream in(Widen(path, BadText::kReplace).c_str(), std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
@@ -92,7 +92,7 @@ TEST(Win32MainWindow, OpensWithVersionCaptionAboutEntryAndSizeChoices) {
     EXPECT_EQ(GetMenuItemID(menu, n - 1), static_cast<UINT>(kIdmAboutBox));
     wchar_t text[128] = {};
     GetMenuStringW(menu, static_cast<UINT>(n - 1), text, 128, MF_BYPOSITION);
-    EXPECT_EQ(Narrow(std::wstring(text)), "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    EXPECT_EQ(Narrow(text, BadText::kReplace), "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...");
     EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(n - 2), MF_BYPOSITION) & MF_SEPARATOR);
 
     HWND combo = GetDlgItem(main, kIdcOutputSize);
@@ -210,8 +210,8 @@ TEST(Win32MainWindow, ADroppedFileBecomesTheInputWholeAndTheOutputIsDerived) {
     SetDlgItemTextW(main, kIdcInfo, L"old report");
     SendMessageW(main, WM_DROPFILES,
                  reinterpret_cast<WPARAM>(MakeDrop({folder + L"曲 DELAY -50ms.aac", L"C:\\b.aac"})), 0);
-    EXPECT_EQ(ws.GetControlText(kIdcInFile), Narrow(folder + L"曲 DELAY -50ms.aac"));
-    EXPECT_EQ(ws.GetControlText(kIdcOutFile), Narrow(folder + L"曲 DELAY 0ms_aac.wav"));
+    EXPECT_EQ(ws.GetControlText(kIdcInFile), Narrow(folder + L"曲 DELAY -50ms.aac", BadText::kReplace));
+    EXPECT_EQ(ws.GetControlText(kIdcOutFile), Narrow(folder + L"曲 DELAY 0ms_aac.wav", BadText::kReplace));
     EXPECT_EQ(ws.GetControlText(kIdcInfo), "");
   });
   EXPECT_EQ(dlg.m_nDelay, -50);

@@ -6,7 +6,7 @@
 
 #include "ui/control_ids.h"
 #include "ui/tessaro_dlg.h"
-#include "ui/win32/wide_text.h"
+#include "engine/wide_text.h"
 
 namespace tessaro {
 
@@ -121,7 +121,7 @@ void Win32WindowSystem::OnMainDrop(HDROP drop) {
     const UINT length = DragQueryFileW(drop, i, nullptr, 0);
     std::wstring path(static_cast<size_t>(length) + 1, L'\0');
     const UINT got = DragQueryFileW(drop, i, path.data(), length + 1);
-    paths.push_back(Narrow(path.data(), got));
+    paths.push_back(Narrow(std::wstring_view(path.data(), got), BadText::kReplace));
   }
   DragFinish(drop);
   dlg_->OnDropFiles(paths);
