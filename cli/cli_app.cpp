@@ -1,3 +1,4 @@
+// tessaro-cli's run: options, one conversion, the report and the exit status.
 #include "cli/cli_app.h"
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// The console on POSIX: standard output and error as raw UTF-8 bytes.
 #include <unistd.h>
 
 #include <cstdio>

@@ -1,4 +1,5 @@
 #pragma once
+// The console program's console on POSIX.
 
 #include "cli/console.h"
 

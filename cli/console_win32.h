@@ -1,4 +1,5 @@
 #pragma once
+// The console program's console on Windows.
 
 #include <string>
 #include <string_view>

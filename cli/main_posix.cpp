@@ -1,3 +1,4 @@
+// tessaro-cli on POSIX: the arguments as they stand, the standard streams.
 #include <string>
 #include <vector>
 

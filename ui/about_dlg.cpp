@@ -1,3 +1,4 @@
+// The version numbers, the version text and the about box's logic.
 #include "ui/about_dlg.h"
 
 #include "engine/report_text.h"

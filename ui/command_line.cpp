@@ -1,3 +1,4 @@
+// The dialog program's command line split into tokens.
 #include "ui/command_line.h"
 
 namespace tessaro {

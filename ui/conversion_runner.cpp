@@ -1,7 +1,7 @@
-// Kept apart from the dialog so that tests with their own runner link
-// without the converters.
+// The dialog's default conversion runner: the engine on the real file system.
+#include "ui/conversion_runner.h"
+
 #include "engine/convert_command.h"
-#include "ui/tessaro_dlg.h"
 
 namespace tessaro {
 

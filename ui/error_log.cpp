@@ -1,3 +1,4 @@
+// The error log's line format and appending a line to the file.
 #include "ui/error_log.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// The error message window's logic: placing, closing, the countdown text.
 #include "ui/error_msg_dlg.h"
 
 #include "engine/report_text.h"

@@ -1,3 +1,4 @@
+// Splitting a file-dialog filter into its entries.
 #include "ui/file_filter.h"
 
 namespace tessaro {

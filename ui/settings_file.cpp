@@ -1,3 +1,4 @@
+// Reading, formatting and writing the settings file "TSR.ini".
 #include "ui/settings_file.h"
 
 #include <climits>

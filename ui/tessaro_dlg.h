@@ -4,7 +4,6 @@
 // through which a conversion reports.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,18 +12,12 @@
 #include "engine/convert_command.h"
 #include "ui/command_line.h"
 #include "ui/control_ids.h"
+#include "ui/conversion_runner.h"
 #include "ui/error_msg_dlg.h"
 #include "ui/settings_file.h"
 #include "ui/window_system.h"
 
 namespace tessaro {
-
-// Runs one conversion (RunConversion in the program; a stand-in in tests).
-using ConversionRunner =
-    std::function<ConversionResult(const ConversionRequest&, ConversionHost&)>;
-
-// The engine's RunConversion on the real file system.
-ConversionRunner DefaultConversionRunner();
 
 // The progress bar, control 1004.
 class ProgressCtrl {

@@ -124,7 +124,7 @@ class WindowSystem {
   // ---- Program.
   // Directory of the settings file and the error log, ending in a separator
   // ("\" or "/"), or empty for the current directory. On Windows the
-  // program's own directory; on POSIX see DataDirectoryFor (data_directory.h).
+  // program's own directory; on POSIX see DataDirectoryFor (ui/qt/data_directory.h).
   virtual std::string DataDirectory() = 0;
   // The program's file version: the version resource on Windows, the build's
   // version numbers elsewhere (FileVersionFromBuild, about_dlg.h). All zero

@@ -1,3 +1,4 @@
+// The about box on Qt: icon, version text, notice line and OK.
 #include "ui/qt/about_box.h"
 
 #include <QIcon>

@@ -1,10 +1,9 @@
-#include "ui/data_directory.h"
+// The POSIX data directory: beside the program, else the user's config folder.
+#include "ui/qt/data_directory.h"
+
+#include <unistd.h>
 
 #include <cstdlib>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace tessaro {
 
@@ -23,7 +22,6 @@ std::string DataDirectoryFor(const std::string& programDir, bool programDirWrita
   return base + "tessaro/";
 }
 
-#ifndef _WIN32
 std::string PosixDataDirectory(const std::string& programDir) {
   const std::string probe = programDir.empty() ? "." : programDir;
   const std::string installedMark = probe + "/../share/metainfo/org.tessaro.Tessaro.metainfo.xml";
@@ -32,6 +30,5 @@ std::string PosixDataDirectory(const std::string& programDir) {
   return DataDirectoryFor(programDir, writable, std::getenv("XDG_CONFIG_HOME"),
                           std::getenv("HOME"));
 }
-#endif
 
 }  // namespace tessaro

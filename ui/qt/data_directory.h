@@ -13,13 +13,11 @@ namespace tessaro {
 std::string DataDirectoryFor(const std::string& programDir, bool programDirWritable,
                              const char* xdgConfigHome, const char* home);
 
-#ifndef _WIN32
 // DataDirectoryFor with the real environment and write permission. An
 // installed program (programDir is <prefix>/bin/ and the install rules put
 // the AppStream entry into <prefix>/share/metainfo/) counts as not writable
 // even where it could write (root in /usr/bin, a prefix in the home folder):
 // it must not leave files beside the installed programs.
 std::string PosixDataDirectory(const std::string& programDir);
-#endif
 
 }  // namespace tessaro

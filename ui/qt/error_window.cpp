@@ -1,3 +1,4 @@
+// The error message window on Qt: the message box, the countdown and "閉じる".
 #include "ui/qt/error_window.h"
 
 #include <QCloseEvent>

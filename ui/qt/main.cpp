@@ -12,6 +12,7 @@
 #include "tessaro_version.h"
 #include "ui/about_dlg.h"
 #include "ui/command_line.h"
+#include "ui/conversion_runner.h"
 #include "ui/qt/qt_program.h"
 
 int main(int argc, char** argv) {

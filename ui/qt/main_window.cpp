@@ -1,3 +1,4 @@
+// The main dialog's window on Qt: controls, layout, events into the dialog logic.
 #include "ui/qt/main_window.h"
 
 #include <QComboBox>

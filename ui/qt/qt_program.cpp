@@ -1,9 +1,10 @@
+// The Qt dialog program's wiring and where it keeps its files.
 #include "ui/qt/qt_program.h"
 
 #include <string_view>
 #include <utility>
 
-#include "ui/data_directory.h"
+#include "ui/qt/data_directory.h"
 #include "ui/qt/main_window.h"
 
 namespace tessaro::qt {

@@ -1,3 +1,4 @@
+// The window system of the dialog logic on Qt Widgets.
 #include "ui/qt/qt_window_system.h"
 
 #include <QApplication>
