@@ -3,22 +3,24 @@
 
 #include <QCloseEvent>
 #include <QFontMetrics>
-#include <QTextDocument>
-#include <algorithm>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
+#include <algorithm>
 
 #include "ui/control_ids.h"
 #include "ui/error_msg_dlg.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/main_window.h"
+#include "ui/tessaro_dlg.h"
 
 namespace tessaro::qt {
 
-ErrorWindow::ErrorWindow(QWidget* owner, CErrorMsgDlg** dialog)
+ErrorWindow::ErrorWindow(MainWindow* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      dialog_(dialog) {
+      owner_(owner) {
   setFont(DialogFont());
   setWindowTitle("TSR エラーメッセージ");
   setModal(false);
@@ -52,7 +54,8 @@ ErrorWindow::ErrorWindow(QWidget* owner, CErrorMsgDlg** dialog)
 }
 
 void ErrorWindow::reject() {
-  if (*dialog_ != nullptr) (*dialog_)->OnCancel();
+  CTessaroDlg* dialog = owner_->Dialog();
+  if (dialog != nullptr && dialog->ErrorDialog() != nullptr) dialog->ErrorDialog()->OnCancel();
 }
 
 void ErrorWindow::closeEvent(QCloseEvent* event) {

@@ -3,27 +3,26 @@
 
 #include <QDialog>
 
-namespace tessaro {
-class CErrorMsgDlg;
-}
-
 namespace tessaro::qt {
+
+class MainWindow;
 
 class ErrorWindow : public QDialog {
   Q_OBJECT
 
  public:
-  ErrorWindow(QWidget* owner, CErrorMsgDlg** dialog);
+  explicit ErrorWindow(MainWindow* owner);
 
-  // Esc, "閉じる" and the close box only tell the dialog logic; the
-  // countdown hides the window.
+  // Esc, "閉じる" and the close box only tell the dialog logic (the main
+  // dialog's error dialog, asked for when needed); the countdown hides the
+  // window.
   void reject() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  CErrorMsgDlg** dialog_;
+  MainWindow* owner_;
 };
 
 }  // namespace tessaro::qt

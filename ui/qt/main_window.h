@@ -22,6 +22,7 @@ class MainWindow : public QDialog {
   MainWindow();
 
   void SetDialog(CTessaroDlg* dialog) { dialog_ = dialog; }
+  CTessaroDlg* Dialog() const { return dialog_; }
   // The control with this id, or nullptr.
   QWidget* Control(int id) const { return controls_.value(id, nullptr); }
   void SetAboutEntry(const QString& text) { aboutEntry_ = text; }

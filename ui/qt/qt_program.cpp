@@ -19,7 +19,6 @@ QtDialogProgram::~QtDialogProgram() { ws_.Main().SetDialog(nullptr); }
 
 void QtDialogProgram::Start(const std::string& openPath) {
   dialog_.OnInitDialog();
-  ws_.SetErrorDialog(dialog_.ErrorDialog());
   ws_.Main().ApplyMinMax();
   if (!openPath.empty()) dialog_.OnDropFiles({openPath});
 }

@@ -154,7 +154,7 @@ void QtWindowSystem::ShowWindow(DialogWindow window, bool show) {
 }
 
 bool QtWindowSystem::CreateErrorWindow() {
-  if (error_ == nullptr) error_ = new ErrorWindow(main_.get(), &errorDialog_);
+  if (error_ == nullptr) error_ = new ErrorWindow(main_.get());
   return true;
 }
 
@@ -164,24 +164,25 @@ void QtWindowSystem::AddAboutMenuEntry(const std::string& text) {
 
 void QtWindowSystem::EndDialog(int result) { main_->done(result); }
 
-bool QtWindowSystem::RunOpenFileDialog(const std::string& initialName, const std::string& filter,
-                                       std::string* path) {
-  const QString chosen = QFileDialog::getOpenFileName(main_.get(), QString(),
-                                                      QFile::decodeName(initialName.c_str()),
-                                                      QtFilter(filter));
+bool QtWindowSystem::RunFileDialog(bool save, const std::string& initialName,
+                                   const std::string& filter, std::string* path) {
+  const QString initial = QFile::decodeName(initialName.c_str());
+  const QString chosen =
+      save ? QFileDialog::getSaveFileName(main_.get(), QString(), initial, QtFilter(filter))
+           : QFileDialog::getOpenFileName(main_.get(), QString(), initial, QtFilter(filter));
   if (chosen.isEmpty()) return false;
   *path = QFile::encodeName(chosen).toStdString();
   return true;
 }
 
+bool QtWindowSystem::RunOpenFileDialog(const std::string& initialName, const std::string& filter,
+                                       std::string* path) {
+  return RunFileDialog(false, initialName, filter, path);
+}
+
 bool QtWindowSystem::RunSaveFileDialog(const std::string& initialName, const std::string& filter,
                                        std::string* path) {
-  const QString chosen = QFileDialog::getSaveFileName(main_.get(), QString(),
-                                                      QFile::decodeName(initialName.c_str()),
-                                                      QtFilter(filter));
-  if (chosen.isEmpty()) return false;
-  *path = QFile::encodeName(chosen).toStdString();
-  return true;
+  return RunFileDialog(true, initialName, filter, path);
 }
 
 void QtWindowSystem::RunAboutBox(const std::string& versionText) {

@@ -11,10 +11,6 @@
 
 class QWidget;
 
-namespace tessaro {
-class CErrorMsgDlg;
-}
-
 namespace tessaro::qt {
 
 class ErrorWindow;
@@ -27,8 +23,6 @@ class QtWindowSystem : public WindowSystem {
 
   MainWindow& Main() { return *main_; }
   ErrorWindow* Error() { return error_; }
-  // Where the error window finds the dialog logic's error dialog.
-  void SetErrorDialog(CErrorMsgDlg* dialog) { errorDialog_ = dialog; }
 
   std::string GetControlText(int id) override;
   void SetControlText(int id, const std::string& text) override;
@@ -64,11 +58,12 @@ class QtWindowSystem : public WindowSystem {
  private:
   QWidget* Find(int id) const;
   QWidget* Window(DialogWindow window) const;
+  bool RunFileDialog(bool save, const std::string& initialName, const std::string& filter,
+                     std::string* path);
 
   std::string dataDirectory_;
   std::unique_ptr<MainWindow> main_;
   ErrorWindow* error_ = nullptr;  // owned by the main window
-  CErrorMsgDlg* errorDialog_ = nullptr;
   // Multi-line texts exactly as set, with what the widget shows for them.
   QMap<int, std::string> setTexts_;
   QMap<int, QString> shownTexts_;
