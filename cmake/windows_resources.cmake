@@ -18,7 +18,7 @@ function(tessaro_add_windows_resources target script)
     COMMAND ${CMAKE_RC_COMPILER}
             -I${PROJECT_SOURCE_DIR} -I${PROJECT_SOURCE_DIR}/res -I${PROJECT_BINARY_DIR}/generated
             -O coff -i ${script} -o ${object}
-    DEPENDS ${script} ${PROJECT_SOURCE_DIR}/res/resource.h
+    DEPENDS ${script} ${PROJECT_SOURCE_DIR}/res/resource.h ${PROJECT_SOURCE_DIR}/res/texts.h
             ${PROJECT_BINARY_DIR}/generated/tessaro_version.rc ${inputs}
     COMMENT "Compiling resources ${name}.rc for ${target}"
     VERBATIM)

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "res/texts.h"
 #include "ui/window_system.h"
 
 namespace tessaro {
@@ -16,7 +17,7 @@ FileVersion FileVersionFromBuild();
 std::string FormatVersionText(const FileVersion& version);
 
 // The about box's second line, below the version text.
-inline constexpr const char kAboutNotice[] = "AAC⇔WAV変換";
+inline constexpr const char kAboutNotice[] = TSR_TEXT_ABOUT_NOTICE;
 
 // The about box (template 100): the icon, the version text and the notice.
 class CAboutDlg {

@@ -1,6 +1,8 @@
 #pragma once
 // Resource and control ids shared by the dialog logic and every platform window.
 
+#include "res/texts.h"
+
 namespace tessaro {
 
 // Standard command ids of the dialogs' hidden buttons.
@@ -37,7 +39,7 @@ inline constexpr int kIdcCountdown = 1012;    // countdown text
 // Command id of the about entry (system menu on Windows, context menu elsewhere).
 inline constexpr unsigned kIdmAboutBox = 0x0010;
 
-// Texts of the resources.
-inline constexpr const char kAboutEntryText[] = "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+// Texts of the resources, from the header the resource script shares.
+inline constexpr const char kAboutEntryText[] = TSR_TEXT_ABOUT_ENTRY;
 
 }  // namespace tessaro

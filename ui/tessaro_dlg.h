@@ -62,7 +62,6 @@ class CTessaroDlg : public ConversionHost {
   bool SaveSettings();
   void AppendErrorLog(const std::string& text);
   std::string VersionText() const;
-  const FileVersion& Version() const { return version_; }
   CErrorMsgDlg* ErrorDialog() { return m_pErrorDlg.get(); }
 
   // ---- ConversionHost.

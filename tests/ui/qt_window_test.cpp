@@ -10,6 +10,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "temp_dir.h"
+#include "ui/about_dlg.h"
 #include "ui/control_ids.h"
 #include "ui/qt/error_window.h"
 #include "ui/qt/main_window.h"
@@ -237,15 +239,23 @@ TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
   ASSERT_NE(entry, nullptr);
   EXPECT_TRUE(menu->actions().front()->isSeparator());
   QString version;
+  QString noticeText;
+  bool noticeFits = false;
   QTimer::singleShot(0, [&] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
     version = box->findChild<QWidget*>("control1009")->property("text").toString();
+    auto* notice = box->findChild<QLabel*>("aboutNotice");
+    ASSERT_NE(notice, nullptr);
+    noticeText = notice->text();
+    noticeFits = notice->fontMetrics().horizontalAdvance(noticeText) <= notice->width();
     SavePicture(*box, "about-box.png");
     qobject_cast<QDialog*>(box)->accept();
   });
   entry->trigger();
   EXPECT_EQ(version, "Tessaro Version 0.28");
+  EXPECT_EQ(noticeText, QString::fromUtf8(kAboutNotice));  // the same text as the .rc's
+  EXPECT_TRUE(noticeFits) << noticeText.toStdString();
   delete menu;
 }
 

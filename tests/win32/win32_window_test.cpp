@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tessaro_version.h"
+#include "ui/about_dlg.h"
 #include "ui/control_ids.h"
 #include "ui/tessaro_dlg.h"
 #include "engine/wide_text.h"
@@ -64,6 +65,29 @@ std::string ReadBytes(const std::string& path) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// The child of dialog that shows text, or nullptr.
+HWND ChildWithText(HWND dialog, const std::string& text) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (WindowText(child) == text) return child;
+  }
+  return nullptr;
+}
+
+// Whether a static control's text, in the control's own font, fits its width.
+bool TextFitsItsBox(HWND control) {
+  const std::wstring text = Widen(WindowText(control), BadText::kReplace);
+  HDC dc = GetDC(control);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  RECT box{};
+  GetClientRect(control, &box);
+  return extent.cx > 0 && extent.cx <= box.right - box.left;
 }
 
 void Command(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -227,6 +251,8 @@ TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {
       HWND about = FindWindowW(nullptr, L"Tessaroのﾊﾞｰｼﾞｮﾝ情報");
       aboutSeen = about && GetWindow(about, GW_OWNER) == main;
       EXPECT_EQ(WindowText(GetDlgItem(about, kIdcVersion)), "Tessaro Version 0.28");
+      HWND notice = ChildWithText(about, kAboutNotice);  // the same text as the Qt box's
+      EXPECT_TRUE(notice != nullptr && TextFitsItsBox(notice));
       Command(about, kIdOk);
     });
     SendMessageW(main, WM_SYSCOMMAND, kIdmAboutBox, 0);

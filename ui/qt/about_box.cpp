@@ -26,6 +26,7 @@ AboutBox::AboutBox(QWidget* parent, const QString& versionText)
   version->setTextFormat(Qt::PlainText);
   version->setGeometry(u.Rect(40, 10, 80, 8));
   auto* notice = new QLabel(QString::fromUtf8(kAboutNotice), this);
+  notice->setObjectName("aboutNotice");
   notice->setGeometry(u.Rect(40, 25, 60, 8));
   auto* ok = new QPushButton("OK", this);
   ok->setGeometry(u.Rect(105, 25, 27, 14));

@@ -30,7 +30,6 @@ class Win32WindowSystem : public WindowSystem {
 
   HWND MainWindow() const { return main_; }
   HWND ErrorWindow() const { return error_; }
-  HICON Icon() const { return icon_; }
 
   // ---- WindowSystem.
   std::string GetControlText(int id) override;
