@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include "ui/regular_file.h"
 #include "ui/utf8_path.h"
 
 namespace tessaro {
@@ -41,6 +42,7 @@ std::string FormatLogLine(const std::tm& localTime, const std::string& inputPath
 }
 
 bool AppendLogLine(const std::string& logPath, const std::string& line) {
+  if (!IsRegularFileOrMissing(logPath)) return false;  // a folder or a pipe is skipped
   EnsureParentDirectory(logPath);
   std::ofstream out(PathFromUtf8(logPath), std::ios::binary | std::ios::app);
   if (!out) return false;

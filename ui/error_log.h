@@ -20,8 +20,9 @@ std::string FormatLogLine(const std::tm& localTime, const std::string& inputPath
                           const std::string& message);
 
 // Appends the line at the end of the file, creating the file (and its
-// directory) when missing. False when it cannot be written; callers drop the
-// line silently.
+// directory) when missing. False when it cannot be written, also when the
+// path is a folder, a pipe or a device (never opened, so never waited on);
+// callers drop the line silently.
 bool AppendLogLine(const std::string& logPath, const std::string& line);
 
 }  // namespace tessaro

@@ -3,8 +3,8 @@
 
 #include <climits>
 #include <fstream>
-#include <iterator>
 
+#include "ui/regular_file.h"
 #include "ui/utf8_path.h"
 
 namespace tessaro {
@@ -66,10 +66,7 @@ void ApplySettingsText(const std::string& text, SettingsValues& values) {
 }
 
 bool ReadSettingsFile(const std::string& path, std::string* storedText) {
-  std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  if (!in) return false;
-  storedText->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
+  return ReadRegularFile(path, kMaxSettingsFile, storedText);
 }
 
 std::string FormatSettings(const SettingsValues& values) {
@@ -84,6 +81,7 @@ std::string FormatSettings(const SettingsValues& values) {
 }
 
 bool WriteSettingsFile(const std::string& path, const std::string& storedText) {
+  if (!IsRegularFileOrMissing(path)) return false;
   EnsureParentDirectory(path);
   std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   if (!out) return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The settings file "TSR.ini": seven key=value lines, no sections.
 
+#include <cstddef>
 #include <string>
 
 namespace tessaro {
@@ -34,7 +35,10 @@ void ApplySettingsLine(const std::string& line, SettingsValues& values);
 inline constexpr size_t kMaxSettingsLine = 32768;
 void ApplySettingsText(const std::string& text, SettingsValues& values);
 
-// Reads the whole file as it is stored; false when it cannot be opened.
+// Reads the whole file as it is stored. False when it cannot be read: missing,
+// no regular file (a folder, a pipe, a device), larger than kMaxSettingsFile,
+// or a read error. The initial values then stand.
+inline constexpr size_t kMaxSettingsFile = 1 << 20;
 bool ReadSettingsFile(const std::string& path, std::string* storedText);
 
 // The seven lines, PosX, PosY, SizeX, SizeY, ETime, InFile, OutputSize, each
@@ -48,7 +52,7 @@ inline constexpr const char kSettingsLineEnd[] = "\n";
 std::string FormatSettings(const SettingsValues& values);
 
 // Writes the file, replacing it; creates its directory when missing. False
-// when it cannot be written.
+// when it cannot be written, also when the path is a folder, a pipe or a device.
 bool WriteSettingsFile(const std::string& path, const std::string& storedText);
 
 }  // namespace tessaro

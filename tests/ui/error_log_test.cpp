@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_window_system.h"
+#include "special_files.h"
 #include "temp_dir.h"
 
 namespace tessaro {
@@ -44,6 +45,15 @@ TEST(AppendLogLine, KeepsExistingContent) {
   testing::TempDir::Write(path, "old line\r\n");
   ASSERT_TRUE(AppendLogLine(path, "new line\r\n"));
   EXPECT_EQ(testing::TempDir::Read(path), "old line\r\nnew line\r\n");
+}
+
+TEST(AppendLogLine, AFolderOrAPipeIsSkippedWithoutWaiting) {
+  testing::TempDir dir;
+  for (auto kind : {testing::Special::kFolder, testing::Special::kPipe}) {
+    const std::string path = dir.File("log" + std::to_string(static_cast<int>(kind)));
+    if (!testing::MakeSpecialFile(path, kind)) continue;
+    EXPECT_FALSE(AppendLogLine(path, "line\r\n")) << path;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "special_files.h"
 #include "temp_dir.h"
 
 namespace tessaro {
@@ -92,6 +93,35 @@ TEST(SettingsFile, MissingFileLeavesDefaults) {
   testing::TempDir dir;
   std::string stored;
   EXPECT_FALSE(ReadSettingsFile(dir.File("none.ini"), &stored));
+}
+
+// What is not a regular file of a sensible size is neither read nor written,
+// and nothing blocks: a folder, a pipe without a writer or reader, a link to
+// an endless device, a file past the size limit.
+TEST(SettingsFile, OnlyABoundedRegularFileIsReadOrWritten) {
+  testing::TempDir dir;
+  struct Case {
+    const char* name;
+    bool makeable;
+  } cases[] = {
+      {"folder", testing::MakeSpecialFile(dir.File("folder"), testing::Special::kFolder)},
+      {"pipe", testing::MakeSpecialFile(dir.File("pipe"), testing::Special::kPipe)},
+      {"zero", testing::MakeSpecialFile(dir.File("zero"), testing::Special::kEndlessDevice)},
+      {"huge", testing::MakeSpecialFile(dir.File("huge"), testing::Special::kOversized)},
+  };
+  for (const Case& c : cases) {
+    if (!c.makeable) continue;  // no pipes or devices on this system
+    std::string stored = "kept";
+    EXPECT_FALSE(ReadSettingsFile(dir.File(c.name), &stored)) << c.name;
+    EXPECT_EQ(stored, "kept") << c.name;
+    if (std::string(c.name) != "huge") {
+      EXPECT_FALSE(WriteSettingsFile(dir.File(c.name), "PosX=1\n")) << c.name;
+    }
+  }
+  std::string stored;
+  testing::TempDir::Write(dir.File("limit.ini"), std::string(kMaxSettingsFile, '\n'));
+  EXPECT_TRUE(ReadSettingsFile(dir.File("limit.ini"), &stored));
+  EXPECT_EQ(stored.size(), kMaxSettingsFile);
 }
 
 }  // namespace
