@@ -8,6 +8,7 @@
 #include "engine/adts.h"
 #include "engine/buffered_writer.h"
 #include "engine/conversion_common.h"
+#include "engine/output_file.h"
 #include "engine/report_text.h"
 #include "engine/wav_container.h"
 
@@ -181,14 +182,13 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   DelayPlan delay;
   if (!PlanDelay(request.delayMs, format, &delay)) return Failed(host, text::kDelayTooLarge);
 
-  std::unique_ptr<File> created = CreateOutput(request, host, fs);
-  if (!created) return ConversionResult{.failed = true};
-  OutputFile output(fs, request.outputPath, std::move(created));
+  std::unique_ptr<OutputFile> output = OutputFile::Open(request, host, fs);
+  if (!output) return ConversionResult{.failed = true};
 
   ConversionResult result;
-  AacToWav conversion(request, format, delay, host, *input, inputLength, output.file());
+  AacToWav conversion(request, format, delay, host, *input, inputLength, output->file());
   std::string failure = conversion.Run(&result);
-  if (failure.empty() && !output.Commit()) failure = text::kWriteFailed;
+  if (failure.empty() && !output->Commit()) failure = text::kWriteFailed;
   if (!failure.empty()) return Failed(host, failure, result);
   input->Close();
   return result;

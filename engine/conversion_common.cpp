@@ -1,4 +1,4 @@
-// Opening the input and creating the output, shared by both directions.
+// Opening the input, shared by both directions.
 
 #include "engine/conversion_common.h"
 
@@ -16,15 +16,6 @@ std::unique_ptr<File> OpenInput(const ConversionRequest& request, ConversionHost
     input.reset();
   }
   return input;
-}
-
-std::unique_ptr<File> CreateOutput(const ConversionRequest& request, ConversionHost& host,
-                                   FileSystem& fs) {
-  // Creating the output truncates it: the input must never be that file.
-  std::unique_ptr<File> output;
-  if (!fs.SameFile(request.inputPath, request.outputPath)) output = fs.Create(request.outputPath);
-  if (!output) Failed(host, text::kOutputNotOpenable);
-  return output;
 }
 
 }  // namespace tessaro

@@ -1,14 +1,23 @@
 #pragma once
 // The one seam through which the engine touches files. The real file system
 // lives in file_io_posix.cpp / file_io_win32.cpp; tests substitute their own
-// to fail any call.
+// to fail any call. A conversion takes its FileSystem by reference, so a front
+// end can hand it any implementation (one that discards the output, say).
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tessaro {
+
+// Characters that end a folder name in a path.
+#if defined(_WIN32)
+inline constexpr std::string_view kPathSeparators = "\\/:";
+#else
+inline constexpr std::string_view kPathSeparators = "/";
+#endif
 
 // An open file. Every call reports failure by its return value; nothing throws.
 class File {
@@ -23,9 +32,23 @@ class File {
   virtual bool Seek(uint64_t offset) = 0;
   virtual bool Size(uint64_t* size) = 0;
   virtual bool Truncate(uint64_t size) = 0;
+  // Waits until everything written has reached the disk.
+  virtual bool Sync() = 0;
   // Releases the file; false when buffered data could not be handed over.
   // The destructor closes a file that was not closed, ignoring errors.
   virtual bool Close() = 0;
+};
+
+// What a path names, links followed.
+struct PathInfo {
+  enum class Kind {
+    kMissing,  // nothing (the folder may be missing too)
+    kRegular,  // a regular file
+    kOther,    // a folder, device, pipe, socket, or a path that cannot be examined
+  };
+  Kind kind = Kind::kMissing;
+  bool writable = false;     // a regular file this user may write to
+  uint32_t permissions = 0;  // a regular file's permission bits (POSIX mode & 07777)
 };
 
 class FileSystem {
@@ -36,11 +59,20 @@ class FileSystem {
   // regular file such as a directory, a device or a pipe, no permission,
   // locked). Never waits for another program.
   virtual std::unique_ptr<File> OpenRead(const std::string& path) = 0;
-  // Creates a file for writing, truncating an existing one; nullptr on failure.
-  virtual std::unique_ptr<File> Create(const std::string& path) = 0;
-  // Deletes a regular file (a failed conversion's partial output); false if it
-  // could not be removed. Anything else the path names, such as a device, is
-  // left alone.
+  virtual PathInfo Stat(const std::string& path) = 0;
+  // The path a symbolic link (or a chain of them) finally names; the path
+  // itself when it is no link. Empty when the chain cannot be followed.
+  virtual std::string ResolveLinks(const std::string& path) = 0;
+  // Creates a new file for writing; nullptr when the path exists or the file
+  // cannot be made. It gets the permissions a plainly created file gets, or
+  // those of `like` when given.
+  virtual std::unique_ptr<File> CreateExclusive(const std::string& path,
+                                                const PathInfo* like) = 0;
+  // Puts the closed file `from` in the place of `to` in one step, replacing
+  // whatever file was there.
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  // Deletes a regular file (a failed conversion's new file); false if it could
+  // not be removed. Anything else the path names is left alone.
   virtual bool Remove(const std::string& path) = 0;
   // True when both paths name one existing file (through links or another
   // spelling). False when either does not exist.

@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cerrno>
-#include <cstdlib>
 
 #include "engine/file_io.h"
 
@@ -59,6 +59,8 @@ class PosixFile final : public File {
 
   bool Truncate(uint64_t size) override { return ::ftruncate(fd_, static_cast<off_t>(size)) == 0; }
 
+  bool Sync() override { return ::fsync(fd_) == 0; }
+
   bool Close() override {
     const int fd = fd_;
     fd_ = -1;
@@ -68,6 +70,9 @@ class PosixFile final : public File {
  private:
   int fd_;
 };
+
+// Links followed before giving up, as the system's own limit (40 on Linux).
+constexpr int kMaxLinkHops = 40;
 
 // Back to ordinary blocking reads and writes once the file is open.
 bool Blocking(int fd) {
@@ -91,33 +96,61 @@ class PosixFileSystem final : public FileSystem {
     return std::make_unique<PosixFile>(fd);
   }
 
-  std::unique_ptr<File> Create(const std::string& path) override {
-    // O_NONBLOCK: a pipe without a reader fails at once instead of hanging.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+  PathInfo Stat(const std::string& path) override {
+    PathInfo info;
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+      info.kind = errno == ENOENT ? PathInfo::Kind::kMissing : PathInfo::Kind::kOther;
+      return info;
+    }
+    if (!S_ISREG(st.st_mode)) {
+      info.kind = PathInfo::Kind::kOther;
+      return info;
+    }
+    info.kind = PathInfo::Kind::kRegular;
+    info.writable = ::access(path.c_str(), W_OK) == 0;
+    info.permissions = static_cast<uint32_t>(st.st_mode & 07777);
+    return info;
+  }
+
+  std::string ResolveLinks(const std::string& path) override {
+    std::string current = path;
+    for (int hops = 0; hops < kMaxLinkHops; ++hops) {
+      struct stat st;
+      if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+      std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
+      const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+      if (n <= 0 || static_cast<size_t>(n) >= target.size()) return {};
+      target.resize(static_cast<size_t>(n));
+      if (target[0] != '/') {
+        const size_t slash = current.rfind('/');
+        if (slash != std::string::npos) target = current.substr(0, slash + 1) + target;
+      }
+      current = target;
+    }
+    return {};  // a loop, or a chain too long to follow
+  }
+
+  std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
-    if (!Blocking(fd)) {
+    if (like && ::fchmod(fd, static_cast<mode_t>(like->permissions)) != 0) {
       ::close(fd);
+      ::unlink(path.c_str());
       return nullptr;
     }
     return std::make_unique<PosixFile>(fd);
   }
 
-  // Removes a partial output. Only a regular file is deleted: an output such
-  // as /dev/full or a pipe is a name the user gave for something that is not
-  // ours to delete. Through a symbolic link the file written is the link's
-  // target, so that is what goes; the link stays.
+  bool Rename(const std::string& from, const std::string& to) override {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+  }
+
+  // Removes a new file that was not put in place. Only a regular file is
+  // deleted; anything else the path may name by now is not ours.
   bool Remove(const std::string& path) override {
     struct stat st;
-    if (::lstat(path.c_str(), &st) != 0) return false;
-    if (S_ISREG(st.st_mode)) return ::unlink(path.c_str()) == 0;
-    if (!S_ISLNK(st.st_mode) || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-      return false;
-    }
-    char* target = ::realpath(path.c_str(), nullptr);
-    if (target == nullptr) return false;
-    const bool removed = ::unlink(target) == 0;
-    std::free(target);
-    return removed;
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0;
   }
 
   bool SameFile(const std::string& a, const std::string& b) override {

@@ -89,6 +89,10 @@ class Win32File final : public File {
     return Seek(size) && SetEndOfFile(handle_) != 0;
   }
 
+  bool Sync() override {
+    return handle_ != INVALID_HANDLE_VALUE && FlushFileBuffers(handle_) != 0;
+  }
+
   bool Close() override {
     if (handle_ == INVALID_HANDLE_VALUE) return false;
     const bool ok = CloseHandle(handle_) != 0;
@@ -100,16 +104,15 @@ class Win32File final : public File {
   HANDLE handle_;
 };
 
-// diskOnly refuses anything but a disk file: only that has the fixed length a
-// conversion reads to; a device such as CON would wait for typed input.
-std::unique_ptr<File> Open(const std::string& path, DWORD access, DWORD disposition,
-                           bool diskOnly) {
+// Only a disk file has the fixed length a conversion reads to; a device such
+// as CON would wait for typed input.
+std::unique_ptr<File> OpenDiskFile(const std::string& path, DWORD access, DWORD disposition) {
   const std::wstring wide = NativePath(path);
   if (wide.empty()) return nullptr;
   HANDLE h = CreateFileW(wide.c_str(), access, 0 /* no sharing */, nullptr, disposition,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
-  if (diskOnly && GetFileType(h) != FILE_TYPE_DISK) {
+  if (GetFileType(h) != FILE_TYPE_DISK) {
     CloseHandle(h);
     return nullptr;
   }
@@ -134,11 +137,57 @@ bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION* info) {
 class Win32FileSystem final : public FileSystem {
  public:
   std::unique_ptr<File> OpenRead(const std::string& path) override {
-    return Open(path, GENERIC_READ, OPEN_EXISTING, /*diskOnly=*/true);
+    return OpenDiskFile(path, GENERIC_READ, OPEN_EXISTING);
   }
 
-  std::unique_ptr<File> Create(const std::string& path) override {
-    return Open(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS, /*diskOnly=*/false);
+  PathInfo Stat(const std::string& path) override {
+    PathInfo info;
+    const std::wstring wide = NativePath(path);
+    if (wide.empty()) {
+      info.kind = PathInfo::Kind::kOther;
+      return info;
+    }
+    // As in FileIdentity: no access rights and full sharing, so that a file
+    // open elsewhere can still be examined.
+    HANDLE h = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+      info.kind = missing ? PathInfo::Kind::kMissing : PathInfo::Kind::kOther;
+      return info;
+    }
+    BY_HANDLE_FILE_INFORMATION file{};
+    const bool regular = GetFileType(h) == FILE_TYPE_DISK &&
+                         GetFileInformationByHandle(h, &file) != 0 &&
+                         (file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    CloseHandle(h);
+    info.kind = regular ? PathInfo::Kind::kRegular : PathInfo::Kind::kOther;
+    info.writable = regular && (file.dwFileAttributes & FILE_ATTRIBUTE_READONLY) == 0;
+    return info;
+  }
+
+  // Links are not followed: a replaced link is replaced as a file.
+  std::string ResolveLinks(const std::string& path) override { return path; }
+
+  // Opened without sharing except for deletion, so that a stop request can
+  // still delete the file from another thread; a new file inherits the
+  // folder's permissions, which is what a plainly created file gets.
+  std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo*) override {
+    const std::wstring wide = NativePath(path);
+    if (wide.empty()) return nullptr;
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32File>(h);
+  }
+
+  bool Rename(const std::string& from, const std::string& to) override {
+    const std::wstring wideFrom = NativePath(from);
+    const std::wstring wideTo = NativePath(to);
+    return !wideFrom.empty() && !wideTo.empty() &&
+           MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
   bool Remove(const std::string& path) override {

@@ -11,6 +11,7 @@
 #include "engine/adts.h"
 #include "engine/buffered_writer.h"
 #include "engine/conversion_common.h"
+#include "engine/output_file.h"
 #include "engine/read_window.h"
 #include "engine/report_text.h"
 #include "engine/wav_container.h"
@@ -197,14 +198,13 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   const std::string headerError = ReadWavLayout(*input, inputLength, &layout);
   if (!headerError.empty()) return Failed(host, headerError);
 
-  std::unique_ptr<File> created = CreateOutput(request, host, fs);
-  if (!created) return ConversionResult{.failed = true};
-  OutputFile output(fs, request.outputPath, std::move(created));
+  std::unique_ptr<OutputFile> output = OutputFile::Open(request, host, fs);
+  if (!output) return ConversionResult{.failed = true};
 
   ConversionResult result;
-  WavToAac conversion(host, *input, inputLength, layout, output.file());
+  WavToAac conversion(host, *input, inputLength, layout, output->file());
   std::string failure = conversion.Run(&result);
-  if (failure.empty() && !output.Commit()) failure = text::kWriteFailed;
+  if (failure.empty() && !output->Commit()) failure = text::kWriteFailed;
   if (!failure.empty()) return Failed(host, failure, result);
   input->Close();
   const double seconds =

@@ -52,6 +52,7 @@ class MemFile final : public File {
     bytes_->resize(static_cast<size_t>(size));
     return true;
   }
+  bool Sync() override { return true; }
   bool Close() override { return true; }
 
  private:
@@ -76,15 +77,25 @@ class MemFileSystem final : public FileSystem {
     if (it == files_.end()) return nullptr;
     return std::make_unique<MemFile>(it->second);
   }
-  std::unique_ptr<File> Create(const std::string& path) override {
-    if (path.empty() || path.back() == '/') return nullptr;
+  PathInfo Stat(const std::string& path) override {
+    PathInfo info;
+    if (files_.count(path) != 0) info = PathInfo{PathInfo::Kind::kRegular, true, 0644};
+    return info;
+  }
+  std::string ResolveLinks(const std::string& path) override { return path; }
+  std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo*) override {
+    if (path.empty() || path.back() == '/' || files_.count(path) != 0) return nullptr;
     auto& slot = files_[path];
-    if (slot) {
-      slot->clear();  // truncated in place, as a real file system does
-    } else {
-      slot = std::make_shared<Bytes>();
-    }
+    slot = std::make_shared<Bytes>();
     return std::make_unique<MemFile>(slot);
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    auto it = files_.find(from);
+    if (it == files_.end()) return false;
+    std::shared_ptr<Bytes> bytes = it->second;
+    files_.erase(it);
+    files_[to] = std::move(bytes);
+    return true;
   }
   bool Remove(const std::string& path) override { return files_.erase(path) != 0; }
   bool SameFile(const std::string& a, const std::string& b) override {

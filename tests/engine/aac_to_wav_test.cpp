@@ -336,15 +336,33 @@ TEST(ConvertAacToWav, InputThatCannotBeOpened) {
 }
 
 TEST(ConvertAacToWav, OutputThatCannotBeCreated) {
-  MemoryFileSystem fs;
-  fs.SetFile(kIn, AdtsFrame(Frame(100)));
-  fs.FailOp(FsOp::kCreate, 1);
-  RecordingHost host;
-  const Outcome o = Convert(fs, host);
-  EXPECT_FALSE(o.outputExists);
-  EXPECT_EQ(host.info, "エラー：出力ファイルが、開けません。\r\n");
-  EXPECT_EQ(host.shown.back(), host.info);
-  EXPECT_EQ(fs.openHandles(), 0);
+  const Bytes old = {1, 2, 3};
+  struct Case {
+    const char* name;
+    bool oldOutput;
+    void (*set)(MemoryFileSystem&);
+  } const cases[] = {
+      {"create fails", false, [](MemoryFileSystem& fs) { fs.FailOp(FsOp::kCreate, 1); }},
+      {"not a regular file", false, [](MemoryFileSystem& fs) { fs.AddSpecial(kOut); }},
+      {"read-only", true, [](MemoryFileSystem& fs) { fs.SetPermissions(kOut, 0444); }},
+      {"cannot be examined", true, [](MemoryFileSystem& fs) { fs.FailOp(FsOp::kStat, 1); }},
+      {"link not followed", true, [](MemoryFileSystem& fs) { fs.FailOp(FsOp::kResolveLinks, 1); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryFileSystem fs;
+    fs.SetFile(kIn, AdtsFrame(Frame(100)));
+    if (c.oldOutput) fs.SetFile(kOut, old);
+    c.set(fs);
+    RecordingHost host;
+    const Outcome o = Convert(fs, host);
+    EXPECT_EQ(o.outputExists, c.oldOutput);
+    EXPECT_EQ(o.output, c.oldOutput ? old : Bytes{});
+    EXPECT_EQ(fs.Paths().size(), c.oldOutput ? 2u : 1u);
+    EXPECT_EQ(host.info, "エラー：出力ファイルが、開けません。\r\n");
+    EXPECT_EQ(host.shown.back(), host.info);
+    EXPECT_EQ(fs.openHandles(), 0);
+  }
 }
 
 TEST(ConvertAacToWav, OutputThatIsTheInputIsRefusedAndTheInputKept) {
@@ -393,6 +411,24 @@ TEST(ConvertAacToWav, ExistingOutputIsReplaced) {
   RecordingHost host;
   const Outcome o = Convert(fs, host);
   EXPECT_EQ(o.output, testing::Cat({ContainerHeader(false, 2 * 4096), Blocks(s.frames(), 4096)}));
+  EXPECT_TRUE(fs.Synced(kOut));  // flushed to the disk before it took the old one's place
+}
+
+TEST(ConvertAacToWav, OutputThroughALinkReplacesItsTargetWithItsPermissions) {
+  AdtsStream s;
+  s.Frames(2, Frame(100));
+  MemoryFileSystem fs;
+  fs.SetFile(kIn, s.bytes());
+  fs.SetFile("target.wav", Bytes(100, 0xAA));
+  fs.SetPermissions("target.wav", 0640);
+  fs.AddAlias(kOut, "target.wav");
+  RecordingHost host;
+  const Outcome o = Convert(fs, host);
+  EXPECT_FALSE(o.result.failed);
+  EXPECT_EQ(fs.Contents("target.wav"), testing::Cat({ContainerHeader(false, 2 * 4096), Blocks(s.frames(), 4096)}));
+  EXPECT_EQ(fs.Permissions("target.wav"), 0640u);
+  EXPECT_EQ(fs.ResolveLinks(kOut), "target.wav");
+  EXPECT_EQ(fs.Paths(), (std::vector<std::string>{kIn, "target.wav"}));
 }
 
 // Every file operation of a small conversion failing in turn: either the

@@ -1,7 +1,7 @@
 // Every file operation of a small conversion fails in turn, outright or short,
 // through the console program's entry point: each time an "エラー：" message,
-// exit status 1, no output file left, the input byte for byte as it was, and
-// every file handle released.
+// exit status 1, no new file left, the input and any earlier output byte for
+// byte as they were, and every file handle released.
 
 #include <gtest/gtest.h>
 
@@ -36,6 +36,7 @@ struct Direction {
   const char* name;
   std::vector<std::string> args;  // input "in.*", output "out.*"
   bool wavInput;
+  bool oldOutput = false;  // the output path holds an earlier file, which is replaced
 };
 
 const Direction kDirections[] = {
@@ -43,7 +44,11 @@ const Direction kDirections[] = {
     {"aac_to_wav_8bit_delay", {"-s2", "-d100", "in.aac", "out.wav"}, false},
     {"aac_to_wav_negative_delay", {"-d-50", "in.aac", "out.wav"}, false},
     {"wav_to_aac", {"in.wav", "out.aac"}, true},
+    {"aac_to_wav_replacing", {"-d100", "in.aac", "out.wav"}, false, true},
+    {"wav_to_aac_replacing", {"in.wav", "out.aac"}, true, true},
 };
+
+const Bytes kOldOutput(5000, 0xA5);
 
 void PrintTo(const Direction& d, std::ostream* os) { *os << d.name; }
 
@@ -65,6 +70,7 @@ class FaultMatrix : public ::testing::TestWithParam<Direction> {
   // A run with the given fault; probe runs have none.
   int Run(MemoryFileSystem& fs, MemoryConsole& console) {
     fs.SetFile(input_, inputBytes_);
+    if (GetParam().oldOutput) fs.SetFile(output_, kOldOutput);
     return cli::RunCli(GetParam().args, console, fs);
   }
 
@@ -79,6 +85,9 @@ TEST_P(FaultMatrix, EveryFailingOperationIsReportedAndLeavesNothingBehind) {
   const std::vector<FsOp> log = probe.callLog();
   ASSERT_GE(probe.callCount(FsOp::kRead), 3u);
   ASSERT_GE(probe.callCount(FsOp::kWrite), 2u);
+  // Only a file that replaces another is flushed to the disk before the rename.
+  EXPECT_EQ(probe.callCount(FsOp::kSync), GetParam().oldOutput ? 1u : 0u);
+  const size_t filesBefore = GetParam().oldOutput ? 2 : 1;
 
   int faultsHit = 0;
   for (uint64_t k = 1; k <= log.size(); ++k) {
@@ -106,8 +115,12 @@ TEST_P(FaultMatrix, EveryFailingOperationIsReportedAndLeavesNothingBehind) {
       }
       EXPECT_EQ(status, cli::kExitFailed) << console.out;
       EXPECT_EQ(console.out.rfind("エラー：", 0), 0u) << console.out;
-      EXPECT_FALSE(fs.Exists(output_)) << "partial output left behind";
-      EXPECT_EQ(fs.Paths().size(), 1u);
+      if (GetParam().oldOutput) {
+        EXPECT_EQ(fs.Contents(output_), kOldOutput) << "earlier output changed";
+      } else {
+        EXPECT_FALSE(fs.Exists(output_)) << "partial output left behind";
+      }
+      EXPECT_EQ(fs.Paths().size(), filesBefore) << "new file left behind";
     }
   }
   EXPECT_GT(faultsHit, 20);
@@ -124,11 +137,13 @@ TEST(FaultMatrixCoverage, EveryOperationKindIsExercised) {
     if (d.wavInput) {
       ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, fs), cli::kExitOk);
     }
+    if (d.oldOutput) fs.SetFile(d.wavInput ? "out.aac" : "out.wav", kOldOutput);
     ASSERT_EQ(cli::RunCli(d.args, console, fs), cli::kExitOk) << console.out;
     used.insert(fs.callLog().begin(), fs.callLog().end());
   }
-  for (FsOp op : {FsOp::kOpenRead, FsOp::kCreate, FsOp::kRead, FsOp::kWrite, FsOp::kSeek,
-                  FsOp::kSize, FsOp::kTruncate, FsOp::kClose}) {
+  for (FsOp op : {FsOp::kOpenRead, FsOp::kStat, FsOp::kResolveLinks, FsOp::kCreate,
+                  FsOp::kRename, FsOp::kRead, FsOp::kWrite, FsOp::kSeek, FsOp::kSize,
+                  FsOp::kTruncate, FsOp::kSync, FsOp::kClose}) {
     EXPECT_TRUE(used.count(op)) << testing::FsOpName(op);
   }
 }

@@ -49,29 +49,62 @@ class RealDisk : public ::testing::Test {
   std::string aac_, wav_, aacBytes_, wavBytes_;
 };
 
-TEST_F(RealDisk, DevFullAsOutputIsAWriteErrorInBothDirections) {
-  for (const std::string& input : {aac_, wav_}) {
-    const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {input, "/dev/full"});
-    EXPECT_EQ(r.exitCode, 1) << input;
-    EXPECT_EQ(r.out, kWriteFailed) << input;
-    EXPECT_TRUE(IsCharDevice("/dev/full")) << "the failed conversion removed /dev/full";
+// An output path that names anything but a regular file was written to (a
+// block device, /dev/null, with exit status 0): it is refused before anything
+// is written, as is a path whose folder is missing.
+TEST_F(RealDisk, OutputsThatAreNotRegularFilesAreRefusedInBothDirections) {
+  for (const std::string& output :
+       {std::string("/dev/full"), std::string("/dev/null"), dir_.Path(""),
+        dir_.Path("missing/out.wav")}) {
+    for (const std::string& input : {aac_, wav_}) {
+      const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {input, output});
+      EXPECT_EQ(r.exitCode, 1) << input << " -> " << output;
+      EXPECT_EQ(r.out, kOutputNotOpenable) << input << " -> " << output;
+    }
   }
+  EXPECT_TRUE(IsCharDevice("/dev/full"));
+  EXPECT_TRUE(IsCharDevice("/dev/null"));
+  EXPECT_EQ(DirectoryEntries(dir_.Path("")), (std::set<std::string>{"tone.aac", "tone.wav"}));
   ExpectInputsUnchanged();
 }
 
 // The clean-up of a failed conversion deleted whatever the output path named,
-// so run as root it deleted the device node /dev/full. A private copy of that
-// node stands in for it here.
+// so run as root it deleted the device node /dev/full. Private device nodes
+// (a character and a block device) stand in for such nodes here.
 TEST_F(RealDisk, FailedConversionNeverDeletesADeviceNamedAsOutput) {
   const std::string node = dir_.Path("full");
-  if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+  const std::string block = dir_.Path("block");
+  if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0 ||
+      ::mknod(block.c_str(), S_IFBLK | 0600, makedev(7, 200)) != 0) {
     GTEST_SKIP() << "cannot create a device node here (needs root): " << std::strerror(errno);
   }
-  const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, node});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.out, kWriteFailed);
+  for (const std::string& output : {node, block}) {
+    const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, output});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, kOutputNotOpenable);
+  }
   EXPECT_TRUE(IsCharDevice(node));
+  struct stat st;
+  EXPECT_TRUE(::stat(block.c_str(), &st) == 0 && S_ISBLK(st.st_mode));
   ExpectInputsUnchanged();
+}
+
+// A new output gets what a plainly created file gets (not the 0600 of a
+// private temporary file); a replaced one keeps its permission bits.
+TEST_F(RealDisk, NewOutputsGetPlainPermissionsAndReplacedOnesKeepTheirs) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  const std::string fresh = dir_.Path("fresh.wav");
+  ASSERT_EQ(RunCliIn(dir_.Path(""), {aac_, fresh}).exitCode, 0);
+  struct stat st;
+  ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0666 & ~mask);
+
+  ASSERT_EQ(::chmod(fresh.c_str(), 0604), 0);
+  ASSERT_EQ(RunCliIn(dir_.Path(""), {aac_, fresh}).exitCode, 0);
+  ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  EXPECT_EQ(ReadFile(fresh), wavBytes_);
 }
 
 // Opening a pipe waited for the other end for ever: as input until a writer
@@ -140,9 +173,23 @@ TEST_F(TinyFileSystem, FullDiskIsAWriteErrorAndLeavesNoPartialOutput) {
   ExpectInputsUnchanged();
 }
 
-// Through a symbolic link the partial output is the link's target: that goes,
-// the link stays, and a device behind a link is never deleted.
-TEST_F(TinyFileSystem, PartialOutputBehindALinkIsRemovedNotTheLink) {
+// A conversion that fails on a full disk had already truncated the file at
+// the output path: the earlier file now stays as it was, and the new one goes.
+TEST_F(TinyFileSystem, AnEarlierOutputSurvivesAFullDisk) {
+  const std::string old = mountPoint_ + "/tone.wav";
+  WriteFile(old, "an earlier conversion");
+  ASSERT_EQ(::chmod(old.c_str(), 0640), 0);
+  const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, old});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, kWriteFailed);
+  EXPECT_EQ(ReadFile(old), "an earlier conversion");
+  EXPECT_EQ(DirectoryEntries(mountPoint_), (std::set<std::string>{"tone.wav"}));
+}
+
+// Through a symbolic link the new file is written beside the link's target
+// and replaces it; on failure the target stays as it was, and a device behind
+// a link is never written to or deleted. The link stays a link throughout.
+TEST_F(TinyFileSystem, ThroughALinkTheTargetIsReplacedOrKept) {
   const std::string link = dir_.Path("link.wav");
   ASSERT_EQ(::symlink((mountPoint_ + "/target.wav").c_str(), link.c_str()), 0);
   const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, link});
@@ -150,7 +197,19 @@ TEST_F(TinyFileSystem, PartialOutputBehindALinkIsRemovedNotTheLink) {
   EXPECT_EQ(r.out, kWriteFailed);
   EXPECT_TRUE(DirectoryEntries(mountPoint_).empty());
   struct stat st;
-  EXPECT_EQ(::lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(::lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+
+  // A target that exists: kept on failure, replaced on success.
+  WriteFile(mountPoint_ + "/target.wav", "old target");
+  EXPECT_EQ(RunCliIn(dir_.Path(""), {aac_, link}).exitCode, 1);
+  EXPECT_EQ(ReadFile(mountPoint_ + "/target.wav"), "old target");
+  const std::string outside = dir_.Path("outside.wav");
+  WriteFile(outside, "old target");
+  const std::string relative = dir_.Path("relative.wav");
+  ASSERT_EQ(::symlink("outside.wav", relative.c_str()), 0);
+  EXPECT_EQ(RunCliIn(dir_.Path(""), {aac_, relative}).exitCode, 0);
+  EXPECT_EQ(ReadFile(outside), wavBytes_);
+  EXPECT_TRUE(::lstat(relative.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
 
   const std::string deviceLink = dir_.Path("full.wav");
   ASSERT_EQ(::symlink("/dev/full", deviceLink.c_str()), 0);

@@ -8,7 +8,10 @@ namespace tessaro::testing {
 const char* FsOpName(FsOp op) {
   switch (op) {
     case FsOp::kOpenRead: return "OpenRead";
-    case FsOp::kCreate: return "Create";
+    case FsOp::kStat: return "Stat";
+    case FsOp::kResolveLinks: return "ResolveLinks";
+    case FsOp::kCreate: return "CreateExclusive";
+    case FsOp::kRename: return "Rename";
     case FsOp::kRemove: return "Remove";
     case FsOp::kSameFile: return "SameFile";
     case FsOp::kRead: return "Read";
@@ -16,6 +19,7 @@ const char* FsOpName(FsOp op) {
     case FsOp::kSeek: return "Seek";
     case FsOp::kSize: return "Size";
     case FsOp::kTruncate: return "Truncate";
+    case FsOp::kSync: return "Sync";
     case FsOp::kClose: return "Close";
   }
   return "?";
@@ -46,6 +50,7 @@ class MemoryFileSystem::Handle final : public File {
   bool Write(const uint8_t* buf, size_t n) override {
     const std::optional<FaultMode> fault = fs_.Count(FsOp::kWrite);
     if (closed_ || (fault && *fault == FaultMode::kFail)) return false;
+    fs_.synced_.erase(bytes_.get());
     const size_t count = fault ? n / 2 : n;
     if (bytes_->size() < position_ + count) bytes_->resize(position_ + count);
     if (count > 0) std::memcpy(bytes_->data() + position_, buf, count);
@@ -68,6 +73,12 @@ class MemoryFileSystem::Handle final : public File {
   bool Truncate(uint64_t size) override {
     if (fs_.Count(FsOp::kTruncate) || closed_) return false;
     bytes_->resize(static_cast<size_t>(size));
+    return true;
+  }
+
+  bool Sync() override {
+    if (fs_.Count(FsOp::kSync) || closed_) return false;
+    fs_.synced_.insert(bytes_.get());
     return true;
   }
 
@@ -121,6 +132,25 @@ void MemoryFileSystem::AddAlias(const std::string& alias, const std::string& tar
   aliases_[alias] = target;
 }
 
+void MemoryFileSystem::AddSpecial(const std::string& path) { specials_.insert(path); }
+
+void MemoryFileSystem::SetPermissions(const std::string& path, uint32_t permissions) {
+  auto it = files_.find(Resolve(path));
+  if (it != files_.end()) permissions_[it->second.get()] = permissions;
+}
+
+uint32_t MemoryFileSystem::Permissions(const std::string& path) const {
+  auto it = files_.find(Resolve(path));
+  if (it == files_.end()) return 0;
+  auto p = permissions_.find(it->second.get());
+  return p == permissions_.end() ? 0644 : p->second;
+}
+
+bool MemoryFileSystem::Synced(const std::string& path) const {
+  auto it = files_.find(Resolve(path));
+  return it != files_.end() && synced_.count(it->second.get()) > 0;
+}
+
 void MemoryFileSystem::FailCall(uint64_t nth, FaultMode mode) {
   faults_.push_back(Fault{std::nullopt, nth, mode});
 }
@@ -160,18 +190,44 @@ std::unique_ptr<File> MemoryFileSystem::OpenRead(const std::string& path) {
   return std::make_unique<Handle>(*this, it->second);
 }
 
-std::unique_ptr<File> MemoryFileSystem::Create(const std::string& path) {
-  if (Count(FsOp::kCreate)) return nullptr;
-  if (path.empty()) return nullptr;
+PathInfo MemoryFileSystem::Stat(const std::string& path) {
+  PathInfo info;
   const std::string target = Resolve(path);
-  auto it = files_.find(target);
-  if (it != files_.end()) {
-    it->second->clear();  // truncated in place, like a real file
-    return std::make_unique<Handle>(*this, it->second);
+  if (Count(FsOp::kStat) || specials_.count(target) > 0) {
+    info.kind = PathInfo::Kind::kOther;
+  } else if (files_.count(target) > 0) {
+    info.kind = PathInfo::Kind::kRegular;
+    info.permissions = Permissions(target);
+    info.writable = (info.permissions & 0200) != 0;
+  }
+  return info;
+}
+
+std::string MemoryFileSystem::ResolveLinks(const std::string& path) {
+  if (Count(FsOp::kResolveLinks)) return {};
+  return Resolve(path);
+}
+
+std::unique_ptr<File> MemoryFileSystem::CreateExclusive(const std::string& path,
+                                                        const PathInfo* like) {
+  if (Count(FsOp::kCreate)) return nullptr;
+  if (path.empty() || path.back() == '/' || files_.count(path) > 0 || specials_.count(path) > 0) {
+    return nullptr;
   }
   auto bytes = std::make_shared<Bytes>();
-  files_[target] = bytes;
+  files_[path] = bytes;
+  permissions_[bytes.get()] = like ? like->permissions : 0644;
   return std::make_unique<Handle>(*this, bytes);
+}
+
+bool MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
+  if (Count(FsOp::kRename)) return false;
+  auto it = files_.find(from);
+  if (it == files_.end() || specials_.count(to) > 0) return false;
+  std::shared_ptr<Bytes> bytes = it->second;
+  files_.erase(it);
+  files_[to] = std::move(bytes);
+  return true;
 }
 
 bool MemoryFileSystem::Remove(const std::string& path) {

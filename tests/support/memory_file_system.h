@@ -16,16 +16,18 @@
 //   }
 //
 // Semantics follow the real file systems closely enough for the engine:
-// files exist from Create on (empty), handles keep reading and writing the
-// file's bytes even after Remove, and Create on an existing path truncates it
-// in place (so an open reader of that file sees it shrink). The file system
-// must outlive the handles it gave out.
+// files exist from CreateExclusive on (empty), handles keep reading and
+// writing the file's bytes even after Remove or Rename, and Rename replaces
+// the file at its destination whole. Aliases stand for symbolic links,
+// "special" paths for folders and devices. The file system must outlive the
+// handles it gave out.
 
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,7 +40,10 @@ using Bytes = std::vector<uint8_t>;
 // Every operation of FileSystem and File that is counted and can fail.
 enum class FsOp {
   kOpenRead,
-  kCreate,
+  kStat,          // fails as a path that cannot be examined
+  kResolveLinks,  // fails as a link that cannot be followed
+  kCreate,        // CreateExclusive
+  kRename,
   kRemove,
   kSameFile,  // counted, never fails
   kRead,
@@ -46,6 +51,7 @@ enum class FsOp {
   kSeek,
   kSize,
   kTruncate,
+  kSync,
   kClose,
 };
 const char* FsOpName(FsOp op);
@@ -79,6 +85,13 @@ class MemoryFileSystem final : public FileSystem {
   // operation on `alias` acts on `target`, and SameFile(alias, target) is
   // true while the target exists.
   void AddAlias(const std::string& alias, const std::string& target);
+  // Makes path something other than a regular file (a folder, a device).
+  void AddSpecial(const std::string& path);
+  // Permission bits of a file (0644 unless set); without 0200 it is read-only.
+  void SetPermissions(const std::string& path, uint32_t permissions);
+  uint32_t Permissions(const std::string& path) const;
+  // True once the file's handle was synced and nothing was written after.
+  bool Synced(const std::string& path) const;
 
   // --- Faults -------------------------------------------------------------
   // Fails the nth call (1-based) counted over all operations, as callCount()
@@ -100,7 +113,10 @@ class MemoryFileSystem final : public FileSystem {
 
   // --- FileSystem ---------------------------------------------------------
   std::unique_ptr<File> OpenRead(const std::string& path) override;
-  std::unique_ptr<File> Create(const std::string& path) override;
+  PathInfo Stat(const std::string& path) override;
+  std::string ResolveLinks(const std::string& path) override;
+  std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override;
+  bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;
 
@@ -120,6 +136,9 @@ class MemoryFileSystem final : public FileSystem {
 
   std::map<std::string, std::shared_ptr<Bytes>> files_;
   std::map<std::string, std::string> aliases_;
+  std::set<std::string> specials_;
+  std::map<const Bytes*, uint32_t> permissions_;
+  std::set<const Bytes*> synced_;
   std::vector<Fault> faults_;
   std::vector<FsOp> log_;
   std::map<FsOp, uint64_t> perOp_;

@@ -14,7 +14,8 @@ namespace {
 using testing::TempDir;
 
 bool WriteAll(const std::string& path, const std::string& bytes) {
-  auto f = RealFileSystem().Create(path);
+  RealFileSystem().Remove(path);
+  auto f = RealFileSystem().CreateExclusive(path, nullptr);
   return f && f->Write(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) && f->Close();
 }
 
@@ -46,7 +47,7 @@ TEST(Win32FileIo, AnOpenFileIsNotSharedWithASecondOpener) {
   auto reader = RealFileSystem().OpenRead(path);
   ASSERT_TRUE(reader);
   // The same file as the output of a conversion must not open.
-  EXPECT_EQ(RealFileSystem().Create(path), nullptr);
+  EXPECT_EQ(RealFileSystem().CreateExclusive(path, nullptr), nullptr);  // exists
   EXPECT_EQ(RealFileSystem().OpenRead(path), nullptr);
   reader.reset();
   EXPECT_EQ(ReadAll(path), "abc");
@@ -75,7 +76,7 @@ TEST(Win32FileIo, SizesAndSeeksGoPastFourGigabytes) {
   const std::string path = dir.Utf8() + "large.wav";
   const uint64_t large = (uint64_t{5} << 30) + 3;
   {
-    auto f = RealFileSystem().Create(path);
+    auto f = RealFileSystem().CreateExclusive(path, nullptr);
     ASSERT_TRUE(f);
     ASSERT_TRUE(f->Truncate(large));  // sparse where the file system allows
     uint64_t size = 0;
@@ -113,6 +114,24 @@ TEST(Win32FileIo, PathsLongerThan260CharactersOpen) {
   RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
 }
 
+TEST(Win32FileIo, RenameReplacesAWholeFile) {
+  TempDir dir;
+  FileSystem& fs = RealFileSystem();
+  const std::string target = dir.Utf8() + "出力.wav";
+  const std::string aside = dir.Utf8() + ".出力.wav.tessaro-abc123";
+  ASSERT_TRUE(WriteAll(target, "old"));
+  EXPECT_EQ(fs.Stat(target).kind, PathInfo::Kind::kRegular);
+  EXPECT_TRUE(fs.Stat(target).writable);
+  auto f = fs.CreateExclusive(aside, nullptr);
+  ASSERT_TRUE(f);
+  ASSERT_TRUE(f->Write(reinterpret_cast<const uint8_t*>("new"), 3));
+  EXPECT_TRUE(f->Sync());
+  EXPECT_TRUE(f->Close());
+  EXPECT_TRUE(fs.Rename(aside, target));
+  EXPECT_EQ(ReadAll(target), "new");
+  EXPECT_EQ(fs.Stat(aside).kind, PathInfo::Kind::kMissing);
+}
+
 TEST(Win32FileIo, FailuresAreReportedNotThrown) {
   TempDir dir;
   FileSystem& fs = RealFileSystem();
@@ -122,7 +141,10 @@ TEST(Win32FileIo, FailuresAreReportedNotThrown) {
   EXPECT_EQ(fs.OpenRead(""), nullptr);
   EXPECT_EQ(fs.OpenRead("CON"), nullptr);  // a device, not a file of fixed length
   EXPECT_EQ(fs.OpenRead("NUL"), nullptr);
-  EXPECT_EQ(fs.Create(dir.Utf8() + "no such dir\\out.wav"), nullptr);
+  EXPECT_EQ(fs.CreateExclusive(dir.Utf8() + "no such dir\\out.wav", nullptr), nullptr);
+  EXPECT_EQ(fs.Stat(dir.Utf8() + "no such dir\\out.wav").kind, PathInfo::Kind::kMissing);
+  EXPECT_EQ(fs.Stat(dir.Utf8()).kind, PathInfo::Kind::kOther);  // a directory
+  EXPECT_EQ(fs.Stat("NUL").kind, PathInfo::Kind::kOther);
   EXPECT_FALSE(fs.Remove(dir.Utf8() + "missing.aac"));
 }
 

@@ -1,0 +1,51 @@
+#pragma once
+// The output of a conversion: written as a new hidden file in the output's own
+// folder and put in place with one rename once the conversion has succeeded.
+
+#include <memory>
+#include <string>
+
+#include "engine/conversion_host.h"
+#include "engine/conversion_request.h"
+#include "engine/file_io.h"
+
+namespace tessaro {
+
+class OutputFile {
+ public:
+  // Checks the output path and creates the new file beside it. An output that
+  // is the input, that exists but is no regular file or cannot be written, or
+  // whose folder is missing, is refused with the message for an output that
+  // cannot be opened, and nothing is created.
+  static std::unique_ptr<OutputFile> Open(const ConversionRequest& request, ConversionHost& host,
+                                          FileSystem& fs);
+
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  // Removes the new file unless Commit() succeeded: the output path keeps
+  // whatever it held before.
+  ~OutputFile();
+
+  File& file() { return *file_; }
+  // Closes the finished file and renames it over the output path. A file that
+  // replaces an existing one is flushed to the disk first, so that a power cut
+  // leaves the old file or the new one. False on failure.
+  bool Commit();
+
+ private:
+  OutputFile(FileSystem& fs, std::string target, std::string aside, bool replaces,
+             std::unique_ptr<File> file);
+
+  FileSystem& fs_;
+  std::string target_;  // the output path, links resolved
+  std::string aside_;   // the new file while it is written
+  bool replaces_;
+  std::unique_ptr<File> file_;
+  bool committed_ = false;
+};
+
+// The hidden name the new file gets beside target: ".NAME.tessaro-" and six
+// characters of suffix, in target's folder.
+std::string AsidePath(const std::string& target, const std::string& suffix);
+
+}  // namespace tessaro
