@@ -4,9 +4,12 @@
 
 #include "cli/cli_app.h"
 #include "cli/console_posix.h"
+#include "cli/interrupts.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   tessaro::cli::StdioConsole console;
-  return tessaro::cli::RunCli(args, console, tessaro::RealFileSystem());
+  tessaro::cli::InstallInterruptHandlers();
+  tessaro::cli::WatchedFileSystem fs(tessaro::RealFileSystem());
+  return tessaro::cli::RunCli(args, console, fs);
 }

@@ -8,6 +8,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/console_win32.h"
+#include "cli/interrupts.h"
 #include "engine/wide_text.h"
 
 namespace {
@@ -28,5 +29,7 @@ std::vector<std::string> Utf8Arguments() {
 
 int main() {
   tessaro::cli::Win32Console console;
-  return tessaro::cli::RunCli(Utf8Arguments(), console, tessaro::RealFileSystem());
+  tessaro::cli::InstallInterruptHandlers();
+  tessaro::cli::WatchedFileSystem fs(tessaro::RealFileSystem());
+  return tessaro::cli::RunCli(Utf8Arguments(), console, fs);
 }

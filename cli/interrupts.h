@@ -1,0 +1,64 @@
+#pragma once
+// Stopping the console program part-way (Ctrl+C, kill, a closed terminal):
+// the new file a conversion is writing is removed, the output path keeps what
+// it held, and one line on standard error says that the conversion stopped.
+
+#include <memory>
+#include <string>
+
+#include "engine/file_io.h"
+
+namespace tessaro::cli {
+
+inline constexpr char kStoppedMessage[] = "エラー：変換が、中断されました。\n";
+
+// Installs the handlers for the whole process. POSIX: SIGINT, SIGTERM and
+// SIGHUP end the program with 130, 143 and 129 (unless whoever started it
+// ignores them, as nohup does); SIGPIPE and SIGXFSZ are ignored, so that a
+// closed standard stream never stops a conversion and a file-size limit is
+// an ordinary write error. Windows: Ctrl+C, Ctrl+Break (130) and closing the
+// console (129).
+void InstallInterruptHandlers();
+
+// The new file a stop must remove, from its creation until it has been put in
+// place or removed. Platform code; the path is kept where a handler can read it.
+void RememberNewFile(const std::string& path);
+void ForgetNewFile();
+
+// A FileSystem that passes every call on to another and remembers each new
+// file while it is being written.
+class WatchedFileSystem final : public FileSystem {
+ public:
+  explicit WatchedFileSystem(FileSystem& inner) : inner_(inner) {}
+  ~WatchedFileSystem() override { ForgetNewFile(); }
+
+  std::unique_ptr<File> OpenRead(const std::string& path) override { return inner_.OpenRead(path); }
+  PathInfo Stat(const std::string& path) override { return inner_.Stat(path); }
+  std::string ResolveLinks(const std::string& path) override { return inner_.ResolveLinks(path); }
+  std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override {
+    // Remembered first: a stop between the creation and this call would
+    // otherwise leave the file behind.
+    RememberNewFile(path);
+    std::unique_ptr<File> file = inner_.CreateExclusive(path, like);
+    if (!file) ForgetNewFile();
+    return file;
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    const bool renamed = inner_.Rename(from, to);
+    if (renamed) ForgetNewFile();
+    return renamed;
+  }
+  bool Remove(const std::string& path) override {
+    const bool removed = inner_.Remove(path);
+    ForgetNewFile();
+    return removed;
+  }
+  bool SameFile(const std::string& a, const std::string& b) override {
+    return inner_.SameFile(a, b);
+  }
+
+ private:
+  FileSystem& inner_;
+};
+
+}  // namespace tessaro::cli

@@ -1,0 +1,55 @@
+// Stop signals on POSIX: the handler removes the new file, says so and exits.
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+
+#include "cli/interrupts.h"
+
+namespace tessaro::cli {
+namespace {
+
+// Read by the signal handler, so kept in static storage and only in the
+// async-signal-safe way: the path is complete whenever armed is set.
+volatile sig_atomic_t armed = 0;
+char newFile[4096];
+volatile sig_atomic_t newLineFirst = 0;
+
+void OnStop(int signal) {
+  if (armed) ::unlink(newFile);
+  // A progress line on the terminal is ended first.
+  if (newLineFirst) (void)!::write(STDERR_FILENO, "\n", 1);
+  (void)!::write(STDERR_FILENO, kStoppedMessage, sizeof kStoppedMessage - 1);
+  ::_exit(128 + signal);
+}
+
+}  // namespace
+
+void InstallInterruptHandlers() {
+  newLineFirst = ::isatty(STDERR_FILENO) == 1;
+  struct sigaction stop {};
+  stop.sa_handler = OnStop;
+  sigfillset(&stop.sa_mask);
+  for (int s : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction before {};
+    if (::sigaction(s, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    ::sigaction(s, &stop, nullptr);
+  }
+  ::signal(SIGPIPE, SIG_IGN);
+  ::signal(SIGXFSZ, SIG_IGN);
+}
+
+void RememberNewFile(const std::string& path) {
+  armed = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  if (path.size() >= sizeof newFile) return;  // longer than any path open() takes
+  std::memcpy(newFile, path.c_str(), path.size() + 1);
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  armed = 1;
+}
+
+void ForgetNewFile() { armed = 0; }
+
+}  // namespace tessaro::cli
