@@ -44,6 +44,8 @@ inline constexpr const char kSamplingLineWav[] = "サンプリング周波数：
 inline constexpr const char kSamplingLineAac[] =
     "サンプリング周波数：%d Hz, チャンネル数：%d, Delay：%d ms\r\n";
 inline constexpr const char kMismatchRecord[] = "[%08llX:%04X,%04X %02X %02X %02X %02X]";
+// Behind the first 1,000 mismatch records, on a line of its own.
+inline constexpr const char kMoreMismatches[] = "ほかのチェックサム不一致：%s ヵ所\r\n";
 
 inline constexpr const char kInputNotOpenable[] = "エラー：入力ファイルが、開けません。\r\n";
 inline constexpr const char kOutputNotOpenable[] = "エラー：出力ファイルが、開けません。\r\n";

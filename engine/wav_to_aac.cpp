@@ -19,13 +19,12 @@
 namespace tessaro {
 namespace {
 
-// File positions are kept as the low 32 bits the timing arithmetic works in;
-// their differences are read as signed, which stays right across 4 GiB.
-int32_t Distance(uint64_t pos, uint64_t from) {
-  return static_cast<int32_t>(static_cast<uint32_t>(pos - from));
-}
+// Signed distance between two file positions, in 64 bits: a gap of 2 GiB or
+// more in a WAV past 4 GiB stays a gap.
+int64_t Distance(uint64_t pos, uint64_t from) { return static_cast<int64_t>(pos - from); }
 
-int32_t Wrap(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
+// Checksum mismatch records listed in the info text; further ones are counted.
+constexpr uint64_t kMaxListedMismatches = 1000;
 
 class WavToAac {
  public:
@@ -58,9 +57,12 @@ class WavToAac {
   BufferedWriter writer_;
   ReadWindow window_;
   uint64_t lastFramePos_ = 0;
-  int32_t driftBytes_ = 0;
+  int64_t driftBytes_ = 0;
   uint32_t framesWritten_ = 0;
   uint32_t framesTaken_ = 0;     // intact frames found, dropped ones included
+  uint64_t mismatchesListed_ = 0;
+  uint64_t mismatchesUnlisted_ = 0;
+  bool infoEndsALine_ = false;   // the info text so far ends with a line break
   uint8_t currentIndex_ = 3;     // 48000 Hz until a header says otherwise
   uint8_t currentChannels_ = 2;
 };
@@ -95,23 +97,24 @@ bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
                                       static_cast<int>(kSamplingFrequencies[currentIndex_]),
                                       currentChannels_),
                          true);
+    infoEndsALine_ = true;
   }
   ++framesTaken_;
   const uint64_t pos = window_.FileOffset(p);
-  driftBytes_ = Wrap(int64_t{driftBytes_} + Distance(pos, lastFramePos_) - int64_t{blockLength_});
+  driftBytes_ += Distance(pos, lastFramePos_) - int64_t{blockLength_};
   lastFramePos_ = pos;
   const uint8_t* frame = window_.data() + p + kPreambleToFrame;
   const uint32_t length = header.frame_length;
   if (driftBytes_ > 0 && driftBytes_ > half_) {
     while (driftBytes_ > 0 && driftBytes_ > half_) {
-      driftBytes_ = Wrap(int64_t{driftBytes_} - blockLength_);
+      driftBytes_ -= blockLength_;
       if (!WriteFiller(frame, length)) return false;
       ++framesWritten_;
     }
     if (!writer_.Write(frame, length)) return false;
     ++framesWritten_;
-  } else if (driftBytes_ < 0 && -int64_t{driftBytes_} > half_) {
-    driftBytes_ = Wrap(int64_t{driftBytes_} + blockLength_);  // this frame is dropped
+  } else if (driftBytes_ < 0 && -driftBytes_ > half_) {
+    driftBytes_ += blockLength_;  // this frame is dropped
   } else {
     if (!writer_.Write(frame, length)) return false;
     ++framesWritten_;
@@ -141,18 +144,25 @@ std::string WavToAac::Run(ConversionResult* result) {
       currentChannels_ = c.header.channel_configuration;
     }
     if (c.kind == BlockCandidate::Kind::kMismatch) {
-      ++result->mismatchCount;
-      host_.AppendInfoText(
-          StringPrintf(text::kMismatchRecord,
-                       static_cast<unsigned long long>(window_.FileOffset(window_.pos)),
-                       c.computed.sum, c.computed.exclusiveOr, c.stored[0], c.stored[1],
-                       c.stored[2], c.stored[3]),
-          false);
+      if (result->mismatchCount < UINT32_MAX) ++result->mismatchCount;
+      if (mismatchesListed_ < kMaxListedMismatches) {
+        ++mismatchesListed_;
+        host_.AppendInfoText(
+            StringPrintf(text::kMismatchRecord,
+                         static_cast<unsigned long long>(window_.FileOffset(window_.pos)),
+                         c.computed.sum, c.computed.exclusiveOr, c.stored[0], c.stored[1],
+                         c.stored[2], c.stored[3]),
+            false);
+        infoEndsALine_ = false;
+      } else {
+        ++mismatchesUnlisted_;  // the info text stays bounded, whatever the input
+      }
     }
     if (c.kind == BlockCandidate::Kind::kAccept) {
       if (!Accept(window_.pos, c.header)) return text::kWriteFailed;
       // The search goes on behind the frame's checksum.
-      window_.pos += static_cast<uint32_t>(kPreambleToFrame + kTrailerChecksumSize) + c.header.frame_length;
+      window_.pos +=
+          static_cast<uint32_t>(kPreambleToFrame + kTrailerChecksumSize) + c.header.frame_length;
     } else {
       ++window_.pos;
     }
@@ -168,16 +178,22 @@ std::string WavToAac::Run(ConversionResult* result) {
 // Pads the end to the WAV's length and reports.
 std::string WavToAac::End() {
   const uint64_t pos = window_.FileOffset(window_.pos);
-  driftBytes_ = Wrap(int64_t{driftBytes_} + Distance(pos, lastFramePos_) - int64_t{blockLength_});
+  driftBytes_ += Distance(pos, lastFramePos_) - int64_t{blockLength_};
   size_t silentLength = 0;
   const uint8_t* silent =
       SilentFrameFor(kSamplingFrequencies[currentIndex_], currentChannels_, &silentLength);
   if (silent) {
     while (driftBytes_ > -half_) {
-      driftBytes_ = Wrap(int64_t{driftBytes_} - blockLength_);
+      driftBytes_ -= blockLength_;
       if (!writer_.Write(silent, silentLength)) return text::kWriteFailed;
       ++framesWritten_;
     }
+  }
+  if (mismatchesUnlisted_ > 0) {
+    host_.AppendInfoText(std::string(infoEndsALine_ ? "" : "\r\n") +
+                             StringPrintf(text::kMoreMismatches,
+                                          FormatByteCount(mismatchesUnlisted_).c_str()),
+                         false);
   }
   host_.AppendInfoText(StringPrintf(text::kOutputSize, FormatByteCount(writer_.written()).c_str()),
                        false);

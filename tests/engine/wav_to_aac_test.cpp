@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -318,6 +322,121 @@ TEST(ConvertWavToAac, MismatchBeforeTheFirstFrameStandsOnTheFirstLine) {
                             0),
             0u)
       << host.info;
+}
+
+// Up to 1,000 mismatch records are listed; beyond them the info text gets one
+// line with the count of the rest instead of growing with the input.
+TEST(ConvertWavToAac, MismatchRecordsBeyondAThousandAreCounted) {
+  const Bytes frame = AdtsFrame(Frame(8));
+  const testing::Checksum right = testing::WordChecksum(frame);
+  const Bytes stored = {static_cast<uint8_t>(right.sum + 1), 0, 0, 0};
+  // Preamble, frame, wrong checksum, 8 zeros, "END": 31 bytes a candidate.
+  Bytes candidate = {0x72, 0xF8, 0x1F, 0x4E, 0x07, 0x01, 0x00, 0x00};
+  candidate.insert(candidate.end(), frame.begin(), frame.end());
+  candidate.insert(candidate.end(), stored.begin(), stored.end());
+  candidate.insert(candidate.end(), 8, 0);
+  candidate.insert(candidate.end(), {'E', 'N', 'D'});
+  struct Case {
+    size_t candidates;
+    bool frameFirst;  // an intact frame before them ends the first line
+    const char* moreLine;
+  } const cases[] = {
+      {1000, false, ""},
+      {1001, false, "\r\nほかのチェックサム不一致：1 ヵ所\r\n"},
+      {2500, true, "\r\nほかのチェックサム不一致：1,500 ヵ所\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.candidates);
+    Bytes data = c.frameFirst ? ExpectedBlock(frame, 4096) : Bytes{};
+    for (size_t i = 0; i < c.candidates; ++i) data.insert(data.end(), candidate.begin(), candidate.end());
+    RecordingHost host;
+    const Outcome o = Convert(Cat({ContainerHeader(false, static_cast<uint32_t>(data.size())), data}), host);
+    EXPECT_EQ(o.result.mismatchCount, c.candidates);
+    const size_t firstRecord = host.info.find('[');
+    const size_t outputLine = host.info.find("出力サイズ：");
+    ASSERT_NE(outputLine, std::string::npos);
+    // Records are 32 bytes each and stand together.
+    const size_t recordsEnd = host.info.rfind(']') + 1;
+    EXPECT_EQ(recordsEnd - firstRecord, 32u * std::min<size_t>(c.candidates, 1000));
+    EXPECT_EQ(host.info.substr(recordsEnd, outputLine - recordsEnd), c.moreLine);
+  }
+}
+
+// A file of zeros but for a few pieces, read without being held in memory.
+class SparseFile final : public File {
+ public:
+  SparseFile(uint64_t size, std::vector<std::pair<uint64_t, Bytes>> pieces)
+      : size_(size), pieces_(std::move(pieces)) {}
+  bool Read(uint8_t* buf, size_t n, size_t* got) override {
+    const uint64_t end = std::min<uint64_t>(size_, pos_ + n);
+    *got = static_cast<size_t>(end > pos_ ? end - pos_ : 0);
+    std::memset(buf, 0, *got);
+    for (const auto& [at, bytes] : pieces_) {
+      for (size_t i = 0; i < bytes.size(); ++i) {
+        if (at + i >= pos_ && at + i < end) buf[at + i - pos_] = bytes[i];
+      }
+    }
+    pos_ = end;
+    return true;
+  }
+  bool Write(const uint8_t*, size_t) override { return false; }
+  bool Seek(uint64_t offset) override { return pos_ = offset, true; }
+  bool Size(uint64_t* size) override { return *size = size_, true; }
+  bool Truncate(uint64_t) override { return false; }
+  bool Sync() override { return false; }
+  bool Close() override { return true; }
+
+ private:
+  uint64_t size_;
+  std::vector<std::pair<uint64_t, Bytes>> pieces_;
+  uint64_t pos_ = 0;
+};
+
+// The memory file system, with the input served by a SparseFile.
+class SparseInput final : public FileSystem {
+ public:
+  SparseInput(MemoryFileSystem& fs, uint64_t size, std::vector<std::pair<uint64_t, Bytes>> pieces)
+      : fs_(fs), size_(size), pieces_(std::move(pieces)) {}
+  std::unique_ptr<File> OpenRead(const std::string& path) override {
+    if (path == kIn) return std::make_unique<SparseFile>(size_, pieces_);
+    return fs_.OpenRead(path);
+  }
+  PathInfo Stat(const std::string& path) override { return fs_.Stat(path); }
+  std::string ResolveLinks(const std::string& path) override { return fs_.ResolveLinks(path); }
+  std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override {
+    return fs_.CreateExclusive(path, like);
+  }
+  bool Rename(const std::string& from, const std::string& to) override { return fs_.Rename(from, to); }
+  bool Remove(const std::string& path) override { return fs_.Remove(path); }
+  bool SameFile(const std::string& a, const std::string& b) override { return fs_.SameFile(a, b); }
+
+ private:
+  MemoryFileSystem& fs_;
+  uint64_t size_;
+  std::vector<std::pair<uint64_t, Bytes>> pieces_;
+};
+
+// Distances between blocks are taken in 64 bits: a gap of 2 GiB (524,288
+// blocks) was taken modulo 2^32 as minus 2 GiB, and the frame behind it was
+// dropped instead of the gap being filled.
+TEST(ConvertWavToAac, AGapOfTwoGigabytesIsKeptAsAGap) {
+  const std::vector<Bytes> frames = Frames(2, Frame(100));
+  const uint64_t gap = uint64_t{1} << 31;
+  MemoryFileSystem memory;
+  SparseInput fs(memory, kHeader + gap + 4096,
+                 {{0, ContainerHeader(false, 0)},
+                  {kHeader, ExpectedBlock(frames[0], 4096)},
+                  {kHeader + gap, ExpectedBlock(frames[1], 4096)}});
+  RecordingHost host;
+  const ConversionResult r = ConvertWavToAac({kIn, kOut, 0, 0}, host, fs);
+  EXPECT_FALSE(r.failed) << host.info;
+  const Bytes out = memory.Contents(kOut);
+  const size_t fillers = gap / 4096 - 1;
+  ASSERT_EQ(out.size(), 2 * 100 + (fillers + 1) * kSilentStereo.size());
+  EXPECT_EQ(Bytes(out.begin(), out.begin() + 100), frames[0]);
+  const auto second = out.begin() + 100 + static_cast<std::ptrdiff_t>(fillers * 16);
+  EXPECT_EQ(Bytes(second, second + 100), frames[1]);
+  EXPECT_EQ(Bytes(out.end() - 16, out.end()), kSilentStereo);
 }
 
 TEST(ConvertWavToAac, ChunkBehindTheDataCountsInTheEndRule) {
