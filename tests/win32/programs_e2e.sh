@@ -57,6 +57,24 @@ for sample in "$samples"/*.aac; do
   [ ! -e "$gui/TSR.ini" ] || fail "tessaro.exe wrote TSR.ini on a command-line run"
 done
 
+# An earlier output is replaced whole, with nothing hidden left beside it; a
+# conversion that fails (here: the earlier output is read-only) keeps it.
+rep="$work/replace"
+mkdir -p "$rep"
+cp "$samples/tone48k_stereo.aac" "$rep/曲.aac"
+"$ref" "$rep/曲.aac" "$work/reference.wav" >/dev/null 2>&1 || true
+printf 'earlier' >"$rep/出力.wav"
+win "$rep" "$cli_exe" "曲.aac" "出力.wav" >/dev/null 2>&1 || fail "tessaro-cli.exe replacing"
+same "$work/reference.wav" "$rep/出力.wav" "tessaro-cli.exe replacing an earlier output"
+printf 'earlier' >"$rep/固定.wav"
+win "$rep" cmd /c attrib +r "固定.wav" >/dev/null 2>&1 || true
+status=0
+win "$rep" "$cli_exe" "曲.aac" "固定.wav" >"$work/keep.out" 2>/dev/null || status=$?
+[ "$status" -eq 1 ] || fail "tessaro-cli.exe onto a read-only output: exit $status, not 1"
+[ "$(cat "$rep/固定.wav")" = earlier ] || fail "tessaro-cli.exe changed a read-only earlier output"
+hidden=$(ls -A "$rep" | grep -c '^\.' || true)
+[ "$hidden" -eq 0 ] || fail "a hidden new file was left beside the outputs"
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1
