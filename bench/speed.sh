@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Speed and memory of both conversions on a one-hour 48 kHz stereo
 # 192 kbit/s stream, side by side with reference commands in one run:
-#   AAC to WAV  vs  cat writing a file of the same size
+#   AAC to WAV  vs  dd writing the same bytes to a new file
+#   WAV to AAC  vs  dd reading the WAV plus dd writing the AAC
 #   WAV to AAC  vs  ffmpeg reading the same WAV data
-# Prints median times over several rounds, their ratios and peak resident
-# memory. Not a test: nothing is asserted.
+# and the time of AAC to WAV onto an existing output (replaced whole, flushed
+# to the disk first). Prints median times over several rounds, their ratios
+# and peak resident memory. Not a test: nothing is asserted.
 #
 #   bench/speed.sh [rounds]        (default 5; data is kept in build/bench)
 set -euo pipefail
@@ -40,26 +42,34 @@ peak() { sort -n -k2 | tail -1 | awk '{print $2}'; }
 
 rm -f "$data"/*.times
 "$cli" "$aac" "$wav" >/dev/null   # warm the page cache
+"$cli" "$wav" "$data/back.aac" >/dev/null
 for _ in $(seq "$rounds"); do
+  rm -f "$wav" "$data/dd.wav" "$data/back.aac" "$data/dd.aac"
   run aac2wav "$cli" "$aac" "$wav"
-  run cat sh -c "cat '$wav' > '$data/cat.wav'"
+  run dd_write sh -c "dd if='$wav' of='$data/dd.wav' bs=1M status=none"
   run wav2aac "$cli" "$wav" "$data/back.aac"
+  run dd_read_write sh -c "dd if='$wav' of=/dev/null bs=1M status=none &&
+    dd if='$data/back.aac' of='$data/dd.aac' bs=1M status=none"
+  run replace "$cli" "$aac" "$wav"   # onto the WAV of this round
   # ffmpeg's IEC 61937 reader rejects these blocks (their length word is 0),
   # so the reference is ffmpeg copying the same bytes as raw PCM: the least
   # work it can do to read them.
   run ffmpeg ffmpeg -hide_banner -loglevel error -y -f s16le -ar 48000 -ac 2 -i "$wav" \
     -c copy -f s16le /dev/null
 done
-rm -f "$data/cat.wav"
+rm -f "$data/dd.wav" "$data/dd.aac"
 
 t() { cut -d' ' -f1 < "$data/$1.times" | median; }
 m() { peak < "$data/$1.times"; }
 printf '%-28s %8s %10s\n' "command (median of $rounds)" seconds "peak KiB"
-for n in aac2wav cat wav2aac ffmpeg; do printf '%-28s %8s %10s\n' "$n" "$(t $n)" "$(m $n)"; done
+for n in aac2wav dd_write wav2aac dd_read_write ffmpeg replace; do printf '%-28s %8s %10s\n' "$n" "$(t $n)" "$(m $n)"; done
 echo
-awk -v a="$(t aac2wav)" -v c="$(t cat)" -v w="$(t wav2aac)" -v f="$(t ffmpeg)" 'BEGIN {
-  printf "AAC to WAV / cat:          %.2fx the time (target: at most 1.15x)\n", a / c
+awk -v a="$(t aac2wav)" -v c="$(t dd_write)" -v w="$(t wav2aac)" -v d="$(t dd_read_write)" \
+    -v f="$(t ffmpeg)" -v r="$(t replace)" 'BEGIN {
+  printf "AAC to WAV / dd write:     %.2fx the time (target: at most 1.15x)\n", a / c
+  printf "WAV to AAC / dd read+write: %.2fx the time (target: at most 1.5x)\n", w / d
   printf "ffmpeg / WAV to AAC:       %.2fx faster (target: at least 4x)\n", f / w
+  printf "AAC to WAV replacing an existing output, flush included: %.2f s (%.2fx a new output)\n", r, r / a
 }'
 echo "peak memory: AAC to WAV $(m aac2wav) KiB, WAV to AAC $(m wav2aac) KiB (target: below 8192 KiB)"
 cmp -s "$data/back.aac" <(cat "$aac"; printf '\xFF\xF9\x4C\x80\x02\x1F\xFC\x21\x00\x49\x90\x02\x19\x00\x23\x80') \
