@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -87,17 +88,24 @@ class QtWindowTest : public ::testing::Test {
     std::filesystem::copy_file(TESSARO_SAMPLES_DIR "/tone48k_stereo.aac", copy);
     return copy;
   }
-  void Drop(const std::vector<std::string>& paths) {
+  void Drop(const std::vector<std::string>& paths, QWidget* target = nullptr) {
     QList<QUrl> urls;
     for (const std::string& p : paths) urls << QUrl::fromLocalFile(QString::fromStdString(p));
     QMimeData mime;
     mime.setUrls(urls);
-    const QPoint at(20, 90);
+    ASSERT_TRUE(DropMime(mime, target));
+  }
+  // Sends a drag and a drop of mime to target (the window by default), as
+  // the window system hands them to the widget under the pointer. True when
+  // the drag was accepted.
+  bool DropMime(const QMimeData& mime, QWidget* target = nullptr) {
+    if (target == nullptr) target = &program->Window();
+    const QPoint at = target == &program->Window() ? QPoint(20, 90) : QPoint(5, 5);
     QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&program->Window(), &enter);
-    ASSERT_TRUE(enter.isAccepted());
+    QApplication::sendEvent(target, &enter);
     QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&program->Window(), &drop);
+    QApplication::sendEvent(target, &drop);
+    return enter.isAccepted();
   }
 
   TempDir dir;
@@ -118,8 +126,32 @@ TEST_F(QtWindowTest, StartsAtSettingsGeometryWithVersionCaption) {
   EXPECT_EQ(qobject_cast<QComboBox*>(Control(kIdcOutputSize))->currentText(), "1/1");
 }
 
+// Under a window manager the frame arrives some time after the window is
+// shown; offscreen there is none.
+void WaitForTheFrame(QWidget& w) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  if (QGuiApplication::platformName() == "offscreen") return;
+  QElapsedTimer timer;
+  timer.start();
+  while (w.frameGeometry() == w.geometry() && timer.elapsed() < 3000) QTest::qWait(20);
+  QTest::qWait(200);  // the window takes its size from the frame
+}
+
+TEST_F(QtWindowTest, RestartsBringTheWindowBackAtTheSavedOuterGeometry) {
+  const std::string saved = "PosX=100\nPosY=90\nSizeX=640\nSizeY=200\n";
+  TempDir::Write(dir.File("TSR.ini"), saved);
+  for (int run = 1; run <= 3; ++run) {
+    MainWindow& w = Start().Window();
+    WaitForTheFrame(w);
+    EXPECT_EQ(w.frameGeometry(), QRect(100, 90, 640, 200)) << "run " << run;
+    w.reject();  // Esc: the settings are written
+    EXPECT_EQ(TempDir::Read(dir.File("TSR.ini")).substr(0, saved.size()), saved) << "run " << run;
+  }
+}
+
 TEST_F(QtWindowTest, ResizingLaysOutControlsAndLimitsHold) {
   MainWindow& w = Start().Window();
+  WaitForTheFrame(w);
   w.resize(400, 140);
   QApplication::processEvents();
   struct Case {
@@ -159,6 +191,38 @@ TEST_F(QtWindowTest, ConvertsTheDroppedSampleThroughTheConvertButton) {
   EXPECT_TRUE(Text(kIdcInfo).startsWith("入力サイズ：")) << Text(kIdcInfo).toStdString();
   EXPECT_TRUE(std::filesystem::file_size(output) > std::filesystem::file_size(input));
   SavePicture(program->Window(), "dialog.png");
+}
+
+TEST_F(QtWindowTest, ADropOnAnyBoxTakesTheFirstLocalFileAndNeverInsertsText) {
+  Start();
+  QWidget* info = qobject_cast<QPlainTextEdit*>(Control(kIdcInfo))->viewport();
+  struct Case {
+    const char* name;
+    QWidget* target;
+  } cases[] = {
+      {"window", &program->Window()},
+      {"input box", Control(kIdcInFile)},
+      {"output box", Control(kIdcOutFile)},
+      {"information box", info},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string input = dir.File(std::string(c.name) + ".aac");
+    Drop({input, dir.File("second.wav")}, c.target);
+    EXPECT_EQ(Text(kIdcInFile).toStdString(), input);
+    EXPECT_EQ(Text(kIdcOutFile).toStdString(), dir.File(std::string(c.name) + "_aac.wav"));
+
+    // Text, and links to anything but a local file, are ignored.
+    QMimeData text;
+    text.setText("file:///x.aac\nmore");
+    QMimeData remote;
+    remote.setUrls({QUrl("https://example.org/y.aac")});
+    for (const QMimeData* mime : {&text, &remote}) {
+      EXPECT_FALSE(DropMime(*mime, c.target));
+      EXPECT_EQ(Text(kIdcInFile).toStdString(), input);
+      EXPECT_EQ(Text(kIdcOutFile).toStdString(), dir.File(std::string(c.name) + "_aac.wav"));
+    }
+  }
 }
 
 TEST_F(QtWindowTest, OpenOptionShowsThePathAsIfDroppedWithoutConverting) {

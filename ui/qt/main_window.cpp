@@ -52,6 +52,16 @@ class CompactComboBox : public QComboBox {
   }
 };
 
+// The local files a drag carries, in order; links to anything else are left out.
+std::vector<std::string> LocalFiles(const QMimeData* mime) {
+  std::vector<std::string> paths;
+  if (mime == nullptr || !mime->hasUrls()) return paths;
+  for (const QUrl& url : mime->urls()) {
+    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  }
+  return paths;
+}
+
 }  // namespace
 
 MainWindow::MainWindow() {
@@ -112,6 +122,9 @@ void MainWindow::CreateControls() {
   info->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   auto* convert = Add(kIdcConvert, new QPushButton("変換", this), u.Rect(255, 50, 25, 20));
   for (QPushButton* button : {browseIn, browseOut, convert}) button->setAutoDefault(false);
+  for (QObject* box : {Control(kIdcInFile), Control(kIdcOutFile), info->viewport()}) {
+    box->installEventFilter(this);
+  }
 
   connect(browseIn, &QPushButton::clicked, this, [this] { dialog_->OnBrowseInput(); });
   connect(browseOut, &QPushButton::clicked, this, [this] { dialog_->OnBrowseOutput(); });
@@ -121,6 +134,26 @@ void MainWindow::CreateControls() {
 QSize MainWindow::FrameExtra() const {
   if (!isVisible()) return QSize(0, 0);
   return frameGeometry().size() - size();
+}
+
+void MainWindow::PlaceOuter(const QPoint& at, const QSize& outerSize) {
+  move(at);  // move() places the frame's top-left corner
+  if (!outerSize.isValid()) return;
+  const QSize extra = FrameExtra();
+  resize(outerSize - extra);
+  wantedOuter_ = extra.isNull() ? outerSize : QSize();
+}
+
+void MainWindow::FitToFrame() {
+  const QSize extra = FrameExtra();
+  if (extra == knownExtra_) return;
+  knownExtra_ = extra;
+  ApplyMinMax();
+  if (wantedOuter_.isValid() && !extra.isNull()) {
+    const QSize outer = wantedOuter_;
+    wantedOuter_ = QSize();
+    resize(outer - extra);
+  }
 }
 
 void MainWindow::ApplyMinMax() {
@@ -169,12 +202,19 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
+  FitToFrame();
   if (dialog_ != nullptr) dialog_->OnSize();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   ApplyMinMax();
+  FitToFrame();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QDialog::moveEvent(event);
+  FitToFrame();  // a window manager's frame shows as a move of the client area
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
@@ -187,21 +227,47 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (LocalFiles(event->mimeData()).empty()) {
+    event->ignore();
+  } else {
+    event->acceptProposedAction();
+  }
 }
 
 void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (LocalFiles(event->mimeData()).empty()) {
+    event->ignore();
+  } else {
+    event->acceptProposedAction();
+  }
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-  std::vector<std::string> paths;
-  for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  const std::vector<std::string> paths = LocalFiles(event->mimeData());
+  if (paths.empty() || dialog_ == nullptr) {
+    event->ignore();
+    return;
   }
-  if (paths.empty() || dialog_ == nullptr) return;
   event->acceptProposedAction();
   dialog_->OnDropFiles(paths);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+      dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+      return true;
+    case QEvent::DragMove:
+      dragMoveEvent(static_cast<QDragMoveEvent*>(event));
+      return true;
+    case QEvent::Drop:
+      dropEvent(static_cast<QDropEvent*>(event));
+      return true;
+    case QEvent::DragLeave:
+      return true;
+    default:
+      return QDialog::eventFilter(watched, event);
+  }
 }
 
 }  // namespace tessaro::qt

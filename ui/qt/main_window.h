@@ -32,6 +32,12 @@ class MainWindow : public QDialog {
   void ApplyMinMax();
   // Pixels the frame adds to the client size (0 where there is no frame).
   QSize FrameExtra() const;
+  // Moves the frame's top-left corner to at and, when outerSize is valid,
+  // sizes the window so that its outer size, frame included, is outerSize.
+  // A window manager adds the frame only after the window is shown: its
+  // size is taken off the client once it is known, so that the window
+  // comes back at the outer size it was saved with.
+  void PlaceOuter(const QPoint& at, const QSize& outerSize);
 
   void reject() override;  // Esc and the close box: the dialog's OnCancel
 
@@ -39,13 +45,18 @@ class MainWindow : public QDialog {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // Drags over the path boxes and the information box come here instead:
+  // a drop there is a drop on the window and never inserts text.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateControls();
+  void FitToFrame();
   template <typename W>
   W* Add(int id, W* widget, const QRect& rect);
 
@@ -53,6 +64,8 @@ class MainWindow : public QDialog {
   QMap<int, QWidget*> controls_;
   QString aboutEntry_;
   bool paintCallQueued_ = false;
+  QSize wantedOuter_;  // outer size placed before the frame was known
+  QSize knownExtra_;   // the frame's size when last looked at
 };
 
 }  // namespace tessaro::qt

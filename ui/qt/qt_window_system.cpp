@@ -130,12 +130,12 @@ void QtWindowSystem::PlaceWindow(DialogWindow window, int x, int y, int width, i
                                  bool resize) {
   QWidget* w = Window(window);
   if (w == nullptr) return;
-  w->move(x, y);  // move() places the frame's top-left corner
-  if (resize) {
-    const QSize extra = window == DialogWindow::kMain ? main_->FrameExtra() : QSize(0, 0);
-    w->resize(width - extra.width(), height - extra.height());
-    // The frame is known only once the window is shown: size it again then.
-    pendingOuterSize_ = w->isVisible() ? QSize() : QSize(width, height);
+  const QSize size = resize ? QSize(width, height) : QSize();
+  if (window == DialogWindow::kMain) {
+    main_->PlaceOuter(QPoint(x, y), size);
+  } else {
+    w->move(x, y);
+    if (size.isValid()) w->resize(size);
   }
   w->raise();
 }
@@ -144,12 +144,6 @@ void QtWindowSystem::ShowWindow(DialogWindow window, bool show) {
   if (QWidget* w = Window(window)) {
     w->setVisible(show);
     if (show) w->raise();
-    if (show && window == DialogWindow::kMain && pendingOuterSize_.isValid()) {
-      const QSize extra = main_->FrameExtra();
-      w->resize(pendingOuterSize_ - extra);
-      pendingOuterSize_ = QSize();
-      main_->ApplyMinMax();
-    }
   }
 }
 

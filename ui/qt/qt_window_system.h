@@ -2,7 +2,6 @@
 // The window system of ui/window_system.h on Qt Widgets.
 
 #include <QMap>
-#include <QSize>
 #include <QString>
 #include <memory>
 #include <string>
@@ -67,7 +66,6 @@ class QtWindowSystem : public WindowSystem {
   // Multi-line texts exactly as set, with what the widget shows for them.
   QMap<int, std::string> setTexts_;
   QMap<int, QString> shownTexts_;
-  QSize pendingOuterSize_;  // outer size placed while the main window was hidden
 };
 
 }  // namespace tessaro::qt
