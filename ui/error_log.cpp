@@ -19,6 +19,24 @@ std::string AfterLast(const std::string& text, const char* separators) {
   return pos == std::string::npos ? text : text.substr(pos + 1);
 }
 
+// Control characters (below 0x20, and 0x7F) as \xHH, so that a name holding
+// a line break or a tab cannot start a made-up line or field of the log.
+std::string VisibleControls(const std::string& text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string LogFileName(const std::string& path) {
@@ -37,7 +55,7 @@ std::string FormatLogLine(const std::tm& localTime, const std::string& inputPath
                           const std::string& message) {
   char stamp[80] = {};
   std::strftime(stamp, sizeof stamp, "%Y/%m/%d %H:%M:%S", &localTime);
-  return std::string(stamp) + "\t入力ファイル：(" + LogFileName(inputPath) + ")\t" +
+  return std::string(stamp) + "\t入力ファイル：(" + VisibleControls(LogFileName(inputPath)) + ")\t" +
          ShortenLogMessage(message) + "\r\n";
 }
 

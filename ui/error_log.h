@@ -15,7 +15,8 @@ std::string LogFileName(const std::string& path);
 // without "↓" and without "\r\n", so that it fills one line.
 std::string ShortenLogMessage(const std::string& message);
 
-// "YYYY/MM/DD HH:MM:SS\t入力ファイル：(name)\tmessage\r\n"
+// "YYYY/MM/DD HH:MM:SS\t入力ファイル：(name)\tmessage\r\n". Control characters
+// of the name (below 0x20, and 0x7F) are written as \xHH: one entry, one line.
 std::string FormatLogLine(const std::tm& localTime, const std::string& inputPath,
                           const std::string& message);
 

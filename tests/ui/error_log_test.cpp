@@ -37,6 +37,9 @@ TEST(FormatLogLine, StampNameMessage) {
   const std::tm t = testing::FakeWindowSystem::MakeTime(2024, 3, 9, 7, 5, 2);
   EXPECT_EQ(FormatLogLine(t, "C:\\音楽\\曲.aac", "a\r\nb↓"),
             "2024/03/09 07:05:02\t入力ファイル：(曲.aac)\tab\r\n");
+  // A name cannot forge a second line or field.
+  EXPECT_EQ(FormatLogLine(t, "/u/a\r\nforged line\tb\x7f\x1f.aac", "m"),
+            "2024/03/09 07:05:02\t入力ファイル：(a\\x0D\\x0Aforged line\\x09b\\x7F\\x1F.aac)\tm\r\n");
 }
 
 TEST(AppendLogLine, KeepsExistingContent) {
