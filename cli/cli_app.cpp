@@ -110,11 +110,7 @@ int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& f
   const ConversionResult result = RunConversion(read.request, host, fs);
   host.EndProgress();
   console.Out(ConsoleText(host.info()));
-  if (result.failed) return kExitFailed;
-  if (result.anomalyCount > 0 || result.mismatchCount > 0 || result.noFrameFound) {
-    return kExitConvertedWithDamage;
-  }
-  return kExitOk;
+  return StatusOfConversion(result);
 }
 
 }  // namespace tessaro::cli

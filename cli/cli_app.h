@@ -8,15 +8,16 @@
 
 #include "cli/console.h"
 #include "engine/file_io.h"
+#include "naming/command_status.h"
 
 namespace tessaro::cli {
 
+// The statuses of naming/command_status.h, which the dialog program shares.
 enum ExitCode : int {
-  kExitOk = 0,          // converted, nothing to report
-  kExitFailed = 1,      // the conversion failed; the message is on standard output
-  kExitUsage = 2,       // no input given
-  // converted, but damage or checksum mismatches were reported, or the WAV held no frame
-  kExitConvertedWithDamage = 3,
+  kExitOk = kStatusConverted,
+  kExitFailed = kStatusFailed,  // the message is on standard output
+  kExitUsage = kStatusNoInput,
+  kExitConvertedWithDamage = kStatusConvertedWithDamage,
 };
 
 // args are the UTF-8 arguments after the program name, one token each.

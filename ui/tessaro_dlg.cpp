@@ -67,7 +67,7 @@ void CTessaroDlg::OnConvert() {
   PumpEvents();
   // The request is a copy: a file dropped while the conversion pumps events
   // changes the dialog's fields, not the running conversion.
-  runner_(request, *this);
+  lastResult_ = runner_(request, *this);
   SetInputsEnabled(true);
 }
 

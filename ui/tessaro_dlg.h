@@ -63,6 +63,10 @@ class CTessaroDlg : public ConversionHost {
   void AppendErrorLog(const std::string& text);
   std::string VersionText() const;
   CErrorMsgDlg* ErrorDialog() { return m_pErrorDlg.get(); }
+  // What the program exits with: 0 after the dialog was used; after a
+  // command-line run the console program's status for its conversion
+  // (naming/command_status.h), 2 when it named no input.
+  int ExitStatus() const { return exitStatus_; }
 
   // ---- ConversionHost.
   void SetProgress(int percent) override;
@@ -97,6 +101,8 @@ class CTessaroDlg : public ConversionHost {
   ConversionRunner runner_;
   FileVersion version_;
   bool commandLineStarted_ = false;
+  ConversionResult lastResult_;
+  int exitStatus_ = 0;
 };
 
 }  // namespace tessaro

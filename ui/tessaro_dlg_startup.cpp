@@ -1,5 +1,6 @@
 // The main dialog's settings file and the command-line run.
 #include "engine/report_text.h"
+#include "naming/command_status.h"
 #include "naming/command_tokens.h"
 #include "ui/control_ids.h"
 #include "ui/settings_file.h"
@@ -61,9 +62,11 @@ void CTessaroDlg::RunCommandLine() {
     m_nDelay = read.request.delayMs;
   }
   UpdateData(false);
+  exitStatus_ = kStatusNoInput;
   if (read.pathCount > 0) {
     PumpEvents();
     OnConvert();
+    exitStatus_ = StatusOfConversion(lastResult_);
   }
   // A command-line run never writes the settings file.
   ws_.EndDialog(kIdCancel);

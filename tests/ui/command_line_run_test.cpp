@@ -62,6 +62,28 @@ TEST_F(DialogTest, DelayOptionOverridesTheNameButZeroKeepsIt) {
   }
 }
 
+TEST_F(DialogTest, ExitStatusTellsTheResultLikeTheConsoleProgram) {
+  struct Case {
+    CommandLine line;
+    ConversionResult result;
+    int status;
+  } cases[] = {
+      {{}, {}, 0},                                   // the dialog was used
+      {Args({"in.aac"}), {}, 0},                     // converted
+      {Args({"in.aac"}), {true, 0, 0, false}, 1},    // failed
+      {Args({"in.aac"}), {false, 2, 0, false}, 3},   // damage reported
+      {Args({"in.wav"}), {false, 0, 1, false}, 3},   // checksum mismatches
+      {Args({"in.wav"}), {false, 0, 0, true}, 3},    // no frame in the WAV
+      {Args({"-s2"}), {}, 2},                        // no input named
+  };
+  for (const Case& c : cases) {
+    result = c.result;
+    Open(c.line);
+    dlg->OnPaint();
+    EXPECT_EQ(dlg->ExitStatus(), c.status) << c.status;
+  }
+}
+
 TEST_F(DialogTest, RunHappensOnceAndNotWithoutCommandLine) {
   Open(Args({"a.aac", "b.wav", "c.aac"}));
   ws.onPump = [this] { dlg->OnPaint(); };  // paints dispatched while converting

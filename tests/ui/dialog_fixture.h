@@ -30,7 +30,7 @@ class DialogTest : public ::testing::Test {
           requests.push_back(request);
           enabledDuringConversion = ws.enabled[1003];
           if (duringConversion) duringConversion(host);
-          return ConversionResult{};
+          return result;
         });
     dlg->OnInitDialog();
     return *dlg;
@@ -46,6 +46,7 @@ class DialogTest : public ::testing::Test {
   FakeWindowSystem ws;
   std::unique_ptr<CTessaroDlg> dlg;
   std::vector<ConversionRequest> requests;
+  ConversionResult result;  // what every conversion returns
   bool enabledDuringConversion = true;
   std::function<void(ConversionHost&)> duringConversion;
 };

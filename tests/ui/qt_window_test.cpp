@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLocale>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
@@ -15,10 +16,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <QUrl>
 #include <QWidget>
 #include <cstdlib>
@@ -321,6 +324,57 @@ TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
   EXPECT_EQ(noticeText, QString::fromUtf8(kAboutNotice));  // the same text as the .rc's
   EXPECT_TRUE(noticeFits) << noticeText.toStdString();
   delete menu;
+
+  // The text boxes' own menus end with the about entry too.
+  for (int id : {kIdcInFile, kIdcOutFile, kIdcInfo}) {
+    QMenu* boxMenu = program->Window().BuildContextMenu(Control(id));
+    ASSERT_GE(boxMenu->actions().size(), 3) << id;
+    EXPECT_EQ(boxMenu->actions().back()->text(), "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...") << id;
+    delete boxMenu;
+  }
+}
+
+TEST_F(QtWindowTest, QtsOwnTextsFollowTheUsersLanguage) {
+  QTranslator* japanese = InstallQtTranslations(QLocale(QLocale::Japanese, QLocale::Japan));
+  ASSERT_NE(japanese, nullptr) << "Qt's translations are missing: install qt6-translations-l10n";
+  Start();
+  QMenu* menu = program->Window().BuildContextMenu(Control(kIdcInfo));
+  QStringList texts;
+  for (QAction* action : menu->actions()) texts << action->text();
+  EXPECT_TRUE(texts.join("|").contains("コピー")) << texts.join("|").toStdString();
+  delete menu;
+  QCoreApplication::removeTranslator(japanese);
+  delete japanese;
+}
+
+// The dialog program's command-line run ends with the console program's
+// exit status. The program runs from a copy in the test folder, which is
+// then its data folder.
+TEST_F(QtWindowTest, CommandLineRunExitsWithTheConsoleProgramsStatus) {
+  const std::string copy = dir.File("tessaro");
+  std::filesystem::copy_file(TESSARO_QT_PROGRAM_PATH, copy);
+  TempDir::Write(dir.File("TSR.ini"), "ETime=0\n");  // no countdown for the damage report
+  const std::string good = Sample("good.aac");
+  std::string damaged = dir.File("damaged.aac");
+  std::string bytes = TempDir::Read(good);
+  bytes.replace(40000, 700, std::string(700, '\x5a'));
+  TempDir::Write(damaged, bytes);
+  struct Case {
+    QStringList args;
+    int status;
+  } cases[] = {
+      {{QString::fromStdString(good)}, 0},
+      {{QString::fromStdString(dir.File("missing.aac"))}, 1},
+      {{"-s2"}, 2},
+      {{QString::fromStdString(damaged)}, 3},
+  };
+  for (const Case& c : cases) {
+    QProcess run;
+    run.start(QString::fromStdString(copy), c.args);
+    ASSERT_TRUE(run.waitForFinished(30000)) << c.args.join(" ").toStdString();
+    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode(), c.status) << c.args.join(" ").toStdString();
+  }
 }
 
 TEST_F(QtWindowTest, CommandLineRunConvertsOnceAndEndsUnsaved) {

@@ -75,6 +75,17 @@ win "$rep" "$cli_exe" "曲.aac" "固定.wav" >"$work/keep.out" 2>/dev/null || st
 hidden=$(ls -A "$rep" | grep -c '^\.' || true)
 [ "$hidden" -eq 0 ] || fail "a hidden new file was left beside the outputs"
 
+# A command-line run of the dialog program exits as tessaro-cli.exe does.
+gui="$work/gui status"
+mkdir -p "$gui"
+cp "$gui_exe" "$gui/tessaro.exe"
+for run in "1 missing.aac" "2 -s2"; do
+  expected=${run%% *}
+  status=0
+  win "$gui" ./tessaro.exe ${run#* } || status=$?
+  [ "$status" -eq "$expected" ] || fail "tessaro.exe ${run#* } exited with $status, not $expected"
+done
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1

@@ -1,11 +1,9 @@
 // tessaro: the dialog program. Without arguments it opens the dialog; with
 // "--open PATH" it opens it with PATH as the input; with other arguments it
-// converts once from them and ends.
+// converts once from them and ends with the console program's exit status.
 #include <QApplication>
 #include <QFile>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 
@@ -22,13 +20,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   QApplication app(argc, argv);
-  // The window speaks Japanese; Qt's own texts (the file dialog's) follow
-  // where Qt's translations are installed.
-  QTranslator qtTexts;
-  if (qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QCoreApplication::installTranslator(&qtTexts);
-  }
+  // Qt's own texts (file dialogs, context menus) in the user's language.
+  tessaro::qt::InstallQtTranslations(QLocale::system());
   const std::string programDir =
       QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
   const tessaro::qt::OpenOption open = tessaro::qt::OpenOptionFromArgs(argc, argv);
@@ -37,5 +30,5 @@ int main(int argc, char** argv) {
       open.given ? tessaro::CommandLine{} : tessaro::CommandLineFromArgs(argc, argv),
       tessaro::DefaultConversionRunner());
   program.Exec(open.path);
-  return 0;
+  return program.Dialog().ExitStatus();
 }

@@ -125,6 +125,13 @@ void MainWindow::CreateControls() {
   for (QObject* box : {Control(kIdcInFile), Control(kIdcOutFile), info->viewport()}) {
     box->installEventFilter(this);
   }
+  // The text boxes' own context menus carry the about entry too.
+  for (QWidget* box : {Control(kIdcInFile), Control(kIdcOutFile), Control(kIdcInfo)}) {
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box, &QWidget::customContextMenuRequested, this, [this, box](const QPoint& at) {
+      BuildContextMenu(box)->popup(box->mapToGlobal(at));
+    });
+  }
 
   connect(browseIn, &QPushButton::clicked, this, [this] { dialog_->OnBrowseInput(); });
   connect(browseOut, &QPushButton::clicked, this, [this] { dialog_->OnBrowseOutput(); });
@@ -166,8 +173,15 @@ void MainWindow::ApplyMinMax() {
   if (info.maxTrackHeight > 0) setMaximumHeight(info.maxTrackHeight - extra.height());
 }
 
-QMenu* MainWindow::BuildContextMenu() {
-  auto* menu = new QMenu(this);
+QMenu* MainWindow::BuildContextMenu(QWidget* box) {
+  QMenu* menu = nullptr;
+  if (auto* line = qobject_cast<QLineEdit*>(box)) {
+    menu = line->createStandardContextMenu();
+  } else if (auto* text = qobject_cast<QPlainTextEdit*>(box)) {
+    menu = text->createStandardContextMenu();
+  } else {
+    menu = new QMenu(this);
+  }
   menu->setAttribute(Qt::WA_DeleteOnClose);
   if (!aboutEntry_.isEmpty()) {
     menu->addSeparator();

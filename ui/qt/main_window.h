@@ -26,8 +26,9 @@ class MainWindow : public QDialog {
   // The control with this id, or nullptr.
   QWidget* Control(int id) const { return controls_.value(id, nullptr); }
   void SetAboutEntry(const QString& text) { aboutEntry_ = text; }
-  // The context menu: a separator and the about entry, when one was added.
-  QMenu* BuildContextMenu();
+  // The context menu of the window, or of one of its text boxes (that box's
+  // own entries first): a separator and the about entry, when one was added.
+  QMenu* BuildContextMenu(QWidget* box = nullptr);
   // Applies the dialog's tracking limits to the outer window size.
   void ApplyMinMax();
   // Pixels the frame adds to the client size (0 where there is no frame).

@@ -14,5 +14,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   tessaro::CTessaroDlg dlg(ws, tessaro::CommandLineFromRaw(tessaro::Narrow(raw, tessaro::BadText::kReplace)),
                            tessaro::DefaultConversionRunner());
   ws.RunMainDialog(dlg);
-  return 0;
+  return dlg.ExitStatus();
 }
