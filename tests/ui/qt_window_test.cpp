@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QLocale>
@@ -26,6 +27,7 @@
 #include <QWidget>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <vector>
 
@@ -74,6 +76,7 @@ class QtWindowTest : public ::testing::Test {
         [this](const ConversionRequest& request, ConversionHost& host) {
           convertEnabledDuring = Control(kIdcConvert)->isEnabled();
           inputEnabledDuring = Control(kIdcInFile)->isEnabled();
+          if (duringConversion) duringConversion();
           return DefaultConversionRunner()(request, host);
         });
     program->Start(openPath);
@@ -115,6 +118,7 @@ class QtWindowTest : public ::testing::Test {
   std::unique_ptr<QtDialogProgram> program;
   bool convertEnabledDuring = true;
   bool inputEnabledDuring = true;
+  std::function<void()> duringConversion;
 };
 
 TEST_F(QtWindowTest, StartsAtSettingsGeometryWithVersionCaption) {
@@ -226,6 +230,30 @@ TEST_F(QtWindowTest, ADropOnAnyBoxTakesTheFirstLocalFileAndNeverInsertsText) {
       EXPECT_EQ(Text(kIdcOutFile).toStdString(), dir.File(std::string(c.name) + "_aac.wav"));
     }
   }
+}
+
+TEST_F(QtWindowTest, ClosingDuringAConversionWaitsForItThenSavesAndCloses) {
+  const std::string input = Sample("long.aac");
+  Start();
+  Drop({input});
+  MainWindow& w = program->Window();
+  bool visibleAfterCloseRequests = false;
+  bool savedDuringConversion = true;
+  duringConversion = [&] {
+    w.reject();  // Esc
+    QCloseEvent closeBox;
+    QApplication::sendEvent(&w, &closeBox);  // a second request: nothing more
+    QApplication::processEvents();
+    visibleAfterCloseRequests = w.isVisible();
+    savedDuringConversion = TempDir::Exists(dir.File("TSR.ini"));
+  };
+  qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
+  EXPECT_TRUE(visibleAfterCloseRequests);
+  EXPECT_FALSE(savedDuringConversion);
+  EXPECT_TRUE(TempDir::Exists(dir.File("long_aac.wav")));
+  EXPECT_FALSE(w.isVisible());  // closed once the conversion returned
+  EXPECT_EQ(w.result(), kIdCancel);
+  EXPECT_NE(TempDir::Read(dir.File("TSR.ini")).find("InFile=" + input), std::string::npos);
 }
 
 TEST_F(QtWindowTest, OpenOptionShowsThePathAsIfDroppedWithoutConverting) {

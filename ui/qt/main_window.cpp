@@ -135,7 +135,8 @@ void MainWindow::CreateControls() {
 
   connect(browseIn, &QPushButton::clicked, this, [this] { dialog_->OnBrowseInput(); });
   connect(browseOut, &QPushButton::clicked, this, [this] { dialog_->OnBrowseOutput(); });
-  connect(convert, &QPushButton::clicked, this, [this] { dialog_->OnConvert(); });
+  connect(convert, &QPushButton::clicked, this,
+          [this] { RunConverting([this] { dialog_->OnConvert(); }); });
 }
 
 QSize MainWindow::FrameExtra() const {
@@ -192,7 +193,23 @@ QMenu* MainWindow::BuildContextMenu(QWidget* box) {
   return menu;
 }
 
+void MainWindow::RunConverting(const std::function<void()>& handler) {
+  ++converting_;
+  handler();
+  --converting_;
+  if (converting_ == 0 && closeRequested_) {
+    closeRequested_ = false;
+    if (isVisible()) reject();  // unless the handler ended the dialog itself
+  }
+}
+
 void MainWindow::reject() {
+  if (converting_ > 0) {
+    // The window stays until the conversion returns, and closes then;
+    // further requests meanwhile add nothing.
+    closeRequested_ = true;
+    return;
+  }
   if (dialog_ != nullptr) {
     dialog_->OnCancel();
   } else {
@@ -209,7 +226,7 @@ void MainWindow::paintEvent(QPaintEvent* event) {
       this,
       [this] {
         paintCallQueued_ = false;
-        dialog_->OnPaint();
+        RunConverting([this] { dialog_->OnPaint(); });  // the command-line run converts here
       },
       Qt::QueuedConnection);
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QMap>
 #include <QString>
+#include <functional>
 
 class QMenu;
 
@@ -40,7 +41,9 @@ class MainWindow : public QDialog {
   // comes back at the outer size it was saved with.
   void PlaceOuter(const QPoint& at, const QSize& outerSize);
 
-  void reject() override;  // Esc and the close box: the dialog's OnCancel
+  // Esc and the close box: the dialog's OnCancel; during a conversion it is
+  // held back until the conversion has returned.
+  void reject() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -58,6 +61,8 @@ class MainWindow : public QDialog {
  private:
   void CreateControls();
   void FitToFrame();
+  // Runs a handler that may convert, keeping close requests for its end.
+  void RunConverting(const std::function<void()>& handler);
   template <typename W>
   W* Add(int id, W* widget, const QRect& rect);
 
@@ -65,6 +70,8 @@ class MainWindow : public QDialog {
   QMap<int, QWidget*> controls_;
   QString aboutEntry_;
   bool paintCallQueued_ = false;
+  int converting_ = 0;          // handlers running that may convert
+  bool closeRequested_ = false;  // a close request waits for them
   QSize wantedOuter_;  // outer size placed before the frame was known
   QSize knownExtra_;   // the frame's size when last looked at
 };
