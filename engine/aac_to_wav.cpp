@@ -75,7 +75,7 @@ class AacToWav {
 
  private:
   bool WriteSlot(uint64_t slot, const AdtsScanner& scanner, bool* duplicate);
-  std::string Finish(const AdtsScanner& scanner);
+  std::string Finish(const AdtsScanner& scanner, ConversionResult* result);
 
   const ConversionRequest& request_;
   const WavFormat format_;
@@ -118,7 +118,10 @@ std::string AacToWav::Run(ConversionResult* result) {
     const AdtsScanner::Status status = scanner.Next(frameSlotCount_, &frame);
     if (status == AdtsScanner::Status::kReadError) return text::kReadFailed;
     if (status == AdtsScanner::Status::kEnd) break;
+    ++result->framesFound;
     if (frameSlotCount_ == 0) {
+      result->samplingFrequency = kSamplingFrequencies[frame.header.sampling_frequency_index];
+      result->channels = frame.header.channel_configuration;
       host_.AppendInfoText(
           StringPrintf(text::kSamplingLineAac,
                        static_cast<int>(kSamplingFrequencies[frame.header.sampling_frequency_index]),
@@ -141,12 +144,13 @@ std::string AacToWav::Run(ConversionResult* result) {
   }
 
   result->anomalyCount = scanner.anomalyCount();
+  result->damage = scanner.damagePlaces();
   if (scanner.anomalyCount() > 0) host_.ShowErrorMessage(DamageReport(scanner), 1);
-  return Finish(scanner);
+  return Finish(scanner, result);
 }
 
 // Evens out the delay at the end, reports sizes and play time, patches the header.
-std::string AacToWav::Finish(const AdtsScanner& scanner) {
+std::string AacToWav::Finish(const AdtsScanner& scanner, ConversionResult* result) {
   if (!writer_.WriteZeros(delay_.tailBytes)) return text::kWriteFailed;
   if (!writer_.Flush()) return text::kWriteFailed;
   uint64_t length = writer_.written();
@@ -156,8 +160,10 @@ std::string AacToWav::Finish(const AdtsScanner& scanner) {
   }
   host_.AppendInfoText(StringPrintf(text::kOutputSize, FormatByteCount(length).c_str()), false);
   const uint32_t slots = static_cast<uint32_t>(frameSlotCount_);
-  host_.AppendInfoText(TimeLine(PlayTimeSeconds(slots, kSamplingFrequencies[scanner.currentIndex()])),
-                       true);
+  result->outputSize = length;
+  result->outputFrames = frameSlotCount_;
+  result->seconds = PlayTimeSeconds(slots, kSamplingFrequencies[scanner.currentIndex()]);
+  host_.AppendInfoText(TimeLine(result->seconds), true);
 
   const WavSizeFields sizes = WavSizesFor(frameSlotCount_ * format_.blockSize);
   const std::array<uint8_t, kWavHeaderSize> header =
@@ -186,6 +192,7 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   if (!output) return ConversionResult{.failed = true};
 
   ConversionResult result;
+  result.inputSize = inputLength;
   AacToWav conversion(request, format, delay, host, *input, inputLength, output->file());
   std::string failure = conversion.Run(&result);
   if (failure.empty() && !output->Commit()) failure = text::kWriteFailed;

@@ -52,14 +52,20 @@ AdtsScanner::AdtsScanner(File& input, uint64_t inputLength, uint32_t maxLastFram
       inputLength_(inputLength),
       maxLastFrameLength_(maxLastFrameLength) {}
 
-void AdtsScanner::RecordAnomaly(uint64_t frameSlotCount) {
+void AdtsScanner::RecordAnomaly(uint64_t frameSlotCount, uint64_t offset) {
   if (inAnomalyRun_) return;  // one entry per damaged region
   if (anomalyCount_ < kMaxListedAnomalies) {
     const uint32_t slot = static_cast<uint32_t>(frameSlotCount);
-    anomalyEntries_ += AnomalyEntry(PlayTimeSeconds(slot, kSamplingFrequencies[currentIndex_]));
+    damagePlaces_.push_back({PlayTimeSeconds(slot, kSamplingFrequencies[currentIndex_]), offset});
   }
   ++anomalyCount_;
   inAnomalyRun_ = true;
+}
+
+std::string AdtsScanner::anomalyEntries() const {
+  std::string entries;
+  for (const DamagePlace& place : damagePlaces_) entries += AnomalyEntry(place.seconds);
+  return entries;
 }
 
 void AdtsScanner::Resynchronise(uint32_t candidatePos, uint64_t candidateOffset) {
@@ -93,11 +99,11 @@ AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
 
     if (copied < kAdtsHeaderSize) {
       // Too short to hold a header: the tail of the input counts as damage.
-      RecordAnomaly(frameSlotCount);
+      RecordAnomaly(frameSlotCount, candidateOffset);
       continue;
     }
     if (!IsAdtsSync(headerBytes_[0], headerBytes_[1])) {
-      RecordAnomaly(frameSlotCount);
+      RecordAnomaly(frameSlotCount, candidateOffset);
       Resynchronise(candidatePos, candidateOffset);
       continue;
     }
@@ -118,7 +124,7 @@ AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
                  next + 1 < window_.fill() && IsAdtsSync(w[next], w[next + 1]);
     }
     if (!accepted) {
-      RecordAnomaly(frameSlotCount);
+      RecordAnomaly(frameSlotCount, candidateOffset);
       Resynchronise(candidatePos, candidateOffset);
       continue;
     }

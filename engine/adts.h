@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/file_io.h"
 #include "engine/read_window.h"
@@ -49,6 +50,13 @@ extern const std::array<std::array<uint8_t, kSilentFrameEntrySize>, 7> kSilentFr
 const uint8_t* SilentFrameFor(uint32_t samplingFrequency, uint8_t channelConfiguration,
                               size_t* length);
 
+// Where a damaged region starts: its play time in the output and the input
+// file offset at which the scanner lost the stream.
+struct DamagePlace {
+  double seconds = 0;  // not finite for a sampling-frequency index of 12..15
+  uint64_t offset = 0;
+};
+
 // Walks an ADTS file through one fixed read window, accepting frames that are
 // followed by another frame (or end the file), resynchronising byte by byte
 // after damage and recording each damaged region once with its play time.
@@ -82,10 +90,12 @@ class AdtsScanner {
   // failure starts a new damaged region.
   void EndAnomalyRun() { inAnomalyRun_ = false; }
   uint32_t anomalyCount() const { return anomalyCount_; }
-  const std::string& anomalyEntries() const { return anomalyEntries_; }
+  // The first kMaxListedAnomalies regions, and their report lines.
+  const std::vector<DamagePlace>& damagePlaces() const { return damagePlaces_; }
+  std::string anomalyEntries() const;
 
  private:
-  void RecordAnomaly(uint64_t frameSlotCount);
+  void RecordAnomaly(uint64_t frameSlotCount, uint64_t offset);
   void Resynchronise(uint32_t candidatePos, uint64_t candidateOffset);
 
   ReadWindow window_;
@@ -98,7 +108,7 @@ class AdtsScanner {
   uint8_t currentChannels_ = 0;  // kept with the index; the other direction reads its own
   bool inAnomalyRun_ = false;
   uint32_t anomalyCount_ = 0;
-  std::string anomalyEntries_;
+  std::vector<DamagePlace> damagePlaces_;
   std::array<uint8_t, kAdtsHeaderSize> headerBytes_{};
 };
 

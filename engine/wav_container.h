@@ -68,6 +68,14 @@ struct BlockChecksum {
 };
 BlockChecksum ComputeBlockChecksum(const uint8_t* frame, size_t length);
 
+// A block whose checksum did not match: the input file offset of its
+// preamble, the checksum computed over the frame and the four stored bytes.
+struct MismatchPlace {
+  uint64_t offset = 0;
+  BlockChecksum computed;
+  std::array<uint8_t, 4> stored{};
+};
+
 // The 44-byte header with the given size fields.
 std::array<uint8_t, kWavHeaderSize> MakeWavHeader(const WavFormat& format, uint32_t dataSize,
                                                   uint32_t riffSize);

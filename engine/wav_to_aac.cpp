@@ -23,9 +23,6 @@ namespace {
 // more in a WAV past 4 GiB stays a gap.
 int64_t Distance(uint64_t pos, uint64_t from) { return static_cast<int64_t>(pos - from); }
 
-// Checksum mismatch records listed in the info text; further ones are counted.
-constexpr uint64_t kMaxListedMismatches = 1000;
-
 class WavToAac {
  public:
   WavToAac(ConversionHost& host, File& input, uint64_t inputLength, const WavLayout& layout,
@@ -39,8 +36,8 @@ class WavToAac {
         window_(input, layout.dataStart, inputLength) {}
 
   std::string Run(ConversionResult* result);
+  uint64_t written() const { return writer_.written(); }
   uint32_t framesWritten() const { return framesWritten_; }
-  uint32_t framesTaken() const { return framesTaken_; }
   uint8_t currentIndex() const { return currentIndex_; }
 
  private:
@@ -50,6 +47,7 @@ class WavToAac {
   std::string End();
 
   ConversionHost& host_;
+  ConversionResult* result_ = nullptr;
   uint64_t inputLength_;
   uint32_t blockLength_;
   int64_t half_;
@@ -59,7 +57,6 @@ class WavToAac {
   uint64_t lastFramePos_ = 0;
   int64_t driftBytes_ = 0;
   uint32_t framesWritten_ = 0;
-  uint32_t framesTaken_ = 0;     // intact frames found, dropped ones included
   uint64_t mismatchesListed_ = 0;
   uint64_t mismatchesUnlisted_ = 0;
   bool infoEndsALine_ = false;   // the info text so far ends with a line break
@@ -93,13 +90,15 @@ bool WavToAac::WriteFiller(const uint8_t* frame, uint32_t length) {
 // Takes the frame whose preamble is at p; false on a write failure.
 bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
   if (framesWritten_ == 0) {
+    result_->samplingFrequency = kSamplingFrequencies[currentIndex_];
+    result_->channels = currentChannels_;
     host_.AppendInfoText(StringPrintf(text::kSamplingLineWav,
                                       static_cast<int>(kSamplingFrequencies[currentIndex_]),
                                       currentChannels_),
                          true);
     infoEndsALine_ = true;
   }
-  ++framesTaken_;
+  ++result_->framesFound;
   const uint64_t pos = window_.FileOffset(p);
   driftBytes_ += Distance(pos, lastFramePos_) - int64_t{blockLength_};
   lastFramePos_ = pos;
@@ -124,6 +123,7 @@ bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
 }
 
 std::string WavToAac::Run(ConversionResult* result) {
+  result_ = result;
   // As if a block stood one block length before the first one's place.
   lastFramePos_ = dataStart_ + kBlockPreambleOffset - blockLength_;
   if (!window_.Refill(0)) return text::kReadFailed;
@@ -147,6 +147,7 @@ std::string WavToAac::Run(ConversionResult* result) {
       if (result->mismatchCount < UINT32_MAX) ++result->mismatchCount;
       if (mismatchesListed_ < kMaxListedMismatches) {
         ++mismatchesListed_;
+        result->mismatches.push_back({window_.FileOffset(window_.pos), c.computed, c.stored});
         host_.AppendInfoText(
             StringPrintf(text::kMismatchRecord,
                          static_cast<unsigned long long>(window_.FileOffset(window_.pos)),
@@ -218,18 +219,23 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   if (!output) return ConversionResult{.failed = true};
 
   ConversionResult result;
+  result.inputSize = inputLength;
+  result.dataStart = layout.dataStart;
+  result.blockLength = layout.blockLength;
   WavToAac conversion(host, *input, inputLength, layout, output->file());
   std::string failure = conversion.Run(&result);
   if (failure.empty() && !output->Commit()) failure = text::kWriteFailed;
   if (!failure.empty()) return Failed(host, failure, result);
   input->Close();
-  const double seconds =
+  result.outputSize = conversion.written();
+  result.outputFrames = conversion.framesWritten();
+  result.seconds =
       PlayTimeSeconds(conversion.framesWritten(), kSamplingFrequencies[conversion.currentIndex()]);
-  host.AppendInfoText(TimeLine(seconds), true);
+  host.AppendInfoText(TimeLine(result.seconds), true);
   // A data chunk shorter than a block may hold no frame; a longer one that
   // holds none was not written by the other direction, or lost its blocks
   // in an editor that re-encoded the audio.
-  if (conversion.framesTaken() == 0 && inputLength - layout.dataStart >= layout.blockLength) {
+  if (result.framesFound == 0 && inputLength - layout.dataStart >= layout.blockLength) {
     result.noFrameFound = true;
     host.ShowErrorMessage(text::kNoFrameFound, 1);
   }

@@ -237,6 +237,17 @@ TEST(ConvertAacToWav, OneDamagedRegionDoublesTheNextBlock) {
   EXPECT_EQ(host.calls.back().kind, HostCall::Kind::kAppendInfo);
   EXPECT_EQ(o.result.anomalyCount, 1u);
   EXPECT_FALSE(o.result.failed);
+  // The same report as figures: the region starts behind 100 frames of 100 bytes.
+  ASSERT_EQ(o.result.damage.size(), 1u);
+  EXPECT_EQ(o.result.damage[0].offset, 100u * 100u);
+  EXPECT_DOUBLE_EQ(o.result.damage[0].seconds, 100 * 1024 / 48000.0);
+  EXPECT_EQ(o.result.framesFound, 120u);
+  EXPECT_EQ(o.result.outputFrames, 121u);
+  EXPECT_EQ(o.result.samplingFrequency, 48000u);
+  EXPECT_EQ(o.result.channels, 2);
+  EXPECT_EQ(o.result.inputSize, s.bytes().size());
+  EXPECT_EQ(o.result.outputSize, o.output.size());
+  EXPECT_DOUBLE_EQ(o.result.seconds, 121 * 1024 / 48000.0);
 }
 
 TEST(ConvertAacToWav, TenRegionsAreListedInFullMoreEndInAnEllipsis) {
@@ -259,6 +270,7 @@ TEST(ConvertAacToWav, TenRegionsAreListedInFullMoreEndInAnEllipsis) {
     EXPECT_EQ(host.calls[host.calls.size() - 3].value, 1);  // logged
     const uint32_t slots = static_cast<uint32_t>(2 * regions + 2 + regions);
     EXPECT_EQ(testing::GetLe32(o.output, 40), slots * 4096u);
+    EXPECT_EQ(o.result.damage.size(), 10u);  // listed like the report's entries
   }
 }
 

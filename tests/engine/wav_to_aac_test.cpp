@@ -293,6 +293,19 @@ TEST(ConvertWavToAac, DamagedFrameIsReportedAndFilled) {
   // The preamble of the third block lies at 44 + 2 x 4096 + 4 = 0x2030.
   EXPECT_EQ(host.info, "入力サイズ：24,620 Bytes, サンプリング周波数：48000 Hz, チャンネル数：2\r\n" +
                            MismatchRecord(0x2030, damaged, stored) + "出力サイズ：532 Bytes, 時間：00:00:00.15\r\n");
+  // The same report as figures.
+  ASSERT_EQ(o.result.mismatches.size(), 1u);
+  EXPECT_EQ(o.result.mismatches[0].offset, 0x2030u);
+  EXPECT_EQ(MismatchRecord(0x2030, damaged, stored),
+            MismatchRecord(0x2030, damaged, Bytes(o.result.mismatches[0].stored.begin(),
+                                                  o.result.mismatches[0].stored.end())));
+  EXPECT_EQ(o.result.mismatches[0].computed.sum, testing::WordChecksum(damaged).sum);
+  EXPECT_EQ(o.result.framesFound, 5u);
+  EXPECT_EQ(o.result.outputFrames, 7u);
+  EXPECT_EQ(o.result.outputSize, 532u);
+  EXPECT_EQ(o.result.inputSize, 24620u);
+  EXPECT_EQ(o.result.dataStart, kHeader);
+  EXPECT_EQ(o.result.blockLength, 4096u);
 }
 
 TEST(ConvertWavToAac, MismatchRecordGivesTheFileOffsetInLaterWindows) {
