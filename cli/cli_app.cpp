@@ -1,10 +1,12 @@
 // tessaro-cli's run: options, one conversion, the report and the exit status.
 #include "cli/cli_app.h"
 
-#include <chrono>
-#include <cstdio>
-
-#include "engine/conversion_host.h"
+#include "cli/batch_run.h"
+#include "cli/check_run.h"
+#include "cli/cli_host.h"
+#include "cli/file_arguments.h"
+#include "cli/json_report.h"
+#include "cli/run_options.h"
 #include "engine/convert_command.h"
 #include "naming/command_tokens.h"
 #include "tessaro_version.h"
@@ -14,12 +16,26 @@ namespace {
 
 constexpr char kUsage[] = "使い方: tessaro-cli [-s1|-s2] [-d<ms>] 入力ファイル [出力ファイル]\n";
 
+// The forms that take several files or report as JSON, below kUsage.
+constexpr char kMoreForms[] =
+    "        tessaro-cli --batch [-s1|-s2] [-d<ms>] [--out-dir フォルダ] [--json] ファイル...\n"
+    "        tessaro-cli --check [--json] ファイル...\n"
+    "        tessaro-cli --json [-s1|-s2] [-d<ms>] 入力ファイル [出力ファイル]\n";
+
 constexpr char kHelp[] =
     "AACファイル(.aac)とTSR形式のWAVファイル(.wav)を相互に変換します。\n"
     "\n"
     "  -s1        WAVを16ビットで出力します（1/1、既定）\n"
     "  -s2        WAVを8ビットで出力します（1/2）\n"
     "  -d<ms>     Delayをミリ秒で指定します（0以外のとき、ファイル名のDelayより優先）\n"
+    "  --batch    複数のファイルを順に変換します。1つが失敗しても、残りは変換します\n"
+    "             （出力ファイル名は、それぞれの入力ファイル名から決めます）\n"
+    "  --out-dir フォルダ\n"
+    "             --batch の出力ファイルを、このフォルダに作ります\n"
+    "  --check    ファイルを読んで調べるだけで、ファイルは作りません\n"
+    "             （AAC：フレーム数、時間、データ異常　WAV：見つかったフレーム数、\n"
+    "             チェックサム不一致、変換後の時間）\n"
+    "  --json     結果を文章の代わりに、ファイルごとに1行のJSONで標準出力に書きます\n"
     "  --help     この説明を表示します\n"
     "  --version  バージョンを表示します\n"
     "\n"
@@ -27,72 +43,47 @@ constexpr char kHelp[] =
     "song_aac.wav → song_out.aac）。\n"
     "「-」で始まるファイル名は、./-x.aac のようにフォルダを付けて指定します\n"
     "（「-」で始まる引数はオプションとして扱われ、知らないものは無視されます）。\n"
+    "Windowsでは、ファイル名の * と ? は tessaro-cli が展開します（--batch、--check）。\n"
     "\n"
     "終了コード:\n"
     "  0  変換しました\n"
     "  1  変換できませんでした（標準出力にエラー内容）\n"
     "  2  入力ファイルの指定がありません\n"
     "  3  変換しましたが、データ異常またはチェックサム不一致がありました\n"
-    "     （WAVにフレームが一つも見つからなかったときも、3になります）\n";
+    "     （WAVにフレームが一つも見つからなかったときも、3になります）\n"
+    "  --batch と --check では、全ファイルのうち最も悪いもの（1、3、0 の順）になります。\n"
+    "  --check の 0 と 3 は、変換したときに返す値です。\n";
 
-// Reports to the terminal: the info text is kept and printed at the end, the
-// damage report goes to standard error at once, progress only to a terminal.
-class CliHost final : public ConversionHost {
- public:
-  explicit CliHost(Console& console) : console_(console), showProgress_(console.ErrIsTerminal()) {}
+// --json with a single file: the one-file run, reported as one JSON line.
+int RunOneFileJson(const RunOptions& options, Console& console, FileSystem& fs) {
+  std::vector<std::string> tokens = options.optionTokens;
+  tokens.insert(tokens.end(), options.files.begin(), options.files.end());
+  const ConversionRequest request = ReadCommandTokens(tokens).request;
+  CliHost host(console, {}, true);
+  const ConversionResult result = RunConversion(request, host, fs);
+  host.EndProgress();
+  console.Out(JsonReportLine({false, request, result, result.failed ? host.info() : ""}));
+  return StatusOfConversion(result);
+}
 
-  void SetProgress(int percent) override {
-    if (!showProgress_) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (progressShown_ && percent != 100 && now - lastProgress_ < std::chrono::milliseconds(100)) {
-      return;
-    }
-    lastProgress_ = now;
-    progressShown_ = true;
-    char line[32];
-    std::snprintf(line, sizeof line, "\r%3d%%", percent > 100 ? 100 : percent);
-    console_.Err(line);
+int RunReportForm(const std::vector<std::string>& args, Console& console, FileSystem& fs) {
+  RunOptions options = ReadRunOptions(args);
+  if (!options.usageError.empty()) {
+    console.Err(options.usageError + "\n" + kUsage + kMoreForms);
+    return kExitUsage;
   }
-  void SetInfoText(const std::string& text, bool) override { info_ = text; }
-  void AppendInfoText(const std::string& text, bool) override { info_ += text; }
-  void PumpEvents() override {}
-  void ShowErrorMessage(const std::string& text, int) override {
-    EndProgress();
-    console_.Err(ConsoleText(text));
-  }
-
-  // Ends the progress line so that whatever follows starts on a line of its own.
-  void EndProgress() {
-    if (progressShown_) console_.Err("\n");
-    progressShown_ = false;
-  }
-  const std::string& info() const { return info_; }
-
- private:
-  Console& console_;
-  bool showProgress_;
-  bool progressShown_ = false;
-  std::chrono::steady_clock::time_point lastProgress_{};
-  std::string info_;
-};
+  if (options.batch || options.check) options.files = ExpandFileArguments(options.files);
+  if (options.check) return RunCheck(options, console, fs);
+  if (options.batch) return RunBatch(options, console, fs);
+  return RunOneFileJson(options, console, fs);
+}
 
 }  // namespace
-
-std::string ConsoleText(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + 1);
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
-  }
-  if (out.empty() || out.back() != '\n') out += '\n';
-  return out;
-}
 
 int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& fs) {
   for (const std::string& token : args) {
     if (token == "--help") {
-      console.Out(std::string(kUsage) + kHelp);
+      console.Out(std::string(kUsage) + kMoreForms + kHelp);
       return kExitOk;
     }
     if (token == "--version") {
@@ -100,6 +91,7 @@ int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& f
       return kExitOk;
     }
   }
+  if (IsReportForm(args)) return RunReportForm(args, console, fs);
   const CommandTokens read = ReadCommandTokens(args);
   if (read.pathCount == 0) {
     console.Err(kUsage);

@@ -1,0 +1,16 @@
+#pragma once
+// tessaro-cli --batch: converts each file in turn to the output proposed for
+// it (in --out-dir when given); one file's failure does not stop the others.
+
+#include "cli/console.h"
+#include "cli/run_options.h"
+#include "engine/file_io.h"
+
+namespace tessaro::cli {
+
+int RunBatch(const RunOptions& options, Console& console, FileSystem& fs);
+
+// The proposed output path moved into dir: its file name joined to dir.
+std::string InFolder(const std::string& dir, const std::string& path);
+
+}  // namespace tessaro::cli

@@ -1,0 +1,72 @@
+// tessaro-cli --check: the conversion run on a file system that discards its
+// output; the report is made from the conversion's figures.
+#include "cli/check_run.h"
+
+#include <string>
+
+#include "cli/cli_host.h"
+#include "cli/discarding_file_system.h"
+#include "cli/json_report.h"
+#include "cli/multi_file_text.h"
+#include "engine/convert_command.h"
+#include "engine/report_text.h"
+
+namespace tessaro::cli {
+namespace {
+
+// What a check found, in the report's own words: the input line, the block
+// layout of a WAV, the mismatch records, the frames and the play time.
+std::string CheckText(const ConversionRequest& request, const ConversionResult& r) {
+  const bool wav = request.inputPath.ends_with(".wav");
+  std::string text = StringPrintf(text::kInputSize, FormatByteCount(r.inputSize).c_str());
+  text.resize(text.size() - 2);  // the ", " that the next field would follow
+  if (wav) {
+    text += StringPrintf(", データ開始：%llu, ブロック長：%s Bytes",
+                         static_cast<unsigned long long>(r.dataStart),
+                         FormatByteCount(r.blockLength).c_str());
+  }
+  if (r.samplingFrequency != 0) {
+    text += ", " + StringPrintf(text::kSamplingLineWav, static_cast<int>(r.samplingFrequency),
+                                r.channels);
+  } else {
+    text += "\n";
+  }
+  if (r.mismatchCount > 0) {
+    text += StringPrintf("チェックサム不一致：%uヵ所", r.mismatchCount);
+    for (const MismatchPlace& m : r.mismatches) {
+      text += StringPrintf(text::kMismatchRecord, static_cast<unsigned long long>(m.offset),
+                           m.computed.sum, m.computed.exclusiveOr, m.stored[0], m.stored[1],
+                           m.stored[2], m.stored[3]);
+    }
+    if (r.mismatchCount > r.mismatches.size()) text += "...";
+    text += "\n";
+  }
+  text += StringPrintf("フレーム数：%llu, ", static_cast<unsigned long long>(r.framesFound));
+  text += TimeLine(r.seconds);
+  return ConsoleText(text);
+}
+
+}  // namespace
+
+int RunCheck(const RunOptions& options, Console& console, FileSystem& fs) {
+  DiscardingFileSystem discarding(fs);
+  MultiFileTally tally(options.files.size());
+  for (const std::string& file : options.files) {
+    const std::string label = tally.Next();
+    if (!options.json) console.Out(label + file + "\n");
+    const ConversionRequest request = RequestFor(options, file);
+    CliHost host(console, label, options.json);
+    const ConversionResult result = RunConversion(request, host, discarding);
+    host.EndProgress();
+    tally.Count(result);
+    if (options.json) {
+      console.Out(JsonReportLine({true, request, result, result.failed ? host.info() : ""}));
+    } else {
+      console.Out(result.failed ? ConsoleText(host.info()) : CheckText(request, result));
+    }
+  }
+  if (!options.json) console.Out(tally.CheckSummary());
+  return tally.exitStatus();
+}
+
+}  // namespace tessaro::cli

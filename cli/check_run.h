@@ -1,0 +1,13 @@
+#pragma once
+// tessaro-cli --check: reads each file through the conversion it would get,
+// with an output that discards, and reports what it found; writes no file.
+
+#include "cli/console.h"
+#include "cli/run_options.h"
+#include "engine/file_io.h"
+
+namespace tessaro::cli {
+
+int RunCheck(const RunOptions& options, Console& console, FileSystem& fs);
+
+}  // namespace tessaro::cli

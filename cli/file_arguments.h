@@ -1,0 +1,15 @@
+#pragma once
+// File arguments of --batch and --check with their wildcards expanded where
+// the shell does not do it (Windows: "*" and "?").
+
+#include <string>
+#include <vector>
+
+namespace tessaro::cli {
+
+// Each argument with "*" or "?" becomes the files it matches, sorted by name,
+// in its own folder; an argument that matches nothing stays as it is (and
+// then fails to open). Elsewhere the arguments are returned unchanged.
+std::vector<std::string> ExpandFileArguments(const std::vector<std::string>& files);
+
+}  // namespace tessaro::cli

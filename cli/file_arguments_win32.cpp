@@ -1,0 +1,66 @@
+// File arguments on Windows: its shell hands "*" and "?" over as they are,
+// so the program lists the matching files itself.
+#include "cli/file_arguments.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace tessaro::cli {
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) {
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  }
+  return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
+                        nullptr, nullptr);
+  }
+  return utf8;
+}
+
+// The regular files that pattern matches, each with the pattern's folder part.
+std::vector<std::string> Matches(const std::string& pattern) {
+  const size_t cut = pattern.find_last_of("/\\:");
+  const std::string folder = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileExW(Wide(pattern).c_str(), FindExInfoBasic, &found,
+                                 FindExSearchNameMatch, nullptr, 0);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(found.cFileName));
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  for (std::string& name : names) name = folder + name;
+  return names;
+}
+
+}  // namespace
+
+std::vector<std::string> ExpandFileArguments(const std::vector<std::string>& files) {
+  std::vector<std::string> out;
+  for (const std::string& file : files) {
+    std::vector<std::string> matches;
+    if (file.find_first_of("*?") != std::string::npos) matches = Matches(file);
+    if (matches.empty()) {
+      out.push_back(file);
+    } else {
+      out.insert(out.end(), matches.begin(), matches.end());
+    }
+  }
+  return out;
+}
+
+}  // namespace tessaro::cli

@@ -1,0 +1,102 @@
+// The JSON report of one file, through nlohmann-json.
+#include "cli/json_report.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_host.h"
+
+namespace tessaro::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+bool IsValidUtf8(const std::string& text) {
+  try {
+    (void)Json(text).dump();
+    return true;
+  } catch (const Json::type_error&) {
+    return false;
+  }
+}
+
+std::string Hex(const std::string& bytes) {
+  std::string out;
+  char two[3];
+  for (const char c : bytes) {
+    std::snprintf(two, sizeof two, "%02x", static_cast<unsigned char>(c));
+    out += two;
+  }
+  return out;
+}
+
+// Puts a path under name; one that is not valid UTF-8 also under name + "Hex".
+void PutPath(Json& object, const std::string& name, const std::string& path) {
+  object[name] = path;
+  if (!IsValidUtf8(path)) object[name + "Hex"] = Hex(path);
+}
+
+Json Number(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
+
+const char* Direction(const std::string& input) {
+  if (input.ends_with(".aac")) return "aac_to_wav";
+  if (input.ends_with(".wav")) return "wav_to_aac";
+  return nullptr;
+}
+
+std::string WithoutLineEnd(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+std::string JsonReportLine(const FileReport& report) {
+  const ConversionResult& r = report.result;
+  const char* direction = Direction(report.request.inputPath);
+  const int exitStatus = StatusOfConversion(r);
+  const bool aacToWav = direction && direction[0] == 'a';
+  const bool wavToAac = direction && direction[0] == 'w';
+
+  Json j;
+  j["mode"] = report.check ? "check" : "convert";
+  PutPath(j, "input", report.request.inputPath);
+  if (report.check) {
+    j["output"] = nullptr;
+  } else {
+    PutPath(j, "output", report.request.outputPath);
+  }
+  j["direction"] = direction ? Json(direction) : Json(nullptr);
+  j["status"] = exitStatus == kExitOk ? "ok" : exitStatus == kExitFailed ? "failed" : "damaged";
+  j["exitStatus"] = exitStatus;
+  j["inputSize"] = r.failed && r.inputSize == 0 ? Json(nullptr) : Json(r.inputSize);
+  j["outputSize"] = r.failed || report.check ? Json(nullptr) : Json(r.outputSize);
+  j["samplingFrequency"] = r.samplingFrequency ? Json(r.samplingFrequency) : Json(nullptr);
+  j["channels"] = r.channels >= 0 ? Json(r.channels) : Json(nullptr);
+  j["delayMs"] = aacToWav ? Json(report.request.delayMs) : Json(nullptr);
+  j["dataStart"] = wavToAac && r.blockLength ? Json(r.dataStart) : Json(nullptr);
+  j["blockLength"] = wavToAac && r.blockLength ? Json(r.blockLength) : Json(nullptr);
+  j["frames"] = r.framesFound;
+  j["outputFrames"] = r.outputFrames;
+  j["seconds"] = r.failed ? Json(nullptr) : Number(r.seconds);
+  j["damageCount"] = r.anomalyCount;
+  j["damage"] = Json::array();
+  for (const DamagePlace& d : r.damage) {
+    j["damage"].push_back({{"seconds", Number(d.seconds)}, {"offset", d.offset}});
+  }
+  j["mismatchCount"] = r.mismatchCount;
+  j["mismatches"] = Json::array();
+  for (const MismatchPlace& m : r.mismatches) {
+    j["mismatches"].push_back({{"offset", m.offset},
+                               {"sum", m.computed.sum},
+                               {"xor", m.computed.exclusiveOr},
+                               {"stored", m.stored}});
+  }
+  j["noFrameFound"] = r.noFrameFound;
+  j["error"] = r.failed ? Json(WithoutLineEnd(report.message)) : Json(nullptr);
+  return j.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace tessaro::cli

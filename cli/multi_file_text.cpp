@@ -1,0 +1,32 @@
+// Labels, tally and summary lines of the runs over several files.
+#include "cli/multi_file_text.h"
+
+#include "cli/cli_host.h"
+#include "engine/report_text.h"
+
+namespace tessaro::cli {
+
+std::string MultiFileTally::Next() {
+  ++index_;
+  return StringPrintf("[%zu/%zu] ", index_, files_);
+}
+
+void MultiFileTally::Count(const ConversionResult& result) {
+  const int status = StatusOfConversion(result);
+  if (status == kExitOk) ++clean_;
+  if (status == kExitConvertedWithDamage) ++damaged_;
+  if (status == kExitFailed) ++failed_;
+  exitStatus_ = WorseExit(exitStatus_, status);
+}
+
+std::string MultiFileTally::BatchSummary() const {
+  return StringPrintf("合計 %zu ファイル：変換 %zu, 異常ありで変換 %zu, 失敗 %zu\n", files_, clean_,
+                      damaged_, failed_);
+}
+
+std::string MultiFileTally::CheckSummary() const {
+  return StringPrintf("合計 %zu ファイル：正常 %zu, 異常あり %zu, 失敗 %zu\n", files_, clean_,
+                      damaged_, failed_);
+}
+
+}  // namespace tessaro::cli

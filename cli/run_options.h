@@ -1,0 +1,37 @@
+#pragma once
+// The arguments of the forms that take several files or report as JSON:
+//   tessaro-cli --batch [-s1|-s2] [-d<ms>] [--out-dir DIR] [--json] FILE...
+//   tessaro-cli --check [--json] FILE...
+//   tessaro-cli --json [-s1|-s2] [-d<ms>] INPUT [OUTPUT]
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/conversion_host.h"
+
+namespace tessaro::cli {
+
+struct RunOptions {
+  bool batch = false;
+  bool check = false;
+  bool json = false;
+  std::optional<std::string> outDir;
+  // "-s1", "-d<ms>" and every other "-" token, read by the one token reader
+  // together with each file, so that they mean what they mean in one-file runs.
+  std::vector<std::string> optionTokens;
+  std::vector<std::string> files;
+  std::string usageError;  // not empty: the arguments do not form a run
+};
+
+// True when one of --batch, --check or --json is among the arguments;
+// otherwise they form a one-file run, read as it always was.
+bool IsReportForm(const std::vector<std::string>& args);
+
+RunOptions ReadRunOptions(const std::vector<std::string>& args);
+
+// The request for one file: the option tokens and the file, read by the
+// shared token reader (output proposed from the name, delay from its tag).
+ConversionRequest RequestFor(const RunOptions& options, const std::string& file);
+
+}  // namespace tessaro::cli
