@@ -8,7 +8,7 @@ namespace tessaro::cli {
 
 std::string MultiFileTally::Next() {
   ++index_;
-  return StringPrintf("[%zu/%zu] ", index_, files_);
+  return StringPrintf("[%d/%d] ", index_, files_);
 }
 
 void MultiFileTally::Count(const ConversionResult& result) {
@@ -20,12 +20,12 @@ void MultiFileTally::Count(const ConversionResult& result) {
 }
 
 std::string MultiFileTally::BatchSummary() const {
-  return StringPrintf("合計 %zu ファイル：変換 %zu, 異常ありで変換 %zu, 失敗 %zu\n", files_, clean_,
+  return StringPrintf("合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d\n", files_, clean_,
                       damaged_, failed_);
 }
 
 std::string MultiFileTally::CheckSummary() const {
-  return StringPrintf("合計 %zu ファイル：正常 %zu, 異常あり %zu, 失敗 %zu\n", files_, clean_,
+  return StringPrintf("合計 %d ファイル：正常 %d, 異常あり %d, 失敗 %d\n", files_, clean_,
                       damaged_, failed_);
 }
 

@@ -11,7 +11,7 @@ namespace tessaro::cli {
 
 class MultiFileTally {
  public:
-  explicit MultiFileTally(size_t files) : files_(files) {}
+  explicit MultiFileTally(size_t files) : files_(static_cast<int>(files)) {}
 
   // The label of the next file: "[2/5] ".
   std::string Next();
@@ -24,11 +24,11 @@ class MultiFileTally {
   int exitStatus() const { return exitStatus_; }
 
  private:
-  size_t files_;
-  size_t index_ = 0;
-  size_t clean_ = 0;
-  size_t damaged_ = 0;
-  size_t failed_ = 0;
+  int files_;
+  int index_ = 0;
+  int clean_ = 0;
+  int damaged_ = 0;
+  int failed_ = 0;
   int exitStatus_ = 0;
 };
 

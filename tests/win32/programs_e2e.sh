@@ -86,6 +86,27 @@ for run in "1 missing.aac" "2 -s2"; do
   [ "$status" -eq "$expected" ] || fail "tessaro.exe ${run#* } exited with $status, not $expected"
 done
 
+# --batch on a wildcard that tessaro-cli.exe expands itself, and --check and
+# --json on the results: the same files and reports as the Linux build's,
+# which is given the files by its shell.
+for side in linux windows; do
+  mkdir -p "$work/$side/batch/入力 フォルダ" "$work/$side/batch/出力"
+  cp "$samples"/*.aac "$work/$side/batch/入力 フォルダ/"
+done
+(cd "$work/linux/batch" && "$ref" --batch -s2 --out-dir 出力 入力\ フォルダ/*.aac >batch.out 2>/dev/null) || true
+win "$work/windows/batch" "$cli_exe" --batch -s2 --out-dir 出力 "入力 フォルダ/*.aac" \
+  >"$work/windows/batch/batch.out" 2>/dev/null || true
+(cd "$work/linux/batch" && "$ref" --check 出力/*.wav >check.out 2>/dev/null) || true
+win "$work/windows/batch" "$cli_exe" --check "出力/*.wav" >"$work/windows/batch/check.out" 2>/dev/null || true
+(cd "$work/linux/batch" && "$ref" --check --json 出力/*.wav >json.out 2>/dev/null) || true
+win "$work/windows/batch" "$cli_exe" --check --json "出力/*.wav" >"$work/windows/batch/json.out" 2>/dev/null || true
+for f in batch.out check.out json.out $(cd "$work/linux/batch" && ls 出力); do
+  [ -f "$work/linux/batch/$f" ] || f="出力/$f"
+  [ -s "$work/linux/batch/$f" ] || fail "Linux build wrote no batch/$f"
+  same "$work/linux/batch/$f" "$work/windows/batch/$f" "tessaro-cli.exe --batch/--check"
+done
+grep -q '^\[2/2\] ' "$work/windows/batch/batch.out" || fail "tessaro-cli.exe --batch did not expand *.aac"
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1
