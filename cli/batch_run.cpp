@@ -5,9 +5,7 @@
 #include <string>
 
 #include "cli/cli_host.h"
-#include "cli/json_report.h"
-#include "cli/multi_file_text.h"
-#include "engine/convert_command.h"
+#include "cli/file_runs.h"
 
 namespace tessaro::cli {
 namespace {
@@ -30,24 +28,14 @@ std::string InFolder(const std::string& dir, const std::string& path) {
 }
 
 int RunBatch(const RunOptions& options, Console& console, FileSystem& fs) {
-  MultiFileTally tally(options.files.size());
-  for (const std::string& file : options.files) {
-    const std::string label = tally.Next();
-    if (!options.json) console.Out(label + file + "\n");
+  FileRunForm form;
+  form.request = [&options](const std::string& file) {
     ConversionRequest request = RequestFor(options, file);
     if (options.outDir) request.outputPath = InFolder(*options.outDir, request.outputPath);
-    CliHost host(console, label, options.json);
-    const ConversionResult result = RunConversion(request, host, fs);
-    host.EndProgress();
-    tally.Count(result);
-    if (options.json) {
-      console.Out(JsonReportLine({false, request, result, result.failed ? host.info() : ""}));
-    } else {
-      console.Out(ConsoleText(host.info()));
-    }
-  }
-  if (!options.json) console.Out(tally.BatchSummary());
-  return tally.exitStatus();
+    return request;
+  };
+  form.text = [](const FileRun&, const std::string& info) { return ConsoleText(info); };
+  return RunFiles(options, console, fs, form);
 }
 
 }  // namespace tessaro::cli

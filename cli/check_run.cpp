@@ -6,8 +6,7 @@
 
 #include "cli/cli_host.h"
 #include "cli/discarding_file_system.h"
-#include "cli/json_report.h"
-#include "cli/multi_file_text.h"
+#include "cli/file_runs.h"
 #include "engine/convert_command.h"
 #include "engine/report_text.h"
 
@@ -50,23 +49,11 @@ std::string CheckText(const ConversionRequest& request, const ConversionResult& 
 
 int RunCheck(const RunOptions& options, Console& console, FileSystem& fs) {
   DiscardingFileSystem discarding(fs);
-  MultiFileTally tally(options.files.size());
-  for (const std::string& file : options.files) {
-    const std::string label = tally.Next();
-    if (!options.json) console.Out(label + file + "\n");
-    const ConversionRequest request = RequestFor(options, file);
-    CliHost host(console, label, options.json);
-    const ConversionResult result = RunConversion(request, host, discarding);
-    host.EndProgress();
-    tally.Count(result);
-    if (options.json) {
-      console.Out(JsonReportLine({true, request, result, result.failed ? host.info() : ""}));
-    } else {
-      console.Out(result.failed ? ConsoleText(host.info()) : CheckText(request, result));
-    }
-  }
-  if (!options.json) console.Out(tally.CheckSummary());
-  return tally.exitStatus();
+  FileRunForm form;
+  form.check = true;
+  form.request = [&options](const std::string& file) { return RequestFor(options, file); };
+  form.text = [](const FileRun& run, const std::string&) { return CheckText(run.request, run.result); };
+  return RunFiles(options, console, discarding, form);
 }
 
 }  // namespace tessaro::cli

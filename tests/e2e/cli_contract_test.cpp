@@ -14,11 +14,7 @@ namespace {
 
 class CliContract : public ::testing::Test {
  protected:
-  std::string Sample(const std::string& as) {
-    const std::string path = dir_.Path(as);
-    WriteFile(path, ReadFile(kSamples + "/tone48k_stereo.aac"));
-    return path;
-  }
+  std::string Sample(const std::string& as) { return CopySample(dir_, "tone48k_stereo.aac", as); }
   TempDir dir_;
 };
 

@@ -18,11 +18,7 @@ using Json = nlohmann::json;
 
 class CliReportForms : public ::testing::Test {
  protected:
-  std::string Sample(const std::string& as) {
-    const std::string path = dir_.Path(as);
-    WriteFile(path, ReadFile(kSamples + "/tone48k_stereo.aac"));
-    return path;
-  }
+  std::string Sample(const std::string& as) { return CopySample(dir_, "tone48k_stereo.aac", as); }
   std::string Damaged(const std::string& as) {
     std::string bytes = ReadFile(kSamples + "/tone48k_stereo.aac");
     bytes.insert(bytes.size() / 2, "garbage!");
@@ -96,8 +92,7 @@ TEST_F(CliReportForms, CheckWritesNothingAndExitsAsTheConversionWould) {
 }
 
 TEST_F(CliReportForms, JsonIsOneValidObjectPerLineEvenForPathsThatAreNotUtf8) {
-  const std::string sjis = dir_.Path("\x83\x65\x83\x58\x83\x67.aac");  // Shift-JIS name
-  WriteFile(sjis, ReadFile(kSamples + "/tone48k_stereo.aac"));
+  const std::string sjis = Sample("\x83\x65\x83\x58\x83\x67.aac");  // Shift-JIS name
   const std::string bad = Damaged("bad.aac");
   const ProcessResult r = RunProgram({kCli, "--batch", "--json", sjis, bad});
   EXPECT_EQ(r.exitCode, 3);

@@ -1,0 +1,54 @@
+// The runs over several files: labels, tally and summary lines.
+#include "cli/file_runs.h"
+
+#include "cli/cli_host.h"
+#include "cli/json_report.h"
+#include "engine/report_text.h"
+
+namespace tessaro::cli {
+
+std::string MultiFileTally::Next() {
+  ++index_;
+  return StringPrintf("[%d/%d] ", index_, files_);
+}
+
+void MultiFileTally::Count(const ConversionResult& result) {
+  const int status = StatusOfConversion(result);
+  if (status == kExitOk) ++clean_;
+  if (status == kExitConvertedWithDamage) ++damaged_;
+  if (status == kExitFailed) ++failed_;
+  exitStatus_ = WorseExit(exitStatus_, status);
+}
+
+std::string MultiFileTally::BatchSummary() const {
+  return StringPrintf("合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d\n", files_, clean_,
+                      damaged_, failed_);
+}
+
+std::string MultiFileTally::CheckSummary() const {
+  return StringPrintf("合計 %d ファイル：正常 %d, 異常あり %d, 失敗 %d\n", files_, clean_,
+                      damaged_, failed_);
+}
+
+int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const FileRunForm& form) {
+  MultiFileTally tally(options.files.size());
+  for (const std::string& file : options.files) {
+    const std::string label = tally.Next();
+    if (!options.json) console.Out(label + file + "\n");
+    FileRun run{form.request(file), {}};
+    CliHost host(console, label, options.json);
+    run.result = RunConversion(run.request, host, fs);
+    host.EndProgress();
+    tally.Count(run.result);
+    const std::string message = run.result.failed ? host.info() : "";
+    if (options.json) {
+      console.Out(JsonReportLine({form.check, run.request, run.result, message}));
+    } else {
+      console.Out(run.result.failed ? ConsoleText(message) : form.text(run, host.info()));
+    }
+  }
+  if (!options.json) console.Out(form.check ? tally.CheckSummary() : tally.BatchSummary());
+  return tally.exitStatus();
+}
+
+}  // namespace tessaro::cli
