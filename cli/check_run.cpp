@@ -7,7 +7,6 @@
 #include "cli/cli_host.h"
 #include "cli/discarding_file_system.h"
 #include "cli/file_runs.h"
-#include "engine/convert_command.h"
 #include "engine/report_text.h"
 
 namespace tessaro::cli {

@@ -7,7 +7,7 @@
 
 #include "cli/console.h"
 #include "engine/conversion_host.h"
-#include "engine/convert_command.h"
+#include "engine/conversion_result.h"
 
 namespace tessaro::cli {
 

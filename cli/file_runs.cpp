@@ -3,6 +3,7 @@
 
 #include "cli/cli_host.h"
 #include "cli/json_report.h"
+#include "engine/convert_command.h"
 #include "engine/report_text.h"
 
 namespace tessaro::cli {

@@ -9,7 +9,8 @@
 
 #include "cli/console.h"
 #include "cli/run_options.h"
-#include "engine/convert_command.h"
+#include "engine/conversion_request.h"
+#include "engine/conversion_result.h"
 #include "engine/file_io.h"
 
 namespace tessaro::cli {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "engine/conversion_host.h"
-#include "engine/convert_command.h"
+#include "engine/conversion_request.h"
+#include "engine/conversion_result.h"
 
 namespace tessaro::cli {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/conversion_host.h"
+#include "engine/conversion_request.h"
 
 namespace tessaro::cli {
 
