@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "dialog_fixture.h"
+#include "engine/wav_container.h"
 #include "fake_window_system.h"
 #include "special_files.h"
 #include "temp_dir.h"
+#include "ui/control_ids.h"
+#include "ui/conversion_runner.h"
 
 namespace tessaro {
 namespace {
@@ -57,6 +63,34 @@ TEST(AppendLogLine, AFolderOrAPipeIsSkippedWithoutWaiting) {
     if (!testing::MakeSpecialFile(path, kind)) continue;
     EXPECT_FALSE(AppendLogLine(path, "line\r\n")) << path;
   }
+}
+
+using testing::DialogTest;
+using testing::TempDir;
+
+// A WAV that lost its blocks in an editor: the real conversion behind the
+// dialog shows the warning in the error window and logs it as one line.
+TEST_F(DialogTest, WavWithoutAnyFrameShowsTheWarningAndLogsIt) {
+  const auto header = MakeWavHeader(WavFormatForSize(0), 8192, 8192 + 36);
+  std::string wav(header.begin(), header.end());
+  wav.append(8192, '\x11');  // two blocks of PCM, no frame
+  TempDir::Write(dir.File("edited.wav"), wav);
+  dlg = std::make_unique<CTessaroDlg>(ws, CommandLine{}, DefaultConversionRunner());
+  dlg->OnInitDialog();
+  Type(kIdcInFile, dir.File("edited.wav"));
+  Type(kIdcOutFile, dir.File("edited_out.aac"));
+  dlg->OnConvert();
+  EXPECT_EQ(ws.texts[kIdcErrorMessage],
+            "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\r\n"
+            "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n");
+  EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);  // hidden again after its countdown
+  const std::string log = TempDir::Read(LogPath());
+  EXPECT_NE(log.find("\t入力ファイル：(edited.wav)\tエラー：このWAVファイルには、AACのフレームが見つかりませんでした。"
+                     "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n"),
+            std::string::npos)
+      << log;
+  // The report itself is the usual one.
+  EXPECT_EQ(ws.texts[kIdcInfo], "入力サイズ：8,236 Bytes, 出力サイズ：48 Bytes, 時間：00:00:00.06\r\n");
 }
 
 }  // namespace
