@@ -6,28 +6,10 @@
 
 #include <algorithm>
 
+#include "engine/wide_text.h"
+
 namespace tessaro::cli {
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  }
-  return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) {
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
-                        nullptr, nullptr);
-  }
-  return utf8;
-}
 
 // The regular files that pattern matches, each with the pattern's folder part.
 std::vector<std::string> Matches(const std::string& pattern) {
@@ -35,11 +17,13 @@ std::vector<std::string> Matches(const std::string& pattern) {
   const std::string folder = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
   std::vector<std::string> names;
   WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileExW(Wide(pattern).c_str(), FindExInfoBasic, &found,
+  HANDLE find = FindFirstFileExW(Widen(pattern, BadText::kRefuse).c_str(), FindExInfoBasic, &found,
                                  FindExSearchNameMatch, nullptr, 0);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(found.cFileName));
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      names.push_back(Narrow(found.cFileName, BadText::kReplace));
+    }
   } while (FindNextFileW(find, &found));
   FindClose(find);
   std::sort(names.begin(), names.end());

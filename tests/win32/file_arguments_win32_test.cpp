@@ -8,7 +8,6 @@
 
 #include "cli/file_arguments.h"
 #include "temp_dir.h"
-#include "ui/win32/wide_text.h"
 
 namespace tessaro {
 namespace {
