@@ -6,24 +6,16 @@
 
 #include "cli/cli_host.h"
 #include "cli/file_runs.h"
+#include "engine/file_io.h"
 
 namespace tessaro::cli {
-namespace {
-
-#if defined(_WIN32)
-constexpr char kSeparators[] = "/\\";
-#else
-constexpr char kSeparators[] = "/";
-#endif
-
-}  // namespace
 
 std::string InFolder(const std::string& dir, const std::string& path) {
   if (path.empty()) return path;  // no proposal: the conversion refuses the name
-  const size_t cut = path.find_last_of(kSeparators);
+  const size_t cut = path.find_last_of(kPathSeparators);
   const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
   if (dir.empty()) return name;
-  const bool endsInSeparator = std::string(kSeparators).find(dir.back()) != std::string::npos;
+  const bool endsInSeparator = kPathSeparators.find(dir.back()) != std::string_view::npos;
   return dir + (endsInSeparator ? "" : "/") + name;
 }
 

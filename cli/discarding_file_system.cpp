@@ -30,6 +30,7 @@ class DiscardedFile final : public File {
     size_ = size;
     return true;
   }
+  bool Sync() override { return true; }
   bool Close() override { return true; }
 
  private:
@@ -39,7 +40,7 @@ class DiscardedFile final : public File {
 
 }  // namespace
 
-std::unique_ptr<File> DiscardingFileSystem::Create(const std::string&) {
+std::unique_ptr<File> DiscardingFileSystem::CreateExclusive(const std::string&, const PathInfo*) {
   return std::make_unique<DiscardedFile>();
 }
 

@@ -17,7 +17,11 @@ class DiscardingFileSystem final : public FileSystem {
   std::unique_ptr<File> OpenRead(const std::string& path) override {
     return inputs_.OpenRead(path);
   }
-  std::unique_ptr<File> Create(const std::string& path) override;
+  // Every output path is free: nothing is there, and nothing will be.
+  PathInfo Stat(const std::string&) override { return {}; }
+  std::string ResolveLinks(const std::string& path) override { return path; }
+  std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override;
+  bool Rename(const std::string&, const std::string&) override { return true; }
   bool Remove(const std::string&) override { return true; }
   // Nothing is ever written, so no output can be the input.
   bool SameFile(const std::string&, const std::string&) override { return false; }
