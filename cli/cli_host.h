@@ -8,6 +8,7 @@
 #include "cli/console.h"
 #include "engine/conversion_host.h"
 #include "engine/conversion_result.h"
+#include "naming/command_status.h"
 
 namespace tessaro::cli {
 
