@@ -11,7 +11,6 @@
 #include "engine/aac_to_wav.h"
 #include "engine/wav_to_aac.h"
 #include "engine/wav_container.h"
-#include "fuzz/fuzz_file_system.h"
 #include "fuzz/fuzz_host.h"
 
 using namespace tessaro;
@@ -24,29 +23,29 @@ uint32_t Le32(const uint8_t* p) {
 
 // The frames of a stream without damage: the input, with the last frame
 // completed by zeros where the file cuts it short.
-fuzz::Bytes CompletedFrames(const fuzz::Bytes& in, AdtsHeader* last) {
+testing::Bytes CompletedFrames(const testing::Bytes& in, AdtsHeader* last) {
   size_t pos = 0;
   while (pos + kAdtsHeaderSize <= in.size()) {
     *last = ParseAdtsHeader(in.data() + pos);
     pos += last->frame_length;
   }
-  fuzz::Bytes out = in;
+  testing::Bytes out = in;
   out.resize(std::max(pos, in.size()), 0);
   return out;
 }
 
-void CheckRoundTrip(fuzz::MemFileSystem& fs, const fuzz::Bytes& in) {
+void CheckRoundTrip(testing::MemoryFileSystem& fs, const testing::Bytes& in) {
   fuzz::FuzzHost host;
   ConversionRequest back{"out.wav", "back.aac", 0, 0};
   const ConversionResult r = ConvertWavToAac(back, host, fs);
   FUZZ_CHECK(!r.failed && r.mismatchCount == 0);
   AdtsHeader last;
-  fuzz::Bytes expected = CompletedFrames(in, &last);
+  testing::Bytes expected = CompletedFrames(in, &last);
   size_t silentLength = 0;
   const uint8_t* silent = SilentFrameFor(kSamplingFrequencies[last.sampling_frequency_index],
                                          last.channel_configuration, &silentLength);
   if (silent) expected.insert(expected.end(), silent, silent + silentLength);
-  FUZZ_CHECK(*fs.Get("back.aac") == expected);
+  FUZZ_CHECK(fs.Contents("back.aac") == expected);
 }
 
 }  // namespace
@@ -55,10 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
   const int outputSize = data[0] & 1;
   const int32_t delayMs = (data[0] & 2) ? static_cast<int8_t>(data[1]) * 7 : 0;
-  const fuzz::Bytes in(data + 2, data + size);
+  const testing::Bytes in(data + 2, data + size);
 
-  fuzz::MemFileSystem fs;
-  fs.Set("in.aac", in);
+  testing::MemoryFileSystem fs;
+  fuzz::UseSmallDisk(fs);
+  fs.SetFile("in.aac", in);
   fuzz::FuzzHost host;
   const ConversionResult result =
       ConvertAacToWav(ConversionRequest{"in.aac", "out.wav", outputSize, delayMs}, host, fs);
@@ -66,9 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(fuzz::StartsWith(host.info, "入力サイズ："));
   FUZZ_CHECK(host.info.find("エラー：") == std::string::npos);
   FUZZ_CHECK(host.errorWindows == (result.anomalyCount > 0 ? 1 : 0));
-  FUZZ_CHECK(*fs.Get("in.aac") == in);
+  FUZZ_CHECK(fs.Contents("in.aac") == in);
 
-  const fuzz::Bytes& out = *fs.Get("out.wav");
+  const testing::Bytes out = fs.Contents("out.wav");
   FUZZ_CHECK(out.size() >= kWavHeaderSize);
   const auto header = MakeWavHeader(WavFormatForSize(outputSize), 0, 0);
   FUZZ_CHECK(std::memcmp(out.data(), header.data(), 4) == 0);

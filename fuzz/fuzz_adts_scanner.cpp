@@ -8,7 +8,6 @@
 
 #include "engine/adts.h"
 #include "engine/wav_container.h"
-#include "fuzz/fuzz_file_system.h"
 #include "fuzz/fuzz_host.h"
 
 using namespace tessaro;
@@ -17,9 +16,9 @@ namespace {
 
 // Silent stereo frames up to the refill threshold, less `back` frames; built
 // once per length.
-const fuzz::Bytes& SilentLeadIn(unsigned back) {
-  static fuzz::Bytes leadIns[64];
-  fuzz::Bytes& bytes = leadIns[back];
+const testing::Bytes& SilentLeadIn(unsigned back) {
+  static testing::Bytes leadIns[64];
+  testing::Bytes& bytes = leadIns[back];
   if (bytes.empty()) {
     size_t length = 0;
     const uint8_t* silent = SilentFrameFor(48000, 2, &length);
@@ -34,14 +33,15 @@ const fuzz::Bytes& SilentLeadIn(unsigned back) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const uint8_t layout = data[0];
-  static fuzz::Bytes file;  // reused: the lead-in is half a megabyte
+  static testing::Bytes file;  // reused: the lead-in is half a megabyte
   file.clear();
   if (layout & 0x80) file = SilentLeadIn(layout & 0x3F);
   const size_t leadIn = file.size();
   file.insert(file.end(), data + 1, data + size);
 
-  fuzz::MemFileSystem fs;
-  fs.Set("in.aac", file);
+  testing::MemoryFileSystem fs;
+  fuzz::UseSmallDisk(fs);
+  fs.SetFile("in.aac", file);
   std::unique_ptr<File> input = fs.OpenRead("in.aac");
   AdtsScanner scanner(*input, file.size(), kMaxBlockFrameLength);
   auto block = std::make_unique<FrameBlock>();  // on the heap: overruns are caught

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "cli/cli_app.h"
-#include "fuzz/fuzz_file_system.h"
 #include "fuzz/fuzz_host.h"
 
 using namespace tessaro;
@@ -18,10 +17,10 @@ using namespace tessaro;
 namespace {
 
 // Three 16-byte silent stereo frames.
-fuzz::Bytes SmallAac() {
+testing::Bytes SmallAac() {
   const uint8_t frame[16] = {0xFF, 0xF9, 0x4C, 0x80, 0x02, 0x1F, 0xFC, 0x21,
                              0x00, 0x49, 0x90, 0x02, 0x19, 0x00, 0x23, 0x80};
-  fuzz::Bytes bytes;
+  testing::Bytes bytes;
   for (int i = 0; i < 3; ++i) bytes.insert(bytes.end(), frame, frame + 16);
   return bytes;
 }
@@ -51,19 +50,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!token.empty() || size == 0) args.push_back(token);
   if (args.size() > 8) return 0;
 
-  static const fuzz::Bytes aac = SmallAac();
-  fuzz::MemFileSystem fs;
-  fs.Set("a.aac", aac);
-  fs.Set("t DELAY 20ms.aac", aac);
+  static const testing::Bytes aac = SmallAac();
+  testing::MemoryFileSystem fs;
+  fuzz::UseSmallDisk(fs);
+  fs.SetFile("a.aac", aac);
+  fs.SetFile("t DELAY 20ms.aac", aac);
   // A converted copy made through the program itself, so that .wav input is real.
   {
     CaptureConsole c;
-    fuzz::MemFileSystem seed;
-    seed.Set("a.aac", aac);
+    testing::MemoryFileSystem seed;
+    fuzz::UseSmallDisk(seed);
+    seed.SetFile("a.aac", aac);
     FUZZ_CHECK(cli::RunCli({"a.aac", "w.wav"}, c, seed) == cli::kExitOk);
-    fs.Set("w.wav", *seed.Get("w.wav"));
+    fs.SetFile("w.wav", seed.Contents("w.wav"));
   }
-  const fuzz::Bytes wav = *fs.Get("w.wav");
+  const testing::Bytes wav = fs.Contents("w.wav");
 
   CaptureConsole console;
   console.terminal = size % 2 == 1;
@@ -76,12 +77,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // changes and removes nothing: the output is written aside and put in place
   // only when complete. An input is never the output (the same file is
   // refused), so it survives.
-  const std::map<std::string, fuzz::Bytes> before = {
+  const std::map<std::string, testing::Bytes> before = {
       {"a.aac", aac}, {"t DELAY 20ms.aac", aac}, {"w.wav", wav}};
   int changed = 0;
-  for (const auto& [path, bytes] : fs.files()) {
+  for (const std::string& path : fs.Paths()) {
     auto it = before.find(path);
-    if (it == before.end() || it->second != *bytes) ++changed;
+    if (it == before.end() || it->second != fs.Contents(path)) ++changed;
   }
   int removed = 0;
   for (const auto& [path, bytes] : before) removed += fs.Exists(path) ? 0 : 1;

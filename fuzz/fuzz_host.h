@@ -1,12 +1,13 @@
 #pragma once
-// What the fuzz targets share: a host that keeps the info text, and a check
-// that stops the run (a finding) when the engine breaks its word.
+// What the fuzz targets share: a host that keeps the info text, a check that
+// stops the run (a finding) when the engine breaks its word, and a small disk.
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "engine/conversion_host.h"
+#include "tests/support/memory_file_system.h"
 
 #define FUZZ_CHECK(cond)                                                         \
   do {                                                                           \
@@ -36,6 +37,10 @@ class FuzzHost final : public ConversionHost {
   int setCalls = 0;
   int errorWindows = 0;
 };
+
+// Files stop growing at 16 MiB, as on a full disk, so that no input makes a
+// run hold gigabytes.
+inline void UseSmallDisk(testing::MemoryFileSystem& fs) { fs.SetFileSizeLimit(uint64_t{16} << 20); }
 
 inline bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 

@@ -10,7 +10,6 @@
 #include "engine/adts.h"
 #include "engine/wav_to_aac.h"
 #include "engine/wav_container.h"
-#include "fuzz/fuzz_file_system.h"
 #include "fuzz/fuzz_host.h"
 
 using namespace tessaro;
@@ -19,9 +18,9 @@ namespace {
 
 constexpr uint32_t kWindow = 0x80000;
 
-fuzz::Bytes LeadIn(uint8_t layout) {
+testing::Bytes LeadIn(uint8_t layout) {
   const auto header = MakeWavHeader(WavFormatForSize(layout & 1), 0, 0);
-  fuzz::Bytes bytes(header.begin(), header.end());
+  testing::Bytes bytes(header.begin(), header.end());
   // Data offsets from 0x7F800 - 0x1FC0 up to the end of the window.
   const uint32_t at = kWindow - 2048 - 64u * (layout & 0x3F) + (layout & 0x40 ? 2000u : 0u);
   bytes.resize(kWavHeaderSize + at, 0);
@@ -32,16 +31,17 @@ fuzz::Bytes LeadIn(uint8_t layout) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  fuzz::Bytes in;
+  testing::Bytes in;
   if (data[0] & 0x80) in = LeadIn(data[0]);
   in.insert(in.end(), data + 1, data + size);
 
-  fuzz::MemFileSystem fs;
-  fs.Set("in.wav", in);
+  testing::MemoryFileSystem fs;
+  fuzz::UseSmallDisk(fs);
+  fs.SetFile("in.wav", in);
   fuzz::FuzzHost host;
   const ConversionResult result =
       ConvertWavToAac(ConversionRequest{"in.wav", "out.aac", 0, 0}, host, fs);
-  FUZZ_CHECK(*fs.Get("in.wav") == in);
+  FUZZ_CHECK(fs.Contents("in.wav") == in);
   if (result.failed) {
     FUZZ_CHECK(fuzz::StartsWith(host.info, "エラー："));
     FUZZ_CHECK(!fs.Exists("out.aac"));
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(host.info.find("時間：") != std::string::npos);
   // Every frame written starts with a sync pair; the frames that carry their
   // own length (seven bytes or more) chain up to the end of the file.
-  const fuzz::Bytes& out = *fs.Get("out.aac");
+  const testing::Bytes out = fs.Contents("out.aac");
   size_t pos = 0;
   while (pos + kAdtsHeaderSize <= out.size()) {
     FUZZ_CHECK(IsAdtsSync(out[pos], out[pos + 1]));

@@ -7,10 +7,16 @@
 
 #include "tests/e2e/e2e_inputs.h"
 #include "tests/e2e/process.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/version_text.h"
 
 namespace tessaro::e2e {
 namespace {
 
+using testing::FileExists;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
 
 class CliContract : public ::testing::Test {
  protected:
@@ -33,7 +39,7 @@ TEST_F(CliContract, CleanConversionPrintsTheReportWithPlainLineEnds) {
 TEST_F(CliContract, DamagedStreamExitsThreeWithTheReportOnStandardError) {
   std::string bytes = ReadFile(kSamples + "/tone48k_stereo.aac");
   bytes.insert(bytes.size() / 2, "garbage!");
-  const std::string aac = dir_.Path("damaged.aac");
+  const std::string aac = dir_.File("damaged.aac");
   WriteFile(aac, bytes);
   const ProcessResult r = RunProgram({kCli, aac});
   EXPECT_EQ(r.exitCode, 3);
@@ -43,16 +49,16 @@ TEST_F(CliContract, DamagedStreamExitsThreeWithTheReportOnStandardError) {
             0u)
       << r.err;
   EXPECT_EQ(r.err.back(), '\n');
-  EXPECT_TRUE(FileExists(dir_.Path("damaged_aac.wav")));
+  EXPECT_TRUE(FileExists(dir_.File("damaged_aac.wav")));
 }
 
 TEST_F(CliContract, ChecksumMismatchExitsThree) {
   const std::string aac = Sample("m.aac");
   ASSERT_EQ(RunProgram({kCli, aac}).exitCode, 0);
-  std::string wav = ReadFile(dir_.Path("m_aac.wav"));
+  std::string wav = ReadFile(dir_.File("m_aac.wav"));
   wav[44 + 4096 * 3 + 12 + 20] ^= 0x55;  // inside the fourth frame
-  WriteFile(dir_.Path("m_aac.wav"), wav);
-  const ProcessResult r = RunProgram({kCli, dir_.Path("m_aac.wav")});
+  WriteFile(dir_.File("m_aac.wav"), wav);
+  const ProcessResult r = RunProgram({kCli, dir_.File("m_aac.wav")});
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_NE(r.out.find("\n[00003030:"), std::string::npos) << r.out;
   EXPECT_EQ(r.err, "");
@@ -61,17 +67,17 @@ TEST_F(CliContract, ChecksumMismatchExitsThree) {
 TEST_F(CliContract, WavWithoutAnyFrameExitsThreeWithAWarningOnStandardError) {
   const std::string aac = Sample("p.aac");
   ASSERT_EQ(RunProgram({kCli, aac}).exitCode, 0);
-  std::string wav = ReadFile(dir_.Path("p_aac.wav"));
+  std::string wav = ReadFile(dir_.File("p_aac.wav"));
   for (size_t i = 44; i < wav.size(); ++i) wav[i] = static_cast<char>(i * 7);  // "re-encoded"
-  WriteFile(dir_.Path("p_aac.wav"), wav);
-  const ProcessResult r = RunProgram({kCli, dir_.Path("p_aac.wav")});
+  WriteFile(dir_.File("p_aac.wav"), wav);
+  const ProcessResult r = RunProgram({kCli, dir_.File("p_aac.wav")});
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_EQ(r.err,
             "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\n"
             "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\n");
   // The report and the output of silent frames stay as they were.
   EXPECT_EQ(r.out.rfind("入力サイズ：1,159,212 Bytes, 出力サイズ：", 0), 0u) << r.out;
-  EXPECT_TRUE(FileExists(dir_.Path("p_out.aac")));
+  EXPECT_TRUE(FileExists(dir_.File("p_out.aac")));
 }
 
 TEST_F(CliContract, FailuresExitOneWithTheMessageOnStandardOutput) {
@@ -79,11 +85,11 @@ TEST_F(CliContract, FailuresExitOneWithTheMessageOnStandardOutput) {
     std::vector<std::string> args;
     std::string out;
   };
-  const std::string missing = dir_.Path("missing.aac");
+  const std::string missing = dir_.File("missing.aac");
   const Case cases[] = {
       {{missing}, "エラー：入力ファイルが、開けません。\n"},
-      {{dir_.Path("song.mp3")}, "エラー：入力ファイル名が不正です。\n"},
-      {{Sample("b.aac"), dir_.Path("no/such/dir/out.wav")}, "エラー：出力ファイルが、開けません。\n"},
+      {{dir_.File("song.mp3")}, "エラー：入力ファイル名が不正です。\n"},
+      {{Sample("b.aac"), dir_.File("no/such/dir/out.wav")}, "エラー：出力ファイルが、開けません。\n"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> argv = {kCli};
@@ -98,8 +104,8 @@ TEST_F(CliContract, FailuresExitOneWithTheMessageOnStandardOutput) {
 TEST_F(CliContract, OutputNamingTheInputIsRefusedAndTheInputSurvives) {
   const std::string aac = Sample("same.aac");
   const std::string before = ReadFile(aac);
-  ASSERT_EQ(::symlink(aac.c_str(), dir_.Path("link.wav").c_str()), 0);
-  for (const std::string& output : {aac, dir_.Path("link.wav"), dir_.Path("./same.aac")}) {
+  ASSERT_EQ(::symlink(aac.c_str(), dir_.File("link.wav").c_str()), 0);
+  for (const std::string& output : {aac, dir_.File("link.wav"), dir_.File("./same.aac")}) {
     const ProcessResult r = RunProgram({kCli, aac, output});
     EXPECT_EQ(r.exitCode, 1) << output;
     EXPECT_EQ(r.out, "エラー：出力ファイルが、開けません。\n");
@@ -121,17 +127,17 @@ TEST_F(CliContract, UsageHelpAndVersion) {
 
   const ProcessResult version = RunProgram({kCli, "--version"});
   EXPECT_EQ(version.exitCode, 0);
-  EXPECT_EQ(version.out, "tessaro-cli 0.2.8.0\n");
+  EXPECT_EQ(version.out, testing::kCliVersionLine);
 }
 
 TEST_F(CliContract, FurtherPathsAndUnknownOptionsAreIgnored) {
   const std::string aac = Sample("c.aac");
   const ProcessResult r =
-      RunProgram({kCli, "-x", "-s9", aac, dir_.Path("c.wav"), dir_.Path("ignored.wav")});
+      RunProgram({kCli, "-x", "-s9", aac, dir_.File("c.wav"), dir_.File("ignored.wav")});
   EXPECT_EQ(r.exitCode, 0) << r.out;
-  EXPECT_TRUE(FileExists(dir_.Path("c.wav")));
-  EXPECT_FALSE(FileExists(dir_.Path("ignored.wav")));
-  EXPECT_FALSE(FileExists(dir_.Path("c_aac.wav")));
+  EXPECT_TRUE(FileExists(dir_.File("c.wav")));
+  EXPECT_FALSE(FileExists(dir_.File("ignored.wav")));
+  EXPECT_FALSE(FileExists(dir_.File("c_aac.wav")));
 }
 
 }  // namespace

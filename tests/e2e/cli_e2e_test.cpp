@@ -7,10 +7,14 @@
 
 #include "tests/e2e/e2e_inputs.h"
 #include "tests/e2e/process.h"
+#include "tests/support/temp_dir.h"
 
 namespace tessaro::e2e {
 namespace {
 
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
 
 class CliEndToEnd : public ::testing::Test {
  protected:
@@ -19,7 +23,7 @@ class CliEndToEnd : public ::testing::Test {
   }
 
   std::string Sample(const std::string& name, const std::string& as) {
-    const std::string path = dir_.Path(as);
+    const std::string path = dir_.File(as);
     WriteFile(path, ReadFile(kSamples + "/" + name));
     return path;
   }
@@ -50,34 +54,34 @@ TEST_F(CliEndToEnd, RoundTripGivesTheFramesBackPlusOneSilentFrame) {
   EXPECT_EQ(toWav.err, "");
   const int frames = DecodedFrames(aac);
 
-  EXPECT_EQ(SoxInfo("-r", dir_.Path("tone_aac.wav")), "48000");
-  EXPECT_EQ(SoxInfo("-c", dir_.Path("tone_aac.wav")), "2");
-  EXPECT_EQ(SoxInfo("-b", dir_.Path("tone_aac.wav")), "16");
-  EXPECT_EQ(SoxInfo("-s", dir_.Path("tone_aac.wav")), std::to_string(1024 * frames));
+  EXPECT_EQ(SoxInfo("-r", dir_.File("tone_aac.wav")), "48000");
+  EXPECT_EQ(SoxInfo("-c", dir_.File("tone_aac.wav")), "2");
+  EXPECT_EQ(SoxInfo("-b", dir_.File("tone_aac.wav")), "16");
+  EXPECT_EQ(SoxInfo("-s", dir_.File("tone_aac.wav")), std::to_string(1024 * frames));
 
-  const ProcessResult toAac = RunProgram({kCli, dir_.Path("tone_aac.wav")});
+  const ProcessResult toAac = RunProgram({kCli, dir_.File("tone_aac.wav")});
   ASSERT_EQ(toAac.exitCode, 0) << toAac.out;
-  const std::string back = ReadFile(dir_.Path("tone_out.aac"));
+  const std::string back = ReadFile(dir_.File("tone_out.aac"));
   EXPECT_EQ(back, ReadFile(aac) + kSilentStereo);
-  EXPECT_EQ(DecodedFrames(dir_.Path("tone_out.aac")), frames + 1);
+  EXPECT_EQ(DecodedFrames(dir_.File("tone_out.aac")), frames + 1);
 }
 
 TEST_F(CliEndToEnd, HalfSizeWavIsEightBitAndStillRoundTrips) {
   const std::string aac = Sample("tone48k_stereo.aac", "half.aac");
-  ASSERT_EQ(RunProgram({kCli, "-s2", aac, dir_.Path("half.wav")}).exitCode, 0);
-  EXPECT_EQ(SoxInfo("-b", dir_.Path("half.wav")), "8");
-  EXPECT_EQ(SoxInfo("-s", dir_.Path("half.wav")), std::to_string(1024 * DecodedFrames(aac)));
-  ASSERT_EQ(RunProgram({kCli, dir_.Path("half.wav"), dir_.Path("half_back.aac")}).exitCode, 0);
-  EXPECT_EQ(ReadFile(dir_.Path("half_back.aac")), ReadFile(aac) + kSilentStereo);
+  ASSERT_EQ(RunProgram({kCli, "-s2", aac, dir_.File("half.wav")}).exitCode, 0);
+  EXPECT_EQ(SoxInfo("-b", dir_.File("half.wav")), "8");
+  EXPECT_EQ(SoxInfo("-s", dir_.File("half.wav")), std::to_string(1024 * DecodedFrames(aac)));
+  ASSERT_EQ(RunProgram({kCli, dir_.File("half.wav"), dir_.File("half_back.aac")}).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir_.File("half_back.aac")), ReadFile(aac) + kSilentStereo);
 }
 
 TEST_F(CliEndToEnd, MonoAt44100RoundTripsWithoutPadding) {
   const std::string aac = Sample("tone44k_mono.aac", "mono.aac");
   ASSERT_EQ(RunProgram({kCli, aac}).exitCode, 0);
-  EXPECT_EQ(SoxInfo("-r", dir_.Path("mono_aac.wav")), "48000");
-  ASSERT_EQ(RunProgram({kCli, dir_.Path("mono_aac.wav")}).exitCode, 0);
+  EXPECT_EQ(SoxInfo("-r", dir_.File("mono_aac.wav")), "48000");
+  ASSERT_EQ(RunProgram({kCli, dir_.File("mono_aac.wav")}).exitCode, 0);
   // No silent frame exists for 44.1 kHz, so nothing is added at the end.
-  EXPECT_EQ(ReadFile(dir_.Path("mono_out.aac")), ReadFile(aac));
+  EXPECT_EQ(ReadFile(dir_.File("mono_out.aac")), ReadFile(aac));
 }
 
 // Edits made in a WAV editor carry over: the frame counts follow from the
@@ -85,7 +89,7 @@ TEST_F(CliEndToEnd, MonoAt44100RoundTripsWithoutPadding) {
 TEST_F(CliEndToEnd, SoxEditsRetimeTheFrames) {
   const std::string aac = Sample("tone48k_stereo.aac", "edit.aac");
   ASSERT_EQ(RunProgram({kCli, aac}).exitCode, 0);
-  const std::string wav = dir_.Path("edit_aac.wav");
+  const std::string wav = dir_.File("edit_aac.wav");
   const int n = DecodedFrames(aac);
   struct Case {
     const char* name;
@@ -103,11 +107,11 @@ TEST_F(CliEndToEnd, SoxEditsRetimeTheFrames) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string edited = dir_.Path(std::string(c.name) + ".wav");
+    const std::string edited = dir_.File(std::string(c.name) + ".wav");
     std::vector<std::string> sox = {"sox", wav, edited};
     sox.insert(sox.end(), c.effect.begin(), c.effect.end());
     ASSERT_EQ(RunProgram(sox).exitCode, 0);
-    const std::string out = dir_.Path(std::string(c.name) + ".aac");
+    const std::string out = dir_.File(std::string(c.name) + ".aac");
     ASSERT_EQ(RunProgram({kCli, edited, out}).exitCode, 0);
     EXPECT_EQ(DecodedFrames(out), c.expectedFrames);
   }
@@ -118,12 +122,12 @@ TEST_F(CliEndToEnd, DelayTagInTheNameShiftsTheStream) {
   const ProcessResult r = RunProgram({kCli, aac});
   ASSERT_EQ(r.exitCode, 0);
   EXPECT_NE(r.out.find("Delay：120 ms\n"), std::string::npos) << r.out;
-  const std::string wav = ReadFile(dir_.Path("song DELAY 0ms_aac.wav"));
+  const std::string wav = ReadFile(dir_.File("song DELAY 0ms_aac.wav"));
   // 120 ms at 48 kHz, 4 bytes per sample frame, of zeros before the first block.
   ASSERT_GT(wav.size(), 44u + 23040u + 12u);
   EXPECT_EQ(wav.substr(44, 23040), std::string(23040, '\0'));
   EXPECT_EQ(wav.substr(44 + 23040 + 4, 4), std::string("\x72\xF8\x1F\x4E", 4));
-  EXPECT_EQ(SoxInfo("-s", dir_.Path("song DELAY 0ms_aac.wav")),
+  EXPECT_EQ(SoxInfo("-s", dir_.File("song DELAY 0ms_aac.wav")),
             std::to_string(1024 * DecodedFrames(aac)));
 }
 

@@ -14,6 +14,11 @@
 namespace tessaro::e2e {
 namespace {
 
+using testing::FileExists;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
 using Json = nlohmann::json;
 
 class CliReportForms : public ::testing::Test {
@@ -22,7 +27,7 @@ class CliReportForms : public ::testing::Test {
   std::string Damaged(const std::string& as) {
     std::string bytes = ReadFile(kSamples + "/tone48k_stereo.aac");
     bytes.insert(bytes.size() / 2, "garbage!");
-    const std::string path = dir_.Path(as);
+    const std::string path = dir_.File(as);
     WriteFile(path, bytes);
     return path;
   }
@@ -39,10 +44,10 @@ class CliReportForms : public ::testing::Test {
 TEST_F(CliReportForms, BatchConvertsEveryFileAndExitsWithTheWorst) {
   const std::string good = Sample("good.aac");
   const std::string bad = Damaged("bad.aac");
-  const std::string missing = dir_.Path("missing.aac");
-  std::filesystem::create_directory(dir_.Path("out"));
+  const std::string missing = dir_.File("missing.aac");
+  std::filesystem::create_directory(dir_.File("out"));
   const ProcessResult r =
-      RunProgram({kCli, "--batch", "-s2", good, missing, bad, "--out-dir", dir_.Path("out")});
+      RunProgram({kCli, "--batch", "-s2", good, missing, bad, "--out-dir", dir_.File("out")});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out.rfind("[1/3] " + good + "\n入力サイズ：99,396 Bytes, ", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("[2/3] " + missing + "\nエラー：入力ファイルが、開けません。\n[3/3] " + bad + "\n"),
@@ -50,26 +55,26 @@ TEST_F(CliReportForms, BatchConvertsEveryFileAndExitsWithTheWorst) {
       << r.out;
   EXPECT_TRUE(r.out.ends_with("\n合計 3 ファイル：変換 1, 異常ありで変換 1, 失敗 1\n")) << r.out;
   EXPECT_NE(r.err.find("データ異常が発見された位置"), std::string::npos);
-  EXPECT_EQ(Listing(dir_.Path("out")), (std::set<std::string>{"good_aac.wav", "bad_aac.wav"}));
-  EXPECT_EQ(ReadFile(dir_.Path("out/good_aac.wav")).size(), 579628u);  // 8-bit
+  EXPECT_EQ(Listing(dir_.File("out")), (std::set<std::string>{"good_aac.wav", "bad_aac.wav"}));
+  EXPECT_EQ(ReadFile(dir_.File("out/good_aac.wav")).size(), 579628u);  // 8-bit
 
   // Back again: both WAVs, the damaged one in order too.
-  const ProcessResult back = RunProgram({kCli, "--batch", dir_.Path("out/good_aac.wav"),
-                                         dir_.Path("out/bad_aac.wav")});
+  const ProcessResult back = RunProgram({kCli, "--batch", dir_.File("out/good_aac.wav"),
+                                         dir_.File("out/bad_aac.wav")});
   EXPECT_EQ(back.exitCode, 0) << back.out;
-  EXPECT_EQ(ReadFile(dir_.Path("out/good_out.aac")), ReadFile(good) + kSilentStereo);
+  EXPECT_EQ(ReadFile(dir_.File("out/good_out.aac")), ReadFile(good) + kSilentStereo);
 }
 
 TEST_F(CliReportForms, CheckWritesNothingAndExitsAsTheConversionWould) {
   const std::string good = Sample("good.aac");
   ASSERT_EQ(RunProgram({kCli, good}).exitCode, 0);
-  std::string wav = ReadFile(dir_.Path("good_aac.wav"));
+  std::string wav = ReadFile(dir_.File("good_aac.wav"));
   wav[44 + 4096 * 3 + 12 + 20] ^= 0x55;  // inside the fourth frame
-  WriteFile(dir_.Path("mismatch.wav"), wav);
-  const std::set<std::string> before = Listing(dir_.Path(""));
+  WriteFile(dir_.File("mismatch.wav"), wav);
+  const std::set<std::string> before = Listing(dir_.File(""));
 
-  const ProcessResult r = RunProgram({kCli, "--check", good, dir_.Path("good_aac.wav"),
-                                      dir_.Path("mismatch.wav")});
+  const ProcessResult r = RunProgram({kCli, "--check", good, dir_.File("good_aac.wav"),
+                                      dir_.File("mismatch.wav")});
   EXPECT_EQ(r.exitCode, 3);
   const std::string wavLine =
       "入力サイズ：1,159,212 Bytes, データ開始：44, ブロック長：4,096 Bytes, "
@@ -77,9 +82,9 @@ TEST_F(CliReportForms, CheckWritesNothingAndExitsAsTheConversionWould) {
   EXPECT_EQ(r.out.rfind("[1/3] " + good + "\n"
                         "入力サイズ：99,396 Bytes, サンプリング周波数：48000 Hz, チャンネル数：2\n"
                         "フレーム数：283, 時間：00:00:06.04\n"
-                        "[2/3] " + dir_.Path("good_aac.wav") + "\n" + wavLine +
+                        "[2/3] " + dir_.File("good_aac.wav") + "\n" + wavLine +
                         "フレーム数：283, 時間：00:00:06.06\n"
-                        "[3/3] " + dir_.Path("mismatch.wav") + "\n" + wavLine +
+                        "[3/3] " + dir_.File("mismatch.wav") + "\n" + wavLine +
                         "チェックサム不一致：1ヵ所[00003030:",
                     0),
             0u)
@@ -88,7 +93,7 @@ TEST_F(CliReportForms, CheckWritesNothingAndExitsAsTheConversionWould) {
                               "合計 3 ファイル：正常 2, 異常あり 1, 失敗 0\n"))
       << r.out;
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(Listing(dir_.Path("")), before);
+  EXPECT_EQ(Listing(dir_.File("")), before);
 }
 
 TEST_F(CliReportForms, JsonIsOneValidObjectPerLineEvenForPathsThatAreNotUtf8) {
@@ -103,15 +108,15 @@ TEST_F(CliReportForms, JsonIsOneValidObjectPerLineEvenForPathsThatAreNotUtf8) {
   EXPECT_EQ(first["status"], "ok");
   EXPECT_EQ(first["frames"], 283);
   EXPECT_TRUE(first.contains("inputHex"));
-  EXPECT_TRUE(FileExists(dir_.Path("\x83\x65\x83\x58\x83\x67_aac.wav")));
+  EXPECT_TRUE(FileExists(dir_.File("\x83\x65\x83\x58\x83\x67_aac.wav")));
   EXPECT_EQ(second["status"], "damaged");
   EXPECT_EQ(second["damageCount"], 1);
   EXPECT_EQ(second["damage"].size(), 1u);
 
-  const ProcessResult one = RunProgram({kCli, "--json", Sample("one.aac"), dir_.Path("one.wav")});
+  const ProcessResult one = RunProgram({kCli, "--json", Sample("one.aac"), dir_.File("one.wav")});
   EXPECT_EQ(one.exitCode, 0);
   const Json j = Json::parse(one.out);
-  EXPECT_EQ(j["output"], dir_.Path("one.wav"));
+  EXPECT_EQ(j["output"], dir_.File("one.wav"));
   EXPECT_EQ(j["outputSize"], 1159212);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/e2e/process.h"
+#include "tests/support/temp_dir.h"
 
 namespace tessaro::e2e {
 
@@ -15,9 +16,10 @@ inline const std::string kSilentStereo(
     "\xFF\xF9\x4C\x80\x02\x1F\xFC\x21\x00\x49\x90\x02\x19\x00\x23\x80", 16);
 
 // Copies the committed sample `name` into dir as `as`; returns its path.
-inline std::string CopySample(const TempDir& dir, const std::string& name, const std::string& as) {
-  const std::string path = dir.Path(as);
-  WriteFile(path, ReadFile(kSamples + "/" + name));
+inline std::string CopySample(const testing::TempDir& dir, const std::string& name,
+                              const std::string& as) {
+  const std::string path = dir.File(as);
+  testing::WriteFile(path, testing::ReadFile(kSamples + "/" + name));
   return path;
 }
 

@@ -11,9 +11,15 @@
 
 #include "tests/e2e/e2e_inputs.h"
 #include "tests/e2e/process.h"
+#include "tests/support/temp_dir.h"
 
 namespace tessaro::e2e {
 namespace {
+
+using testing::FileExists;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
 
 const std::string kNoFrameWarning =
     "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\n"
@@ -127,9 +133,9 @@ class Editors : public ::testing::TestWithParam<EditorCase> {
  protected:
   // Converts frames [from, to) of the sample into a container; returns its path.
   std::string Container(const std::string& name, size_t from, size_t to, bool eightBit) {
-    const std::string aac = dir_.Path(name + ".aac");
+    const std::string aac = dir_.File(name + ".aac");
     WriteFile(aac, Join(frames_, from, to));
-    const std::string wav = dir_.Path(name + ".wav");
+    const std::string wav = dir_.File(name + ".wav");
     const ProcessResult r = RunProgram({kCli, eightBit ? "-s2" : "-s1", aac, wav});
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
     return wav;
@@ -150,14 +156,14 @@ TEST_P(Editors, KeepTheBlocksOrTessaroWarns) {
   const std::string in = Container("in", 0, frames_.size(), c.eightBit);
   const std::string a = Container("a", 0, kCutFrom, c.eightBit);
   const std::string b = Container("b", kCutTo, frames_.size(), c.eightBit);
-  const std::string edited = dir_.Path("edited.wav");
+  const std::string edited = dir_.File("edited.wav");
   for (const std::vector<std::string>& command : c.commands) {
     std::vector<std::string> argv;
     for (std::string arg : command) {
       arg = Replace(arg, "{in}", in);
       arg = Replace(arg, "{a}", a);
       arg = Replace(arg, "{b}", b);
-      arg = Replace(arg, "{tmp}", dir_.Path("tmp"));
+      arg = Replace(arg, "{tmp}", dir_.File("tmp"));
       arg = Replace(arg, "{out}", edited);
       argv.push_back(arg);
     }
@@ -174,7 +180,7 @@ TEST_P(Editors, KeepTheBlocksOrTessaroWarns) {
     return;
   }
   ASSERT_TRUE(FileExists(edited));
-  const std::string back = dir_.Path("back.aac");
+  const std::string back = dir_.File("back.aac");
   const ProcessResult r = RunProgram({kCli, edited, back});
   switch (c.outcome) {
     case Outcome::kCut:

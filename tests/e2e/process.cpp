@@ -2,15 +2,13 @@
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
+
+#include "tests/support/temp_dir.h"
 
 extern char** environ;
 
@@ -39,8 +37,8 @@ ProcessResult RunProgram(const std::vector<std::string>& argv) {
   posix_spawn_file_actions_destroy(&actions);
   ::close(outFd);
   ::close(errFd);
-  result.out = ReadFile(outName);
-  result.err = ReadFile(errName);
+  result.out = testing::ReadFile(outName);
+  result.err = testing::ReadFile(errName);
   ::unlink(outName);
   ::unlink(errName);
   return result;
@@ -55,31 +53,6 @@ bool HaveTool(const std::string& name) {
     if (::access((dir + "/" + name).c_str(), X_OK) == 0) return true;
   }
   return false;
-}
-
-TempDir::TempDir() {
-  char name[] = "/tmp/tessaro-e2e-XXXXXX";
-  path_ = ::mkdtemp(name);
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-bool FileExists(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0;
 }
 
 }  // namespace tessaro::e2e

@@ -18,21 +18,4 @@ ProcessResult RunProgram(const std::vector<std::string>& argv);
 // True when a program of that name is on PATH.
 bool HaveTool(const std::string& name);
 
-// A fresh directory removed at the end of the test.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  std::string Path(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
-
 }  // namespace tessaro::e2e

@@ -18,23 +18,24 @@
 
 #include "tests/e2e/process.h"
 #include "tests/hardening/hardening_util.h"
+#include "tests/support/temp_dir.h"
 
 namespace tessaro::hardening {
 namespace {
 
-using e2e::FileExists;
-using e2e::ReadFile;
-using e2e::TempDir;
-using e2e::WriteFile;
+using testing::FileExists;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
 
 class RealDisk : public ::testing::Test {
  protected:
   // A sample and its converted WAV in the temporary directory.
   void SetUp() override {
-    aac_ = dir_.Path("tone.aac");
+    aac_ = dir_.File("tone.aac");
     WriteFile(aac_, ReadFile(kSamples + "/tone48k_stereo.aac"));
-    wav_ = dir_.Path("tone.wav");
-    const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, wav_});
+    wav_ = dir_.File("tone.wav");
+    const e2e::ProcessResult r = RunCliIn(dir_.File(""), {aac_, wav_});
     ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
     aacBytes_ = ReadFile(aac_);
     wavBytes_ = ReadFile(wav_);
@@ -54,17 +55,17 @@ class RealDisk : public ::testing::Test {
 // is written, as is a path whose folder is missing.
 TEST_F(RealDisk, OutputsThatAreNotRegularFilesAreRefusedInBothDirections) {
   for (const std::string& output :
-       {std::string("/dev/full"), std::string("/dev/null"), dir_.Path(""),
-        dir_.Path("missing/out.wav")}) {
+       {std::string("/dev/full"), std::string("/dev/null"), dir_.File(""),
+        dir_.File("missing/out.wav")}) {
     for (const std::string& input : {aac_, wav_}) {
-      const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {input, output});
+      const e2e::ProcessResult r = RunCliIn(dir_.File(""), {input, output});
       EXPECT_EQ(r.exitCode, 1) << input << " -> " << output;
       EXPECT_EQ(r.out, kOutputNotOpenable) << input << " -> " << output;
     }
   }
   EXPECT_TRUE(IsCharDevice("/dev/full"));
   EXPECT_TRUE(IsCharDevice("/dev/null"));
-  EXPECT_EQ(DirectoryEntries(dir_.Path("")), (std::set<std::string>{"tone.aac", "tone.wav"}));
+  EXPECT_EQ(DirectoryEntries(dir_.File("")), (std::set<std::string>{"tone.aac", "tone.wav"}));
   ExpectInputsUnchanged();
 }
 
@@ -72,14 +73,14 @@ TEST_F(RealDisk, OutputsThatAreNotRegularFilesAreRefusedInBothDirections) {
 // so run as root it deleted the device node /dev/full. Private device nodes
 // (a character and a block device) stand in for such nodes here.
 TEST_F(RealDisk, FailedConversionNeverDeletesADeviceNamedAsOutput) {
-  const std::string node = dir_.Path("full");
-  const std::string block = dir_.Path("block");
+  const std::string node = dir_.File("full");
+  const std::string block = dir_.File("block");
   if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0 ||
       ::mknod(block.c_str(), S_IFBLK | 0600, makedev(7, 200)) != 0) {
     GTEST_SKIP() << "cannot create a device node here (needs root): " << std::strerror(errno);
   }
   for (const std::string& output : {node, block}) {
-    const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, output});
+    const e2e::ProcessResult r = RunCliIn(dir_.File(""), {aac_, output});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, kOutputNotOpenable);
   }
@@ -94,14 +95,14 @@ TEST_F(RealDisk, FailedConversionNeverDeletesADeviceNamedAsOutput) {
 TEST_F(RealDisk, NewOutputsGetPlainPermissionsAndReplacedOnesKeepTheirs) {
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  const std::string fresh = dir_.Path("fresh.wav");
-  ASSERT_EQ(RunCliIn(dir_.Path(""), {aac_, fresh}).exitCode, 0);
+  const std::string fresh = dir_.File("fresh.wav");
+  ASSERT_EQ(RunCliIn(dir_.File(""), {aac_, fresh}).exitCode, 0);
   struct stat st;
   ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0666 & ~mask);
 
   ASSERT_EQ(::chmod(fresh.c_str(), 0604), 0);
-  ASSERT_EQ(RunCliIn(dir_.Path(""), {aac_, fresh}).exitCode, 0);
+  ASSERT_EQ(RunCliIn(dir_.File(""), {aac_, fresh}).exitCode, 0);
   ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0604u);
   EXPECT_EQ(ReadFile(fresh), wavBytes_);
@@ -110,29 +111,29 @@ TEST_F(RealDisk, NewOutputsGetPlainPermissionsAndReplacedOnesKeepTheirs) {
 // Opening a pipe waited for the other end for ever: as input until a writer
 // came, as output until a reader came.
 TEST_F(RealDisk, PipesAreRefusedInsteadOfWaitingForever) {
-  const std::string inPipe = dir_.Path("pipe.aac");
-  const std::string outPipe = dir_.Path("pipe.wav");
+  const std::string inPipe = dir_.File("pipe.aac");
+  const std::string outPipe = dir_.File("pipe.wav");
   ASSERT_EQ(::mkfifo(inPipe.c_str(), 0600), 0);
   ASSERT_EQ(::mkfifo(outPipe.c_str(), 0600), 0);
 
-  const e2e::ProcessResult in = RunCliIn(dir_.Path(""), {inPipe, dir_.Path("x.wav")});
+  const e2e::ProcessResult in = RunCliIn(dir_.File(""), {inPipe, dir_.File("x.wav")});
   EXPECT_EQ(in.exitCode, 1);
   EXPECT_EQ(in.out, kInputNotOpenable);
-  EXPECT_FALSE(FileExists(dir_.Path("x.wav")));
+  EXPECT_FALSE(FileExists(dir_.File("x.wav")));
 
-  const e2e::ProcessResult out = RunCliIn(dir_.Path(""), {aac_, outPipe});
+  const e2e::ProcessResult out = RunCliIn(dir_.File(""), {aac_, outPipe});
   EXPECT_EQ(out.exitCode, 1);
   EXPECT_EQ(out.out, kOutputNotOpenable);
   ExpectInputsUnchanged();
 }
 
 TEST_F(RealDisk, ADeviceAsInputIsRefused) {
-  const std::string link = dir_.Path("zero.aac");
+  const std::string link = dir_.File("zero.aac");
   ASSERT_EQ(::symlink("/dev/zero", link.c_str()), 0);
-  const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {link, dir_.Path("zero.wav")});
+  const e2e::ProcessResult r = RunCliIn(dir_.File(""), {link, dir_.File("zero.wav")});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, kInputNotOpenable);
-  EXPECT_FALSE(FileExists(dir_.Path("zero.wav")));
+  EXPECT_FALSE(FileExists(dir_.File("zero.wav")));
 }
 
 // A 64 KiB tmpfs fills up in the middle of either conversion.
@@ -140,7 +141,7 @@ class TinyFileSystem : public RealDisk {
  protected:
   void SetUp() override {
     RealDisk::SetUp();
-    mountPoint_ = dir_.Path("tiny");
+    mountPoint_ = dir_.File("tiny");
     ASSERT_EQ(::mkdir(mountPoint_.c_str(), 0700), 0);
     if (::mount("tessaro-tiny", mountPoint_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
                 "size=64k,mode=0700") != 0) {
@@ -165,7 +166,7 @@ TEST_F(TinyFileSystem, FullDiskIsAWriteErrorAndLeavesNoPartialOutput) {
   for (const Case& c : cases) {
     std::vector<std::string> args = {c.input, mountPoint_ + "/" + c.output};
     if (c.output == "half.wav") args.insert(args.begin(), "-s2");
-    const e2e::ProcessResult r = RunCliIn(dir_.Path(""), args);
+    const e2e::ProcessResult r = RunCliIn(dir_.File(""), args);
     EXPECT_EQ(r.exitCode, 1) << c.output;
     EXPECT_EQ(r.out, kWriteFailed) << c.output;
     EXPECT_TRUE(DirectoryEntries(mountPoint_).empty()) << c.output << " left behind";
@@ -179,7 +180,7 @@ TEST_F(TinyFileSystem, AnEarlierOutputSurvivesAFullDisk) {
   const std::string old = mountPoint_ + "/tone.wav";
   WriteFile(old, "an earlier conversion");
   ASSERT_EQ(::chmod(old.c_str(), 0640), 0);
-  const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, old});
+  const e2e::ProcessResult r = RunCliIn(dir_.File(""), {aac_, old});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, kWriteFailed);
   EXPECT_EQ(ReadFile(old), "an earlier conversion");
@@ -190,9 +191,9 @@ TEST_F(TinyFileSystem, AnEarlierOutputSurvivesAFullDisk) {
 // and replaces it; on failure the target stays as it was, and a device behind
 // a link is never written to or deleted. The link stays a link throughout.
 TEST_F(TinyFileSystem, ThroughALinkTheTargetIsReplacedOrKept) {
-  const std::string link = dir_.Path("link.wav");
+  const std::string link = dir_.File("link.wav");
   ASSERT_EQ(::symlink((mountPoint_ + "/target.wav").c_str(), link.c_str()), 0);
-  const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {aac_, link});
+  const e2e::ProcessResult r = RunCliIn(dir_.File(""), {aac_, link});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, kWriteFailed);
   EXPECT_TRUE(DirectoryEntries(mountPoint_).empty());
@@ -201,26 +202,26 @@ TEST_F(TinyFileSystem, ThroughALinkTheTargetIsReplacedOrKept) {
 
   // A target that exists: kept on failure, replaced on success.
   WriteFile(mountPoint_ + "/target.wav", "old target");
-  EXPECT_EQ(RunCliIn(dir_.Path(""), {aac_, link}).exitCode, 1);
+  EXPECT_EQ(RunCliIn(dir_.File(""), {aac_, link}).exitCode, 1);
   EXPECT_EQ(ReadFile(mountPoint_ + "/target.wav"), "old target");
-  const std::string outside = dir_.Path("outside.wav");
+  const std::string outside = dir_.File("outside.wav");
   WriteFile(outside, "old target");
-  const std::string relative = dir_.Path("relative.wav");
+  const std::string relative = dir_.File("relative.wav");
   ASSERT_EQ(::symlink("outside.wav", relative.c_str()), 0);
-  EXPECT_EQ(RunCliIn(dir_.Path(""), {aac_, relative}).exitCode, 0);
+  EXPECT_EQ(RunCliIn(dir_.File(""), {aac_, relative}).exitCode, 0);
   EXPECT_EQ(ReadFile(outside), wavBytes_);
   EXPECT_TRUE(::lstat(relative.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
 
-  const std::string deviceLink = dir_.Path("full.wav");
+  const std::string deviceLink = dir_.File("full.wav");
   ASSERT_EQ(::symlink("/dev/full", deviceLink.c_str()), 0);
-  EXPECT_EQ(RunCliIn(dir_.Path(""), {aac_, deviceLink}).exitCode, 1);
+  EXPECT_EQ(RunCliIn(dir_.File(""), {aac_, deviceLink}).exitCode, 1);
   EXPECT_TRUE(IsCharDevice("/dev/full"));
   ExpectInputsUnchanged();
 }
 
 TEST_F(TinyFileSystem, AnOutputThatFitsIsStillWritten) {
   // Three frames of the sample: 44 + 3 x 4096 bytes, well inside 64 KiB.
-  const std::string small = dir_.Path("small.aac");
+  const std::string small = dir_.File("small.aac");
   std::string bytes = aacBytes_;
   size_t pos = 0;
   for (int i = 0; i < 3; ++i) {
@@ -228,7 +229,7 @@ TEST_F(TinyFileSystem, AnOutputThatFitsIsStillWritten) {
     pos += ((h[3] & 3u) << 11) | (unsigned{h[4]} << 3) | (h[5] >> 5);
   }
   WriteFile(small, bytes.substr(0, pos));
-  const e2e::ProcessResult r = RunCliIn(dir_.Path(""), {small, mountPoint_ + "/small.wav"});
+  const e2e::ProcessResult r = RunCliIn(dir_.File(""), {small, mountPoint_ + "/small.wav"});
   EXPECT_EQ(r.exitCode, 0) << r.out;
   EXPECT_EQ(ReadFile(mountPoint_ + "/small.wav").size(), 44u + 3 * 4096);
 }

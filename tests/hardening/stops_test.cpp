@@ -21,13 +21,14 @@
 
 #include "tests/e2e/process.h"
 #include "tests/hardening/hardening_util.h"
+#include "tests/support/temp_dir.h"
 
 namespace tessaro::hardening {
 namespace {
 
-using e2e::ReadFile;
-using e2e::TempDir;
-using e2e::WriteFile;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
 
 const std::string kStopped = "エラー：変換が、中断されました。\n";
 
@@ -106,7 +107,7 @@ class Stops : public ::testing::Test {
   std::string Repeated(int times) {
     std::string stream;
     for (int i = 0; i < times; ++i) stream += sample_;
-    const std::string path = dir_.Path("long.aac");
+    const std::string path = dir_.File("long.aac");
     WriteFile(path, stream);
     return path;
   }
@@ -121,11 +122,11 @@ TEST_F(Stops, AStopSignalKeepsTheEarlierOutputAndLeavesNoNewFile) {
     int exitCode;
   } const cases[] = {{SIGTERM, 143}, {SIGINT, 130}, {SIGHUP, 129}};
   const std::string longAac = Repeated(1500);  // a conversion of some seconds at least
-  const std::string out = dir_.Path("out.wav");
+  const std::string out = dir_.File("out.wav");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.signal);
     WriteFile(out, "an earlier conversion");
-    const std::string errPath = dir_.Path("err.txt");
+    const std::string errPath = dir_.File("err.txt");
     const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const pid_t pid = Start({longAac, out}, -1, errFd);
     ::close(errFd);
@@ -134,9 +135,9 @@ TEST_F(Stops, AStopSignalKeepsTheEarlierOutputAndLeavesNoNewFile) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     bool started = false;
     while (!started && std::chrono::steady_clock::now() < deadline) {
-      const std::string hidden = HiddenFile(dir_.Path(""));
+      const std::string hidden = HiddenFile(dir_.File(""));
       struct stat st;
-      started = !hidden.empty() && ::stat(dir_.Path(hidden).c_str(), &st) == 0 &&
+      started = !hidden.empty() && ::stat(dir_.File(hidden).c_str(), &st) == 0 &&
                 st.st_size > (4 << 20);
       if (!started) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -149,20 +150,20 @@ TEST_F(Stops, AStopSignalKeepsTheEarlierOutputAndLeavesNoNewFile) {
     EXPECT_EQ(f.exitCode, c.exitCode);
     EXPECT_EQ(err, kStopped);
     EXPECT_EQ(ReadFile(out), "an earlier conversion");
-    EXPECT_EQ(HiddenFile(dir_.Path("")), "");
+    EXPECT_EQ(HiddenFile(dir_.File("")), "");
   }
 }
 
 TEST_F(Stops, TwoRunsToOneOutputLeaveOneWholeConversion) {
-  const std::string stereo = dir_.Path("stereo.aac");
-  const std::string mono = dir_.Path("mono.aac");
+  const std::string stereo = dir_.File("stereo.aac");
+  const std::string mono = dir_.File("mono.aac");
   WriteFile(stereo, sample_ + sample_ + sample_);
   WriteFile(mono, ReadFile(kSamples + "/tone44k_mono.aac"));
-  ASSERT_EQ(Wait(Start({stereo, dir_.Path("a.wav")})).exitCode, 0);
-  ASSERT_EQ(Wait(Start({mono, dir_.Path("b.wav")})).exitCode, 0);
-  const std::string a = ReadFile(dir_.Path("a.wav"));
-  const std::string b = ReadFile(dir_.Path("b.wav"));
-  const std::string out = dir_.Path("out.wav");
+  ASSERT_EQ(Wait(Start({stereo, dir_.File("a.wav")})).exitCode, 0);
+  ASSERT_EQ(Wait(Start({mono, dir_.File("b.wav")})).exitCode, 0);
+  const std::string a = ReadFile(dir_.File("a.wav"));
+  const std::string b = ReadFile(dir_.File("b.wav"));
+  const std::string out = dir_.File("out.wav");
   for (int round = 0; round < 5; ++round) {
     const pid_t first = Start({stereo, out});
     const pid_t second = Start({mono, out});
@@ -170,7 +171,7 @@ TEST_F(Stops, TwoRunsToOneOutputLeaveOneWholeConversion) {
     EXPECT_EQ(Wait(second).exitCode, 0);
     const std::string result = ReadFile(out);
     EXPECT_TRUE(result == a || result == b) << "a mixture of " << result.size() << " bytes";
-    EXPECT_EQ(HiddenFile(dir_.Path("")), "");
+    EXPECT_EQ(HiddenFile(dir_.File("")), "");
   }
 }
 
@@ -179,31 +180,31 @@ TEST_F(Stops, TwoRunsToOneOutputLeaveOneWholeConversion) {
 TEST_F(Stops, ClosedOutputPipesNeverStopAConversion) {
   std::string damaged = sample_;
   damaged.insert(damaged.size() / 2, 300, '\x55');
-  const std::string in = dir_.Path("damaged.aac");
+  const std::string in = dir_.File("damaged.aac");
   WriteFile(in, damaged);
-  const Finished reference = Wait(Start({in, dir_.Path("reference.wav")}));
+  const Finished reference = Wait(Start({in, dir_.File("reference.wav")}));
   ASSERT_EQ(reference.exitCode, 3);
   int pipes[2];
   ASSERT_EQ(::pipe(pipes), 0);
   ::close(pipes[0]);  // nobody reads
-  const std::string out = dir_.Path("out.wav");
+  const std::string out = dir_.File("out.wav");
   const Finished f = Wait(Start({in, out}, pipes[1], pipes[1]));
   ::close(pipes[1]);
   EXPECT_EQ(f.exitCode, 3);
-  EXPECT_EQ(ReadFile(out), ReadFile(dir_.Path("reference.wav")));
+  EXPECT_EQ(ReadFile(out), ReadFile(dir_.File("reference.wav")));
 }
 
 // A file-size limit (ulimit -f) killed the program with SIGXFSZ and left a
 // cut-off output; it is now an ordinary write error that keeps the old file.
 TEST_F(Stops, AFileSizeLimitIsAWriteError) {
-  const std::string out = dir_.Path("out.wav");
+  const std::string out = dir_.File("out.wav");
   WriteFile(out, "an earlier conversion");
   const e2e::ProcessResult r =
       e2e::RunProgram({"sh", "-c", "ulimit -f 1024 && exec \"$0\" \"$1\" \"$2\"", kCli, Repeated(5), out});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, kWriteFailed);
   EXPECT_EQ(ReadFile(out), "an earlier conversion");
-  EXPECT_EQ(HiddenFile(dir_.Path("")), "");
+  EXPECT_EQ(HiddenFile(dir_.File("")), "");
 }
 
 // A million tiny blocks with wrong checksums: the info text and the memory
@@ -216,7 +217,7 @@ TEST(MismatchFlood, StaysWithinTheMemoryBound) {
   candidate += std::string(8, '\0') + "END";
   std::string piece;
   for (int i = 0; i < 1000; ++i) piece += candidate;
-  const std::string in = dir.Path("flood.wav");
+  const std::string in = dir.File("flood.wav");
   {
     std::FILE* f = std::fopen(in.c_str(), "wb");
     ASSERT_NE(f, nullptr);
@@ -228,9 +229,9 @@ TEST(MismatchFlood, StaysWithinTheMemoryBound) {
     for (int i = 0; i < 1000; ++i) std::fwrite(piece.data(), 1, piece.size(), f);
     std::fclose(f);
   }
-  const std::string outPath = dir.Path("stdout.txt");
+  const std::string outPath = dir.File("stdout.txt");
   const int outFd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  const pid_t pid = Start({in, dir.Path("flood.aac")}, outFd);
+  const pid_t pid = Start({in, dir.File("flood.aac")}, outFd);
   const long peakKiB = WatchPeakKiB(pid);
   const Finished f = Wait(pid);
   ::close(outFd);

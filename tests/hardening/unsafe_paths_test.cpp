@@ -14,23 +14,24 @@
 
 #include "tests/e2e/process.h"
 #include "tests/hardening/hardening_util.h"
+#include "tests/support/temp_dir.h"
 
 namespace tessaro::hardening {
 namespace {
 
-using e2e::FileExists;
-using e2e::ReadFile;
-using e2e::TempDir;
-using e2e::WriteFile;
+using testing::FileExists;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
 
 class UnsafePaths : public ::testing::Test {
  protected:
   std::string Sample(const std::string& name) {
-    WriteFile(dir_.Path(name), ReadFile(kSamples + "/tone44k_mono.aac"));
+    WriteFile(dir_.File(name), ReadFile(kSamples + "/tone44k_mono.aac"));
     return name;
   }
   e2e::ProcessResult Run(const std::vector<std::string>& args) {
-    return RunCliIn(dir_.Path(""), args);
+    return RunCliIn(dir_.File(""), args);
   }
   TempDir dir_;
 };
@@ -52,7 +53,7 @@ TEST_F(UnsafePaths, OddButValidNamesConvertToTheProposedName) {
     const std::string input = Sample(c.input);
     const e2e::ProcessResult r = Run({input});
     EXPECT_EQ(r.exitCode, 0) << c.input << "\n" << r.out;
-    EXPECT_TRUE(FileExists(dir_.Path(c.output))) << c.output;
+    EXPECT_TRUE(FileExists(dir_.File(c.output))) << c.output;
     // And back, to the name derived from the WAV.
     const e2e::ProcessResult back = Run({c.output});
     EXPECT_EQ(back.exitCode, 0) << c.output << "\n" << back.out;
@@ -65,16 +66,16 @@ TEST_F(UnsafePaths, NamesBeginningWithADashArePassedAsDotSlash) {
   Sample("-x.aac");
   const e2e::ProcessResult plain = Run({"-x.aac"});
   EXPECT_EQ(plain.exitCode, 2) << "taken as an option: no input given";
-  EXPECT_FALSE(FileExists(dir_.Path("-x_aac.wav")));
+  EXPECT_FALSE(FileExists(dir_.File("-x_aac.wav")));
 
   const e2e::ProcessResult dotted = Run({"./-x.aac"});
   EXPECT_EQ(dotted.exitCode, 0) << dotted.out;
-  EXPECT_TRUE(FileExists(dir_.Path("-x_aac.wav")));
+  EXPECT_TRUE(FileExists(dir_.File("-x_aac.wav")));
 
   // As output after the options and the input: named the same way.
   const e2e::ProcessResult out = Run({"-s2", "./-x.aac", "./-y.wav"});
   EXPECT_EQ(out.exitCode, 0) << out.out;
-  EXPECT_TRUE(FileExists(dir_.Path("-y.wav")));
+  EXPECT_TRUE(FileExists(dir_.File("-y.wav")));
 
   const e2e::ProcessResult help = Run({"--help"});
   EXPECT_NE(help.out.find("./-x.aac"), std::string::npos) << "--help tells how";
@@ -83,7 +84,7 @@ TEST_F(UnsafePaths, NamesBeginningWithADashArePassedAsDotSlash) {
 TEST_F(UnsafePaths, OverlongNamesAreAClearErrorNeverACutName) {
   const std::string stem(251, 'n');  // stem + ".aac" is 255 bytes, the longest name
   const std::string input = Sample(stem + ".aac");
-  const std::set<std::string> before = DirectoryEntries(dir_.Path(""));
+  const std::set<std::string> before = DirectoryEntries(dir_.File(""));
 
   // The derived "_aac.wav" name is 259 bytes: the output cannot be created.
   const e2e::ProcessResult derived = Run({input});
@@ -98,12 +99,12 @@ TEST_F(UnsafePaths, OverlongNamesAreAClearErrorNeverACutName) {
   EXPECT_EQ(longIn.exitCode, 1);
   EXPECT_EQ(longIn.out, kInputNotOpenable);
 
-  EXPECT_EQ(DirectoryEntries(dir_.Path("")), before) << "no file under a shortened name";
+  EXPECT_EQ(DirectoryEntries(dir_.File("")), before) << "no file under a shortened name";
 }
 
 TEST_F(UnsafePaths, EmptyAndDirectoryPathsAreClearErrors) {
   const std::string aac = Sample("in.aac");
-  const std::set<std::string> before = DirectoryEntries(dir_.Path(""));
+  const std::set<std::string> before = DirectoryEntries(dir_.File(""));
   struct Case {
     std::vector<std::string> args;
     const char* message;
@@ -119,7 +120,7 @@ TEST_F(UnsafePaths, EmptyAndDirectoryPathsAreClearErrors) {
     EXPECT_EQ(r.exitCode, 1) << c.args.back();
     EXPECT_EQ(r.out, c.message) << c.args.back();
   }
-  EXPECT_EQ(DirectoryEntries(dir_.Path("")), before);
+  EXPECT_EQ(DirectoryEntries(dir_.File("")), before);
 }
 
 TEST_F(UnsafePaths, LongPathsWithinTheLimitsWork) {
@@ -127,13 +128,13 @@ TEST_F(UnsafePaths, LongPathsWithinTheLimitsWork) {
   std::string rel;
   for (int i = 0; i < 6; ++i) {
     rel += std::string(200, static_cast<char>('a' + i)) + "/";
-    ASSERT_EQ(::mkdir(dir_.Path(rel).c_str(), 0700), 0);
+    ASSERT_EQ(::mkdir(dir_.File(rel).c_str(), 0700), 0);
   }
   const std::string input = rel + std::string(240, 'x') + ".aac";
-  WriteFile(dir_.Path(input), ReadFile(kSamples + "/tone44k_mono.aac"));
+  WriteFile(dir_.File(input), ReadFile(kSamples + "/tone44k_mono.aac"));
   const e2e::ProcessResult r = Run({input});
   EXPECT_EQ(r.exitCode, 0) << r.out;
-  EXPECT_TRUE(FileExists(dir_.Path(rel + std::string(240, 'x') + "_aac.wav")));
+  EXPECT_TRUE(FileExists(dir_.File(rel + std::string(240, 'x') + "_aac.wav")));
 }
 
 // Creating the output truncates it, so an output that is the input under
@@ -141,16 +142,16 @@ TEST_F(UnsafePaths, LongPathsWithinTheLimitsWork) {
 TEST_F(UnsafePaths, TheInputUnderAnotherNameIsRefusedAsOutput) {
   const std::string aac = Sample("in.aac");
   ASSERT_EQ(Run({aac, "in.wav"}).exitCode, 0);
-  const std::string wav = ReadFile(dir_.Path("in.wav"));
-  ASSERT_EQ(::symlink("in.wav", dir_.Path("link.aac").c_str()), 0);
-  ASSERT_EQ(::link(dir_.Path("in.wav").c_str(), dir_.Path("hard.aac").c_str()), 0);
-  ASSERT_EQ(::mkdir(dir_.Path("sub").c_str(), 0700), 0);
+  const std::string wav = ReadFile(dir_.File("in.wav"));
+  ASSERT_EQ(::symlink("in.wav", dir_.File("link.aac").c_str()), 0);
+  ASSERT_EQ(::link(dir_.File("in.wav").c_str(), dir_.File("hard.aac").c_str()), 0);
+  ASSERT_EQ(::mkdir(dir_.File("sub").c_str(), 0700), 0);
 
   for (const char* output : {"./in.wav", "sub/../in.wav", "link.aac", "hard.aac"}) {
     const e2e::ProcessResult r = Run({"in.wav", output});
     EXPECT_EQ(r.exitCode, 1) << output;
     EXPECT_EQ(r.out, kOutputNotOpenable) << output;
-    EXPECT_EQ(ReadFile(dir_.Path("in.wav")), wav) << output;
+    EXPECT_EQ(ReadFile(dir_.File("in.wav")), wav) << output;
   }
 }
 

@@ -49,7 +49,7 @@ class MemoryFileSystem::Handle final : public File {
 
   bool Write(const uint8_t* buf, size_t n) override {
     const std::optional<FaultMode> fault = fs_.Count(FsOp::kWrite);
-    if (closed_ || (fault && *fault == FaultMode::kFail)) return false;
+    if (closed_ || (fault && *fault == FaultMode::kFail) || fs_.PastLimit(position_ + n)) return false;
     fs_.synced_.erase(bytes_.get());
     const size_t count = fault ? n / 2 : n;
     if (bytes_->size() < position_ + count) bytes_->resize(position_ + count);
@@ -71,7 +71,7 @@ class MemoryFileSystem::Handle final : public File {
   }
 
   bool Truncate(uint64_t size) override {
-    if (fs_.Count(FsOp::kTruncate) || closed_) return false;
+    if (fs_.Count(FsOp::kTruncate) || closed_ || fs_.PastLimit(size)) return false;
     bytes_->resize(static_cast<size_t>(size));
     return true;
   }

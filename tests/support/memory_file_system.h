@@ -93,6 +93,10 @@ class MemoryFileSystem final : public FileSystem {
   // True once the file's handle was synced and nothing was written after.
   bool Synced(const std::string& path) const;
 
+  // A small disk: writing or truncating a file past `bytes` fails, as on a
+  // full disk (unlimited by default).
+  void SetFileSizeLimit(uint64_t bytes) { fileSizeLimit_ = bytes; }
+
   // --- Faults -------------------------------------------------------------
   // Fails the nth call (1-based) counted over all operations, as callCount()
   // counts them. A kSameFile call at that count is not failed (the fault is
@@ -133,6 +137,7 @@ class MemoryFileSystem final : public FileSystem {
   // Counts a call; returns the fault to apply to it, if any.
   std::optional<FaultMode> Count(FsOp op);
   std::string Resolve(const std::string& path) const;
+  bool PastLimit(uint64_t size) const { return fileSizeLimit_ && size > *fileSizeLimit_; }
 
   std::map<std::string, std::shared_ptr<Bytes>> files_;
   std::map<std::string, std::string> aliases_;
@@ -143,6 +148,7 @@ class MemoryFileSystem final : public FileSystem {
   std::vector<FsOp> log_;
   std::map<FsOp, uint64_t> perOp_;
   bool faultHit_ = false;
+  std::optional<uint64_t> fileSizeLimit_;
   std::shared_ptr<int> openHandles_;
 };
 

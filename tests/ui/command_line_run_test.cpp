@@ -1,14 +1,14 @@
 // The command-line run: the window shows, converts once and ends unsaved.
 #include <gtest/gtest.h>
 
-#include "dialog_fixture.h"
+#include "tests/ui/dialog_fixture.h"
 #include "ui/control_ids.h"
 
 namespace tessaro {
 namespace {
 
 using testing::DialogTest;
-using testing::TempDir;
+using testing::FileExists;
 
 CommandLine Args(std::vector<std::string> tokens) { return {false, std::move(tokens)}; }
 
@@ -24,7 +24,7 @@ TEST_F(DialogTest, SizeOptionHoldsWhereverItStands) {
     EXPECT_EQ(requests[0].outputSize, 1);
     EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
   }
-  EXPECT_FALSE(TempDir::Exists(IniPath()));
+  EXPECT_FALSE(FileExists(IniPath()));
 }
 
 TEST_F(DialogTest, OptionAloneEndsWithoutConverting) {

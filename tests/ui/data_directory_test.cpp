@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tessaro {
 namespace {
@@ -41,7 +41,7 @@ TEST(PosixDataDirectory, InstalledProgramKeepsItsFilesInTheConfigHome) {
   // A copy in a writable folder of its own keeps its files beside itself.
   EXPECT_EQ(PosixDataDirectory(prefix.File("bin/")), prefix.File("bin/"));
   std::filesystem::create_directories(prefix.File("share/metainfo"));
-  testing::TempDir::Write(prefix.File("share/metainfo/org.tessaro.Tessaro.metainfo.xml"), "");
+  testing::WriteFile(prefix.File("share/metainfo/org.tessaro.Tessaro.metainfo.xml"), "");
   EXPECT_EQ(PosixDataDirectory(prefix.File("bin/")), prefix.File("config/tessaro/"));
   if (saved != nullptr) {
     ::setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "fake_window_system.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/fake_window_system.h"
 #include "ui/tessaro_dlg.h"
 
 namespace tessaro::testing {

@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "dialog_fixture.h"
 #include "engine/wav_container.h"
-#include "fake_window_system.h"
-#include "special_files.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/dialog_fixture.h"
+#include "tests/ui/fake_window_system.h"
+#include "tests/ui/special_files.h"
 #include "ui/control_ids.h"
 #include "ui/conversion_runner.h"
 
@@ -51,9 +51,9 @@ TEST(FormatLogLine, StampNameMessage) {
 TEST(AppendLogLine, KeepsExistingContent) {
   testing::TempDir dir;
   const std::string path = dir.File("TSR_ErrorLog.txt");
-  testing::TempDir::Write(path, "old line\r\n");
+  testing::WriteFile(path, "old line\r\n");
   ASSERT_TRUE(AppendLogLine(path, "new line\r\n"));
-  EXPECT_EQ(testing::TempDir::Read(path), "old line\r\nnew line\r\n");
+  EXPECT_EQ(testing::ReadFile(path), "old line\r\nnew line\r\n");
 }
 
 TEST(AppendLogLine, AFolderOrAPipeIsSkippedWithoutWaiting) {
@@ -74,7 +74,7 @@ TEST_F(DialogTest, WavWithoutAnyFrameShowsTheWarningAndLogsIt) {
   const auto header = MakeWavHeader(WavFormatForSize(0), 8192, 8192 + 36);
   std::string wav(header.begin(), header.end());
   wav.append(8192, '\x11');  // two blocks of PCM, no frame
-  TempDir::Write(dir.File("edited.wav"), wav);
+  testing::WriteFile(dir.File("edited.wav"), wav);
   dlg = std::make_unique<CTessaroDlg>(ws, CommandLine{}, DefaultConversionRunner());
   dlg->OnInitDialog();
   Type(kIdcInFile, dir.File("edited.wav"));
@@ -84,7 +84,7 @@ TEST_F(DialogTest, WavWithoutAnyFrameShowsTheWarningAndLogsIt) {
             "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\r\n"
             "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n");
   EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);  // hidden again after its countdown
-  const std::string log = TempDir::Read(LogPath());
+  const std::string log = testing::ReadFile(LogPath());
   EXPECT_NE(log.find("\t入力ファイル：(edited.wav)\tエラー：このWAVファイルには、AACのフレームが見つかりませんでした。"
                      "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n"),
             std::string::npos)

@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "dialog_fixture.h"
+#include "tests/ui/dialog_fixture.h"
 #include "ui/control_ids.h"
 
 namespace tessaro {
 namespace {
 
 using testing::DialogTest;
-using testing::TempDir;
+using testing::ReadFile;
 
 std::ptrdiff_t LineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
 
@@ -56,7 +56,7 @@ TEST_F(DialogTest, CountdownTextsAndSteps) {
     EXPECT_EQ(ws.texts[kIdcErrorMessage], "message\r\n");
   }
   // ETime 0 still logs.
-  EXPECT_EQ(LineCount(TempDir::Read(LogPath())), 4);
+  EXPECT_EQ(LineCount(ReadFile(LogPath())), 4);
 }
 
 TEST_F(DialogTest, ClosingDuringCountdownEndsItAtTheNextTickAndStillLogs) {
@@ -73,7 +73,7 @@ TEST_F(DialogTest, ClosingDuringCountdownEndsItAtTheNextTickAndStillLogs) {
   EXPECT_EQ(ws.pumpCount, 3);
   EXPECT_EQ(ws.sleepCount, 2);
   EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);
-  EXPECT_EQ(TempDir::Read(LogPath()),
+  EXPECT_EQ(ReadFile(LogPath()),
             "2024/03/09 07:05:02\t入力ファイル：(曲.aac)\t"
             "エラー：このAACファイルは正常ではありません。データ異常が発見された位置\r\n");
 
@@ -82,7 +82,7 @@ TEST_F(DialogTest, ClosingDuringCountdownEndsItAtTheNextTickAndStillLogs) {
   ws.sleepCount = 0;
   dlg->ShowErrorMessage("again", 0);
   EXPECT_EQ(ws.sleepCount, 20);
-  EXPECT_EQ(LineCount(TempDir::Read(LogPath())), 1);
+  EXPECT_EQ(LineCount(ReadFile(LogPath())), 1);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tessaro_version.h"
 #include "ui/window_system.h"
 
 namespace tessaro::testing {
@@ -113,7 +114,8 @@ class FakeWindowSystem : public WindowSystem {
   int sleepCount = 0;
   std::tm localTime = MakeTime(2024, 3, 9, 7, 5, 2);
   std::string dataDirectory;
-  FileVersion version{0, 2, 8, 0};
+  FileVersion version{TESSARO_VERSION_MAJOR, TESSARO_VERSION_MINOR, TESSARO_VERSION_PATCH,
+                      TESSARO_VERSION_TWEAK};
 
   static std::tm MakeTime(int year, int month, int day, int hour, int minute, int second) {
     std::tm t{};

@@ -31,7 +31,8 @@
 #include <fstream>
 #include <vector>
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/version_text.h"
 #include "ui/about_dlg.h"
 #include "ui/control_ids.h"
 #include "ui/qt/error_window.h"
@@ -47,6 +48,9 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 namespace tessaro::qt {
 namespace {
 
+using testing::FileExists;
+using testing::ReadFile;
+using testing::WriteFile;
 using testing::TempDir;
 
 void SavePicture(QWidget& widget, const char* name) {
@@ -124,10 +128,10 @@ class QtWindowTest : public ::testing::Test {
 TEST_F(QtWindowTest, StartsAtSettingsGeometryWithVersionCaption) {
   ASSERT_FALSE(QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
       << "no Japanese font: install fonts-ipafont-gothic";
-  TempDir::Write(dir.File("TSR.ini"), "PosX=30\nPosY=40\nSizeX=520\nSizeY=150\n");
+  WriteFile(dir.File("TSR.ini"), "PosX=30\nPosY=40\nSizeX=520\nSizeY=150\n");
   MainWindow& w = Start().Window();
   EXPECT_TRUE(w.isVisible());
-  EXPECT_EQ(w.windowTitle(), "Tessaro Version 0.28");
+  EXPECT_EQ(w.windowTitle(), testing::kVersionText);
   EXPECT_EQ(w.frameGeometry(), QRect(30, 40, 520, 150));
   EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(qobject_cast<QComboBox*>(Control(kIdcOutputSize))->currentText(), "1/1");
@@ -146,13 +150,13 @@ void WaitForTheFrame(QWidget& w) {
 
 TEST_F(QtWindowTest, RestartsBringTheWindowBackAtTheSavedOuterGeometry) {
   const std::string saved = "PosX=100\nPosY=90\nSizeX=640\nSizeY=200\n";
-  TempDir::Write(dir.File("TSR.ini"), saved);
+  WriteFile(dir.File("TSR.ini"), saved);
   for (int run = 1; run <= 3; ++run) {
     MainWindow& w = Start().Window();
     WaitForTheFrame(w);
     EXPECT_EQ(w.frameGeometry(), QRect(100, 90, 640, 200)) << "run " << run;
     w.reject();  // Esc: the settings are written
-    EXPECT_EQ(TempDir::Read(dir.File("TSR.ini")).substr(0, saved.size()), saved) << "run " << run;
+    EXPECT_EQ(ReadFile(dir.File("TSR.ini")).substr(0, saved.size()), saved) << "run " << run;
   }
 }
 
@@ -245,15 +249,15 @@ TEST_F(QtWindowTest, ClosingDuringAConversionWaitsForItThenSavesAndCloses) {
     QApplication::sendEvent(&w, &closeBox);  // a second request: nothing more
     QApplication::processEvents();
     visibleAfterCloseRequests = w.isVisible();
-    savedDuringConversion = TempDir::Exists(dir.File("TSR.ini"));
+    savedDuringConversion = FileExists(dir.File("TSR.ini"));
   };
   qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
   EXPECT_TRUE(visibleAfterCloseRequests);
   EXPECT_FALSE(savedDuringConversion);
-  EXPECT_TRUE(TempDir::Exists(dir.File("long_aac.wav")));
+  EXPECT_TRUE(FileExists(dir.File("long_aac.wav")));
   EXPECT_FALSE(w.isVisible());  // closed once the conversion returned
   EXPECT_EQ(w.result(), kIdCancel);
-  EXPECT_NE(TempDir::Read(dir.File("TSR.ini")).find("InFile=" + input), std::string::npos);
+  EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("InFile=" + input), std::string::npos);
 }
 
 TEST_F(QtWindowTest, OpenOptionShowsThePathAsIfDroppedWithoutConverting) {
@@ -280,7 +284,7 @@ TEST_F(QtWindowTest, OpenOptionShowsThePathAsIfDroppedWithoutConverting) {
   EXPECT_EQ(Text(kIdcOutFile).toStdString(), dir.File("open DELAY 0ms_aac.wav"));
   EXPECT_EQ(program->Dialog().m_nDelay, 20);
   QApplication::processEvents();
-  EXPECT_FALSE(TempDir::Exists(dir.File("open DELAY 0ms_aac.wav")));
+  EXPECT_FALSE(FileExists(dir.File("open DELAY 0ms_aac.wav")));
 }
 
 TEST_F(QtWindowTest, DamagedSampleShowsErrorWindowThatHidesAndLogs) {
@@ -317,7 +321,7 @@ TEST_F(QtWindowTest, DamagedSampleShowsErrorWindowThatHidesAndLogs) {
   EXPECT_LT(clock.elapsed(), 1500);  // closed well before its 2.0 seconds
   EXPECT_FALSE(errorWindow->isVisible());
   EXPECT_EQ(errorWindow->windowTitle(), "TSR エラーメッセージ");
-  const std::string log = TempDir::Read(dir.File("TSR_ErrorLog.txt"));
+  const std::string log = ReadFile(dir.File("TSR_ErrorLog.txt"));
   EXPECT_NE(log.find("\t入力ファイル：(damaged.aac)\tエラー：このAACファイルは正常ではありません。"),
             std::string::npos)
       << log;
@@ -348,9 +352,9 @@ TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
     qobject_cast<QDialog*>(box)->accept();
   });
   entry->trigger();
-  EXPECT_EQ(version, "Tessaro Version 0.28");
-  EXPECT_EQ(noticeText, QString::fromUtf8(kAboutNotice));  // the same text as the .rc's
-  EXPECT_TRUE(noticeFits) << noticeText.toStdString();
+#include "tests/support/temp_dir.h"
+#include "tests/support/version_text.h"
+#include "ui/about_dlg.h"
   delete menu;
 
   // The text boxes' own menus end with the about entry too.
@@ -381,12 +385,12 @@ TEST_F(QtWindowTest, QtsOwnTextsFollowTheUsersLanguage) {
 TEST_F(QtWindowTest, CommandLineRunExitsWithTheConsoleProgramsStatus) {
   const std::string copy = dir.File("tessaro");
   std::filesystem::copy_file(TESSARO_QT_PROGRAM_PATH, copy);
-  TempDir::Write(dir.File("TSR.ini"), "ETime=0\n");  // no countdown for the damage report
+  WriteFile(dir.File("TSR.ini"), "ETime=0\n");  // no countdown for the damage report
   const std::string good = Sample("good.aac");
   std::string damaged = dir.File("damaged.aac");
-  std::string bytes = TempDir::Read(good);
+  std::string bytes = ReadFile(good);
   bytes.replace(40000, 700, std::string(700, '\x5a'));
-  TempDir::Write(damaged, bytes);
+  WriteFile(damaged, bytes);
   struct Case {
     QStringList args;
     int status;
@@ -411,8 +415,8 @@ TEST_F(QtWindowTest, CommandLineRunConvertsOnceAndEndsUnsaved) {
                                               DefaultConversionRunner());
   QTimer::singleShot(20000, [&] { program->Window().done(-1); });  // a hang fails, not blocks
   EXPECT_EQ(program->Exec(), kIdCancel);
-  EXPECT_TRUE(TempDir::Exists(dir.File("cmd_aac.wav")));
-  EXPECT_FALSE(TempDir::Exists(dir.File("TSR.ini")));
+  EXPECT_TRUE(FileExists(dir.File("cmd_aac.wav")));
+  EXPECT_FALSE(FileExists(dir.File("TSR.ini")));
   EXPECT_NE(Text(kIdcInfo).indexOf("入力サイズ："), -1);
 }
 

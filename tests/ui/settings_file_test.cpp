@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "special_files.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tests/ui/special_files.h"
 
 namespace tessaro {
 namespace {
@@ -77,7 +77,7 @@ TEST(SettingsFile, WritesSevenLinesInOrderAndReadsThemBack) {
   const std::string path = dir.File("sub/TSR.ini");  // the directory is created
   ASSERT_TRUE(WriteSettingsFile(path, FormatSettings(v)));
   const std::string end = kSettingsLineEnd;
-  EXPECT_EQ(testing::TempDir::Read(path),
+  EXPECT_EQ(testing::ReadFile(path),
             "PosX=-8" + end + "PosY=128" + end + "SizeX=512" + end + "SizeY=144" + end +
                 "ETime=20" + end + "InFile=/tmp/a b=c.aac" + end + "OutputSize=1" + end);
   SettingsValues back;
@@ -119,7 +119,7 @@ TEST(SettingsFile, OnlyABoundedRegularFileIsReadOrWritten) {
     }
   }
   std::string stored;
-  testing::TempDir::Write(dir.File("limit.ini"), std::string(kMaxSettingsFile, '\n'));
+  testing::WriteFile(dir.File("limit.ini"), std::string(kMaxSettingsFile, '\n'));
   EXPECT_TRUE(ReadSettingsFile(dir.File("limit.ini"), &stored));
   EXPECT_EQ(stored.size(), kMaxSettingsFile);
 }

@@ -5,7 +5,8 @@
 
 #include <filesystem>
 
-#include "dialog_fixture.h"
+#include "tests/support/version_text.h"
+#include "tests/ui/dialog_fixture.h"
 #include "ui/about_dlg.h"
 #include "ui/control_ids.h"
 
@@ -13,7 +14,9 @@ namespace tessaro {
 namespace {
 
 using testing::DialogTest;
-using testing::TempDir;
+using testing::FileExists;
+using testing::ReadFile;
+using testing::WriteFile;
 
 TEST_F(DialogTest, WithoutSettingsFileOpensWithDefaults) {
   CTessaroDlg& d = Open();
@@ -23,7 +26,7 @@ TEST_F(DialogTest, WithoutSettingsFileOpensWithDefaults) {
   EXPECT_EQ(r.Width(), 512);
   EXPECT_EQ(r.Height(), 144);
   EXPECT_TRUE(ws.shown[DialogWindow::kMain]);
-  EXPECT_EQ(ws.titles[DialogWindow::kMain], "Tessaro Version 0.28");
+  EXPECT_EQ(ws.titles[DialogWindow::kMain], testing::kVersionText);
   EXPECT_EQ(ws.aboutEntries, std::vector<std::string>{"Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)..."});
   EXPECT_EQ(ws.texts[kIdcInFile], "");
   EXPECT_EQ(ws.combos[kIdcOutputSize], 0);
@@ -33,7 +36,7 @@ TEST_F(DialogTest, WithoutSettingsFileOpensWithDefaults) {
 }
 
 TEST_F(DialogTest, SettingsPlaceWindowAndDeriveOutputFromInFile) {
-  TempDir::Write(IniPath(),
+  WriteFile(IniPath(),
                  "PosX=10\r\nPosY=20\r\nSizeX=600\r\nSizeY=200\r\nETime=5s\r\n"
                  "InFile=/m/Track1 DELAY 120ms.aac\r\nOutputSize=2\r\nposx=99");
   CTessaroDlg& d = Open();
@@ -54,7 +57,7 @@ TEST_F(DialogTest, CloseWritesSevenLinesFromWindowAndControls) {
   ws.combos[kIdcOutputSize] = 1;
   dlg->OnCancel();
   const std::string end = kSettingsLineEnd;
-  EXPECT_EQ(TempDir::Read(IniPath()), "PosX=-5" + end + "PosY=40" + end + "SizeX=400" + end +
+  EXPECT_EQ(ReadFile(IniPath()), "PosX=-5" + end + "PosY=40" + end + "SizeX=400" + end +
                                           "SizeY=200" + end + "ETime=20" + end +
                                           "InFile=/music/a=b c.aac" + end + "OutputSize=1" + end);
   EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
@@ -63,14 +66,14 @@ TEST_F(DialogTest, CloseWritesSevenLinesFromWindowAndControls) {
 
 TEST_F(DialogTest, UnwritableSettingsShowErrorWindowLogNothingAndStillClose) {
   ws.dataDirectory = dir.File("blocked/");
-  TempDir::Write(dir.File("blocked"), "a file where the directory should be");
+  WriteFile(dir.File("blocked"), "a file where the directory should be");
   Open();
   dlg->OnCancel();
   ASSERT_EQ(ws.showLog.size(), 3u);  // main shown, then the error window shown and hidden
   EXPECT_EQ(ws.texts[kIdcErrorMessage], "ファイル（" + dir.File("blocked/TSR.ini") + "）が開けません");
   EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);
-  EXPECT_FALSE(TempDir::Exists(dir.File("blocked/TSR_ErrorLog.txt")));
-  EXPECT_FALSE(TempDir::Exists(LogPath()));
+  EXPECT_FALSE(FileExists(dir.File("blocked/TSR_ErrorLog.txt")));
+  EXPECT_FALSE(FileExists(LogPath()));
   EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
 }
 
@@ -196,14 +199,14 @@ TEST_F(DialogTest, AboutEntryOpensTheAboutBox) {
   EXPECT_TRUE(dlg->OnSysCommand(0x0010));
   EXPECT_TRUE(dlg->OnSysCommand(0x0013));  // low four bits are the system's
   EXPECT_EQ(ws.aboutBoxes.size(), 2u);
-  EXPECT_EQ(ws.aboutBoxes[0], "Tessaro Version 0.28");
+  EXPECT_EQ(ws.aboutBoxes[0], testing::kVersionText);
 }
 
 TEST(VersionText, MajorMinorAndThirdRunTogether) {
   EXPECT_EQ(FormatVersionText({0, 2, 8, 0}), "Tessaro Version 0.28");
   EXPECT_EQ(FormatVersionText({1, 12, 3, 9}), "Tessaro Version 1.123");
   EXPECT_EQ(FormatVersionText({}), "Tessaro Version 0.00");
-  EXPECT_EQ(FormatVersionText(FileVersionFromBuild()), "Tessaro Version 0.28");
+  EXPECT_EQ(FormatVersionText(FileVersionFromBuild()), testing::kVersionText);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/file_arguments.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace tessaro {
 namespace {
@@ -21,7 +21,7 @@ TEST(Win32FileArguments, WildcardsBecomeTheMatchingFilesSortedInTheirFolder) {
     CloseHandle(h);
   }
   ASSERT_TRUE(CreateDirectoryW((dir.Wide() + L"folder.aac").c_str(), nullptr));
-  const std::string d = dir.Utf8();
+  const std::string d = dir.Dir();
   struct Case {
     std::vector<std::string> args;
     std::vector<std::string> files;

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "engine/file_io.h"
-#include "tests/win32/temp_dir.h"
+#include "engine/wide_text.h"
+#include "tests/support/temp_dir.h"
 
 namespace tessaro {
 namespace {
@@ -32,7 +33,7 @@ TEST(Win32FileIo, JapaneseAndBlankNamesOpenWhateverTheCodePage) {
   TempDir dir;
   // Kanji, half-width kana, a character outside Shift-JIS and a blank.
   for (const char* name : {"曲 DELAY 120ms.aac", "ﾃｽﾄ.wav", "한국어 😀.aac"}) {
-    const std::string path = dir.Utf8() + name;
+    const std::string path = dir.Dir() + name;
     ASSERT_TRUE(WriteAll(path, std::string("data of ") + name)) << name;
     EXPECT_EQ(ReadAll(path), std::string("data of ") + name);
     EXPECT_NE(GetFileAttributesW(Widen(path, BadText::kReplace).c_str()), INVALID_FILE_ATTRIBUTES)
@@ -42,7 +43,7 @@ TEST(Win32FileIo, JapaneseAndBlankNamesOpenWhateverTheCodePage) {
 
 TEST(Win32FileIo, AnOpenFileIsNotSharedWithASecondOpener) {
   TempDir dir;
-  const std::string path = dir.Utf8() + "入力.aac";
+  const std::string path = dir.Dir() + "入力.aac";
   ASSERT_TRUE(WriteAll(path, "abc"));
   auto reader = RealFileSystem().OpenRead(path);
   ASSERT_TRUE(reader);
@@ -55,25 +56,25 @@ TEST(Win32FileIo, AnOpenFileIsNotSharedWithASecondOpener) {
 
 TEST(Win32FileIo, SameFileSeesThroughOtherSpellings) {
   TempDir dir;
-  const std::string a = dir.Utf8() + "Song.aac";
-  const std::string b = dir.Utf8() + "Other.aac";
+  const std::string a = dir.Dir() + "Song.aac";
+  const std::string b = dir.Dir() + "Other.aac";
   ASSERT_TRUE(WriteAll(a, "a"));
   ASSERT_TRUE(WriteAll(b, "b"));
   FileSystem& fs = RealFileSystem();
   EXPECT_TRUE(fs.SameFile(a, a));
-  EXPECT_TRUE(fs.SameFile(a, dir.Utf8() + "SONG.AAC"));
-  EXPECT_TRUE(fs.SameFile(a, dir.Utf8() + ".\\Song.aac"));
+  EXPECT_TRUE(fs.SameFile(a, dir.Dir() + "SONG.AAC"));
+  EXPECT_TRUE(fs.SameFile(a, dir.Dir() + ".\\Song.aac"));
   std::string slashes = a;
   for (char& c : slashes) c = c == '\\' ? '/' : c;
   EXPECT_TRUE(fs.SameFile(a, slashes));
   EXPECT_FALSE(fs.SameFile(a, b));
-  EXPECT_FALSE(fs.SameFile(a, dir.Utf8() + "missing.aac"));
-  EXPECT_FALSE(fs.SameFile(dir.Utf8() + "missing.aac", dir.Utf8() + "missing.aac"));
+  EXPECT_FALSE(fs.SameFile(a, dir.Dir() + "missing.aac"));
+  EXPECT_FALSE(fs.SameFile(dir.Dir() + "missing.aac", dir.Dir() + "missing.aac"));
 }
 
 TEST(Win32FileIo, SizesAndSeeksGoPastFourGigabytes) {
   TempDir dir;
-  const std::string path = dir.Utf8() + "large.wav";
+  const std::string path = dir.Dir() + "large.wav";
   const uint64_t large = (uint64_t{5} << 30) + 3;
   {
     auto f = RealFileSystem().CreateExclusive(path, nullptr);
@@ -117,8 +118,8 @@ TEST(Win32FileIo, PathsLongerThan260CharactersOpen) {
 TEST(Win32FileIo, RenameReplacesAWholeFile) {
   TempDir dir;
   FileSystem& fs = RealFileSystem();
-  const std::string target = dir.Utf8() + "出力.wav";
-  const std::string aside = dir.Utf8() + ".出力.wav.tessaro-abc123";
+  const std::string target = dir.Dir() + "出力.wav";
+  const std::string aside = dir.Dir() + ".出力.wav.tessaro-abc123";
   ASSERT_TRUE(WriteAll(target, "old"));
   EXPECT_EQ(fs.Stat(target).kind, PathInfo::Kind::kRegular);
   EXPECT_TRUE(fs.Stat(target).writable);
@@ -135,17 +136,17 @@ TEST(Win32FileIo, RenameReplacesAWholeFile) {
 TEST(Win32FileIo, FailuresAreReportedNotThrown) {
   TempDir dir;
   FileSystem& fs = RealFileSystem();
-  EXPECT_EQ(fs.OpenRead(dir.Utf8() + "missing.aac"), nullptr);
-  EXPECT_EQ(fs.OpenRead(dir.Utf8()), nullptr);                 // a directory
-  EXPECT_EQ(fs.OpenRead(dir.Utf8() + "bad\xff\xfe.aac"), nullptr);  // not UTF-8
+  EXPECT_EQ(fs.OpenRead(dir.Dir() + "missing.aac"), nullptr);
+  EXPECT_EQ(fs.OpenRead(dir.Dir()), nullptr);                 // a directory
+  EXPECT_EQ(fs.OpenRead(dir.Dir() + "bad\xff\xfe.aac"), nullptr);  // not UTF-8
   EXPECT_EQ(fs.OpenRead(""), nullptr);
   EXPECT_EQ(fs.OpenRead("CON"), nullptr);  // a device, not a file of fixed length
   EXPECT_EQ(fs.OpenRead("NUL"), nullptr);
-  EXPECT_EQ(fs.CreateExclusive(dir.Utf8() + "no such dir\\out.wav", nullptr), nullptr);
-  EXPECT_EQ(fs.Stat(dir.Utf8() + "no such dir\\out.wav").kind, PathInfo::Kind::kMissing);
-  EXPECT_EQ(fs.Stat(dir.Utf8()).kind, PathInfo::Kind::kOther);  // a directory
+  EXPECT_EQ(fs.CreateExclusive(dir.Dir() + "no such dir\\out.wav", nullptr), nullptr);
+  EXPECT_EQ(fs.Stat(dir.Dir() + "no such dir\\out.wav").kind, PathInfo::Kind::kMissing);
+  EXPECT_EQ(fs.Stat(dir.Dir()).kind, PathInfo::Kind::kOther);  // a directory
   EXPECT_EQ(fs.Stat("NUL").kind, PathInfo::Kind::kOther);
-  EXPECT_FALSE(fs.Remove(dir.Utf8() + "missing.aac"));
+  EXPECT_FALSE(fs.Remove(dir.Dir() + "missing.aac"));
 }
 
 }  // namespace

@@ -7,9 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,11 +16,13 @@
 #include "ui/control_ids.h"
 #include "ui/tessaro_dlg.h"
 #include "engine/wide_text.h"
-#include "tests/win32/temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/version_text.h"
 
 namespace tessaro {
 namespace {
 
+using testing::ReadFile;
 using testing::TempDir;
 
 // The program's window with the settings and the log in a test directory.
@@ -58,13 +58,6 @@ std::string WindowText(HWND h) {
   wchar_t buf[1024] = {};
   GetWindowTextW(h, buf, 1024);
   return Narrow(buf, BadText::kReplace);
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(Widen(path, BadText::kReplace).c_str(), std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 // The child of dialog that shows text, or nullptr.
@@ -105,10 +98,10 @@ INT_PTR RunDialog(TestWindowSystem& ws, CTessaroDlg& dlg, std::function<void(HWN
 
 TEST(Win32MainWindow, OpensWithVersionCaptionAboutEntryAndSizeChoices) {
   TempDir dir;
-  TestWindowSystem ws(dir.Utf8());
+  TestWindowSystem ws(dir.Dir());
   CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
   const INT_PTR result = RunDialog(ws, dlg, [&](HWND main) {
-    EXPECT_EQ(WindowText(main), "Tessaro Version 0.28");
+    EXPECT_EQ(WindowText(main), testing::kVersionText);
 
     HMENU menu = GetSystemMenu(main, FALSE);
     const int n = GetMenuItemCount(menu);
@@ -144,14 +137,14 @@ TEST(Win32MainWindow, OpensWithVersionCaptionAboutEntryAndSizeChoices) {
 // earlier versions were, and reads back to the same path.
 TEST(Win32MainWindow, ClosingWritesTheSevenSettingsLines) {
   TempDir dir;
-  TestWindowSystem ws(dir.Utf8());
+  TestWindowSystem ws(dir.Dir());
   CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
   RunDialog(ws, dlg, [&](HWND main) {
     SetDlgItemTextW(main, kIdcInFile, L"C:\\音楽\\a=b.aac");
     SendDlgItemMessageW(main, kIdcOutputSize, CB_SETCURSEL, 1, 0);
     SetWindowPos(main, nullptr, 10, 20, 600, 200, SWP_NOZORDER);
   });
-  EXPECT_EQ(ReadBytes(dir.Utf8() + "TSR.ini"),
+  EXPECT_EQ(ReadFile(dir.Dir() + "TSR.ini"),
             "PosX=10\r\nPosY=20\r\nSizeX=600\r\nSizeY=200\r\nETime=20\r\n"
             "InFile=C:\\\x89\xb9\x8a\x79\\a=b.aac\r\nOutputSize=1\r\n");
   CTessaroDlg reopened(ws, CommandLine{}, NoConversion());
@@ -160,7 +153,7 @@ TEST(Win32MainWindow, ClosingWritesTheSevenSettingsLines) {
 
 TEST(Win32MainWindow, TheHiddenOkButtonEndsWithoutSaving) {
   TempDir dir;
-  TestWindowSystem ws(dir.Utf8());
+  TestWindowSystem ws(dir.Dir());
   CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
   EXPECT_EQ(RunDialog(ws, dlg, [](HWND) {}, kIdOk), kIdOk);
   EXPECT_EQ(GetFileAttributesW((dir.Wide() + L"TSR.ini").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -168,7 +161,7 @@ TEST(Win32MainWindow, TheHiddenOkButtonEndsWithoutSaving) {
 
 TEST(Win32MainWindow, ControlsFollowTheClientSizeAndTrackingIsLimited) {
   TempDir dir;
-  TestWindowSystem ws(dir.Utf8());
+  TestWindowSystem ws(dir.Dir());
   CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
   RunDialog(ws, dlg, [&](HWND main) {
     // A client area of 400 x 120 pixels (100 would be below the minimum).
@@ -226,7 +219,7 @@ HGLOBAL MakeDrop(const std::vector<std::wstring>& files) {
 
 TEST(Win32MainWindow, ADroppedFileBecomesTheInputWholeAndTheOutputIsDerived) {
   TempDir dir;
-  TestWindowSystem ws(dir.Utf8());
+  TestWindowSystem ws(dir.Dir());
   CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
   // Longer than the 255 characters an ANSI buffer would keep.
   const std::wstring folder = L"C:\\" + std::wstring(300, L'長') + L"\\";
@@ -243,14 +236,14 @@ TEST(Win32MainWindow, ADroppedFileBecomesTheInputWholeAndTheOutputIsDerived) {
 
 TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {
   TempDir dir;
-  TestWindowSystem ws(dir.Utf8());
+  TestWindowSystem ws(dir.Dir());
   CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
   bool aboutSeen = false;
   RunDialog(ws, dlg, [&](HWND main) {
     Soon([&] {  // runs inside the about box's own modal loop
       HWND about = FindWindowW(nullptr, L"Tessaroのﾊﾞｰｼﾞｮﾝ情報");
       aboutSeen = about && GetWindow(about, GW_OWNER) == main;
-      EXPECT_EQ(WindowText(GetDlgItem(about, kIdcVersion)), "Tessaro Version 0.28");
+      EXPECT_EQ(WindowText(GetDlgItem(about, kIdcVersion)), testing::kVersionText);
       HWND notice = ChildWithText(about, kAboutNotice);  // the same text as the Qt box's
       EXPECT_TRUE(notice != nullptr && TextFitsItsBox(notice));
       Command(about, kIdOk);
@@ -262,7 +255,7 @@ TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {
 
 TEST(Win32MainWindow, TheErrorWindowShowsTheMessageCountsDownAndHides) {
   TempDir dir;
-  TestWindowSystem ws(dir.Utf8());
+  TestWindowSystem ws(dir.Dir());
   CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
   RunDialog(ws, dlg, [&](HWND) {
     HWND error = ws.ErrorWindow();
@@ -275,7 +268,7 @@ TEST(Win32MainWindow, TheErrorWindowShowsTheMessageCountsDownAndHides) {
     EXPECT_EQ(ws.GetControlText(kIdcErrorMessage), "エラー：データ異常\r\n2行目\r\n");
     EXPECT_EQ(ws.GetControlText(kIdcCountdown), "あと  0.1秒で消えます。");
   });
-  const std::string log = ReadBytes(dir.Utf8() + "TSR_ErrorLog.txt");
+  const std::string log = ReadFile(dir.Dir() + "TSR_ErrorLog.txt");
   EXPECT_NE(log.find("\t"), std::string::npos);
   EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
 }
