@@ -65,6 +65,10 @@ INT_PTR Win32WindowSystem::OnMainMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 
 void Win32WindowSystem::OnMainInit(HWND hwnd) {
   main_ = hwnd;
+  // The dialog's background is painted around its controls, never over them:
+  // otherwise, when the window grows, painting the newly uncovered area wipes
+  // the controls the resize has just moved there, and they stay blank.
+  SetWindowLongPtrW(hwnd, GWL_STYLE, GetWindowLongPtrW(hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
   HWND combo = GetDlgItem(hwnd, kIdcOutputSize);
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1/1"));
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1/2"));
