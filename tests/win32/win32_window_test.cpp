@@ -262,6 +262,8 @@ TEST(Win32MainWindow, TheErrorWindowShowsTheMessageCountsDownAndHides) {
     ASSERT_TRUE(error);
     EXPECT_EQ(WindowText(error), "TSR エラーメッセージ");
     EXPECT_EQ(WindowText(GetDlgItem(error, kIdcCountdown)), "");  // not the template's "秒"
+    // A long damage list can be scrolled and read before the countdown ends.
+    EXPECT_TRUE(GetWindowLongPtrW(GetDlgItem(error, kIdcErrorMessage), GWL_STYLE) & WS_VSCROLL);
     dlg.m_nETime = 2;
     dlg.ShowErrorMessage("エラー：データ異常\r\n2行目\r\n", 1);
     EXPECT_FALSE(IsWindowVisible(error));
