@@ -16,6 +16,7 @@
 #include "ui/control_ids.h"
 #include "ui/tessaro_dlg.h"
 #include "engine/wide_text.h"
+#include "tests/support/adts_builder.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/version_text.h"
 
@@ -149,6 +150,37 @@ TEST(Win32MainWindow, ClosingWritesTheSevenSettingsLines) {
             "InFile=C:\\\x89\xb9\x8a\x79\\a=b.aac\r\nOutputSize=1\r\n");
   CTessaroDlg reopened(ws, CommandLine{}, NoConversion());
   EXPECT_EQ(reopened.m_strInFile, "C:\\音楽\\a=b.aac");
+}
+
+// Esc, the close box, Alt+F4 and WM_CLOSE all arrive as WM_CLOSE's IDCANCEL
+// while the conversion pumps messages.
+TEST(Win32MainWindow, ClosingDuringAConversionWaitsForItThenSavesAndCloses) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Dir());
+  testing::AdtsFields frame;
+  frame.frame_length = 200;
+  const testing::Bytes input = testing::AdtsStream().Frames(50, frame).bytes();
+  testing::WriteFile(dir.File("in.aac"), std::string(input.begin(), input.end()));
+  bool visibleAfterCloseRequests = false;
+  bool savedDuringConversion = true;
+  CTessaroDlg dlg(ws, CommandLine{}, [&](const ConversionRequest& request, ConversionHost& host) {
+    PostMessageW(ws.MainWindow(), WM_CLOSE, 0, 0);
+    PostMessageW(ws.MainWindow(), WM_CLOSE, 0, 0);  // a second request: nothing more
+    host.PumpEvents();
+    visibleAfterCloseRequests = IsWindowVisible(ws.MainWindow()) != FALSE;
+    savedDuringConversion = testing::FileExists(dir.File("TSR.ini"));
+    return DefaultConversionRunner()(request, host);
+  });
+  Soon([&] {
+    SetDlgItemTextW(ws.MainWindow(), kIdcInFile, (dir.Wide() + L"in.aac").c_str());
+    SetDlgItemTextW(ws.MainWindow(), kIdcOutFile, (dir.Wide() + L"out.wav").c_str());
+    Command(ws.MainWindow(), kIdcConvert);
+  });
+  EXPECT_EQ(ws.RunMainDialog(dlg), kIdCancel);  // closed once the conversion returned
+  EXPECT_TRUE(visibleAfterCloseRequests);
+  EXPECT_FALSE(savedDuringConversion);
+  EXPECT_TRUE(testing::FileExists(dir.File("out.wav")));
+  EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("\\in.aac\r\n"), std::string::npos);
 }
 
 TEST(Win32MainWindow, TheHiddenOkButtonEndsWithoutSaving) {

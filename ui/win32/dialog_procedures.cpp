@@ -2,6 +2,7 @@
 // messages in, calls of the dialog logic's handlers out.
 #include "ui/win32/win32_window_system.h"  // first: it tames windows.h
 
+#include <functional>
 #include <vector>
 
 #include "ui/control_ids.h"
@@ -12,6 +13,9 @@ namespace tessaro {
 
 INT_PTR Win32WindowSystem::RunMainDialog(CTessaroDlg& dlg) {
   dlg_ = &dlg;
+  converting_ = 0;
+  closeRequested_ = false;
+  ended_ = false;
   const INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(kDialogMain), nullptr,
                                          MainProc, reinterpret_cast<LPARAM>(this));
   main_ = nullptr;
@@ -91,7 +95,29 @@ void Win32WindowSystem::OnMainPaint(HWND hwnd) {
   }
   EndPaint(hwnd, &ps);
   // After the window has painted: the first paint starts a command-line run.
-  dlg_->OnPaint();
+  RunConverting([this] { dlg_->OnPaint(); });
+}
+
+void Win32WindowSystem::RunConverting(const std::function<void()>& handler) {
+  ++converting_;
+  handler();
+  --converting_;
+  if (converting_ == 0 && closeRequested_) {
+    closeRequested_ = false;
+    // Closes as usual, unless the handler has ended the dialog itself (a
+    // command-line run, which never saves the settings).
+    if (!ended_) dlg_->OnCancel();
+  }
+}
+
+void Win32WindowSystem::OnCloseRequest() {
+  // During a conversion the window stays until the conversion returns, and
+  // closes then; further requests meanwhile add nothing.
+  if (converting_ > 0) {
+    closeRequested_ = true;
+    return;
+  }
+  dlg_->OnCancel();
 }
 
 void Win32WindowSystem::OnMainCommand(WPARAM wp) {
@@ -100,8 +126,8 @@ void Win32WindowSystem::OnMainCommand(WPARAM wp) {
     case kIdOk:  // Enter on the hidden default button: ends without saving
       ::EndDialog(main_, kIdOk);
       break;
-    case kIdCancel:  // Esc, the close box, Close in the system menu
-      dlg_->OnCancel();
+    case kIdCancel:  // Esc, the close box, Alt+F4, Close in the system menu, WM_CLOSE
+      OnCloseRequest();
       break;
     case kIdcBrowseIn:
       dlg_->OnBrowseInput();
@@ -110,7 +136,7 @@ void Win32WindowSystem::OnMainCommand(WPARAM wp) {
       dlg_->OnBrowseOutput();
       break;
     case kIdcConvert:
-      dlg_->OnConvert();
+      RunConverting([this] { dlg_->OnConvert(); });
       break;
     default:
       break;

@@ -115,6 +115,7 @@ void Win32WindowSystem::AddAboutMenuEntry(const std::string& text) {
 void Win32WindowSystem::EndDialog(int result) {
   // Only marks the dialog as ended: its modal loop returns once the handler
   // that asked (perhaps a conversion) has returned.
+  ended_ = true;
   if (main_) ::EndDialog(main_, result);
 }
 

@@ -9,6 +9,7 @@
 // the WindowSystem member; the code here calls SetWindowTextW by its name.
 #undef SetWindowText
 
+#include <functional>
 #include <string>
 
 #include "engine/wide_text.h"
@@ -72,6 +73,11 @@ class Win32WindowSystem : public WindowSystem {
   void OnMainInit(HWND hwnd);
   void OnMainPaint(HWND hwnd);
   void OnMainCommand(WPARAM wp);
+  // Esc, the close box, Alt+F4, WM_CLOSE: the dialog's OnCancel, held back
+  // while a conversion runs.
+  void OnCloseRequest();
+  // Runs a handler that may convert, keeping close requests for its end.
+  void RunConverting(const std::function<void()>& handler);
   void OnMainDrop(HDROP drop);
   HWND WindowOf(DialogWindow window) const;
   // The control with this id in the main dialog, else in the error window.
@@ -84,6 +90,9 @@ class Win32WindowSystem : public WindowSystem {
   HWND main_ = nullptr;
   HWND error_ = nullptr;
   CTessaroDlg* dlg_ = nullptr;
+  int converting_ = 0;           // handlers running that may convert
+  bool closeRequested_ = false;  // a close request waits for them
+  bool ended_ = false;           // the dialog logic has ended the dialog
 };
 
 }  // namespace tessaro
