@@ -1,8 +1,10 @@
 #pragma once
-// The request of one conversion: its paths, size choice and delay.
+// The request of one conversion: its paths, size choice, delay and text language.
 
 #include <cstdint>
 #include <string>
+
+#include "engine/language.h"
 
 namespace tessaro {
 
@@ -13,6 +15,7 @@ struct ConversionRequest {
   std::string outputPath;
   int outputSize = 0;    // 0: 16-bit container ("1/1"), any other value: 8-bit ("1/2")
   int32_t delayMs = 0;   // AAC to WAV only: positive shifts the stream later
+  Language language = Language::kJapanese;  // of the reports and messages
 };
 
 }  // namespace tessaro

@@ -63,6 +63,7 @@ void CTessaroDlg::OnConvert() {
   request.outputPath = m_strOutFile;
   request.outputSize = m_nOutputSize;
   request.delayMs = m_nDelay;
+  request.language = language_;
   SetInputsEnabled(false);
   PumpEvents();
   // The request is a copy: a file dropped while the conversion pumps events

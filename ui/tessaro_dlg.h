@@ -10,6 +10,7 @@
 
 #include "engine/conversion_host.h"
 #include "engine/convert_command.h"
+#include "engine/language.h"
 #include "ui/command_line.h"
 #include "ui/control_ids.h"
 #include "ui/conversion_runner.h"
@@ -36,6 +37,11 @@ class CTessaroDlg : public ConversionHost {
   ~CTessaroDlg() override;
   CTessaroDlg(const CTessaroDlg&) = delete;
   CTessaroDlg& operator=(const CTessaroDlg&) = delete;
+
+  // The language of the conversions' reports and of the dialog's own texts;
+  // the front end sets it before OnInitDialog (Japanese until then).
+  void SetLanguage(Language language) { language_ = language; }
+  Language GetLanguage() const { return language_; }
 
   // ---- Handlers, called by the platform window (see ui/window_system.h).
   bool OnInitDialog();
@@ -103,6 +109,7 @@ class CTessaroDlg : public ConversionHost {
   bool commandLineStarted_ = false;
   ConversionResult lastResult_;
   int exitStatus_ = 0;
+  Language language_ = Language::kJapanese;
 };
 
 }  // namespace tessaro

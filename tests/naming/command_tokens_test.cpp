@@ -37,6 +37,7 @@ TEST(ReadCommandTokens, TokenListsGiveRequestAndPathCount) {
       {{"-d", "-dx", "-d 7", "in.aac"}, 1, "in.aac", "in_aac.wav", 1, 7},
       {{"-d99999999999", "in.aac"}, 1, "in.aac", "in_aac.wav", 1, INT32_MAX},
       {{"-", "--help", "in.aac"}, 1, "in.aac", "in_aac.wav", 1, 0},
+      {{"--lang=en", "in.aac", "--lang=x"}, 1, "in.aac", "in_aac.wav", 1, 0},  // not paths
       {{"", "out.wav"}, 2, "", "out.wav", 1, 9},  // an empty token is a path
   };
   const ConversionRequest start{"start.aac", "start_aac.wav", 1, 9};

@@ -32,6 +32,7 @@ class DialogTest : public ::testing::Test {
           if (duringConversion) duringConversion(host);
           return result;
         });
+    dlg->SetLanguage(language);
     dlg->OnInitDialog();
     return *dlg;
   }
@@ -47,6 +48,7 @@ class DialogTest : public ::testing::Test {
   std::unique_ptr<CTessaroDlg> dlg;
   std::vector<ConversionRequest> requests;
   ConversionResult result;  // what every conversion returns
+  Language language = Language::kJapanese;  // set on the dialog by Open
   bool enabledDuringConversion = true;
   std::function<void(ConversionHost&)> duringConversion;
 };

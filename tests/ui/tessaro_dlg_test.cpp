@@ -89,6 +89,7 @@ TEST_F(DialogTest, DelayAndOutputFollowTheLastDerivation) {
   EXPECT_EQ(requests[0].inputPath, "/m/typed.aac");
   EXPECT_EQ(requests[0].outputPath, "/m/Track1 DELAY 0ms_aac.wav");
   EXPECT_EQ(requests[0].delayMs, 120);
+  EXPECT_EQ(requests[0].language, Language::kJapanese);
 
   dlg->OnDropFiles({"/m/song.wav"});  // a ".wav" keeps the delay
   EXPECT_EQ(dlg->m_nDelay, 120);

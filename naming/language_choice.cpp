@@ -1,0 +1,60 @@
+// Choosing the language from the locale variables and the --lang= tokens.
+#include "naming/language_choice.h"
+
+namespace tessaro {
+namespace {
+
+// The language part of a locale name: "ja_JP.UTF-8@x" -> "ja", "C.utf8" -> "C".
+std::string_view LanguagePart(std::string_view name) {
+  return name.substr(0, name.find_first_of("_.@"));
+}
+
+Language LanguageOfLocaleName(std::string_view name) {
+  const std::string_view part = LanguagePart(name);
+  if (part == "ja" || part == "C" || part == "POSIX") return Language::kJapanese;
+  return Language::kEnglish;
+}
+
+// LANGUAGE's first entry that is not empty ("en:ja" -> "en").
+std::string_view FirstListEntry(std::string_view list) {
+  while (!list.empty()) {
+    const size_t colon = list.find(':');
+    const std::string_view entry = list.substr(0, colon);
+    if (!entry.empty()) return entry;
+    if (colon == std::string_view::npos) break;
+    list.remove_prefix(colon + 1);
+  }
+  return {};
+}
+
+}  // namespace
+
+Language LanguageFromLocaleVariables(const char* language, const char* lcAll,
+                                     const char* lcMessages, const char* lang) {
+  const std::string_view names[] = {
+      FirstListEntry(language != nullptr ? language : ""),
+      lcAll != nullptr ? lcAll : "",
+      lcMessages != nullptr ? lcMessages : "",
+      lang != nullptr ? lang : "",
+  };
+  for (std::string_view name : names) {
+    if (!name.empty()) return LanguageOfLocaleName(name);
+  }
+  return Language::kJapanese;
+}
+
+std::optional<Language> ReadLanguageToken(std::string_view token) {
+  if (token == "--lang=ja") return Language::kJapanese;
+  if (token == "--lang=en") return Language::kEnglish;
+  return std::nullopt;
+}
+
+std::optional<Language> LanguageFromTokens(const std::vector<std::string>& tokens) {
+  std::optional<Language> chosen;
+  for (const std::string& token : tokens) {
+    if (const std::optional<Language> one = ReadLanguageToken(token)) chosen = one;
+  }
+  return chosen;
+}
+
+}  // namespace tessaro
