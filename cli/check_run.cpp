@@ -5,8 +5,10 @@
 #include <string>
 
 #include "cli/cli_host.h"
+#include "cli/cli_texts.h"
 #include "cli/discarding_file_system.h"
 #include "cli/file_runs.h"
+#include "engine/engine_texts.h"
 #include "engine/report_text.h"
 
 namespace tessaro::cli {
@@ -15,32 +17,32 @@ namespace {
 // What a check found, in the report's own words: the input line, the block
 // layout of a WAV, the mismatch records, the frames and the play time.
 std::string CheckText(const ConversionRequest& request, const ConversionResult& r) {
+  const EngineTexts& engineTexts = EngineTextsFor(request.language);
+  const CliTexts& texts = CliTextsFor(request.language);
   const bool wav = request.inputPath.ends_with(".wav");
-  std::string text = StringPrintf(text::kInputSize, FormatByteCount(r.inputSize).c_str());
+  std::string text = engineTexts.inputSize(FormatByteCount(r.inputSize).c_str());
   text.resize(text.size() - 2);  // the ", " that the next field would follow
   if (wav) {
-    text += StringPrintf(", データ開始：%llu, ブロック長：%s Bytes",
-                         static_cast<unsigned long long>(r.dataStart),
-                         FormatByteCount(r.blockLength).c_str());
+    text += texts.checkWavLayout(static_cast<unsigned long long>(r.dataStart),
+                                 FormatByteCount(r.blockLength).c_str());
   }
   if (r.samplingFrequency != 0) {
-    text += ", " + StringPrintf(text::kSamplingLineWav, static_cast<int>(r.samplingFrequency),
-                                r.channels);
+    text += ", " + engineTexts.samplingLineWav(static_cast<int>(r.samplingFrequency), r.channels);
   } else {
     text += "\n";
   }
   if (r.mismatchCount > 0) {
-    text += StringPrintf("チェックサム不一致：%uヵ所", r.mismatchCount);
+    text += texts.checkMismatchCount(r.mismatchCount);
     for (const MismatchPlace& m : r.mismatches) {
-      text += StringPrintf(text::kMismatchRecord, static_cast<unsigned long long>(m.offset),
+      text += StringPrintf(kMismatchRecord, static_cast<unsigned long long>(m.offset),
                            m.computed.sum, m.computed.exclusiveOr, m.stored[0], m.stored[1],
                            m.stored[2], m.stored[3]);
     }
     if (r.mismatchCount > r.mismatches.size()) text += "...";
     text += "\n";
   }
-  text += StringPrintf("フレーム数：%llu, ", static_cast<unsigned long long>(r.framesFound));
-  text += TimeLine(r.seconds);
+  text += texts.checkFrameCount(static_cast<unsigned long long>(r.framesFound));
+  text += TimeLine(engineTexts, r.seconds);
   return ConsoleText(text);
 }
 

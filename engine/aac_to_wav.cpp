@@ -8,6 +8,7 @@
 #include "engine/adts.h"
 #include "engine/buffered_writer.h"
 #include "engine/conversion_common.h"
+#include "engine/engine_texts.h"
 #include "engine/output_file.h"
 #include "engine/report_text.h"
 #include "engine/wav_container.h"
@@ -47,11 +48,11 @@ bool PlanDelay(int32_t delayMs, const WavFormat& format, DelayPlan* plan) {
   return true;
 }
 
-std::string DamageReport(const AdtsScanner& scanner) {
-  std::string report = text::kDamageReportHead;
-  report += StringPrintf(text::kDamageReportCount, static_cast<int>(scanner.anomalyCount()));
+std::string DamageReport(const EngineTexts& texts, const AdtsScanner& scanner) {
+  std::string report = texts.damageReportHead;
+  report += texts.damageReportCount(static_cast<int>(scanner.anomalyCount()));
   report += "\r\n";
-  report += scanner.anomalyEntries();
+  for (const DamagePlace& place : scanner.damagePlaces()) report += AnomalyEntry(texts, place.seconds);
   if (scanner.anomalyCount() > AdtsScanner::kMaxListedAnomalies) report += "...";
   return report;
 }
@@ -62,6 +63,7 @@ class AacToWav {
   AacToWav(const ConversionRequest& request, const WavFormat& format, const DelayPlan& delay,
            ConversionHost& host, File& input, uint64_t inputLength, File& output)
       : request_(request),
+        texts_(EngineTextsFor(request.language)),
         format_(format),
         delay_(delay),
         host_(host),
@@ -78,6 +80,7 @@ class AacToWav {
   std::string Finish(const AdtsScanner& scanner, ConversionResult* result);
 
   const ConversionRequest& request_;
+  const EngineTexts& texts_;
   const WavFormat format_;
   const DelayPlan delay_;
   ConversionHost& host_;
@@ -108,29 +111,29 @@ bool AacToWav::WriteSlot(uint64_t s, const AdtsScanner& scanner, bool* duplicate
 
 std::string AacToWav::Run(ConversionResult* result) {
   const std::array<uint8_t, kWavHeaderSize> header = MakeWavHeader(format_, 0, 0);
-  if (!writer_.Write(header.data(), header.size())) return text::kWriteFailed;
-  if (!writer_.WriteZeros(delay_.leadInBytes)) return text::kWriteFailed;
-  host_.SetInfoText(StringPrintf(text::kInputSize, FormatByteCount(inputLength_).c_str()), false);
+  if (!writer_.Write(header.data(), header.size())) return texts_.writeFailed;
+  if (!writer_.WriteZeros(delay_.leadInBytes)) return texts_.writeFailed;
+  host_.SetInfoText(texts_.inputSize(FormatByteCount(inputLength_).c_str()), false);
 
   AdtsScanner scanner(input_, inputLength_, kMaxBlockFrameLength);
   AdtsScanner::Frame frame;
   for (;;) {
     const AdtsScanner::Status status = scanner.Next(frameSlotCount_, &frame);
-    if (status == AdtsScanner::Status::kReadError) return text::kReadFailed;
+    if (status == AdtsScanner::Status::kReadError) return texts_.readFailed;
     if (status == AdtsScanner::Status::kEnd) break;
     ++result->framesFound;
     if (frameSlotCount_ == 0) {
       result->samplingFrequency = kSamplingFrequencies[frame.header.sampling_frequency_index];
       result->channels = frame.header.channel_configuration;
       host_.AppendInfoText(
-          StringPrintf(text::kSamplingLineAac,
-                       static_cast<int>(kSamplingFrequencies[frame.header.sampling_frequency_index]),
-                       frame.header.channel_configuration, request_.delayMs),
+          texts_.samplingLineAac(
+              static_cast<int>(kSamplingFrequencies[frame.header.sampling_frequency_index]),
+              frame.header.channel_configuration, request_.delayMs),
           true);
     }
     block_.Build(frame.bytes, frame.presentLength, frame.header.frame_length);
     bool duplicate = false;
-    if (!WriteSlot(frameSlotCount_, scanner, &duplicate)) return text::kWriteFailed;
+    if (!WriteSlot(frameSlotCount_, scanner, &duplicate)) return texts_.writeFailed;
     if (duplicate) {
       ++frameSlotCount_;
       scanner.EndAnomalyRun();
@@ -139,38 +142,38 @@ std::string AacToWav::Run(ConversionResult* result) {
     host_.SetProgress(static_cast<int>(static_cast<double>(scanner.offset()) * 100.0 /
                                        static_cast<double>(inputLength_)));
     ++frameSlotCount_;
-    if (frameSlotCount_ % kFlushEverySlots == 0 && !writer_.Flush()) return text::kWriteFailed;
+    if (frameSlotCount_ % kFlushEverySlots == 0 && !writer_.Flush()) return texts_.writeFailed;
     host_.PumpEvents();
   }
 
   result->anomalyCount = scanner.anomalyCount();
   result->damage = scanner.damagePlaces();
-  if (scanner.anomalyCount() > 0) host_.ShowErrorMessage(DamageReport(scanner), 1);
+  if (scanner.anomalyCount() > 0) host_.ShowErrorMessage(DamageReport(texts_, scanner), 1);
   return Finish(scanner, result);
 }
 
 // Evens out the delay at the end, reports sizes and play time, patches the header.
 std::string AacToWav::Finish(const AdtsScanner& scanner, ConversionResult* result) {
-  if (!writer_.WriteZeros(delay_.tailBytes)) return text::kWriteFailed;
-  if (!writer_.Flush()) return text::kWriteFailed;
+  if (!writer_.WriteZeros(delay_.tailBytes)) return texts_.writeFailed;
+  if (!writer_.Flush()) return texts_.writeFailed;
   uint64_t length = writer_.written();
   if (delay_.leadInBytes > 0) {
     length -= delay_.leadInBytes;
-    if (!output_.Truncate(length)) return text::kWriteFailed;
+    if (!output_.Truncate(length)) return texts_.writeFailed;
   }
-  host_.AppendInfoText(StringPrintf(text::kOutputSize, FormatByteCount(length).c_str()), false);
+  host_.AppendInfoText(texts_.outputSize(FormatByteCount(length).c_str()), false);
   const uint32_t slots = static_cast<uint32_t>(frameSlotCount_);
   result->outputSize = length;
   result->outputFrames = frameSlotCount_;
   result->seconds = PlayTimeSeconds(slots, kSamplingFrequencies[scanner.currentIndex()]);
-  host_.AppendInfoText(TimeLine(result->seconds), true);
+  host_.AppendInfoText(TimeLine(texts_, result->seconds), true);
 
   const WavSizeFields sizes = WavSizesFor(frameSlotCount_ * format_.blockSize);
   const std::array<uint8_t, kWavHeaderSize> header =
       MakeWavHeader(format_, sizes.dataSize, sizes.riffSize);
   if (!output_.Seek(kWavDataSizeOffset) || !output_.Write(&header[kWavDataSizeOffset], 4) ||
       !output_.Seek(kWavRiffSizeOffset) || !output_.Write(&header[kWavRiffSizeOffset], 4)) {
-    return text::kWriteFailed;
+    return texts_.writeFailed;
   }
   return {};
 }
@@ -184,9 +187,10 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   std::unique_ptr<File> input = OpenInput(request, host, fs, &inputLength);
   if (!input) return ConversionResult{.failed = true};
 
+  const EngineTexts& texts = EngineTextsFor(request.language);
   const WavFormat format = WavFormatForSize(request.outputSize);
   DelayPlan delay;
-  if (!PlanDelay(request.delayMs, format, &delay)) return Failed(host, text::kDelayTooLarge);
+  if (!PlanDelay(request.delayMs, format, &delay)) return Failed(host, texts.delayTooLarge);
 
   std::unique_ptr<OutputFile> output = OutputFile::Open(request, host, fs);
   if (!output) return ConversionResult{.failed = true};
@@ -195,7 +199,7 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   result.inputSize = inputLength;
   AacToWav conversion(request, format, delay, host, *input, inputLength, output->file());
   std::string failure = conversion.Run(&result);
-  if (failure.empty() && !output->Commit()) failure = text::kWriteFailed;
+  if (failure.empty() && !output->Commit()) failure = texts.writeFailed;
   if (!failure.empty()) return Failed(host, failure, result);
   input->Close();
   return result;

@@ -62,12 +62,6 @@ void AdtsScanner::RecordAnomaly(uint64_t frameSlotCount, uint64_t offset) {
   inAnomalyRun_ = true;
 }
 
-std::string AdtsScanner::anomalyEntries() const {
-  std::string entries;
-  for (const DamagePlace& place : damagePlaces_) entries += AnomalyEntry(place.seconds);
-  return entries;
-}
-
 void AdtsScanner::Resynchronise(uint32_t candidatePos, uint64_t candidateOffset) {
   window_.pos = candidatePos + 2;
   offset_ = candidateOffset + 2;

@@ -90,9 +90,8 @@ class AdtsScanner {
   // failure starts a new damaged region.
   void EndAnomalyRun() { inAnomalyRun_ = false; }
   uint32_t anomalyCount() const { return anomalyCount_; }
-  // The first kMaxListedAnomalies regions, and their report lines.
+  // The first kMaxListedAnomalies regions.
   const std::vector<DamagePlace>& damagePlaces() const { return damagePlaces_; }
-  std::string anomalyEntries() const;
 
  private:
   void RecordAnomaly(uint64_t frameSlotCount, uint64_t offset);

@@ -2,17 +2,18 @@
 
 #include "engine/conversion_common.h"
 
-#include "engine/report_text.h"
+#include "engine/engine_texts.h"
 
 namespace tessaro {
 
 std::unique_ptr<File> OpenInput(const ConversionRequest& request, ConversionHost& host,
                                 FileSystem& fs, uint64_t* length) {
+  const EngineTexts& texts = EngineTextsFor(request.language);
   std::unique_ptr<File> input = fs.OpenRead(request.inputPath);
   if (!input) {
-    Failed(host, text::kInputNotOpenable);
+    Failed(host, texts.inputNotOpenable);
   } else if (!input->Size(length)) {
-    Failed(host, text::kReadFailed);
+    Failed(host, texts.readFailed);
     input.reset();
   }
   return input;

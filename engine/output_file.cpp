@@ -5,7 +5,7 @@
 #include <random>
 
 #include "engine/conversion_common.h"
-#include "engine/report_text.h"
+#include "engine/engine_texts.h"
 
 namespace tessaro {
 namespace {
@@ -50,9 +50,10 @@ OutputFile::~OutputFile() {
 
 std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
                                              ConversionHost& host, FileSystem& fs) {
+  const Text& refused = EngineTextsFor(request.language).outputNotOpenable;
   // Writing over the input would destroy it before it is read.
   if (fs.SameFile(request.inputPath, request.outputPath)) {
-    Failed(host, text::kOutputNotOpenable);
+    Failed(host, refused);
     return nullptr;
   }
   // Through a link the file replaced is the link's target; the link stays.
@@ -61,7 +62,7 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
   const PathInfo info = target.empty() ? PathInfo{PathInfo::Kind::kOther} : fs.Stat(target);
   const bool replaces = info.kind == PathInfo::Kind::kRegular;
   if (info.kind == PathInfo::Kind::kOther || (replaces && !info.writable)) {
-    Failed(host, text::kOutputNotOpenable);
+    Failed(host, refused);
     return nullptr;
   }
   // A name another run has taken is passed over; any other failure to
@@ -76,7 +77,7 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
     }
     if (fs.Stat(aside).kind == PathInfo::Kind::kMissing) break;
   }
-  Failed(host, text::kOutputNotOpenable);
+  Failed(host, refused);
   return nullptr;
 }
 

@@ -2,6 +2,8 @@
 
 #include "engine/report_text.h"
 
+#include "engine/engine_texts.h"
+
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -74,12 +76,12 @@ double PlayTimeSeconds(uint64_t frameCount, uint32_t samplingFrequency) {
   return static_cast<double>(frameCount) * 1024.0 / static_cast<double>(samplingFrequency);
 }
 
-std::string TimeLine(double seconds) {
-  return std::string(text::kTimeLinePrefix) + FormatTimeFields(seconds) + "\r\n";
+std::string TimeLine(const EngineTexts& texts, double seconds) {
+  return std::string(texts.timeLinePrefix.c_str()) + FormatTimeFields(seconds) + "\r\n";
 }
 
-std::string AnomalyEntry(double seconds) {
-  return std::string(text::kAnomalyEntryPrefix) + FormatTimeFields(seconds) + "\r\n";
+std::string AnomalyEntry(const EngineTexts& texts, double seconds) {
+  return std::string(texts.anomalyEntryPrefix.c_str()) + FormatTimeFields(seconds) + "\r\n";
 }
 
 }  // namespace tessaro

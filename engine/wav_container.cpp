@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/report_text.h"
+#include "engine/engine_texts.h"
 
 namespace tessaro {
 namespace {
@@ -100,14 +100,15 @@ void FrameBlock::Build(const uint8_t* frame, uint32_t presentLength, uint32_t fr
   cleanFrom_ = std::max(frameEnd, kBlockFrameOffset + frameLength + kBlockTrailerSize);
 }
 
-std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout) {
-  if (fileLength < kWavMinimumLength) return text::kInputBroken;
+std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout,
+                          const EngineTexts& texts) {
+  if (fileLength < kWavMinimumLength) return texts.inputBroken;
   uint8_t head[kFirstChunkSizeOffset];
   size_t got = 0;
-  if (!in.Read(head, sizeof head, &got) || got != sizeof head) return text::kInputBroken;
+  if (!in.Read(head, sizeof head, &got) || got != sizeof head) return texts.inputBroken;
   if (std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0 ||
       std::memcmp(head + 12, "fmt ", 4) != 0) {
-    return text::kNotWav;
+    return texts.notWav;
   }
 
   uint8_t chunk[kMaxChunkBody + 4] = {};
@@ -115,19 +116,18 @@ std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout) {
   uint32_t blockLength = 0;
   for (;;) {
     uint8_t sizeField[4];
-    if (!in.Read(sizeField, 4, &got) || got != 4) return text::kInputBroken;
+    if (!in.Read(sizeField, 4, &got) || got != 4) return texts.inputBroken;
     position += 4;
     const uint32_t size = GetLe32(sizeField);
     if (size > kMaxChunkBody) {
       // Both numbers are shown as the signed values a 32-bit "%d" prints.
-      return StringPrintf(text::kInputBrokenChunk, static_cast<int32_t>(size),
-                          static_cast<int32_t>(position));
+      return texts.inputBrokenChunk(static_cast<int32_t>(size), static_cast<int32_t>(position));
     }
-    if (!in.Read(chunk, size + 4, &got) || got != size + 4) return text::kInputBroken;
+    if (!in.Read(chunk, size + 4, &got) || got != size + 4) return texts.inputBroken;
     position += size + 4;
     const uint8_t* id = chunk + size;
     for (int i = 0; i < 4; ++i) {
-      if (id[i] < 0x20 || id[i] > 0x7E) return text::kNotWav;
+      if (id[i] < 0x20 || id[i] > 0x7E) return texts.notWav;
     }
     if (blockLength == 0) {
       const uint8_t* blockAlign = chunk + kFormatBlockAlignOffset;
@@ -136,9 +136,9 @@ std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout) {
     if (std::memcmp(id, "data", 4) == 0) break;
   }
   uint8_t dataSize[4];
-  if (!in.Read(dataSize, 4, &got) || got != 4) return text::kInputBroken;
+  if (!in.Read(dataSize, 4, &got) || got != 4) return texts.inputBroken;
   // Without a block length frames could be neither timed nor found.
-  if (blockLength == 0) return text::kInputBroken;
+  if (blockLength == 0) return texts.inputBroken;
   layout->dataStart = position + 4;
   layout->blockLength = blockLength;
   return {};

@@ -12,6 +12,8 @@
 
 namespace tessaro {
 
+struct EngineTexts;
+
 inline constexpr size_t kWavHeaderSize = 44;
 // Header fields patched at the end of a conversion.
 inline constexpr size_t kWavRiffSizeOffset = 4;
@@ -113,8 +115,9 @@ struct WavLayout {
 
 // Walks the RIFF header up to the data chunk. On success returns an empty
 // string and fills layout; otherwise returns the message to show. The file is
-// read from offset 0; fileLength is its length.
-std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout);
+// read from offset 0; fileLength is its length. Messages come from texts.
+std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout,
+                          const EngineTexts& texts);
 
 // The test of one possible block whose preamble starts at p in data[0..available).
 struct BlockCandidate {

@@ -11,6 +11,7 @@
 #include "engine/adts.h"
 #include "engine/buffered_writer.h"
 #include "engine/conversion_common.h"
+#include "engine/engine_texts.h"
 #include "engine/output_file.h"
 #include "engine/read_window.h"
 #include "engine/report_text.h"
@@ -25,9 +26,10 @@ int64_t Distance(uint64_t pos, uint64_t from) { return static_cast<int64_t>(pos 
 
 class WavToAac {
  public:
-  WavToAac(ConversionHost& host, File& input, uint64_t inputLength, const WavLayout& layout,
-           File& output)
-      : host_(host),
+  WavToAac(const EngineTexts& texts, ConversionHost& host, File& input, uint64_t inputLength,
+           const WavLayout& layout, File& output)
+      : texts_(texts),
+        host_(host),
         inputLength_(inputLength),
         blockLength_(layout.blockLength),
         half_(layout.blockLength / 2),
@@ -46,6 +48,7 @@ class WavToAac {
   bool WriteFiller(const uint8_t* frame, uint32_t length);
   std::string End();
 
+  const EngineTexts& texts_;
   ConversionHost& host_;
   ConversionResult* result_ = nullptr;
   uint64_t inputLength_;
@@ -92,10 +95,10 @@ bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
   if (framesWritten_ == 0) {
     result_->samplingFrequency = kSamplingFrequencies[currentIndex_];
     result_->channels = currentChannels_;
-    host_.AppendInfoText(StringPrintf(text::kSamplingLineWav,
-                                      static_cast<int>(kSamplingFrequencies[currentIndex_]),
-                                      currentChannels_),
-                         true);
+    host_.AppendInfoText(
+        texts_.samplingLineWav(static_cast<int>(kSamplingFrequencies[currentIndex_]),
+                               currentChannels_),
+        true);
     infoEndsALine_ = true;
   }
   ++result_->framesFound;
@@ -126,8 +129,8 @@ std::string WavToAac::Run(ConversionResult* result) {
   result_ = result;
   // As if a block stood one block length before the first one's place.
   lastFramePos_ = dataStart_ + kBlockPreambleOffset - blockLength_;
-  if (!window_.Refill(0)) return text::kReadFailed;
-  host_.SetInfoText(StringPrintf(text::kInputSize, FormatByteCount(inputLength_).c_str()), false);
+  if (!window_.Refill(0)) return texts_.readFailed;
+  host_.SetInfoText(texts_.inputSize(FormatByteCount(inputLength_).c_str()), false);
 
   const uint8_t* w = window_.data();
   do {
@@ -136,7 +139,7 @@ std::string WavToAac::Run(ConversionResult* result) {
     if (c.kind == BlockCandidate::Kind::kNeedMore && !window_.exhausted() && window_.pos > 0) {
       // The block runs past the end of a full window: look again with the
       // window starting at its preamble, so that no intact frame is lost.
-      if (!window_.Refill(window_.pos)) return text::kReadFailed;
+      if (!window_.Refill(window_.pos)) return texts_.readFailed;
       c = TestBlockCandidate(w, window_.fill(), window_.pos);
     }
     if (c.headerParsed) {
@@ -149,7 +152,7 @@ std::string WavToAac::Run(ConversionResult* result) {
         ++mismatchesListed_;
         result->mismatches.push_back({window_.FileOffset(window_.pos), c.computed, c.stored});
         host_.AppendInfoText(
-            StringPrintf(text::kMismatchRecord,
+            StringPrintf(kMismatchRecord,
                          static_cast<unsigned long long>(window_.FileOffset(window_.pos)),
                          c.computed.sum, c.computed.exclusiveOr, c.stored[0], c.stored[1],
                          c.stored[2], c.stored[3]),
@@ -160,7 +163,7 @@ std::string WavToAac::Run(ConversionResult* result) {
       }
     }
     if (c.kind == BlockCandidate::Kind::kAccept) {
-      if (!Accept(window_.pos, c.header)) return text::kWriteFailed;
+      if (!Accept(window_.pos, c.header)) return texts_.writeFailed;
       // The search goes on behind the frame's checksum.
       window_.pos +=
           static_cast<uint32_t>(kPreambleToFrame + kTrailerChecksumSize) + c.header.frame_length;
@@ -168,7 +171,7 @@ std::string WavToAac::Run(ConversionResult* result) {
       ++window_.pos;
     }
     if (window_.pos >= ReadWindow::kRefillThreshold && !window_.Refill(window_.pos)) {
-      return text::kReadFailed;
+      return texts_.readFailed;
     }
     host_.SetProgress(static_cast<int>(static_cast<double>(window_.readPos()) * 100.0 /
                                        static_cast<double>(inputLength_)));
@@ -186,19 +189,17 @@ std::string WavToAac::End() {
   if (silent) {
     while (driftBytes_ > -half_) {
       driftBytes_ -= blockLength_;
-      if (!writer_.Write(silent, silentLength)) return text::kWriteFailed;
+      if (!writer_.Write(silent, silentLength)) return texts_.writeFailed;
       ++framesWritten_;
     }
   }
   if (mismatchesUnlisted_ > 0) {
     host_.AppendInfoText(std::string(infoEndsALine_ ? "" : "\r\n") +
-                             StringPrintf(text::kMoreMismatches,
-                                          FormatByteCount(mismatchesUnlisted_).c_str()),
+                             texts_.moreMismatches(FormatByteCount(mismatchesUnlisted_).c_str()),
                          false);
   }
-  host_.AppendInfoText(StringPrintf(text::kOutputSize, FormatByteCount(writer_.written()).c_str()),
-                       false);
-  if (!writer_.Flush()) return text::kWriteFailed;
+  host_.AppendInfoText(texts_.outputSize(FormatByteCount(writer_.written()).c_str()), false);
+  if (!writer_.Flush()) return texts_.writeFailed;
   return {};
 }
 
@@ -207,12 +208,13 @@ std::string WavToAac::End() {
 ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHost& host,
                                  FileSystem& fs) {
   host.SetProgress(0);
+  const EngineTexts& texts = EngineTextsFor(request.language);
   uint64_t inputLength = 0;
   std::unique_ptr<File> input = OpenInput(request, host, fs, &inputLength);
   if (!input) return ConversionResult{.failed = true};
 
   WavLayout layout;
-  const std::string headerError = ReadWavLayout(*input, inputLength, &layout);
+  const std::string headerError = ReadWavLayout(*input, inputLength, &layout, texts);
   if (!headerError.empty()) return Failed(host, headerError);
 
   std::unique_ptr<OutputFile> output = OutputFile::Open(request, host, fs);
@@ -222,22 +224,22 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   result.inputSize = inputLength;
   result.dataStart = layout.dataStart;
   result.blockLength = layout.blockLength;
-  WavToAac conversion(host, *input, inputLength, layout, output->file());
+  WavToAac conversion(texts, host, *input, inputLength, layout, output->file());
   std::string failure = conversion.Run(&result);
-  if (failure.empty() && !output->Commit()) failure = text::kWriteFailed;
+  if (failure.empty() && !output->Commit()) failure = texts.writeFailed;
   if (!failure.empty()) return Failed(host, failure, result);
   input->Close();
   result.outputSize = conversion.written();
   result.outputFrames = conversion.framesWritten();
   result.seconds =
       PlayTimeSeconds(conversion.framesWritten(), kSamplingFrequencies[conversion.currentIndex()]);
-  host.AppendInfoText(TimeLine(result.seconds), true);
+  host.AppendInfoText(TimeLine(texts, result.seconds), true);
   // A data chunk shorter than a block may hold no frame; a longer one that
   // holds none was not written by the other direction, or lost its blocks
   // in an editor that re-encoded the audio.
   if (result.framesFound == 0 && inputLength - layout.dataStart >= layout.blockLength) {
     result.noFrameFound = true;
-    host.ShowErrorMessage(text::kNoFrameFound, 1);
+    host.ShowErrorMessage(texts.noFrameFound, 1);
   }
   return result;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_texts.h"
+#include "engine/report_text.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/memory_file_system.h"
 
@@ -66,7 +68,9 @@ ScanResult Scan(const Bytes& input) {
     ++r.slots;
   }
   r.anomalyCount = scanner.anomalyCount();
-  r.anomalyEntries = scanner.anomalyEntries();
+  for (const DamagePlace& place : scanner.damagePlaces()) {
+    r.anomalyEntries += AnomalyEntry(EngineTextsFor(Language::kJapanese), place.seconds);
+  }
   r.currentIndex = scanner.currentIndex();
   return r;
 }

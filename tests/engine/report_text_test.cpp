@@ -1,5 +1,7 @@
 #include "engine/report_text.h"
 
+#include "engine/engine_texts.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -88,10 +90,11 @@ TEST(FormatTimeFields, UnprintableTimesShowDashes) {
 }
 
 TEST(ReportLines, TimeLineAndAnomalyEntry) {
-  EXPECT_EQ(TimeLine(PlayTimeSeconds(1000, 48000)), "時間：00:00:21.33\r\n");
-  EXPECT_EQ(AnomalyEntry(PlayTimeSeconds(10000, 44100)), "　時間：00:03:52.20\r\n");
-  EXPECT_EQ(TimeLine(PlayTimeSeconds(5, 0)), "時間：--:--:--.--\r\n");
-  EXPECT_EQ(StringPrintf(text::kInputSize, FormatByteCount(2048044).c_str()),
+  const EngineTexts& ja = EngineTextsFor(Language::kJapanese);
+  EXPECT_EQ(TimeLine(ja, PlayTimeSeconds(1000, 48000)), "時間：00:00:21.33\r\n");
+  EXPECT_EQ(AnomalyEntry(ja, PlayTimeSeconds(10000, 44100)), "　時間：00:03:52.20\r\n");
+  EXPECT_EQ(TimeLine(ja, PlayTimeSeconds(5, 0)), "時間：--:--:--.--\r\n");
+  EXPECT_EQ(ja.inputSize(FormatByteCount(2048044).c_str()),
             "入力サイズ：2,048,044 Bytes, ");
 }
 

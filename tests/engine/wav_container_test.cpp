@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_texts.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/container_builder.h"
 #include "tests/support/memory_file_system.h"
@@ -212,7 +213,7 @@ LayoutResult Walk(const Bytes& file) {
   fs.SetFile("in.wav", file);
   std::unique_ptr<File> in = fs.OpenRead("in.wav");
   LayoutResult r;
-  r.message = ReadWavLayout(*in, file.size(), &r.layout);
+  r.message = ReadWavLayout(*in, file.size(), &r.layout, EngineTextsFor(Language::kJapanese));
   return r;
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+// The engine's report lines and messages, one table per language.
+
+#include "engine/language.h"
+#include "engine/text_types.h"
+
+namespace tessaro {
+
+struct EngineTexts {
+  // The report lines of the info box.
+  Format<const char*> inputSize;      // byte count
+  Format<const char*> outputSize;     // byte count
+  Text timeLinePrefix;                // before "HH:MM:SS.hh"
+  Format<int, int> samplingLineWav;   // Hz, channels
+  Format<int, int, int> samplingLineAac;  // Hz, channels, delay in ms
+  // Behind the first 1,000 mismatch records, on a line of its own.
+  Format<const char*> moreMismatches;
+
+  // The failure messages, each replacing the info text.
+  Text inputNotOpenable;
+  Text outputNotOpenable;
+  Text inputBroken;
+  Format<int, int> inputBrokenChunk;  // a chunk's size, the bytes left for it
+  Text notWav;
+  Text badInputName;  // ends without a line break
+  Text readFailed;
+  Text writeFailed;
+  Text delayTooLarge;
+  Text unexpected;
+
+  // The reports shown in the error window (and logged).
+  Text damageReportHead;
+  Format<int> damageReportCount;  // number of damaged regions, then "\r\n"
+  Text anomalyEntryPrefix;        // one listed position, before "HH:MM:SS.hh"
+  Text noFrameFound;
+};
+
+const EngineTexts& EngineTextsFor(Language language);
+
+}  // namespace tessaro

@@ -1,0 +1,32 @@
+// The engine's text tables: complete in both languages, English in ASCII.
+#include "engine/engine_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/support/text_tables.h"
+
+namespace tessaro {
+namespace {
+
+std::vector<const char*> Members(const EngineTexts& t) {
+  // Every member below: a member added to the table without a line here
+  // changes the size and stops this test from compiling.
+  static_assert(sizeof(EngineTexts) == 20 * sizeof(const char*));
+  return {t.inputSize.c_str(),          t.outputSize.c_str(),       t.timeLinePrefix.c_str(),
+          t.samplingLineWav.c_str(),    t.samplingLineAac.c_str(),  t.moreMismatches.c_str(),
+          t.inputNotOpenable.c_str(),   t.outputNotOpenable.c_str(), t.inputBroken.c_str(),
+          t.inputBrokenChunk.c_str(),   t.notWav.c_str(),           t.badInputName.c_str(),
+          t.readFailed.c_str(),         t.writeFailed.c_str(),      t.delayTooLarge.c_str(),
+          t.unexpected.c_str(),         t.damageReportHead.c_str(), t.damageReportCount.c_str(),
+          t.anomalyEntryPrefix.c_str(), t.noFrameFound.c_str()};
+}
+
+TEST(EngineTexts, BothLanguagesCompleteEnglishInAscii) {
+  testing::ExpectTablePair(Members(EngineTextsFor(Language::kJapanese)),
+                           Members(EngineTextsFor(Language::kEnglish)));
+}
+
+}  // namespace
+}  // namespace tessaro
