@@ -38,6 +38,7 @@
 #include "ui/qt/error_window.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_program.h"
+#include "ui/qt/translations.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The font library keeps a few bytes of its configuration to the end of the
@@ -352,9 +353,9 @@ TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
     qobject_cast<QDialog*>(box)->accept();
   });
   entry->trigger();
-#include "tests/support/temp_dir.h"
-#include "tests/support/version_text.h"
-#include "ui/about_dlg.h"
+  EXPECT_EQ(version, testing::kVersionText);
+  EXPECT_EQ(noticeText, QString::fromUtf8(kAboutNotice));  // the same text as the .rc's
+  EXPECT_TRUE(noticeFits) << noticeText.toStdString();
   delete menu;
 
   // The text boxes' own menus end with the about entry too.

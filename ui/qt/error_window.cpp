@@ -22,10 +22,10 @@ ErrorWindow::ErrorWindow(MainWindow* owner)
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       owner_(owner) {
   setFont(DialogFont());
-  setWindowTitle("TSR エラーメッセージ");
+  setWindowTitle(tr("TSR エラーメッセージ"));
   setModal(false);
   const DialogUnits u(font());
-  auto* close = new QPushButton("閉じる", this);
+  auto* close = new QPushButton(tr("閉じる"), this);
   close->setGeometry(u.Rect(135, 55, 45, 15));
   close->setAutoDefault(false);
   auto* message = new QPlainTextEdit(this);

@@ -12,6 +12,7 @@
 #include "ui/command_line.h"
 #include "ui/conversion_runner.h"
 #include "ui/qt/qt_program.h"
+#include "ui/qt/translations.h"
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {

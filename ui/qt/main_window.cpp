@@ -93,19 +93,19 @@ void MainWindow::CreateControls() {
   // In the template's creation (and tab) order. The hidden OK and quit
   // buttons of the template have no use here: Esc and the close box reach
   // reject() directly.
-  auto* inLabel = Add(0, new QLabel("入力", this), u.Rect(5, 5, 15, 10));
+  auto* inLabel = Add(0, new QLabel(tr("入力"), this), u.Rect(5, 5, 15, 10));
   inLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   Add(kIdcInFile, new QLineEdit(this), u.Rect(25, 5, 225, 12));
-  auto* browseIn = Add(kIdcBrowseIn, new QPushButton("参照", this), u.Rect(255, 5, 25, 12));
-  auto* outLabel = Add(0, new QLabel("出力", this), u.Rect(5, 23, 15, 10));
+  auto* browseIn = Add(kIdcBrowseIn, new QPushButton(tr("参照"), this), u.Rect(255, 5, 25, 12));
+  auto* outLabel = Add(0, new QLabel(tr("出力"), this), u.Rect(5, 23, 15, 10));
   outLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   Add(kIdcOutFile, new QLineEdit(this), u.Rect(25, 20, 225, 12));
-  auto* browseOut = Add(kIdcBrowseOut, new QPushButton("参照", this), u.Rect(255, 20, 25, 12));
+  auto* browseOut = Add(kIdcBrowseOut, new QPushButton(tr("参照"), this), u.Rect(255, 20, 25, 12));
   auto* progress = Add(kIdcProgress, new QProgressBar(this), u.Rect(5, 35, 205, 10));
   progress->setRange(0, 100);
   progress->setValue(0);
   progress->setTextVisible(false);
-  auto* sizeLabel = Add(kIdcSizeLabel, new QLabel("TSRｻｲｽﾞ", this), u.Rect(215, 35, 30, 8));
+  auto* sizeLabel = Add(kIdcSizeLabel, new QLabel(tr("TSRｻｲｽﾞ"), this), u.Rect(215, 35, 30, 8));
   sizeLabel->setAlignment(Qt::AlignCenter);
   // The label's box is 50 pixels wide whatever the font: shrink the text to fit.
   QFont labelFont = sizeLabel->font();
@@ -120,7 +120,7 @@ void MainWindow::CreateControls() {
   info->setReadOnly(true);
   info->setLineWrapMode(QPlainTextEdit::NoWrap);
   info->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  auto* convert = Add(kIdcConvert, new QPushButton("変換", this), u.Rect(255, 50, 25, 20));
+  auto* convert = Add(kIdcConvert, new QPushButton(tr("変換"), this), u.Rect(255, 50, 25, 20));
   for (QPushButton* button : {browseIn, browseOut, convert}) button->setAutoDefault(false);
   for (QObject* box : {Control(kIdcInFile), Control(kIdcOutFile), info->viewport()}) {
     box->installEventFilter(this);

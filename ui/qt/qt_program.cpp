@@ -1,10 +1,6 @@
 // The Qt dialog program's wiring and where it keeps its files.
 #include "ui/qt/qt_program.h"
 
-#include <QCoreApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <string_view>
 #include <utility>
 
@@ -30,16 +26,6 @@ void QtDialogProgram::Start(const std::string& openPath) {
 int QtDialogProgram::Exec(const std::string& openPath) {
   Start(openPath);
   return ws_.Main().exec();
-}
-
-QTranslator* InstallQtTranslations(const QLocale& locale) {
-  auto* translator = new QTranslator(QCoreApplication::instance());
-  if (!translator->load(locale, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete translator;
-    return nullptr;
-  }
-  QCoreApplication::installTranslator(translator);
-  return translator;
 }
 
 std::string DataDirectoryForProgram(const std::string& programDir) {

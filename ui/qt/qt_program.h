@@ -4,9 +4,6 @@
 
 #include <string>
 
-class QLocale;
-class QTranslator;
-
 #include "ui/qt/qt_window_system.h"
 #include "ui/tessaro_dlg.h"
 
@@ -33,11 +30,6 @@ class QtDialogProgram {
   QtWindowSystem ws_;
   CTessaroDlg dialog_;
 };
-
-// Installs Qt's own translations (file dialogs, the text boxes' context
-// menus) for locale, where they are installed. The translator belongs to the
-// application; nullptr when there is none for that language.
-QTranslator* InstallQtTranslations(const QLocale& locale);
 
 // Where the settings file and the error log go for a program in programDir.
 std::string DataDirectoryForProgram(const std::string& programDir);

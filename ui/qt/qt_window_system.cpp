@@ -12,8 +12,10 @@
 #include <QStringList>
 #include <QThread>
 #include <ctime>
+#include <string_view>
 
 #include "ui/about_dlg.h"
+#include "ui/control_ids.h"
 #include "ui/file_filter.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/error_window.h"
@@ -24,12 +26,28 @@ namespace {
 
 QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
+// The dialog logic's texts that this window shows as they are (the about
+// entry, the file-dialog filters), in the language of the installed
+// translation; texts without a translation show unchanged.
+constexpr char kContext[] = "tessaro::qt::QtWindowSystem";
+QString Translated(const std::string& text) {
+  return QCoreApplication::translate(kContext, text.c_str());
+}
+// The same texts written out for the translation tools.
+[[maybe_unused]] constexpr const char* kLogicTexts[] = {
+    QT_TRANSLATE_NOOP("tessaro::qt::QtWindowSystem", "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)..."),
+    QT_TRANSLATE_NOOP("tessaro::qt::QtWindowSystem", "AAC File(*.aac)"),
+    QT_TRANSLATE_NOOP("tessaro::qt::QtWindowSystem", "WAV File(*.wav)"),
+    QT_TRANSLATE_NOOP("tessaro::qt::QtWindowSystem", "All File(*.*)"),
+};
+static_assert(std::string_view(kAboutEntryText) == "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+
 QString QtFilter(const std::string& filter) {
   QStringList parts;
   for (const FileFilterEntry& entry : ParseFileFilter(filter)) {
     QString patterns = Q(entry.pattern);
     patterns.replace(';', ' ');
-    QString description = Q(entry.description);
+    QString description = Translated(entry.description);
     // Qt reads the patterns from the parentheses; add them where missing.
     if (!description.contains('(')) description += " (" + patterns + ")";
     parts << description;
@@ -153,7 +171,7 @@ bool QtWindowSystem::CreateErrorWindow() {
 }
 
 void QtWindowSystem::AddAboutMenuEntry(const std::string& text) {
-  main_->SetAboutEntry(Q(text));
+  main_->SetAboutEntry(Translated(text));
 }
 
 void QtWindowSystem::EndDialog(int result) { main_->done(result); }
