@@ -1,6 +1,7 @@
 // The Qt window on the offscreen platform: start-up, layout, a drop, a real
-// conversion through the Convert button, the error window and the about box.
-// Pictures of the three windows are saved (see tests/ui/CMakeLists.txt).
+// conversion through the Convert button, the error window and the about box,
+// in Japanese and in English. Pictures of the three windows are saved (see
+// tests/ui/CMakeLists.txt).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -20,6 +21,8 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -62,6 +65,31 @@ void SavePicture(QWidget& widget, const char* name) {
   EXPECT_TRUE(widget.grab().save(QString(dir) + "/" + name, "PNG")) << name;
 }
 
+// The texts of window's labels and push buttons, in creation order, each
+// checked to fit its box in its font (a button's inside its frame).
+std::vector<std::string> TextsThatFit(QWidget& window) {
+  std::vector<std::string> texts;
+  for (QWidget* w : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    QString text;
+    int room = 0;
+    if (auto* button = qobject_cast<QPushButton*>(w)) {
+      QStyleOptionButton option;
+      option.initFrom(button);
+      text = button->text();
+      room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+      text = label->text();
+      room = label->contentsRect().width();
+    } else {
+      continue;
+    }
+    if (text.isEmpty()) continue;
+    texts.push_back(text.toStdString());
+    EXPECT_LE(w->fontMetrics().horizontalAdvance(text), room) << text.toStdString();
+  }
+  return texts;
+}
+
 class QtWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -75,7 +103,9 @@ class QtWindowTest : public ::testing::Test {
 
   // The program on a temporary data directory, with the real conversion
   // wrapped so that the test sees the controls while it runs.
-  QtDialogProgram& Start(CommandLine commandLine = {}, const std::string& openPath = {}) {
+  QtDialogProgram& Start(CommandLine commandLine = {}, const std::string& openPath = {},
+                         Language language = Language::kJapanese) {
+    program.reset();  // its translations go before the next program's come
     program = std::make_unique<QtDialogProgram>(
         dir.Dir(), std::move(commandLine),
         [this](const ConversionRequest& request, ConversionHost& host) {
@@ -83,7 +113,8 @@ class QtWindowTest : public ::testing::Test {
           inputEnabledDuring = Control(kIdcInFile)->isEnabled();
           if (duringConversion) duringConversion();
           return DefaultConversionRunner()(request, host);
-        });
+        },
+        language);
     program->Start(openPath);
     return *program;
   }
@@ -98,6 +129,33 @@ class QtWindowTest : public ::testing::Test {
     const std::string copy = dir.File(name);
     std::filesystem::copy_file(TESSARO_SAMPLES_DIR "/tone48k_stereo.aac", copy);
     return copy;
+  }
+  // The sample with 700 bytes of junk in the middle: the conversion reports
+  // damaged places.
+  std::string DamagedSample(const std::string& name) {
+    const std::string path = Sample(name);
+    std::string bytes = ReadFile(path);
+    bytes.replace(40000, 700, std::string(700, '\x5a'));
+    WriteFile(path, bytes);
+    return path;
+  }
+  // Presses Convert. When the error window shows, calls shown once, then
+  // closes the window with its button. Returns the ticks it was seen shown.
+  int ConvertClosingTheErrorWindow(const std::function<void(ErrorWindow&)>& shown) {
+    ErrorWindow* errorWindow = program->Ws().Error();
+    int visibleTicks = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      if (!errorWindow->isVisible()) return;
+      if (visibleTicks++ == 0) {
+        shown(*errorWindow);
+        errorWindow->findChild<QPushButton*>()->click();  // ends the countdown
+      }
+    });
+    watch.start(20);
+    qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
+    watch.stop();
+    return visibleTicks;
   }
   void Drop(const std::vector<std::string>& paths, QWidget* target = nullptr) {
     QList<QUrl> urls;
@@ -271,12 +329,23 @@ TEST_F(QtWindowTest, OpenOptionShowsThePathAsIfDroppedWithoutConverting) {
       {{"tessaro", "--open"}, true, ""},  // "Open with" left without a file: just the dialog
       {{"tessaro", "--open", "a b.aac", "-s2"}, true, "a b.aac"},
       {{"tessaro", "-s2", "--open", "a.aac"}, false, ""},
+      // --lang= only chooses the language, wherever it stands.
+      {{"tessaro", "--open", "a.aac", "--lang=en"}, true, "a.aac"},
+      {{"tessaro", "--lang=en", "--open", "a.aac"}, true, "a.aac"},
+      {{"tessaro", "--open", "--lang=ja"}, true, ""},
   };
   for (const Case& c : cases) {
-    const OpenOption option = OpenOptionFromArgs(static_cast<int>(c.args.size()), c.args.data());
+    const std::vector<const char*> args =
+        ArgumentsBesideLanguage(static_cast<int>(c.args.size()), c.args.data());
+    const OpenOption option = OpenOptionFromArgs(static_cast<int>(args.size()), args.data());
     EXPECT_EQ(option.given, c.given) << c.args.size();
     EXPECT_EQ(option.path, c.path) << c.args.size();
   }
+  // "tessaro --lang=en" opens the dialog, in English whatever the locale says.
+  const char* const langOnly[] = {"tessaro", "--lang=ja", "--lang=en"};
+  const std::vector<const char*> programOnly = ArgumentsBesideLanguage(3, langOnly);
+  EXPECT_TRUE(CommandLineFromArgs(static_cast<int>(programOnly.size()), programOnly.data()).empty);
+  EXPECT_EQ(LanguageForRun(3, langOnly), Language::kEnglish);
 
   const std::string input = Sample("open DELAY 20ms.aac");
   MainWindow& w = Start({}, input).Window();
@@ -289,34 +358,15 @@ TEST_F(QtWindowTest, OpenOptionShowsThePathAsIfDroppedWithoutConverting) {
 }
 
 TEST_F(QtWindowTest, DamagedSampleShowsErrorWindowThatHidesAndLogs) {
-  std::string input = Sample("damaged.aac");
-  {
-    std::fstream f(input, std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(40000);
-    const std::string junk(700, '\x5a');
-    f.write(junk.data(), static_cast<std::streamsize>(junk.size()));
-  }
+  const std::string input = DamagedSample("damaged.aac");
   Start();
   Drop({input});
   ErrorWindow* errorWindow = program->Ws().Error();
   ASSERT_NE(errorWindow, nullptr);
-  int visibleTicks = 0;
-  bool pictureTaken = false;
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (!errorWindow->isVisible()) return;
-    ++visibleTicks;
-    if (!pictureTaken) {
-      pictureTaken = true;
-      SavePicture(*errorWindow, "error-window.png");
-      errorWindow->findChild<QPushButton*>()->click();  // "閉じる" ends the countdown
-    }
-  });
-  watch.start(20);
   QElapsedTimer clock;
   clock.start();
-  qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
-  watch.stop();
+  const int visibleTicks = ConvertClosingTheErrorWindow(
+      [](ErrorWindow& shown) { SavePicture(shown, "error-window.png"); });
 
   EXPECT_GT(visibleTicks, 0);
   EXPECT_LT(clock.elapsed(), 1500);  // closed well before its 2.0 seconds
@@ -380,6 +430,65 @@ TEST_F(QtWindowTest, QtsOwnTextsFollowTheUsersLanguage) {
   delete japanese;
 }
 
+// The Japanese window keeps its texts; the English one shows its own. In
+// both every text fits its control. Pictures of the English windows are saved.
+TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
+  struct Case {
+    Language language;
+    const char* sample;
+    std::vector<std::string> mainTexts;
+    const char* errorTitle;
+    const char* errorButton;
+    const char* aboutTitle;
+    const char* aboutEntry;
+    const char* pictureSuffix;  // nullptr: no pictures
+  } cases[] = {
+      {Language::kJapanese, "曲", {"入力", "参照", "出力", "参照", "TSRｻｲｽﾞ", "変換"},
+       "TSR エラーメッセージ", "閉じる", "Tessaroのﾊﾞｰｼﾞｮﾝ情報",
+       "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...", nullptr},
+      {Language::kEnglish, "song", {"In", "Select", "Out", "Select", "TSR size", "Start"},
+       "TSR error message", "Close", "About Tessaro", "&About Tessaro...", "-en"},
+  };
+  for (const Case& c : cases) {
+    const std::string name = c.sample;
+    SCOPED_TRACE(name);
+    const auto picture = [&](QWidget& w, const std::string& base) {
+      if (c.pictureSuffix == nullptr) return;
+      QApplication::processEvents();  // the progress bar draws its new value
+      SavePicture(w, (base + c.pictureSuffix + ".png").c_str());
+    };
+    Start({}, {}, c.language);
+    Drop({Sample(name + ".aac")});
+    qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
+    EXPECT_EQ(TextsThatFit(program->Window()), c.mainTexts);
+    picture(program->Window(), "dialog");
+
+    Drop({DamagedSample(name + " damaged.aac")});
+    std::vector<std::string> errorTexts;  // the button's, then the countdown
+    ConvertClosingTheErrorWindow([&](ErrorWindow& shown) {
+      EXPECT_EQ(shown.windowTitle().toStdString(), c.errorTitle);
+      errorTexts = TextsThatFit(shown);
+      picture(shown, "error-window");
+    });
+    ASSERT_EQ(errorTexts.size(), 2u);
+    EXPECT_EQ(errorTexts[0], c.errorButton);
+
+    QMenu* menu = program->Window().BuildContextMenu();
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions().back()->text().toStdString(), c.aboutEntry);
+    QTimer::singleShot(0, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle().toStdString(), c.aboutTitle);
+      TextsThatFit(*box);
+      picture(*box, "about-box");
+      qobject_cast<QDialog*>(box)->accept();
+    });
+    menu->actions().back()->trigger();
+    delete menu;
+  }
+}
+
 // The dialog program's command-line run ends with the console program's
 // exit status. The program runs from a copy in the test folder, which is
 // then its data folder.
@@ -388,10 +497,7 @@ TEST_F(QtWindowTest, CommandLineRunExitsWithTheConsoleProgramsStatus) {
   std::filesystem::copy_file(TESSARO_QT_PROGRAM_PATH, copy);
   WriteFile(dir.File("TSR.ini"), "ETime=0\n");  // no countdown for the damage report
   const std::string good = Sample("good.aac");
-  std::string damaged = dir.File("damaged.aac");
-  std::string bytes = ReadFile(good);
-  bytes.replace(40000, 700, std::string(700, '\x5a'));
-  WriteFile(damaged, bytes);
+  const std::string damaged = DamagedSample("damaged.aac");
   struct Case {
     QStringList args;
     int status;

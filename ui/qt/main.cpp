@@ -1,11 +1,13 @@
 // tessaro: the dialog program. Without arguments it opens the dialog; with
 // "--open PATH" it opens it with PATH as the input; with other arguments it
 // converts once from them and ends with the console program's exit status.
+// "--lang=ja" or "--lang=en" anywhere chooses the language (else the
+// locale's).
 #include <QApplication>
 #include <QFile>
-#include <QLocale>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "tessaro_version.h"
 #include "ui/about_dlg.h"
@@ -21,15 +23,16 @@ int main(int argc, char** argv) {
     return 0;
   }
   QApplication app(argc, argv);
-  // Qt's own texts (file dialogs, context menus) in the user's language.
-  tessaro::qt::InstallQtTranslations(QLocale::system());
+  const tessaro::Language language = tessaro::qt::LanguageForRun(argc, argv);
+  const std::vector<const char*> args = tessaro::qt::ArgumentsBesideLanguage(argc, argv);
+  const int count = static_cast<int>(args.size());
   const std::string programDir =
       QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-  const tessaro::qt::OpenOption open = tessaro::qt::OpenOptionFromArgs(argc, argv);
+  const tessaro::qt::OpenOption open = tessaro::qt::OpenOptionFromArgs(count, args.data());
   tessaro::qt::QtDialogProgram program(
       tessaro::qt::DataDirectoryForProgram(programDir),
-      open.given ? tessaro::CommandLine{} : tessaro::CommandLineFromArgs(argc, argv),
-      tessaro::DefaultConversionRunner());
+      open.given ? tessaro::CommandLine{} : tessaro::CommandLineFromArgs(count, args.data()),
+      tessaro::DefaultConversionRunner(), language);
   program.Exec(open.path);
   return program.Dialog().ExitStatus();
 }

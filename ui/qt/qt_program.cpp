@@ -10,8 +10,11 @@
 namespace tessaro::qt {
 
 QtDialogProgram::QtDialogProgram(const std::string& dataDirectory, CommandLine commandLine,
-                                 ConversionRunner runner)
-    : ws_(dataDirectory), dialog_(ws_, std::move(commandLine), std::move(runner)) {
+                                 ConversionRunner runner, Language language)
+    : translations_(language),
+      ws_(dataDirectory),
+      dialog_(ws_, std::move(commandLine), std::move(runner)) {
+  dialog_.SetLanguage(language);
   ws_.Main().SetDialog(&dialog_);
 }
 

@@ -5,14 +5,17 @@
 #include <string>
 
 #include "ui/qt/qt_window_system.h"
+#include "ui/qt/translations.h"
 #include "ui/tessaro_dlg.h"
 
 namespace tessaro::qt {
 
 class QtDialogProgram {
  public:
+  // The windows, the conversions' reports and the dialog's own texts are
+  // in language.
   QtDialogProgram(const std::string& dataDirectory, CommandLine commandLine,
-                  ConversionRunner runner);
+                  ConversionRunner runner, Language language = Language::kJapanese);
   ~QtDialogProgram();
 
   // Initialises the dialog: the window is placed, titled and shown. A
@@ -27,6 +30,7 @@ class QtDialogProgram {
   CTessaroDlg& Dialog() { return dialog_; }
 
  private:
+  Translations translations_;  // installed before the windows are made
   QtWindowSystem ws_;
   CTessaroDlg dialog_;
 };

@@ -1,21 +1,55 @@
-// The translators that show the dialog program's texts and Qt's own.
+// The dialog program's language: chosen from the arguments or the
+// environment, shown through Qt's translators.
 #include "ui/qt/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "naming/language_choice.h"
 
 namespace tessaro::qt {
 
-QTranslator* InstallEnglishTranslation() {
-  auto* translator = new QTranslator(QCoreApplication::instance());
-  if (!translator->load(":/i18n/tessaro_en.qm")) {
-    delete translator;
-    return nullptr;
+Language LanguageForRun(int argc, const char* const* argv) {
+  const std::vector<std::string> tokens(argv + (argc > 0 ? 1 : 0), argv + argc);
+  if (const std::optional<Language> chosen = LanguageFromTokens(tokens)) return *chosen;
+  return LanguageFromLocaleVariables(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
+                                     std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
+
+std::vector<const char*> ArgumentsBesideLanguage(int argc, const char* const* argv) {
+  std::vector<const char*> kept;
+  for (int i = 0; i < argc; ++i) {
+    if (i == 0 || !ReadLanguageToken(argv[i])) kept.push_back(argv[i]);
   }
-  QCoreApplication::installTranslator(translator);
-  return translator;
+  return kept;
+}
+
+Translations::Translations(Language language) {
+  if (language == Language::kJapanese) {
+    qt_ = InstallQtTranslations(QLocale(QLocale::Japanese, QLocale::Japan));
+    return;
+  }
+  // Qt's own texts are English already: only the program's need translating.
+  program_ = new QTranslator(QCoreApplication::instance());
+  if (program_->load(":/i18n/tessaro_en.qm")) {
+    QCoreApplication::installTranslator(program_);
+  } else {
+    delete program_;  // built without it: the windows stay Japanese
+    program_ = nullptr;
+  }
+}
+
+Translations::~Translations() {
+  for (QTranslator* translator : {program_, qt_}) {
+    if (translator == nullptr) continue;
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+  }
 }
 
 QTranslator* InstallQtTranslations(const QLocale& locale) {
