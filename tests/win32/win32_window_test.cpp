@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,8 +30,8 @@ using testing::TempDir;
 // The program's window with the settings and the log in a test directory.
 class TestWindowSystem : public Win32WindowSystem {
  public:
-  explicit TestWindowSystem(std::string dir)
-      : Win32WindowSystem(GetModuleHandleW(nullptr)), dir_(std::move(dir)) {}
+  explicit TestWindowSystem(std::string dir, LANGID language = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT))
+      : Win32WindowSystem(GetModuleHandleW(nullptr), language), dir_(std::move(dir)) {}
   std::string DataDirectory() override { return dir_; }
 
  private:
@@ -69,19 +70,45 @@ HWND ChildWithText(HWND dialog, const std::string& text) {
   return nullptr;
 }
 
-// Whether a static control's text, in the control's own font, fits its width.
+// Whether a static's or a button's text, in the control's own font, fits
+// its width: the painted part of the text (the last letter's blank right edge
+// left out) within the client area, a button's less the two pixels its frame
+// takes on each side.
 bool TextFitsItsBox(HWND control) {
   const std::wstring text = Widen(WindowText(control), BadText::kReplace);
+  if (text.empty()) return false;
   HDC dc = GetDC(control);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
   HGDIOBJ old = SelectObject(dc, font);
   SIZE extent{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
+  ABC last{};
+  GetCharABCWidthsW(dc, text.back(), text.back(), &last);
   RECT box{};
   GetClientRect(control, &box);
-  return extent.cx > 0 && extent.cx <= box.right - box.left;
+  wchar_t kind[16] = {};
+  GetClassNameW(control, kind, 16);
+  const int frame = lstrcmpiW(kind, L"Button") == 0 ? 4 : 0;
+  const int painted = extent.cx - std::max(0, last.abcC);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return painted > 0 && painted <= box.right - box.left - frame;
+}
+
+// The texts of a dialog's shown statics and buttons that do not fit their
+// controls, one per line.
+std::string ClippedTexts(HWND dialog) {
+  std::string clipped;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t kind[16] = {};
+    GetClassNameW(child, kind, 16);
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    const bool textControl = lstrcmpiW(kind, L"Button") == 0 ||
+                             (lstrcmpiW(kind, L"Static") == 0 && (style & SS_TYPEMASK) != SS_ICON);
+    if (!textControl || !(style & WS_VISIBLE) || WindowText(child).empty()) continue;
+    if (!TextFitsItsBox(child)) clipped += WindowText(child) + "\n";
+  }
+  return clipped;
 }
 
 void Command(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -283,6 +310,43 @@ TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {
     SendMessageW(main, WM_SYSCOMMAND, kIdmAboutBox, 0);
   });
   EXPECT_TRUE(aboutSeen);
+}
+
+// The resources of the chosen language, whatever language Windows has; in
+// each, every text of the three dialogs fits its control in the dialog's font.
+TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
+  struct Case {
+    LANGID language;
+    const char* convert;
+    const char* errorCaption;
+    const char* aboutCaption;
+  } cases[] = {
+      {MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報"},
+      {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), "Start", "TSR error message", "About Tessaro"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.convert);
+    TempDir dir;
+    TestWindowSystem ws(dir.Dir(), c.language);
+    CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+    bool aboutSeen = false;
+    RunDialog(ws, dlg, [&](HWND main) {
+      EXPECT_EQ(WindowText(GetDlgItem(main, kIdcConvert)), c.convert);
+      EXPECT_EQ(ClippedTexts(main), "");
+      dlg.m_nETime = 1;
+      dlg.ShowErrorMessage("-", 0);  // with its countdown text
+      EXPECT_EQ(WindowText(ws.ErrorWindow()), c.errorCaption);
+      EXPECT_EQ(ClippedTexts(ws.ErrorWindow()), "");
+      Soon([&] {
+        HWND about = FindWindowW(nullptr, Widen(c.aboutCaption, BadText::kReplace).c_str());
+        aboutSeen = about != nullptr;
+        EXPECT_EQ(ClippedTexts(about), "");
+        Command(about, kIdOk);
+      });
+      SendMessageW(main, WM_SYSCOMMAND, kIdmAboutBox, 0);
+    });
+    EXPECT_TRUE(aboutSeen);
+  }
 }
 
 TEST(Win32MainWindow, TheErrorWindowShowsTheMessageCountsDownAndHides) {

@@ -16,8 +16,10 @@ INT_PTR Win32WindowSystem::RunMainDialog(CTessaroDlg& dlg) {
   converting_ = 0;
   closeRequested_ = false;
   ended_ = false;
-  const INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(kDialogMain), nullptr,
-                                         MainProc, reinterpret_cast<LPARAM>(this));
+  const DLGTEMPLATE* found = DialogTemplate(kDialogMain);
+  const INT_PTR result = found ? DialogBoxIndirectParamW(instance_, found, nullptr, MainProc,
+                                                         reinterpret_cast<LPARAM>(this))
+                               : -1;
   main_ = nullptr;
   error_ = nullptr;  // destroyed with its owner
   dlg_ = nullptr;

@@ -79,8 +79,10 @@ bool Win32WindowSystem::RunSaveFileDialog(const std::string& initialName,
 
 void Win32WindowSystem::RunAboutBox(const std::string& versionText) {
   const std::wstring text = Widen(versionText, BadText::kReplace);
-  DialogBoxParamW(instance_, MAKEINTRESOURCEW(kDialogAbout), main_, AboutProc,
-                  reinterpret_cast<LPARAM>(text.c_str()));
+  if (const DLGTEMPLATE* found = DialogTemplate(kDialogAbout)) {
+    DialogBoxIndirectParamW(instance_, found, main_, AboutProc,
+                            reinterpret_cast<LPARAM>(text.c_str()));
+  }
 }
 
 }  // namespace tessaro

@@ -13,11 +13,21 @@
 
 namespace tessaro {
 
-Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance) {
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, LANGID language)
+    : instance_(instance), language_(language) {
   // The progress bar's window class lives in the common controls.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   icon_ = LoadIconW(instance, MAKEINTRESOURCEW(kIconMain));
+}
+
+const DLGTEMPLATE* Win32WindowSystem::DialogTemplate(int id) const {
+  // Looked up by language explicitly: DialogBox would take the thread's UI
+  // language, not the one the user chose for this program.
+  HRSRC found = FindResourceExW(instance_, RT_DIALOG, MAKEINTRESOURCEW(id), language_);
+  if (!found) found = FindResourceW(instance_, MAKEINTRESOURCEW(id), RT_DIALOG);
+  HGLOBAL loaded = found ? LoadResource(instance_, found) : nullptr;
+  return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
 }
 
 HWND Win32WindowSystem::WindowOf(DialogWindow window) const {
@@ -100,8 +110,10 @@ void Win32WindowSystem::ShowWindow(DialogWindow window, bool show) {
 
 bool Win32WindowSystem::CreateErrorWindow() {
   if (error_) return true;
-  error_ = CreateDialogParamW(instance_, MAKEINTRESOURCEW(kDialogErrorMsg), main_, ErrorProc,
-                              reinterpret_cast<LPARAM>(this));
+  const DLGTEMPLATE* found = DialogTemplate(kDialogErrorMsg);
+  if (!found) return false;
+  error_ = CreateDialogIndirectParamW(instance_, found, main_, ErrorProc,
+                                      reinterpret_cast<LPARAM>(this));
   return error_ != nullptr;
 }
 

@@ -21,9 +21,16 @@ class CTessaroDlg;
 
 class Win32WindowSystem : public WindowSystem {
  public:
-  explicit Win32WindowSystem(HINSTANCE instance);
+  // The dialogs come from the resources in language (a LANGID), whatever
+  // language Windows itself would pick.
+  explicit Win32WindowSystem(HINSTANCE instance,
+                             LANGID language = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
   Win32WindowSystem(const Win32WindowSystem&) = delete;
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
+
+  // The dialog template with this id in the window system's language, else
+  // in the language Windows picks; nullptr when there is none.
+  const DLGTEMPLATE* DialogTemplate(int id) const;
 
   // Runs the main dialog (template 102) modally, routing its messages to dlg.
   // Returns the dialog's result, or -1 when it could not be created.
@@ -86,6 +93,7 @@ class Win32WindowSystem : public WindowSystem {
                      std::string* path);
 
   HINSTANCE instance_;
+  LANGID language_;
   HICON icon_ = nullptr;
   HWND main_ = nullptr;
   HWND error_ = nullptr;
