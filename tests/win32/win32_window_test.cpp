@@ -16,6 +16,7 @@
 #include "ui/about_dlg.h"
 #include "ui/control_ids.h"
 #include "ui/tessaro_dlg.h"
+#include "ui/win32/program_language.h"
 #include "engine/wide_text.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/temp_dir.h"
@@ -30,7 +31,7 @@ using testing::TempDir;
 // The program's window with the settings and the log in a test directory.
 class TestWindowSystem : public Win32WindowSystem {
  public:
-  explicit TestWindowSystem(std::string dir, LANGID language = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT))
+  explicit TestWindowSystem(std::string dir, Language language = Language::kJapanese)
       : Win32WindowSystem(GetModuleHandleW(nullptr), language), dir_(std::move(dir)) {}
   std::string DataDirectory() override { return dir_; }
 
@@ -316,19 +317,20 @@ TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {
 // each, every text of the three dialogs fits its control in the dialog's font.
 TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
   struct Case {
-    LANGID language;
+    Language language;
     const char* convert;
     const char* errorCaption;
     const char* aboutCaption;
   } cases[] = {
-      {MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報"},
-      {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), "Start", "TSR error message", "About Tessaro"},
+      {Language::kJapanese, "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報"},
+      {Language::kEnglish, "Start", "TSR error message", "About Tessaro"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.convert);
     TempDir dir;
     TestWindowSystem ws(dir.Dir(), c.language);
     CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+    dlg.SetLanguage(c.language);
     bool aboutSeen = false;
     RunDialog(ws, dlg, [&](HWND main) {
       EXPECT_EQ(WindowText(GetDlgItem(main, kIdcConvert)), c.convert);
@@ -369,6 +371,28 @@ TEST(Win32MainWindow, TheErrorWindowShowsTheMessageCountsDownAndHides) {
   const std::string log = ReadFile(dir.Dir() + "TSR_ErrorLog.txt");
   EXPECT_NE(log.find("\t"), std::string::npos);
   EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
+}
+
+// The tests run with a Japanese Windows display language (scripts/test-windows).
+TEST(Win32ProgramLanguage, LangTokensChooseAndLeaveTheCommandLineElseWindowsDecides) {
+  struct Case {
+    const char* raw;
+    Language language;
+    bool empty;
+    std::vector<std::string> tokens;
+  } cases[] = {
+      {"", Language::kJapanese, true, {}},
+      {"--lang=en", Language::kEnglish, true, {}},  // the dialog opens, in English
+      {"--lang=en --lang=ja", Language::kJapanese, true, {}},
+      {"--lang=en -s2 a.aac", Language::kEnglish, false, {"-s2", "a.aac"}},
+      {"--lang=fr a.aac", Language::kJapanese, false, {"--lang=fr", "a.aac"}},
+  };
+  for (const Case& c : cases) {
+    CommandLine line = CommandLineFromRaw(c.raw);
+    EXPECT_EQ(TakeProgramLanguage(line), c.language) << c.raw;
+    EXPECT_EQ(line.empty, c.empty) << c.raw;
+    EXPECT_EQ(line.tokens, c.tokens) << c.raw;
+  }
 }
 
 TEST(Win32MainWindow, TheFileVersionComesFromTheVersionResource) {

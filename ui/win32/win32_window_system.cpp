@@ -10,11 +10,12 @@
 
 #include "ui/control_ids.h"
 #include "engine/wide_text.h"
+#include "ui/win32/program_language.h"
 
 namespace tessaro {
 
-Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, LANGID language)
-    : instance_(instance), language_(language) {
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, Language language)
+    : instance_(instance), language_(ResourceLanguage(language)) {
   // The progress bar's window class lives in the common controls.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/language.h"
 #include "engine/wide_text.h"
 #include "ui/window_system.h"
 
@@ -21,10 +22,9 @@ class CTessaroDlg;
 
 class Win32WindowSystem : public WindowSystem {
  public:
-  // The dialogs come from the resources in language (a LANGID), whatever
-  // language Windows itself would pick.
-  explicit Win32WindowSystem(HINSTANCE instance,
-                             LANGID language = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+  // The dialogs come from the resources in language, whatever language
+  // Windows itself would pick.
+  explicit Win32WindowSystem(HINSTANCE instance, Language language = Language::kJapanese);
   Win32WindowSystem(const Win32WindowSystem&) = delete;
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
@@ -93,7 +93,7 @@ class Win32WindowSystem : public WindowSystem {
                      std::string* path);
 
   HINSTANCE instance_;
-  LANGID language_;
+  LANGID language_;  // of the dialog resources
   HICON icon_ = nullptr;
   HWND main_ = nullptr;
   HWND error_ = nullptr;
