@@ -5,6 +5,7 @@
 //   tessaro-cli --batch [-s1|-s2] [-d<ms>] [--out-dir DIR] [--json] FILE...
 //   tessaro-cli --check [--json] FILE...
 //   tessaro-cli --json [-s1|-s2] [-d<ms>] INPUT [OUTPUT]
+// each of them with --lang=ja or --lang=en anywhere among the arguments.
 
 #include <string>
 #include <vector>
@@ -12,10 +13,14 @@
 #include "cli/cli_host.h"
 #include "cli/console.h"
 #include "engine/file_io.h"
+#include "engine/language.h"
 
 namespace tessaro::cli {
 
 // args are the UTF-8 arguments after the program name, one token each.
-int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& fs);
+// The texts, reports and messages are in language (the caller has applied
+// any --lang= token); JSON keys and status words are the same in every language.
+int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& fs,
+           Language language = Language::kJapanese);
 
 }  // namespace tessaro::cli

@@ -5,12 +5,109 @@ namespace tessaro::cli {
 namespace {
 
 constexpr CliTexts kJapanese{
+    .usage = "使い方: tessaro-cli [-s1|-s2] [-d<ms>] 入力ファイル [出力ファイル]\n",
+    .moreForms =
+        "        tessaro-cli --batch [-s1|-s2] [-d<ms>] [--out-dir フォルダ] [--json] ファイル...\n"
+        "        tessaro-cli --check [--json] ファイル...\n"
+        "        tessaro-cli --json [-s1|-s2] [-d<ms>] 入力ファイル [出力ファイル]\n",
+    .help =
+        "AACファイル(.aac)とTSR形式のWAVファイル(.wav)を相互に変換します。\n"
+        "\n"
+        "  -s1        WAVを16ビットで出力します（1/1、既定）\n"
+        "  -s2        WAVを8ビットで出力します（1/2）\n"
+        "  -d<ms>     Delayをミリ秒で指定します（0以外のとき、ファイル名のDelayより優先）\n"
+        "  --batch    複数のファイルを順に変換します。1つが失敗しても、残りは変換します\n"
+        "             （出力ファイル名は、それぞれの入力ファイル名から決めます）\n"
+        "  --out-dir フォルダ\n"
+        "             --batch の出力ファイルを、このフォルダに作ります\n"
+        "  --check    ファイルを読んで調べるだけで、ファイルは作りません\n"
+        "             （AAC：フレーム数、時間、データ異常　WAV：見つかったフレーム数、\n"
+        "             チェックサム不一致、変換後の時間）\n"
+        "  --json     結果を文章の代わりに、ファイルごとに1行のJSONで標準出力に書きます\n"
+        "  --lang=ja|en\n"
+        "             表示の言語を日本語（ja）か英語（en）にします。指定がなければ、\n"
+        "             環境変数 LANGUAGE、LC_ALL、LC_MESSAGES、LANG のうち最初に設定された\n"
+        "             ものが ja、C、POSIX で始まるか、どれも設定がないとき日本語、\n"
+        "             それ以外は英語です（Windowsでは、表示言語が日本語のとき日本語）\n"
+        "  --help     この説明を表示します\n"
+        "  --version  バージョンを表示します\n"
+        "\n"
+        "出力ファイルを省略すると、入力ファイル名から決めます（song.aac → song_aac.wav、\n"
+        "song_aac.wav → song_out.aac）。\n"
+        "「-」で始まるファイル名は、./-x.aac のようにフォルダを付けて指定します\n"
+        "（「-」で始まる引数はオプションとして扱われ、知らないものは無視されます）。\n"
+        "Windowsでは、ファイル名の * と ? は tessaro-cli が展開します（--batch、--check）。\n"
+        "\n"
+        "終了コード:\n"
+        "  0  変換しました\n"
+        "  1  変換できませんでした（標準出力にエラー内容）\n"
+        "  2  入力ファイルの指定がありません\n"
+        "  3  変換しましたが、データ異常またはチェックサム不一致がありました\n"
+        "     （WAVにフレームが一つも見つからなかったときも、3になります）\n"
+        "  --batch と --check では、全ファイルのうち最も悪いもの（1、3、0 の順）になります。\n"
+        "  --check の 0 と 3 は、変換したときに返す値です。\n",
+    .outDirWithoutFolder = "--out-dir の後にフォルダを指定してください。",
+    .outDirWithoutBatch = "--out-dir は --batch と一緒に指定してください。",
+    .noInputFiles = "入力ファイルの指定がありません。",
+    .stopped = "エラー：変換が、中断されました。\n",
+    .batchSummary = "合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d\n",
+    .checkSummary = "合計 %d ファイル：正常 %d, 異常あり %d, 失敗 %d\n",
     .checkWavLayout = ", データ開始：%llu, ブロック長：%s Bytes",
     .checkMismatchCount = "チェックサム不一致：%uヵ所",
     .checkFrameCount = "フレーム数：%llu, ",
 };
 
 constexpr CliTexts kEnglish{
+    .usage = "Usage: tessaro-cli [-s1|-s2] [-d<ms>] INPUT [OUTPUT]\n",
+    .moreForms =
+        "       tessaro-cli --batch [-s1|-s2] [-d<ms>] [--out-dir FOLDER] [--json] FILE...\n"
+        "       tessaro-cli --check [--json] FILE...\n"
+        "       tessaro-cli --json [-s1|-s2] [-d<ms>] INPUT [OUTPUT]\n",
+    .help =
+        "Converts AAC files (.aac) to TSR WAV files (.wav) and back.\n"
+        "\n"
+        "  -s1        Writes the WAV with 16 bits (1/1, the default)\n"
+        "  -s2        Writes the WAV with 8 bits (1/2)\n"
+        "  -d<ms>     Sets the delay in milliseconds (when not 0, it overrides the\n"
+        "             delay in the file name)\n"
+        "  --batch    Converts several files in turn; when one fails, the others are\n"
+        "             still converted (each output name comes from its input name)\n"
+        "  --out-dir FOLDER\n"
+        "             Creates the output files of --batch in this folder\n"
+        "  --check    Only reads and examines the files; creates no file\n"
+        "             (AAC: frames, time, damaged data; WAV: frames found, checksum\n"
+        "             mismatches, time after conversion)\n"
+        "  --json     Writes the results to standard output as JSON, one line per\n"
+        "             file, instead of text\n"
+        "  --lang=ja|en\n"
+        "             Shows the texts in Japanese (ja) or English (en). Without it,\n"
+        "             the first of LANGUAGE, LC_ALL, LC_MESSAGES and LANG that is set\n"
+        "             decides: a value beginning with ja, C or POSIX, or none set,\n"
+        "             gives Japanese, any other value English (on Windows: Japanese\n"
+        "             when the display language is Japanese)\n"
+        "  --help     Shows this help\n"
+        "  --version  Shows the version\n"
+        "\n"
+        "Without an output file, its name comes from the input file name\n"
+        "(song.aac -> song_aac.wav, song_aac.wav -> song_out.aac).\n"
+        "Give a file name that begins with \"-\" with a folder, like ./-x.aac\n"
+        "(arguments that begin with \"-\" are options; unknown ones are ignored).\n"
+        "On Windows, tessaro-cli expands * and ? in file names (--batch, --check).\n"
+        "\n"
+        "Exit status:\n"
+        "  0  Converted\n"
+        "  1  Not converted (the error is on standard output)\n"
+        "  2  No input file was given\n"
+        "  3  Converted, but with damaged data or checksum mismatches\n"
+        "     (also 3 when the WAV held no frame at all)\n"
+        "  With --batch and --check, the worst over all files (1, then 3, then 0).\n"
+        "  With --check, 0 and 3 are what a conversion would return.\n",
+    .outDirWithoutFolder = "--out-dir needs a folder after it.",
+    .outDirWithoutBatch = "--out-dir can only be used with --batch.",
+    .noInputFiles = "No input file was given.",
+    .stopped = "Error: The conversion was stopped.\n",
+    .batchSummary = "Total %d files: converted %d, converted with damage %d, failed %d\n",
+    .checkSummary = "Total %d files: OK %d, damaged %d, failed %d\n",
     .checkWavLayout = ", Data start: %llu, Block length: %s Bytes",
     .checkMismatchCount = "Checksum mismatches: %u",
     .checkFrameCount = "Frames: %llu, ",

@@ -7,6 +7,22 @@
 namespace tessaro::cli {
 
 struct CliTexts {
+  Text usage;      // the one-file form; alone after a run without input
+  Text moreForms;  // the other forms, below the usage line
+  Text help;       // below both, for --help
+
+  // Usage errors, each followed by the usage lines.
+  Text outDirWithoutFolder;
+  Text outDirWithoutBatch;
+  Text noInputFiles;
+
+  // On standard error when a stop ends the program.
+  Text stopped;
+
+  // The last line of --batch and of --check: files, then the three counts.
+  Format<int, int, int, int> batchSummary;
+  Format<int, int, int, int> checkSummary;
+
   // The --check report, around the engine's report lines.
   Format<unsigned long long, const char*> checkWavLayout;  // data start, block length
   Format<unsigned> checkMismatchCount;                     // then the records

@@ -2,6 +2,7 @@
 #include "cli/file_runs.h"
 
 #include "cli/cli_host.h"
+#include "cli/cli_texts.h"
 #include "cli/json_report.h"
 #include "engine/convert_command.h"
 #include "engine/report_text.h"
@@ -22,17 +23,15 @@ void MultiFileTally::Count(const ConversionResult& result) {
 }
 
 std::string MultiFileTally::BatchSummary() const {
-  return StringPrintf("合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d\n", files_, clean_,
-                      damaged_, failed_);
+  return CliTextsFor(language_).batchSummary(files_, clean_, damaged_, failed_);
 }
 
 std::string MultiFileTally::CheckSummary() const {
-  return StringPrintf("合計 %d ファイル：正常 %d, 異常あり %d, 失敗 %d\n", files_, clean_,
-                      damaged_, failed_);
+  return CliTextsFor(language_).checkSummary(files_, clean_, damaged_, failed_);
 }
 
 int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const FileRunForm& form) {
-  MultiFileTally tally(options.files.size());
+  MultiFileTally tally(options.files.size(), options.language);
   for (const std::string& file : options.files) {
     const std::string label = tally.Next();
     if (!options.json) console.Out(label + file + "\n");

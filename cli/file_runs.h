@@ -12,12 +12,14 @@
 #include "engine/conversion_request.h"
 #include "engine/conversion_result.h"
 #include "engine/file_io.h"
+#include "engine/language.h"
 
 namespace tessaro::cli {
 
 class MultiFileTally {
  public:
-  explicit MultiFileTally(size_t files) : files_(static_cast<int>(files)) {}
+  MultiFileTally(size_t files, Language language)
+      : files_(static_cast<int>(files)), language_(language) {}
 
   // The label of the next file: "[2/5] ".
   std::string Next();
@@ -31,6 +33,7 @@ class MultiFileTally {
 
  private:
   int files_;
+  Language language_;
   int index_ = 0;
   int clean_ = 0;
   int damaged_ = 0;

@@ -10,15 +10,14 @@
 
 namespace tessaro::cli {
 
-inline constexpr char kStoppedMessage[] = "エラー：変換が、中断されました。\n";
-
-// Installs the handlers for the whole process. POSIX: SIGINT, SIGTERM and
+// Installs the handlers for the whole process; stoppedMessage (a text in
+// static storage) is what a stop writes to standard error. POSIX: SIGINT, SIGTERM and
 // SIGHUP end the program with 130, 143 and 129 (unless whoever started it
 // ignores them, as nohup does); SIGPIPE and SIGXFSZ are ignored, so that a
 // closed standard stream never stops a conversion and a file-size limit is
 // an ordinary write error. Windows: Ctrl+C, Ctrl+Break (130) and closing the
 // console (129).
-void InstallInterruptHandlers();
+void InstallInterruptHandlers(const char* stoppedMessage);
 
 // The new file a stop must remove, from its creation until it has been put in
 // place or removed. Platform code; the path is kept where a handler can read it.

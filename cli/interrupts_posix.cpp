@@ -16,18 +16,22 @@ namespace {
 volatile sig_atomic_t armed = 0;
 char newFile[4096];
 volatile sig_atomic_t newLineFirst = 0;
+const char* stopped = "";
+size_t stoppedLength = 0;
 
 void OnStop(int signal) {
   if (armed) ::unlink(newFile);
   // A progress line on the terminal is ended first.
   if (newLineFirst) (void)!::write(STDERR_FILENO, "\n", 1);
-  (void)!::write(STDERR_FILENO, kStoppedMessage, sizeof kStoppedMessage - 1);
+  (void)!::write(STDERR_FILENO, stopped, stoppedLength);
   ::_exit(128 + signal);
 }
 
 }  // namespace
 
-void InstallInterruptHandlers() {
+void InstallInterruptHandlers(const char* stoppedMessage) {
+  stopped = stoppedMessage;
+  stoppedLength = std::strlen(stoppedMessage);
   newLineFirst = ::isatty(STDERR_FILENO) == 1;
   struct sigaction stop {};
   stop.sa_handler = OnStop;

@@ -13,6 +13,7 @@ namespace {
 
 SRWLOCK newFileLock = SRWLOCK_INIT;
 std::string newFile;  // empty: nothing to remove
+const char* stopped = "";
 
 BOOL WINAPI OnConsoleEvent(DWORD event) {
   UINT status = 0;
@@ -35,13 +36,16 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
   AcquireSRWLockExclusive(&newFileLock);
   if (!newFile.empty()) RealFileSystem().Remove(newFile);
   Win32Console console;
-  console.Err(kStoppedMessage);
+  console.Err(stopped);
   ExitProcess(status);
 }
 
 }  // namespace
 
-void InstallInterruptHandlers() { SetConsoleCtrlHandler(OnConsoleEvent, TRUE); }
+void InstallInterruptHandlers(const char* stoppedMessage) {
+  stopped = stoppedMessage;
+  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
 
 void RememberNewFile(const std::string& path) {
   AcquireSRWLockExclusive(&newFileLock);

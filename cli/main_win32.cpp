@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "cli/cli_app.h"
+#include "cli/cli_texts.h"
 #include "cli/console_win32.h"
+#include "cli/environment_language.h"
 #include "cli/interrupts.h"
+#include "naming/language_choice.h"
 #include "engine/wide_text.h"
 
 namespace {
@@ -28,8 +31,11 @@ std::vector<std::string> Utf8Arguments() {
 }  // namespace
 
 int main() {
+  const std::vector<std::string> args = Utf8Arguments();
+  const tessaro::Language language =
+      tessaro::LanguageFromTokens(args).value_or(tessaro::cli::EnvironmentLanguage());
   tessaro::cli::Win32Console console;
-  tessaro::cli::InstallInterruptHandlers();
+  tessaro::cli::InstallInterruptHandlers(tessaro::cli::CliTextsFor(language).stopped.c_str());
   tessaro::cli::WatchedFileSystem fs(tessaro::RealFileSystem());
-  return tessaro::cli::RunCli(Utf8Arguments(), console, fs);
+  return tessaro::cli::RunCli(args, console, fs, language);
 }

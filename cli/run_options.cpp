@@ -1,6 +1,7 @@
 // Reading the arguments of the batch, check and JSON forms.
 #include "cli/run_options.h"
 
+#include "cli/cli_texts.h"
 #include "naming/command_tokens.h"
 
 namespace tessaro::cli {
@@ -12,8 +13,10 @@ bool IsReportForm(const std::vector<std::string>& args) {
   return false;
 }
 
-RunOptions ReadRunOptions(const std::vector<std::string>& args) {
+RunOptions ReadRunOptions(const std::vector<std::string>& args, Language language) {
+  const CliTexts& texts = CliTextsFor(language);
   RunOptions options;
+  options.language = language;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--batch") {
@@ -24,7 +27,7 @@ RunOptions ReadRunOptions(const std::vector<std::string>& args) {
       options.json = true;
     } else if (a == "--out-dir") {
       if (i + 1 == args.size()) {
-        options.usageError = "--out-dir の後にフォルダを指定してください。";
+        options.usageError = texts.outDirWithoutFolder;
         return options;
       }
       options.outDir = args[++i];
@@ -35,9 +38,9 @@ RunOptions ReadRunOptions(const std::vector<std::string>& args) {
     }
   }
   if (options.outDir && !options.batch) {
-    options.usageError = "--out-dir は --batch と一緒に指定してください。";
+    options.usageError = texts.outDirWithoutBatch;
   } else if (options.files.empty()) {
-    options.usageError = "入力ファイルの指定がありません。";
+    options.usageError = texts.noInputFiles;
   }
   return options;
 }
@@ -45,7 +48,9 @@ RunOptions ReadRunOptions(const std::vector<std::string>& args) {
 ConversionRequest RequestFor(const RunOptions& options, const std::string& file) {
   std::vector<std::string> tokens = options.optionTokens;
   tokens.push_back(file);
-  return ReadCommandTokens(tokens).request;
+  ConversionRequest request = ReadCommandTokens(tokens).request;
+  request.language = options.language;
+  return request;
 }
 
 }  // namespace tessaro::cli

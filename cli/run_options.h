@@ -22,16 +22,19 @@ struct RunOptions {
   std::vector<std::string> optionTokens;
   std::vector<std::string> files;
   std::string usageError;  // not empty: the arguments do not form a run
+  Language language = Language::kJapanese;  // of the requests and texts
 };
 
 // True when one of --batch, --check or --json is among the arguments;
 // otherwise they form a one-file run, read as it always was.
 bool IsReportForm(const std::vector<std::string>& args);
 
-RunOptions ReadRunOptions(const std::vector<std::string>& args);
+RunOptions ReadRunOptions(const std::vector<std::string>& args,
+                          Language language = Language::kJapanese);
 
 // The request for one file: the option tokens and the file, read by the
-// shared token reader (output proposed from the name, delay from its tag).
+// shared token reader (output proposed from the name, delay from its tag),
+// in the options' language.
 ConversionRequest RequestFor(const RunOptions& options, const std::string& file);
 
 }  // namespace tessaro::cli

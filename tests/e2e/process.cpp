@@ -14,7 +14,21 @@ extern char** environ;
 
 namespace tessaro::e2e {
 
-ProcessResult RunProgram(const std::vector<std::string>& argv) {
+std::vector<std::string> ChildEnvironment(const std::vector<std::string>& locale) {
+  std::vector<std::string> entries;
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string entry = *e;
+    const std::string name = entry.substr(0, entry.find('='));
+    if (name != "LANGUAGE" && name != "LC_ALL" && name != "LC_MESSAGES" && name != "LANG") {
+      entries.push_back(entry);
+    }
+  }
+  entries.insert(entries.end(), locale.begin(), locale.end());
+  return entries;
+}
+
+ProcessResult RunProgram(const std::vector<std::string>& argv,
+                         const std::vector<std::string>& locale) {
   char outName[] = "/tmp/tessaro-e2e-out-XXXXXX";
   char errName[] = "/tmp/tessaro-e2e-err-XXXXXX";
   const int outFd = ::mkstemp(outName);
@@ -27,9 +41,13 @@ ProcessResult RunProgram(const std::vector<std::string>& argv) {
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
+  std::vector<std::string> environment = ChildEnvironment(locale);
+  std::vector<char*> env;
+  for (std::string& e : environment) env.push_back(e.data());
+  env.push_back(nullptr);
   ProcessResult result;
   pid_t pid = 0;
-  if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0) {
+  if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data()) == 0) {
     int status = 0;
     ::waitpid(pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -50,13 +50,17 @@ pid_t Start(const std::vector<std::string>& args, int outFd = -1, int errFd = -1
   std::vector<char*> argv = {const_cast<char*>(kCli.c_str())};
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
+  std::vector<std::string> environment = e2e::ChildEnvironment();
+  std::vector<char*> env;
+  for (std::string& e : environment) env.push_back(e.data());
+  env.push_back(nullptr);
   const pid_t pid = ::fork();
   if (pid != 0) return pid;
   const int null = ::open("/dev/null", O_RDWR);
   ::dup2(null, STDIN_FILENO);
   ::dup2(outFd >= 0 ? outFd : null, STDOUT_FILENO);
   ::dup2(errFd >= 0 ? errFd : null, STDERR_FILENO);
-  ::execv(kCli.c_str(), argv.data());
+  ::execve(kCli.c_str(), argv.data(), env.data());
   ::_exit(127);
 }
 
