@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>AAC⇔WAV変換</source>
-        <translation>AAC⇔WAV tool</translation>
+        <translation>AAC/WAV tool</translation>
     </message>
     <message>
         <source>OK</source>
@@ -35,7 +35,7 @@
     </message>
     <message>
         <source>参照</source>
-        <translation>Select</translation>
+        <translation>Browse</translation>
     </message>
     <message>
         <source>出力</source>
