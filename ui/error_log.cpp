@@ -3,6 +3,8 @@
 
 #include <fstream>
 
+#include "ui/dialog_texts.h"
+
 #include "ui/regular_file.h"
 #include "ui/utf8_path.h"
 
@@ -43,20 +45,38 @@ std::string LogFileName(const std::string& path) {
   return AfterLast(AfterLast(path, ":"), "\\/");
 }
 
-std::string ShortenLogMessage(const std::string& message) {
+std::string ShortenLogMessage(const std::string& message, Language language) {
   std::string text = message;
-  RemoveAll(text, "大きく音ズレが発生する可能性があります。");
-  RemoveAll(text, "↓");
-  RemoveAll(text, "\r\n");
-  return text;
+  RemoveAll(text, DialogTextsFor(language).logDroppedSentence.c_str());
+  if (language == Language::kJapanese) {
+    RemoveAll(text, "↓");
+    RemoveAll(text, "\r\n");
+    return text;
+  }
+  // English sentences need a blank between them where the lines broke.
+  std::string joined;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    const size_t first = text.find_first_not_of(' ', start);
+    if (first < end) {
+      const size_t last = text.find_last_not_of(' ', end - 1);
+      if (!joined.empty()) joined += ' ';
+      joined.append(text, first, last + 1 - first);
+    }
+    start = end + 2;
+  }
+  return joined;
 }
 
 std::string FormatLogLine(const std::tm& localTime, const std::string& inputPath,
-                          const std::string& message) {
+                          const std::string& message, Language language) {
   char stamp[80] = {};
   std::strftime(stamp, sizeof stamp, "%Y/%m/%d %H:%M:%S", &localTime);
-  return std::string(stamp) + "\t入力ファイル：(" + VisibleControls(LogFileName(inputPath)) + ")\t" +
-         ShortenLogMessage(message) + "\r\n";
+  return std::string(stamp) + "\t" + DialogTextsFor(language).logInputFileOpen.c_str() +
+         VisibleControls(LogFileName(inputPath)) + ")\t" + ShortenLogMessage(message, language) +
+         "\r\n";
 }
 
 bool AppendLogLine(const std::string& logPath, const std::string& line) {

@@ -1,8 +1,8 @@
 // The error message window's logic: placing, closing, the countdown text.
 #include "ui/error_msg_dlg.h"
 
-#include "engine/report_text.h"
 #include "ui/control_ids.h"
+#include "ui/dialog_texts.h"
 
 namespace tessaro {
 
@@ -38,8 +38,8 @@ void CErrorMsgDlg::PlaceWithMessage(const std::string& text) {
 
 void CErrorMsgDlg::OnCancel() { m_bClosed = 1; }
 
-std::string CountdownText(int tenths) {
-  return StringPrintf("あと%5.1f秒で消えます。", tenths / 10.0);
+std::string CountdownText(int tenths, Language language) {
+  return DialogTextsFor(language).countdown(tenths / 10.0);
 }
 
 }  // namespace tessaro

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/language.h"
 #include "ui/window_system.h"
 
 namespace tessaro {
@@ -29,7 +30,7 @@ class CErrorMsgDlg {
   int m_bClosed = 0;
 };
 
-// "あと%5.1f秒で消えます。" for n tenths of a second.
-std::string CountdownText(int tenths);
+// "あと%5.1f秒で消えます。" for n tenths of a second, in language.
+std::string CountdownText(int tenths, Language language = Language::kJapanese);
 
 }  // namespace tessaro

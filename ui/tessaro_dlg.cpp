@@ -92,7 +92,7 @@ void CTessaroDlg::ShowErrorMessage(const std::string& text, int writeLog) {
     dlg.PlaceWithMessage(text);
     ws_.ShowWindow(DialogWindow::kErrorMessage, true);
     for (int n = m_nETime; n > 0; --n) {
-      dlg.m_strCountdown = CountdownText(n);
+      dlg.m_strCountdown = CountdownText(n, language_);
       dlg.UpdateData(false);
       PumpEvents();
       if (dlg.m_bClosed != 0) break;
@@ -105,7 +105,7 @@ void CTessaroDlg::ShowErrorMessage(const std::string& text, int writeLog) {
 
 void CTessaroDlg::AppendErrorLog(const std::string& text) {
   AppendLogLine(m_strLogPath,
-                ws_.ToStoredText(FormatLogLine(ws_.LocalTime(), m_strInFile, text)));
+                ws_.ToStoredText(FormatLogLine(ws_.LocalTime(), m_strInFile, text, language_)));
 }
 
 }  // namespace tessaro

@@ -1,8 +1,8 @@
 // The main dialog's settings file and the command-line run.
-#include "engine/report_text.h"
 #include "naming/command_status.h"
 #include "naming/command_tokens.h"
 #include "ui/control_ids.h"
+#include "ui/dialog_texts.h"
 #include "ui/settings_file.h"
 #include "ui/tessaro_dlg.h"
 
@@ -44,7 +44,7 @@ bool CTessaroDlg::SaveSettings() {
   if (WriteSettingsFile(m_strIniPath, ws_.ToStoredText(FormatSettings(CurrentSettings())))) {
     return true;
   }
-  ShowErrorMessage(StringPrintf("ファイル（%s）が開けません", m_strIniPath.c_str()), 0);
+  ShowErrorMessage(DialogTextsFor(language_).settingsNotOpenable(m_strIniPath.c_str()), 0);
   return false;
 }
 

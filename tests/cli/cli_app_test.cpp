@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_texts.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/container_builder.h"
 #include "tests/support/memory_console.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/text_tables.h"
 
 namespace tessaro::cli {
 namespace {
@@ -113,6 +115,19 @@ TEST(RunCli, DamageReportGoesToStandardErrorOnly) {
             "エラー：このAACファイルは正常ではありません。\n大きく音ズレが発生する可能性があります。\n\n"
             "データ異常が発見された位置↓　(1ヵ所)\n　時間：00:00:00.02\n");
   EXPECT_EQ(console.out.find("エラー"), std::string::npos);
+}
+
+std::vector<const char*> Members(const CliTexts& t) {
+  static_assert(sizeof(CliTexts) == 12 * sizeof(const char*));  // every member listed
+  return {t.usage.c_str(),          t.moreForms.c_str(),          t.help.c_str(),
+          t.outDirWithoutFolder.c_str(), t.outDirWithoutBatch.c_str(), t.noInputFiles.c_str(),
+          t.stopped.c_str(),        t.batchSummary.c_str(),       t.checkSummary.c_str(),
+          t.checkWavLayout.c_str(), t.checkMismatchCount.c_str(), t.checkFrameCount.c_str()};
+}
+
+TEST(CliTexts, BothLanguagesCompleteEnglishInAscii) {
+  tessaro::testing::ExpectTablePair(Members(CliTextsFor(Language::kJapanese)),
+                                    Members(CliTextsFor(Language::kEnglish)));
 }
 
 }  // namespace

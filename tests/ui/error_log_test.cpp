@@ -4,13 +4,16 @@
 
 #include <memory>
 
+#include "engine/engine_texts.h"
 #include "engine/wav_container.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/text_tables.h"
 #include "tests/ui/dialog_fixture.h"
 #include "tests/ui/fake_window_system.h"
 #include "tests/ui/special_files.h"
 #include "ui/control_ids.h"
 #include "ui/conversion_runner.h"
+#include "ui/dialog_texts.h"
 
 namespace tessaro {
 namespace {
@@ -91,6 +94,22 @@ TEST_F(DialogTest, WavWithoutAnyFrameShowsTheWarningAndLogsIt) {
       << log;
   // The report itself is the usual one.
   EXPECT_EQ(ws.texts[kIdcInfo], "入力サイズ：8,236 Bytes, 出力サイズ：48 Bytes, 時間：00:00:00.06\r\n");
+}
+
+std::vector<const char*> Members(const DialogTexts& t) {
+  static_assert(sizeof(DialogTexts) == 4 * sizeof(const char*));  // every member listed
+  return {t.countdown.c_str(), t.settingsNotOpenable.c_str(), t.logInputFileOpen.c_str(),
+          t.logDroppedSentence.c_str()};
+}
+
+TEST(DialogTexts, BothLanguagesCompleteEnglishInAscii) {
+  testing::ExpectTablePair(Members(DialogTextsFor(Language::kJapanese)),
+                           Members(DialogTextsFor(Language::kEnglish)));
+  // The sentence the log leaves out is the damage report's, in each language.
+  for (const Language language : {Language::kJapanese, Language::kEnglish}) {
+    const std::string head = EngineTextsFor(language).damageReportHead;
+    EXPECT_NE(head.find(DialogTextsFor(language).logDroppedSentence.c_str()), std::string::npos);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "engine/engine_texts.h"
 #include "tests/ui/dialog_fixture.h"
 #include "ui/control_ids.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 using testing::DialogTest;
 using testing::ReadFile;
+using testing::WriteFile;
 
 std::ptrdiff_t LineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
 
@@ -83,6 +85,36 @@ TEST_F(DialogTest, ClosingDuringCountdownEndsItAtTheNextTickAndStillLogs) {
   dlg->ShowErrorMessage("again", 0);
   EXPECT_EQ(ws.sleepCount, 20);
   EXPECT_EQ(LineCount(ReadFile(LogPath())), 1);
+}
+
+TEST_F(DialogTest, EnglishDialogCountsDownLogsAndConvertsInEnglish) {
+  language = Language::kEnglish;
+  Open();
+  dlg->m_strInFile = "/music/song.aac";
+  const EngineTexts& en = EngineTextsFor(Language::kEnglish);
+  dlg->ShowErrorMessage(std::string(en.damageReportHead) + en.damageReportCount(2) + "\r\n" +
+                            AnomalyEntry(en, 1.0) + AnomalyEntry(en, 2.5) + "...",
+                        1);
+  EXPECT_EQ(ws.countdownAtPump.front(), "Closes in   2.0 seconds.");
+  EXPECT_EQ(ReadFile(LogPath()),
+            "2024/03/09 07:05:02\tInput file: (song.aac)\tError: This AAC file is damaged. "
+            "Positions of damaged data (2): Time: 00:00:01.00 Time: 00:00:02.50 ...\r\n");
+  dlg->ShowErrorMessage(en.noFrameFound, 1);
+  EXPECT_NE(ReadFile(LogPath()).find("\tError: No AAC frames were found in this WAV file. The WAV "
+                                     "file may have been re-encoded or changed by an editing "
+                                     "program.\r\n"),
+            std::string::npos);
+
+  dlg->OnConvert();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].language, Language::kEnglish);
+
+  ws.dataDirectory = dir.File("blocked/");
+  dlg->m_strIniPath = dir.File("blocked/TSR.ini");
+  WriteFile(dir.File("blocked"), "a file where the directory should be");
+  EXPECT_FALSE(dlg->SaveSettings());
+  EXPECT_EQ(ws.texts[kIdcErrorMessage], "The file (" + dir.File("blocked/TSR.ini") +
+                                            ") cannot be opened.");
 }
 
 }  // namespace
