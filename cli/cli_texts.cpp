@@ -116,7 +116,7 @@ constexpr CliTexts kEnglish{
 }  // namespace
 
 const CliTexts& CliTextsFor(Language language) {
-  return language == Language::kEnglish ? kEnglish : kJapanese;
+  return ForLanguage(language, kJapanese, kEnglish);
 }
 
 }  // namespace tessaro::cli

@@ -63,7 +63,7 @@ constexpr EngineTexts kEnglish{
 }  // namespace
 
 const EngineTexts& EngineTextsFor(Language language) {
-  return language == Language::kEnglish ? kEnglish : kJapanese;
+  return ForLanguage(language, kJapanese, kEnglish);
 }
 
 }  // namespace tessaro

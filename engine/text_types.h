@@ -7,6 +7,7 @@
 #include <string>
 #include <type_traits>
 
+#include "engine/language.h"
 #include "engine/report_text.h"
 
 namespace tessaro {
@@ -107,5 +108,11 @@ class Format {
  private:
   const char* format_;
 };
+
+// The table of one language: Japanese unless English is asked for.
+template <typename Table>
+constexpr const Table& ForLanguage(Language language, const Table& japanese, const Table& english) {
+  return language == Language::kEnglish ? english : japanese;
+}
 
 }  // namespace tessaro

@@ -21,7 +21,7 @@ constexpr DialogTexts kEnglish{
 }  // namespace
 
 const DialogTexts& DialogTextsFor(Language language) {
-  return language == Language::kEnglish ? kEnglish : kJapanese;
+  return ForLanguage(language, kJapanese, kEnglish);
 }
 
 }  // namespace tessaro
