@@ -441,12 +441,13 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     const char* errorButton;
     const char* aboutTitle;
     const char* aboutEntry;
+    const char* report;  // the start of the conversion's report
   } cases[] = {
       {Language::kJapanese, "曲", {"入力", "参照", "出力", "参照", "TSRｻｲｽﾞ", "変換"},
        "TSR エラーメッセージ", "閉じる", "Tessaroのﾊﾞｰｼﾞｮﾝ情報",
-       "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)..."},
+       "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...", "入力サイズ："},
       {Language::kEnglish, "song", {"In", "Browse", "Out", "Browse", "TSR size", "Start"},
-       "TSR error message", "Close", "About Tessaro", "&About Tessaro..."},
+       "TSR error message", "Close", "About Tessaro", "&About Tessaro...", "Input size:"},
   };
   for (const Case& c : cases) {
     const std::string name = c.sample;
@@ -462,6 +463,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     });
     ASSERT_EQ(errorTexts.size(), 2u);
     EXPECT_EQ(errorTexts[0], c.errorButton);
+    EXPECT_TRUE(Text(kIdcInfo).startsWith(c.report)) << Text(kIdcInfo).toStdString();
 
     QMenu* menu = program->Window().BuildContextMenu();
     ASSERT_EQ(menu->actions().size(), 2);
@@ -492,6 +494,7 @@ TEST_F(QtWindowTest, CommandLineRunExitsWithTheConsoleProgramsStatus) {
     int status;
   } cases[] = {
       {{QString::fromStdString(good)}, 0},
+      {{"--lang=en", QString::fromStdString(good)}, 0},  // not taken for a path
       {{QString::fromStdString(dir.File("missing.aac"))}, 1},
       {{"-s2"}, 2},
       {{QString::fromStdString(damaged)}, 3},
