@@ -1,4 +1,5 @@
-// Delay tag parsing and output path derivation on arbitrary byte strings.
+// Delay tag parsing, output path derivation and the locale language rule on
+// arbitrary byte strings.
 // Checked: the proposal's ending follows the input's, it never names the input
 // itself, and the delay is the one the tag parser reads.
 
@@ -6,6 +7,7 @@
 
 #include "fuzz/fuzz_host.h"
 #include "naming/delay_tag.h"
+#include "naming/language_choice.h"
 #include "naming/output_path.h"
 
 using namespace tessaro;
@@ -48,5 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The number reader saturates like a careful atoi.
   const int32_t n = ReadDelayNumber(path);
   (void)n;
+
+  // A locale value decides alone, as LANGUAGE's list or as LANG.
+  const Language asList = LanguageFromLocaleVariables(path.c_str(), nullptr, nullptr, nullptr);
+  const Language asLang = LanguageFromLocaleVariables(nullptr, nullptr, nullptr, path.c_str());
+  if (path.find(':') == std::string::npos) FUZZ_CHECK(asList == asLang);
   return 0;
 }
