@@ -321,9 +321,10 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
     const char* convert;
     const char* errorCaption;
     const char* aboutCaption;
+    const wchar_t* aboutEntry;
   } cases[] = {
-      {Language::kJapanese, "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報"},
-      {Language::kEnglish, "Start", "TSR error message", "About Tessaro"},
+      {Language::kJapanese, "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報", L"Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)..."},
+      {Language::kEnglish, "Start", "TSR error message", "About Tessaro", L"&About Tessaro..."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.convert);
@@ -335,6 +336,10 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
     RunDialog(ws, dlg, [&](HWND main) {
       EXPECT_EQ(WindowText(GetDlgItem(main, kIdcConvert)), c.convert);
       EXPECT_EQ(ClippedTexts(main), "");
+      HMENU menu = GetSystemMenu(main, FALSE);
+      wchar_t entry[64] = {};
+      GetMenuStringW(menu, kIdmAboutBox, entry, 64, MF_BYCOMMAND);
+      EXPECT_EQ(std::wstring(entry), c.aboutEntry);
       dlg.m_nETime = 1;
       dlg.ShowErrorMessage("-", 0);  // with its countdown text
       EXPECT_EQ(WindowText(ws.ErrorWindow()), c.errorCaption);

@@ -118,11 +118,27 @@ bool Win32WindowSystem::CreateErrorWindow() {
   return error_ != nullptr;
 }
 
+std::wstring Win32WindowSystem::ResourceString(int id) const {
+  // A string table block holds 16 strings, each a length and its UTF-16 units.
+  HRSRC found = FindResourceExW(instance_, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language_);
+  HGLOBAL loaded = found ? LoadResource(instance_, found) : nullptr;
+  const auto* units = loaded ? static_cast<const wchar_t*>(LockResource(loaded)) : nullptr;
+  if (!units) return std::wstring();
+  const wchar_t* end = units + SizeofResource(instance_, found) / sizeof(wchar_t);
+  for (int i = 0; i < id % 16 && units < end; ++i) units += 1 + *units;
+  if (units >= end || units + 1 + *units > end) return std::wstring();
+  return std::wstring(units + 1, *units);
+}
+
 void Win32WindowSystem::AddAboutMenuEntry(const std::string& text) {
   HMENU menu = main_ ? GetSystemMenu(main_, FALSE) : nullptr;
   if (!menu || text.empty()) return;
+  // The entry in the window's language, from the string table (the dialog
+  // logic's text when the table has none).
+  std::wstring entry = ResourceString(kStringAboutEntry);
+  if (entry.empty()) entry = Widen(text, BadText::kReplace);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kIdmAboutBox, Widen(text, BadText::kReplace).c_str());
+  AppendMenuW(menu, MF_STRING, kIdmAboutBox, entry.c_str());
 }
 
 void Win32WindowSystem::EndDialog(int result) {

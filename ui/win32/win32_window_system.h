@@ -32,6 +32,10 @@ class Win32WindowSystem : public WindowSystem {
   // in the language Windows picks; nullptr when there is none.
   const DLGTEMPLATE* DialogTemplate(int id) const;
 
+  // String id of the string table in the window system's language; empty
+  // when there is none.
+  std::wstring ResourceString(int id) const;
+
   // Runs the main dialog (template 102) modally, routing its messages to dlg.
   // Returns the dialog's result, or -1 when it could not be created.
   INT_PTR RunMainDialog(CTessaroDlg& dlg);
