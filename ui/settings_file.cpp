@@ -2,7 +2,8 @@
 #include "ui/settings_file.h"
 
 #include <climits>
-#include <fstream>
+#include <cstdint>
+#include <memory>
 
 #include "ui/regular_file.h"
 #include "ui/utf8_path.h"
@@ -80,14 +81,27 @@ std::string FormatSettings(const SettingsValues& values) {
          "OutputSize=" + std::to_string(values.outputSize) + end;
 }
 
-bool WriteSettingsFile(const std::string& path, const std::string& storedText) {
+bool WriteSettingsFile(const std::string& path, const std::string& storedText,
+                       FileSystem& fs) {
   if (!IsRegularFileOrMissing(path)) return false;
   EnsureParentDirectory(path);
-  std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(storedText.data(), static_cast<std::streamsize>(storedText.size()));
-  out.close();
-  return !out.fail();
+  // A link keeps pointing at the settings: its target is what is replaced.
+  const std::string resolved = fs.ResolveLinks(path);
+  const std::string target = resolved.empty() ? path : resolved;
+  const PathInfo info = fs.Stat(target);
+  if (info.kind == PathInfo::Kind::kOther) return false;
+  const std::string aside = target + ".new";
+  fs.Remove(aside);  // left by a run that ended while writing
+  std::unique_ptr<File> file =
+      fs.CreateExclusive(aside, info.kind == PathInfo::Kind::kRegular ? &info : nullptr);
+  if (!file) return false;
+  const bool written =
+      file->Write(reinterpret_cast<const uint8_t*>(storedText.data()), storedText.size()) &&
+      file->Sync() && file->Close();
+  file.reset();
+  if (written && fs.Rename(aside, target)) return true;
+  fs.Remove(aside);
+  return false;
 }
 
 }  // namespace tessaro

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "engine/file_io.h"
+
 namespace tessaro {
 
 // The persistent part of the dialog's state, with its defaults.
@@ -51,8 +53,11 @@ inline constexpr const char kSettingsLineEnd[] = "\n";
 #endif
 std::string FormatSettings(const SettingsValues& values);
 
-// Writes the file, replacing it; creates its directory when missing. False
-// when it cannot be written, also when the path is a folder, a pipe or a device.
-bool WriteSettingsFile(const std::string& path, const std::string& storedText);
+// Writes the file, replacing it; creates its directory when missing. The new
+// text is written beside the file and put in its place only once it is
+// whole, so a full disk or a crash leaves the earlier settings. False when it
+// cannot be written, also when the path is a folder, a pipe or a device.
+bool WriteSettingsFile(const std::string& path, const std::string& storedText,
+                       FileSystem& fs = RealFileSystem());
 
 }  // namespace tessaro

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/memory_file_system.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/special_files.h"
 
@@ -87,6 +88,27 @@ TEST(SettingsFile, WritesSevenLinesInOrderAndReadsThemBack) {
   EXPECT_EQ(back.posX, -8);
   EXPECT_EQ(back.inFile, v.inFile);
   EXPECT_EQ(back.outputSize, 1);
+}
+
+// A write that fails at any step, a full disk included, leaves the earlier
+// settings whole and nothing beside them.
+TEST(SettingsFile, AFailedWriteKeepsTheEarlierSettings) {
+  testing::TempDir dir;  // a real folder, so that the path checks pass
+  const std::string path = dir.File("TSR.ini");
+  using testing::FsOp;
+  for (FsOp op : {FsOp::kCreate, FsOp::kWrite, FsOp::kSync, FsOp::kClose, FsOp::kRename}) {
+    testing::MemoryFileSystem fs;
+    fs.SetFile(path, "PosX=1\n");
+    fs.FailOp(op, 1);
+    EXPECT_FALSE(WriteSettingsFile(path, "PosX=2\n", fs)) << testing::FsOpName(op);
+    EXPECT_EQ(fs.Paths(), std::vector<std::string>{path}) << testing::FsOpName(op);
+    EXPECT_EQ(fs.Contents(path), testing::Bytes({'P', 'o', 's', 'X', '=', '1', '\n'}));
+  }
+  testing::MemoryFileSystem full;
+  full.SetFile(path, "PosX=1\n");
+  full.SetFileSizeLimit(4);
+  EXPECT_FALSE(WriteSettingsFile(path, "PosX=2\n", full));
+  EXPECT_EQ(full.Paths(), std::vector<std::string>{path});
 }
 
 TEST(SettingsFile, MissingFileLeavesDefaults) {
