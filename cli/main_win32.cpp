@@ -9,10 +9,10 @@
 #include "cli/cli_app.h"
 #include "cli/cli_texts.h"
 #include "cli/console_win32.h"
-#include "cli/environment_language.h"
 #include "cli/interrupts.h"
-#include "naming/language_choice.h"
+#include "engine/environment_language.h"
 #include "engine/wide_text.h"
+#include "naming/language_choice.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ std::vector<std::string> Utf8Arguments() {
 int main() {
   const std::vector<std::string> args = Utf8Arguments();
   const tessaro::Language language =
-      tessaro::LanguageFromTokens(args).value_or(tessaro::cli::EnvironmentLanguage());
+      tessaro::LanguageFromTokens(args).value_or(tessaro::EnvironmentLanguage());
   tessaro::cli::Win32Console console;
   tessaro::cli::InstallInterruptHandlers(tessaro::cli::CliTextsFor(language).stopped.c_str());
   tessaro::cli::WatchedFileSystem fs(tessaro::RealFileSystem());

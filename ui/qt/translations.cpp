@@ -6,19 +6,17 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "engine/environment_language.h"
 #include "naming/language_choice.h"
 
 namespace tessaro::qt {
 
 Language LanguageForRun(int argc, const char* const* argv) {
   const std::vector<std::string> tokens(argv + (argc > 0 ? 1 : 0), argv + argc);
-  if (const std::optional<Language> chosen = LanguageFromTokens(tokens)) return *chosen;
-  return LanguageFromLocaleVariables(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
-                                     std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  return LanguageFromTokens(tokens).value_or(EnvironmentLanguage());
 }
 
 std::vector<const char*> ArgumentsBesideLanguage(int argc, const char* const* argv) {

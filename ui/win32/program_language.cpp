@@ -3,16 +3,14 @@
 
 #include <optional>
 
+#include "engine/environment_language.h"
 #include "naming/language_choice.h"
 
 namespace tessaro {
 
 Language TakeProgramLanguage(CommandLine& line) {
   const std::optional<Language> chosen = LanguageFromTokens(line.tokens);
-  if (!chosen) {
-    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? Language::kJapanese
-                                                                      : Language::kEnglish;
-  }
+  if (!chosen) return EnvironmentLanguage();
   std::erase_if(line.tokens, [](const std::string& token) { return ReadLanguageToken(token).has_value(); });
   if (line.tokens.empty()) line.empty = true;
   return *chosen;
