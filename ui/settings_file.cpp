@@ -83,13 +83,13 @@ std::string FormatSettings(const SettingsValues& values) {
 
 bool WriteSettingsFile(const std::string& path, const std::string& storedText,
                        FileSystem& fs) {
-  if (!IsRegularFileOrMissing(path)) return false;
-  EnsureParentDirectory(path);
   // A link keeps pointing at the settings: its target is what is replaced.
   const std::string resolved = fs.ResolveLinks(path);
   const std::string target = resolved.empty() ? path : resolved;
+  // A folder, a pipe or a device is never written to.
   const PathInfo info = fs.Stat(target);
   if (info.kind == PathInfo::Kind::kOther) return false;
+  EnsureParentDirectory(target);
   const std::string aside = target + ".new";
   fs.Remove(aside);  // left by a run that ended while writing
   std::unique_ptr<File> file =
