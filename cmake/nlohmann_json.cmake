@@ -9,7 +9,8 @@ if(NOT TARGET nlohmann_json::nlohmann_json)
   find_path(TESSARO_NLOHMANN_JSON_DIR nlohmann/json.hpp
     PATHS /usr/include NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
   if(NOT TESSARO_NLOHMANN_JSON_DIR)
-    message(FATAL_ERROR "nlohmann/json.hpp not found: run scripts/install-deps build")
+    message(FATAL_ERROR "nlohmann/json.hpp not found: run scripts/install-deps build "
+      "(it installs nlohmann-json3-dev)")
   endif()
   set(_tessaro_json_include ${CMAKE_BINARY_DIR}/build-machine-headers)
   file(MAKE_DIRECTORY ${_tessaro_json_include})
