@@ -56,7 +56,7 @@ void AdtsScanner::RecordAnomaly(uint64_t frameSlotCount, uint64_t offset) {
   if (inAnomalyRun_) return;  // one entry per damaged region
   if (anomalyCount_ < kMaxListedAnomalies) {
     const uint32_t slot = static_cast<uint32_t>(frameSlotCount);
-    damagePlaces_.push_back({PlayTimeSeconds(slot, kSamplingFrequencies[currentIndex_]), offset});
+    damagePlaces_.push_back({PlayTimeSeconds(slot, kSamplingFrequencies[acceptedIndex_]), offset});
   }
   ++anomalyCount_;
   inAnomalyRun_ = true;
@@ -133,6 +133,7 @@ AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
     payload = std::min(payload, window_.fill() - window_.pos);
     window_.pos += payload;
     lastFrameLength_ = length;
+    acceptedIndex_ = header.sampling_frequency_index;
     frame->header = header;
     frame->bytes = window_.data() + start;
     frame->presentLength = std::min<uint32_t>(length, static_cast<uint32_t>(kAdtsHeaderSize) + payload);

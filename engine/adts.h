@@ -84,6 +84,8 @@ class AdtsScanner {
   void FrameDone() { offset_ += lastFrameLength_; }
 
   uint64_t offset() const { return offset_; }
+  // Of the last header that passed the sync test, accepted or not: the time
+  // base of the report's play time.
   uint8_t currentIndex() const { return currentIndex_; }
   bool inAnomalyRun() const { return inAnomalyRun_; }
   // Called when a frame slot has been written in full (twice): the next
@@ -104,6 +106,9 @@ class AdtsScanner {
   uint64_t offset_ = 0;
   uint32_t lastFrameLength_ = 0;
   uint8_t currentIndex_ = 3;  // 48000 Hz until a header says otherwise
+  // Of the last accepted frame: damage times use it, so that a false header
+  // met while searching (a 96 kHz one, say) cannot move a time backwards.
+  uint8_t acceptedIndex_ = 3;
   uint8_t currentChannels_ = 0;  // kept with the index; the other direction reads its own
   bool inAnomalyRun_ = false;
   uint32_t anomalyCount_ = 0;

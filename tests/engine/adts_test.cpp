@@ -411,15 +411,34 @@ TEST(AdtsScanner, ReservedSamplingIndexGivesAnUnknownTime) {
   }
 }
 
-TEST(AdtsScanner, RejectedHeaderStillSetsTheTimeBase) {
-  AdtsFields f44 = Stereo48k(3000);
-  f44.sampling_frequency_index = 4;  // 44100 Hz, on a header that is then rejected
-  AdtsStream s;
-  s.Frames(100, Stereo48k(100)).Junk(AdtsHeaderBytes(f44)).Junk(20, 0x01).Frames(40, Stereo48k(100), 9);
-  const ScanResult r = Scan(s.bytes());
-  EXPECT_EQ(r.anomalyCount, 1u);
-  // 100 x 1024 / 44100 = 2.3220 s
-  EXPECT_EQ(r.anomalyEntries, Entry("00:00:02.32"));
+TEST(AdtsScanner, DamageIsTimedAtTheRateOfTheLastAcceptedFrame) {
+  // A false header that starts the damage (rejected for its length) must not
+  // set the time base: before, a 96 kHz one halved the time and made a later
+  // place read earlier than the one before it.
+  struct Case {
+    uint32_t streamIndex;
+    uint32_t falseIndex;
+    const char* first;
+    const char* second;
+  } const cases[] = {
+      {3, 4, "00:00:02.13", "00:00:04.29"},  // 48 kHz stream, false 44.1 kHz header
+      {3, 0, "00:00:02.13", "00:00:04.29"},  // 48 kHz stream, false 96 kHz header
+      {4, 0, "00:00:02.32", "00:00:04.67"},  // 44.1 kHz stream, false 96 kHz header
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.falseIndex);
+    AdtsFields good = Stereo48k(100);
+    good.sampling_frequency_index = c.streamIndex;
+    AdtsFields falseHeader = Stereo48k(3000);
+    falseHeader.sampling_frequency_index = c.falseIndex;
+    AdtsStream s;
+    s.Frames(100, good).Junk(AdtsHeaderBytes(falseHeader)).Junk(20, 0x01).Frames(100, good, 9);
+    s.Junk(AdtsHeaderBytes(falseHeader)).Junk(20, 0x01).Frames(40, good, 9);
+    const ScanResult r = Scan(s.bytes());
+    EXPECT_EQ(r.anomalyCount, 2u);
+    // 100 and 201 slots before the places (one slot doubled after the first).
+    EXPECT_EQ(r.anomalyEntries, Entry(c.first) + Entry(c.second));
+  }
 }
 
 TEST(AdtsScanner, ReadErrorStopsTheWalk) {
