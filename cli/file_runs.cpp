@@ -30,6 +30,10 @@ std::string MultiFileTally::CheckSummary() const {
   return CliTextsFor(language_).checkSummary(files_, clean_, damaged_, failed_);
 }
 
+std::string MultiFileTally::JsonSummary(bool check) const {
+  return JsonSummaryLine({check, files_, clean_, damaged_, failed_, exitStatus_});
+}
+
 int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const FileRunForm& form) {
   MultiFileTally tally(options.files.size(), options.language);
   for (const std::string& file : options.files) {
@@ -47,7 +51,11 @@ int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const 
       console.Out(run.result.failed ? ConsoleText(message) : form.text(run, host.info()));
     }
   }
-  if (!options.json) console.Out(form.check ? tally.CheckSummary() : tally.BatchSummary());
+  if (options.json) {
+    console.Out(tally.JsonSummary(form.check));
+  } else {
+    console.Out(form.check ? tally.CheckSummary() : tally.BatchSummary());
+  }
   return tally.exitStatus();
 }
 

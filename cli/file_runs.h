@@ -29,6 +29,8 @@ class MultiFileTally {
   std::string BatchSummary() const;
   // "合計 5 ファイル：正常 3, 異常あり 1, 失敗 1\n"
   std::string CheckSummary() const;
+  // The JSON summary object's line.
+  std::string JsonSummary(bool check) const;
   int exitStatus() const { return exitStatus_; }
 
  private:

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_host.h"
+#include "engine/engine_texts.h"
 
 namespace tessaro::cli {
 namespace {
@@ -51,7 +52,33 @@ std::string WithoutLineEnd(std::string text) {
   return text;
 }
 
+// Channels of a channel configuration: 1..6 as numbered, 7 is 7.1 (8
+// channels); 0 says the stream describes them itself (null).
+Json ChannelCount(int configuration) {
+  if (configuration <= 0) return nullptr;
+  return configuration == 7 ? 8 : configuration;
+}
+
+const char* StatusWord(int exitStatus) {
+  return exitStatus == kExitOk ? "ok" : exitStatus == kExitFailed ? "failed" : "damaged";
+}
+
+std::string Line(const Json& j) {
+  return j.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
 }  // namespace
+
+const char* RunErrorCode(const ConversionResult& r, const std::string& message) {
+  if (r.failed) {
+    const char* code = EngineMessageCode(message);
+    return code ? code : "unexpected";
+  }
+  if (r.anomalyCount > 0) return "stream_damaged";
+  if (r.noFrameFound) return "no_frame_found";
+  if (r.mismatchCount > 0) return "checksum_mismatch";
+  return nullptr;
+}
 
 std::string JsonReportLine(const FileReport& report) {
   const ConversionResult& r = report.result;
@@ -59,28 +86,35 @@ std::string JsonReportLine(const FileReport& report) {
   const int exitStatus = StatusOfConversion(r);
   const bool aacToWav = direction && direction[0] == 'a';
   const bool wavToAac = direction && direction[0] == 'w';
+  const bool frameTaken = r.channels >= 0;
+  const char* errorCode = RunErrorCode(r, report.message);
 
   Json j;
+  j["schema"] = kJsonSchema;
+  j["kind"] = "file";
   j["mode"] = report.check ? "check" : "convert";
   PutPath(j, "input", report.request.inputPath);
-  if (report.check) {
+  if (report.check || report.request.outputPath.empty()) {
     j["output"] = nullptr;
   } else {
     PutPath(j, "output", report.request.outputPath);
   }
   j["direction"] = direction ? Json(direction) : Json(nullptr);
-  j["status"] = exitStatus == kExitOk ? "ok" : exitStatus == kExitFailed ? "failed" : "damaged";
+  j["status"] = StatusWord(exitStatus);
   j["exitStatus"] = exitStatus;
+  j["errorCode"] = errorCode ? Json(errorCode) : Json(nullptr);
+  j["error"] = r.failed ? Json(WithoutLineEnd(report.message)) : Json(nullptr);
   j["inputSize"] = r.failed && r.inputSize == 0 ? Json(nullptr) : Json(r.inputSize);
   j["outputSize"] = r.failed || report.check ? Json(nullptr) : Json(r.outputSize);
-  j["samplingFrequency"] = r.samplingFrequency ? Json(r.samplingFrequency) : Json(nullptr);
-  j["channels"] = r.channels >= 0 ? Json(r.channels) : Json(nullptr);
+  j["sampleRate"] = r.samplingFrequency ? Json(r.samplingFrequency) : Json(nullptr);
+  j["channelConfiguration"] = frameTaken ? Json(r.channels) : Json(nullptr);
+  j["channelCount"] = frameTaken ? ChannelCount(r.channels) : Json(nullptr);
   j["delayMs"] = aacToWav ? Json(report.request.delayMs) : Json(nullptr);
   j["dataStart"] = wavToAac && r.blockLength ? Json(r.dataStart) : Json(nullptr);
   j["blockLength"] = wavToAac && r.blockLength ? Json(r.blockLength) : Json(nullptr);
   j["frames"] = r.framesFound;
   j["outputFrames"] = r.outputFrames;
-  j["seconds"] = r.failed ? Json(nullptr) : Number(r.seconds);
+  j["durationSeconds"] = r.failed ? Json(nullptr) : Number(r.seconds);
   j["damageCount"] = r.anomalyCount;
   j["damage"] = Json::array();
   for (const DamagePlace& d : r.damage) {
@@ -95,8 +129,21 @@ std::string JsonReportLine(const FileReport& report) {
                                {"stored", m.stored}});
   }
   j["noFrameFound"] = r.noFrameFound;
-  j["error"] = r.failed ? Json(WithoutLineEnd(report.message)) : Json(nullptr);
-  return j.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+  return Line(j);
+}
+
+std::string JsonSummaryLine(const RunSummary& s) {
+  Json j;
+  j["schema"] = kJsonSchema;
+  j["kind"] = "summary";
+  j["mode"] = s.check ? "check" : "batch";
+  j["files"] = s.files;
+  j["ok"] = s.ok;
+  j["damaged"] = s.damaged;
+  j["failed"] = s.failed;
+  j["status"] = StatusWord(s.exitStatus);
+  j["exitStatus"] = s.exitStatus;
+  return Line(j);
 }
 
 }  // namespace tessaro::cli

@@ -1,6 +1,9 @@
 #pragma once
-// One JSON object per file, on one line, for scripts.
+// One JSON object per file, on one line, for scripts; after several files a
+// summary object. Schema 1: the field list in tessaro-cli(1) and the README
+// is a contract, fields are only ever added.
 
+#include <cstdint>
 #include <string>
 
 #include "engine/conversion_request.h"
@@ -19,5 +22,25 @@ struct FileReport {
 // (paths on POSIX systems) are written with U+FFFD in place of each bad byte,
 // and their exact bytes follow in hexadecimal in a field of their own.
 std::string JsonReportLine(const FileReport& report);
+
+// The schema number written first in every object.
+inline constexpr int kJsonSchema = 1;
+
+struct RunSummary {
+  bool check = false;  // --check, else --batch
+  int files = 0;
+  int ok = 0;
+  int damaged = 0;
+  int failed = 0;
+  int exitStatus = 0;
+};
+
+// The last line of --batch --json and --check --json.
+std::string JsonSummaryLine(const RunSummary& summary);
+
+// The stable name of what went wrong in a run, or nullptr for a clean one:
+// the failure message's code, else the warning's ("stream_damaged",
+// "no_frame_found", "checksum_mismatch").
+const char* RunErrorCode(const ConversionResult& result, const std::string& message);
 
 }  // namespace tessaro::cli

@@ -66,4 +66,36 @@ const EngineTexts& EngineTextsFor(Language language) {
   return ForLanguage(language, kJapanese, kEnglish);
 }
 
+const char* EngineMessageCode(std::string_view text) {
+  // Whole texts first: a format matches by the part before its first "%",
+  // which may be a whole text of its own (inputBroken, inputBrokenChunk).
+  struct Whole {
+    const char* code;
+    Text EngineTexts::*text;
+  };
+  static constexpr Whole kWhole[] = {
+      {"input_not_openable", &EngineTexts::inputNotOpenable},
+      {"output_not_openable", &EngineTexts::outputNotOpenable},
+      {"input_invalid", &EngineTexts::inputBroken},
+      {"not_wav", &EngineTexts::notWav},
+      {"input_name_invalid", &EngineTexts::badInputName},
+      {"read_failed", &EngineTexts::readFailed},
+      {"write_failed", &EngineTexts::writeFailed},
+      {"delay_too_large", &EngineTexts::delayTooLarge},
+      {"unexpected", &EngineTexts::unexpected},
+      {"no_frame_found", &EngineTexts::noFrameFound},
+  };
+  for (const EngineTexts* texts : {&kJapanese, &kEnglish}) {
+    for (const Whole& w : kWhole) {
+      if (text == (texts->*w.text).c_str()) return w.code;
+    }
+  }
+  for (const EngineTexts* texts : {&kJapanese, &kEnglish}) {
+    const std::string_view chunk = texts->inputBrokenChunk.c_str();
+    if (text.starts_with(chunk.substr(0, chunk.find('%')))) return "input_invalid_chunk";
+    if (text.starts_with(texts->damageReportHead.c_str())) return "stream_damaged";
+  }
+  return nullptr;
+}
+
 }  // namespace tessaro

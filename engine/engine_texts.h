@@ -1,6 +1,8 @@
 #pragma once
 // The engine's report lines and messages, one table per language.
 
+#include <string_view>
+
 #include "engine/language.h"
 #include "engine/text_types.h"
 
@@ -36,5 +38,11 @@ struct EngineTexts {
 };
 
 const EngineTexts& EngineTextsFor(Language language);
+
+// The stable ASCII name of the engine's message that text is, in either
+// language ("input_not_openable"), for reports that scripts read: the failure
+// messages, the damage report ("stream_damaged", matched by its head) and the
+// no-frame warning. nullptr for any other text.
+const char* EngineMessageCode(std::string_view text);
 
 }  // namespace tessaro

@@ -166,8 +166,9 @@ TEST(Json, OneLinePerFileWithTheReportsFigures) {
             kExitFailed);
   EXPECT_EQ(console.err, "");  // the damage report is in the object
   const std::vector<Json> lines = JsonLines(console.out);
-  ASSERT_EQ(lines.size(), 3u);
+  ASSERT_EQ(lines.size(), 4u);
 
+  EXPECT_EQ(console.out.rfind("{\"schema\":1,\"kind\":\"file\",", 0), 0u);
   EXPECT_EQ(lines[0]["input"], "bad.aac");
   EXPECT_EQ(lines[0]["output"], "bad_aac.wav");
   EXPECT_EQ(lines[0]["direction"], "aac_to_wav");
@@ -175,15 +176,18 @@ TEST(Json, OneLinePerFileWithTheReportsFigures) {
   EXPECT_EQ(lines[0]["exitStatus"], 3);
   EXPECT_EQ(lines[0]["inputSize"], 303);
   EXPECT_EQ(lines[0]["outputSize"], fs.Contents("bad_aac.wav").size());
-  EXPECT_EQ(lines[0]["samplingFrequency"], 48000);
-  EXPECT_EQ(lines[0]["channels"], 2);
+  EXPECT_EQ(lines[0]["sampleRate"], 48000);
+  EXPECT_EQ(lines[0]["channelConfiguration"], 2);
+  EXPECT_EQ(lines[0]["channelCount"], 2);
   EXPECT_EQ(lines[0]["delayMs"], 0);
   EXPECT_EQ(lines[0]["frames"], 2);
   // The second frame, at 100, is lost: the bytes behind it are no frame.
   EXPECT_EQ(lines[0]["damage"], Json::parse(R"([{"seconds":0.021333333333333333,"offset":100}])"));
   EXPECT_EQ(lines[0]["error"], nullptr);
+  EXPECT_EQ(lines[0]["errorCode"], "stream_damaged");
 
   EXPECT_EQ(lines[1]["status"], "failed");
+  EXPECT_EQ(lines[1]["errorCode"], "input_not_openable");
   EXPECT_EQ(lines[1]["exitStatus"], 1);
   EXPECT_EQ(lines[1]["error"], "エラー：入力ファイルが、開けません。");
   EXPECT_EQ(lines[1]["inputSize"], nullptr);
@@ -195,6 +199,9 @@ TEST(Json, OneLinePerFileWithTheReportsFigures) {
   EXPECT_EQ(lines[2]["dataStart"], 44);
   EXPECT_EQ(lines[2]["blockLength"], 4096);
   EXPECT_EQ(lines[2]["delayMs"], nullptr);
+
+  EXPECT_EQ(lines[3], Json::parse(R"({"schema":1,"kind":"summary","mode":"batch","files":3,"ok":1,)"
+                                  R"("damaged":1,"failed":1,"status":"failed","exitStatus":1})"));
 }
 
 TEST(Json, MismatchRecordsAndCheckHasNoOutput) {
@@ -206,8 +213,9 @@ TEST(Json, MismatchRecordsAndCheckHasNoOutput) {
   CaptureConsole console;
   EXPECT_EQ(RunCli({"--check", "--json", "m.wav"}, console, fs), kExitConvertedWithDamage);
   const std::vector<Json> lines = JsonLines(console.out);
-  ASSERT_EQ(lines.size(), 1u);
+  ASSERT_EQ(lines.size(), 2u);  // and the summary
   EXPECT_EQ(lines[0]["mode"], "check");
+  EXPECT_EQ(lines[0]["errorCode"], "checksum_mismatch");
   EXPECT_EQ(lines[0]["output"], nullptr);
   EXPECT_EQ(lines[0]["outputSize"], nullptr);
   EXPECT_EQ(lines[0]["mismatchCount"], 1);

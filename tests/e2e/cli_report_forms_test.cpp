@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "tests/e2e/e2e_inputs.h"
@@ -102,9 +103,10 @@ TEST_F(CliReportForms, JsonIsOneValidObjectPerLineEvenForPathsThatAreNotUtf8) {
   const ProcessResult r = RunProgram({kCli, "--batch", "--json", sjis, bad});
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_EQ(r.err, "");
-  ASSERT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+  ASSERT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 3) << r.out;  // and the summary
   const Json first = Json::parse(r.out.substr(0, r.out.find('\n')));
-  const Json second = Json::parse(r.out.substr(r.out.find('\n') + 1));
+  const size_t secondStart = r.out.find('\n') + 1;
+  const Json second = Json::parse(r.out.substr(secondStart, r.out.find('\n', secondStart) - secondStart));
   EXPECT_EQ(first["status"], "ok");
   EXPECT_EQ(first["frames"], 283);
   EXPECT_TRUE(first.contains("inputHex"));
@@ -118,6 +120,53 @@ TEST_F(CliReportForms, JsonIsOneValidObjectPerLineEvenForPathsThatAreNotUtf8) {
   const Json j = Json::parse(one.out);
   EXPECT_EQ(j["output"], dir_.File("one.wav"));
   EXPECT_EQ(j["outputSize"], 1159212);
+}
+
+// A script that branches on the schema and the stable error codes alone: the
+// same in either language, one object per file, the summary last.
+TEST_F(CliReportForms, JsonConsumerNeedsOnlySchemaKindAndErrorCode) {
+  const std::string good = Sample("good.aac");
+  const std::string bad = Damaged("bad.aac");
+  const std::string missing = dir_.File("missing.aac");
+  ASSERT_EQ(RunProgram({kCli, good}).exitCode, 0);
+  const std::string wav = dir_.File("good_aac.wav");
+  std::string noFrames = ReadFile(wav);
+  for (size_t i = 44; i < noFrames.size(); ++i) noFrames[i] = static_cast<char>(i * 7);
+  WriteFile(dir_.File("noframes.wav"), noFrames);
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    std::vector<Json> codes;  // errorCode of each line; the summary's is its status
+  } const cases[] = {
+      {{"--json", good, dir_.File("one.wav")}, 0, {nullptr}},
+      {{"--json", bad, dir_.File("two.wav")}, 3, {"stream_damaged"}},
+      {{"--json", missing}, 1, {"input_not_openable"}},
+      {{"--json", dir_.File("song.mp3")}, 1, {"input_name_invalid"}},
+      {{"--batch", "--json", "--out-dir", dir_.File("nowhere"), good},
+       1, {"output_not_openable", "failed"}},
+      {{"--batch", "--json", good, missing, bad}, 1,
+       {nullptr, "input_not_openable", "stream_damaged", "failed"}},
+      {{"--check", "--json", wav, dir_.File("noframes.wav"), bad}, 3,
+       {nullptr, "no_frame_found", "stream_damaged", "damaged"}},
+  };
+  for (const char* lang : {"--lang=ja", "--lang=en"}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(lang) + " " + c.args.back());
+      std::vector<std::string> argv = {kCli, lang};
+      argv.insert(argv.end(), c.args.begin(), c.args.end());
+      const ProcessResult r = RunProgram(argv);
+      EXPECT_EQ(r.exitCode, c.exitCode);
+      EXPECT_EQ(r.err, "");
+      std::vector<Json> codes;
+      std::istringstream lines(r.out);
+      for (std::string line; std::getline(lines, line);) {
+        ASSERT_EQ(line.rfind("{\"schema\":1,", 0), 0u) << line;  // first, whatever follows
+        const Json j = Json::parse(line);
+        codes.push_back(j["kind"] == "summary" ? j["status"] : j["errorCode"]);
+      }
+      EXPECT_EQ(codes, c.codes) << r.out;
+    }
+  }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
 #include <vector>
 
 #include "tests/support/text_tables.h"
@@ -26,6 +28,31 @@ std::vector<const char*> Members(const EngineTexts& t) {
 TEST(EngineTexts, BothLanguagesCompleteEnglishInAscii) {
   testing::ExpectTablePair(Members(EngineTextsFor(Language::kJapanese)),
                            Members(EngineTextsFor(Language::kEnglish)));
+}
+
+// Scripts branch on these names: each message has its own, the same in both
+// languages, and a report line has none.
+TEST(EngineTexts, EachMessageHasOneStableCode) {
+  std::vector<std::string> codes[2];
+  int i = 0;
+  for (const Language language : {Language::kJapanese, Language::kEnglish}) {
+    const EngineTexts& t = EngineTextsFor(language);
+    const std::string messages[] = {
+        t.inputNotOpenable, t.outputNotOpenable, t.inputBroken, t.inputBrokenChunk(200, 20),
+        t.notWav,           t.badInputName,      t.readFailed,  t.writeFailed,
+        t.delayTooLarge,    t.unexpected,        t.noFrameFound,
+        std::string(t.damageReportHead) + t.damageReportCount(2) + "\r\n"};
+    for (const std::string& message : messages) {
+      const char* code = EngineMessageCode(message);
+      ASSERT_NE(code, nullptr) << message;
+      codes[i].push_back(code);
+    }
+    EXPECT_EQ(EngineMessageCode(t.inputSize("1,000")), nullptr);
+    ++i;
+  }
+  EXPECT_EQ(codes[0], codes[1]);
+  std::set<std::string> distinct(codes[0].begin(), codes[0].end());
+  EXPECT_EQ(distinct.size(), codes[0].size());
 }
 
 }  // namespace
