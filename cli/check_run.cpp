@@ -26,7 +26,7 @@ std::string CheckText(const ConversionRequest& request, const ConversionResult& 
     text += texts.checkWavLayout(static_cast<unsigned long long>(r.dataStart),
                                  FormatByteCount(r.blockLength).c_str());
   }
-  if (r.samplingFrequency != 0) {
+  if (r.channels >= 0) {  // a frame was taken, whatever its rate (0 Hz for 12..15)
     text += ", " + engineTexts.samplingLineWav(static_cast<int>(r.samplingFrequency), r.channels);
   } else {
     text += "\n";

@@ -45,7 +45,7 @@ constexpr CliTexts kJapanese{
         "  3  変換しましたが、データ異常またはチェックサム不一致がありました\n"
         "     （WAVにフレームが一つも見つからなかったときも、3になります）\n"
         "  --batch と --check では、全ファイルのうち最も悪いもの（1、3、0 の順）になります。\n"
-        "  --check の 0 と 3 は、変換したときに返す値です。\n",
+        "  --check は、変換したときに返す値を返します（出力先も、作らずに調べます）。\n",
     .outDirWithoutFolder = "--out-dir の後にフォルダを指定してください。",
     .outDirWithoutBatch = "--out-dir は --batch と一緒に指定してください。",
     .noInputFiles = "入力ファイルの指定がありません。",
@@ -101,7 +101,8 @@ constexpr CliTexts kEnglish{
         "  3  Converted, but with damaged data or checksum mismatches\n"
         "     (also 3 when the WAV held no frame at all)\n"
         "  With --batch and --check, the worst over all files (1, then 3, then 0).\n"
-        "  With --check, 0 and 3 are what a conversion would return.\n",
+        "  With --check, the status a conversion would return (where the output\n"
+        "  would go is looked at too, never created).\n",
     .outDirWithoutFolder = "--out-dir needs a folder after it.",
     .outDirWithoutBatch = "--out-dir can only be used with --batch.",
     .noInputFiles = "No input file was given.",

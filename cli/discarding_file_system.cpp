@@ -40,7 +40,16 @@ class DiscardedFile final : public File {
 
 }  // namespace
 
-std::unique_ptr<File> DiscardingFileSystem::CreateExclusive(const std::string&, const PathInfo*) {
+std::unique_ptr<File> DiscardingFileSystem::CreateExclusive(const std::string& path,
+                                                            const PathInfo*) {
+  // A path with a folder part needs that folder: neither missing nor a
+  // regular file ("/x" looks at the root, "C:x" at C:'s current folder).
+  // The current folder is taken as there.
+  const size_t cut = path.find_last_of(kPathSeparators);
+  if (cut != std::string::npos) {
+    const std::string folder = path.substr(0, cut == 0 || path[cut] == ':' ? cut + 1 : cut);
+    if (inputs_.Stat(folder).kind != PathInfo::Kind::kOther) return nullptr;
+  }
   return std::make_unique<DiscardedFile>();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // A file system whose outputs go nowhere: inputs are read from the real one,
-// every created file only counts what is written to it. A conversion run on
-// it reports exactly as it would, and creates nothing.
+// every created file only counts what is written to it. Output paths are
+// looked at on the real one (a folder where the output would go, a missing
+// folder, the input itself), so a conversion run on it reports and fails
+// exactly as it would, and creates, renames and removes nothing.
 
 #include <memory>
 #include <string>
@@ -17,14 +19,18 @@ class DiscardingFileSystem final : public FileSystem {
   std::unique_ptr<File> OpenRead(const std::string& path) override {
     return inputs_.OpenRead(path);
   }
-  // Every output path is free: nothing is there, and nothing will be.
-  PathInfo Stat(const std::string&) override { return {}; }
-  std::string ResolveLinks(const std::string& path) override { return path; }
+  PathInfo Stat(const std::string& path) override { return inputs_.Stat(path); }
+  std::string ResolveLinks(const std::string& path) override {
+    return inputs_.ResolveLinks(path);
+  }
+  // A file that counts what it is given, where the real one could be made:
+  // in an existing folder. Nothing is created.
   std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override;
   bool Rename(const std::string&, const std::string&) override { return true; }
   bool Remove(const std::string&) override { return true; }
-  // Nothing is ever written, so no output can be the input.
-  bool SameFile(const std::string&, const std::string&) override { return false; }
+  bool SameFile(const std::string& a, const std::string& b) override {
+    return inputs_.SameFile(a, b);
+  }
 
  private:
   FileSystem& inputs_;

@@ -123,6 +123,13 @@ TEST(Check, ReportsWithoutCreatingAnyFile) {
   Bytes wav = fs.Contents("good_aac.wav");
   wav[44 + 4096 + 12 + 20] ^= 0x55;  // inside the second frame
   fs.SetFile("mismatch.wav", wav);
+  // Where the conversion would fail for its output: a folder in the way.
+  fs.SetFile("folder.aac", ThreeFrames().bytes());
+  fs.AddSpecial("folder_aac.wav");
+  AdtsFields reserved;
+  reserved.frame_length = 100;
+  reserved.sampling_frequency_index = 12;  // no rate: 0 Hz, no known duration
+  fs.SetFile("reserved.aac", AdtsStream().Frames(3, reserved).bytes());
   const std::vector<std::string> before = fs.Paths();
   struct Case {
     std::string file;
@@ -144,6 +151,10 @@ TEST(Check, ReportsWithoutCreatingAnyFile) {
        "入力サイズ：12,332 Bytes, データ開始：44, ブロック長：4,096 Bytes, サンプリング周波数：48000 Hz, "
        "チャンネル数：2\nチェックサム不一致：1ヵ所[00001030:", ""},
       {"missing.wav", kExitFailed, "エラー：入力ファイルが、開けません。\n", ""},
+      {"folder.aac", kExitFailed, "エラー：出力ファイルが、開けません。\n", ""},
+      {"reserved.aac", kExitOk,
+       "入力サイズ：300 Bytes, サンプリング周波数：0 Hz, チャンネル数：2\n"
+       "フレーム数：3, 時間：--:--:--.--\n", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);

@@ -133,6 +133,8 @@ TEST_F(CliReportForms, JsonConsumerNeedsOnlySchemaKindAndErrorCode) {
   std::string noFrames = ReadFile(wav);
   for (size_t i = 44; i < noFrames.size(); ++i) noFrames[i] = static_cast<char>(i * 7);
   WriteFile(dir_.File("noframes.wav"), noFrames);
+  Sample("folder.aac");
+  std::filesystem::create_directory(dir_.File("folder_aac.wav"));
   struct Case {
     std::vector<std::string> args;
     int exitCode;
@@ -148,6 +150,9 @@ TEST_F(CliReportForms, JsonConsumerNeedsOnlySchemaKindAndErrorCode) {
        {nullptr, "input_not_openable", "stream_damaged", "failed"}},
       {{"--check", "--json", wav, dir_.File("noframes.wav"), bad}, 3,
        {nullptr, "no_frame_found", "stream_damaged", "damaged"}},
+      // The check looks at where the output would go: a folder is in the way.
+      {{"--check", "--json", good, dir_.File("folder.aac")}, 1,
+       {nullptr, "output_not_openable", "failed"}},
   };
   for (const char* lang : {"--lang=ja", "--lang=en"}) {
     for (const Case& c : cases) {
