@@ -36,7 +36,7 @@ void CliHost::SetProgress(int percent) {
 
 void CliHost::ShowErrorMessage(const std::string& text, int) {
   EndProgress();
-  if (!quiet_) console_.Err(ConsoleText(text));
+  if (!quiet_) console_.Err(messageLabel_ + ConsoleText(text));
 }
 
 void CliHost::EndProgress() {

@@ -43,6 +43,9 @@ class CliHost final : public ConversionHost {
   void PumpEvents() override {}
   void ShowErrorMessage(const std::string& text, int) override;
 
+  // Puts label (such as "[2/5] song.aac\n") in front of every message on
+  // standard error, so that a log of several files tells whose it is.
+  void LabelMessages(std::string label) { messageLabel_ = std::move(label); }
   // Ends the progress line so that whatever follows starts on a line of its own.
   void EndProgress();
   const std::string& info() const { return info_; }
@@ -50,6 +53,7 @@ class CliHost final : public ConversionHost {
  private:
   Console& console_;
   std::string progressLabel_;
+  std::string messageLabel_;
   bool showProgress_;
   bool quiet_;
   bool progressShown_ = false;

@@ -41,6 +41,7 @@ int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const 
     if (!options.json) console.Out(label + file + "\n");
     FileRun run{form.request(file), {}};
     CliHost host(console, label, options.json);
+    host.LabelMessages(label + file + "\n");
     run.result = RunConversion(run.request, host, fs);
     host.EndProgress();
     tally.Count(run.result);

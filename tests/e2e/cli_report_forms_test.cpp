@@ -55,7 +55,8 @@ TEST_F(CliReportForms, BatchConvertsEveryFileAndExitsWithTheWorst) {
             std::string::npos)
       << r.out;
   EXPECT_TRUE(r.out.ends_with("\n合計 3 ファイル：変換 1, 異常ありで変換 1, 失敗 1\n")) << r.out;
-  EXPECT_NE(r.err.find("データ異常が発見された位置"), std::string::npos);
+  // On standard error too, each message names its file.
+  EXPECT_EQ(r.err.rfind("[3/3] " + bad + "\nエラー：このAACファイルは正常ではありません。", 0), 0u) << r.err;
   EXPECT_EQ(Listing(dir_.File("out")), (std::set<std::string>{"good_aac.wav", "bad_aac.wav"}));
   EXPECT_EQ(ReadFile(dir_.File("out/good_aac.wav")).size(), 579628u);  // 8-bit
 
