@@ -67,7 +67,8 @@ constexpr CliTexts kEnglish{
         "       tessaro-cli --check [--json] FILE...\n"
         "       tessaro-cli --json [-s1|-s2] [-d<ms>] INPUT [OUTPUT]\n",
     .help =
-        "Converts AAC files (.aac) to TSR WAV files (.wav) and back.\n"
+        "Converts AAC files (ADTS, .aac) to WAV files (.wav) that carry each AAC frame\n"
+        "untouched, and back.\n"
         "\n"
         "  -s1        Writes the WAV with 16 bits (1/1, the default)\n"
         "  -s2        Writes the WAV with 8 bits (1/2)\n"
@@ -78,15 +79,16 @@ constexpr CliTexts kEnglish{
         "  --out-dir FOLDER\n"
         "             Creates the output files of --batch in this folder\n"
         "  --check    Only reads and examines the files; creates no file\n"
-        "             (AAC: frames, time, damaged data; WAV: frames found, checksum\n"
-        "             mismatches, time after conversion)\n"
+        "             (AAC: frames, duration, damaged data; WAV: frames found,\n"
+        "             checksum mismatches, duration after conversion)\n"
         "  --json     Writes the results to standard output as JSON, one line per\n"
         "             file, instead of text\n"
         "  --lang=ja|en\n"
         "             Shows the texts in Japanese (ja) or English (en). Without it,\n"
-        "             the first of LANGUAGE, LC_ALL, LC_MESSAGES and LANG that is set\n"
-        "             decides: a value beginning with ja, C or POSIX, or none set,\n"
-        "             gives Japanese, any other value English (on Windows: Japanese\n"
+        "             the first of LANGUAGE (its first entry), LC_ALL, LC_MESSAGES\n"
+        "             and LANG that is set and not empty decides: Japanese when its\n"
+        "             language is ja, C or POSIX (C.UTF-8 and C.utf8 count as C), or\n"
+        "             when none is set; English for any other (on Windows: Japanese\n"
         "             when the display language is Japanese)\n"
         "  --help     Shows this help\n"
         "  --version  Shows the version\n"
@@ -113,10 +115,10 @@ constexpr CliTexts kEnglish{
     .outDirWithoutBatch = "--out-dir can only be used with --batch.",
     .noInputFiles = "No input file was given.",
     .stopped = "Error: The conversion was stopped.\n",
-    .batchSummary = "Total %d files: converted %d, converted with damage %d, failed %d\n",
-    .checkSummary = "Total %d files: OK %d, damaged %d, failed %d\n",
-    .checkWavLayout = ", Data start: %llu, Block length: %s Bytes",
-    .checkMismatchCount = "Checksum mismatches: %u",
+    .batchSummary = "Files: %d (converted: %d, converted with damage: %d, failed: %d)\n",
+    .checkSummary = "Files: %d (OK: %d, damaged: %d, failed: %d)\n",
+    .checkWavLayout = ", Data start: %llu, Block length: %s bytes",
+    .checkMismatchCount = "Checksum mismatches: %u ",
     .checkFrameCount = "Frames: %llu, ",
 };
 

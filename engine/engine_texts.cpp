@@ -33,11 +33,11 @@ constexpr EngineTexts kJapanese{
 };
 
 constexpr EngineTexts kEnglish{
-    .inputSize = "Input size: %s Bytes, ",
-    .outputSize = "Output size: %s Bytes, ",
-    .timeLinePrefix = "Time: ",
-    .samplingLineWav = "Sampling rate: %d Hz, Channels: %d\r\n",
-    .samplingLineAac = "Sampling rate: %d Hz, Channels: %d, Delay: %d ms\r\n",
+    .inputSize = "Input size: %s bytes, ",
+    .outputSize = "Output size: %s bytes, ",
+    .timeLinePrefix = "Duration: ",
+    .samplingLineWav = "Sample rate: %d Hz, Channel configuration: %d\r\n",
+    .samplingLineAac = "Sample rate: %d Hz, Channel configuration: %d, Delay: %d ms\r\n",
     .moreMismatches = "Other checksum mismatches: %s\r\n",
     .inputNotOpenable = "Error: The input file cannot be opened.\r\n",
     .outputNotOpenable = "Error: The output file cannot be opened.\r\n",
@@ -50,13 +50,13 @@ constexpr EngineTexts kEnglish{
     .delayTooLarge = "Error: The delay is too large.\r\n",
     .unexpected = "Error: An unexpected error occurred during the conversion.\r\n",
     .damageReportHead =
-        "Error: This AAC file is damaged.\r\n"
+        "Warning: This AAC file is damaged.\r\n"
         "The audio may be badly out of sync.\r\n\r\n"
         "Positions of damaged data",
     .damageReportCount = " (%d):",
     .anomalyEntryPrefix = "  Time: ",
     .noFrameFound =
-        "Error: No AAC frames were found in this WAV file.\r\n"
+        "Warning: No AAC frames were found in this WAV file.\r\n"
         "The WAV file may have been re-encoded or changed by an editing program.\r\n",
 };
 

@@ -12,7 +12,7 @@ constexpr DialogTexts kJapanese{
 };
 
 constexpr DialogTexts kEnglish{
-    .countdown = "Closes in %5.1f seconds.",
+    .countdown = "Closes in %.1f seconds.",
     .settingsNotOpenable = "The file (%s) cannot be opened.",
     .logInputFileOpen = "Input file: (",
     .logDroppedSentence = "The audio may be badly out of sync.",

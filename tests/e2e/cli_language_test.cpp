@@ -66,14 +66,15 @@ TEST_F(CliLanguage, JapaneseUnlessTheLocaleOrLangAsksForEnglish) {
   const std::string japanese = RunAll(kDefaultLocale);  // C.UTF-8
   ASSERT_NE(japanese.find("入力サイズ：99,396 Bytes, "), std::string::npos) << japanese;
   const std::string english = RunAll({"LANG=en_US.UTF-8"});
-  ASSERT_NE(english.find("Input size: 99,396 Bytes, Sampling rate: 48000 Hz, Channels: 2, "
-                         "Delay: 0 ms\nOutput size: 1,159,212 Bytes, Time: 00:00:06.04\n"),
+  ASSERT_NE(english.find("Input size: 99,396 bytes, Sample rate: 48000 Hz, Channel configuration: 2, "
+                         "Delay: 0 ms\nOutput size: 1,159,212 bytes, Duration: 00:00:06.04\n"),
             std::string::npos)
       << english;
-  EXPECT_NE(english.find("|Error: This AAC file is damaged.\nThe audio may be badly out of sync."
+  EXPECT_NE(english.find("|Warning: This AAC file is damaged.\nThe audio may be badly out of sync."
                          "\n\nPositions of damaged data (1):\n  Time: "),
             std::string::npos)
       << english;
+  EXPECT_NE(english.find("\nFiles: 3 (OK: 1, damaged: 1, failed: 1)\n"), std::string::npos) << english;
   for (const char c : english) {
     ASSERT_LT(static_cast<unsigned char>(c), 0x80) << english;
   }

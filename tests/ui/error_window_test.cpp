@@ -95,12 +95,12 @@ TEST_F(DialogTest, EnglishDialogCountsDownLogsAndConvertsInEnglish) {
   dlg->ShowErrorMessage(std::string(en.damageReportHead) + en.damageReportCount(2) + "\r\n" +
                             AnomalyEntry(en, 1.0) + AnomalyEntry(en, 2.5) + "...",
                         1);
-  EXPECT_EQ(ws.countdownAtPump.front(), "Closes in   2.0 seconds.");
+  EXPECT_EQ(ws.countdownAtPump.front(), "Closes in 2.0 seconds.");
   EXPECT_EQ(ReadFile(LogPath()),
-            "2024/03/09 07:05:02\tInput file: (song.aac)\tError: This AAC file is damaged. "
+            "2024/03/09 07:05:02\tInput file: (song.aac)\tWarning: This AAC file is damaged. "
             "Positions of damaged data (2): Time: 00:00:01.00 Time: 00:00:02.50 ...\r\n");
   dlg->ShowErrorMessage(en.noFrameFound, 1);
-  EXPECT_NE(ReadFile(LogPath()).find("\tError: No AAC frames were found in this WAV file. The WAV "
+  EXPECT_NE(ReadFile(LogPath()).find("\tWarning: No AAC frames were found in this WAV file. The WAV "
                                      "file may have been re-encoded or changed by an editing "
                                      "program.\r\n"),
             std::string::npos);
