@@ -192,7 +192,7 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   DelayPlan delay;
   if (!PlanDelay(request.delayMs, format, &delay)) return Failed(host, texts.delayTooLarge);
 
-  std::unique_ptr<OutputFile> output = OutputFile::Open(request, host, fs);
+  std::unique_ptr<OutputFile> output = OutputFile::Open(request, InputKind::kAdts, host, fs);
   if (!output) return ConversionResult{.failed = true};
 
   ConversionResult result;

@@ -21,6 +21,8 @@ constexpr EngineTexts kJapanese{
     .writeFailed = "エラー：出力ファイルに、書き込めません。\r\n",
     .delayTooLarge = "エラー：Delayが、大きすぎます。\r\n",
     .unexpected = "エラー：変換中に、予期しない異常が発生しました。\r\n",
+    .outputIsAac = "エラー：出力ファイルが、入力と同じAACファイルです。上書きできません。\r\n",
+    .outputIsWav = "エラー：出力ファイルが、入力と同じWAVファイルです。上書きできません。\r\n",
     .damageReportHead =
         "エラー：このAACファイルは正常ではありません。\r\n"
         "大きく音ズレが発生する可能性があります。\r\n\r\n"
@@ -49,6 +51,8 @@ constexpr EngineTexts kEnglish{
     .writeFailed = "Error: The output file cannot be written.\r\n",
     .delayTooLarge = "Error: The delay is too large.\r\n",
     .unexpected = "Error: An unexpected error occurred during the conversion.\r\n",
+    .outputIsAac = "Error: The output file is an AAC file, like the input; it is not overwritten.\r\n",
+    .outputIsWav = "Error: The output file is a WAV file, like the input; it is not overwritten.\r\n",
     .damageReportHead =
         "Warning: This AAC file is damaged.\r\n"
         "The audio may be badly out of sync.\r\n\r\n"

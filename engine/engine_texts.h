@@ -29,6 +29,9 @@ struct EngineTexts {
   Text writeFailed;
   Text delayTooLarge;
   Text unexpected;
+  // An existing output of the input's own kind, which is not replaced.
+  Text outputIsAac;
+  Text outputIsWav;
 
   // The reports shown in the error window (and logged).
   Text damageReportHead;

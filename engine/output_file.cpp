@@ -2,8 +2,11 @@
 
 #include "engine/output_file.h"
 
+#include <array>
+#include <cstring>
 #include <random>
 
+#include "engine/adts.h"
 #include "engine/conversion_common.h"
 #include "engine/engine_texts.h"
 
@@ -21,6 +24,48 @@ std::string RandomSuffix(std::random_device& random) {
   std::string suffix;
   for (int i = 0; i < 6; ++i) suffix += kChars[random() % (sizeof kChars - 1)];
   return suffix;
+}
+
+// The first bytes of an ADTS stream: a header with the sync word, layer 00, a
+// sampling frequency of the table and a length that holds the header.
+bool BeginsLikeAdts(const uint8_t* bytes, size_t n) {
+  if (n < kAdtsBytesForLength || !IsAdtsSync(bytes[0], bytes[1])) return false;
+  const AdtsHeader header = ParseAdtsHeader(bytes);
+  return kSamplingFrequencies[header.sampling_frequency_index] != 0 &&
+         header.frame_length >= kAdtsHeaderSize;
+}
+
+// An ID3v2 tag in front of a stream: "ID3", version, flags, then its size in
+// four bytes of seven bits each, not counting the ten bytes of the tag header.
+constexpr size_t kId3HeaderSize = 10;
+bool Id3TagLength(const uint8_t* bytes, size_t n, uint64_t* length) {
+  if (n < kId3HeaderSize || std::memcmp(bytes, "ID3", 3) != 0) return false;
+  uint64_t size = 0;
+  for (size_t i = 6; i < kId3HeaderSize; ++i) {
+    if (bytes[i] & 0x80) return false;
+    size = (size << 7) | bytes[i];
+  }
+  *length = kId3HeaderSize + size;
+  return true;
+}
+
+// Whether the file at path begins like a file of kind: an ADTS header (after
+// an ID3 tag, if there is one) or "RIFF" with "WAVE" in bytes 8..11. A file
+// that cannot be read is judged of no kind, as before this look existed.
+bool BeginsLike(FileSystem& fs, const std::string& path, InputKind kind) {
+  std::unique_ptr<File> file = fs.OpenRead(path);
+  if (!file) return false;
+  std::array<uint8_t, 12> bytes{};
+  size_t got = 0;
+  if (!file->Read(bytes.data(), bytes.size(), &got)) return false;
+  if (kind == InputKind::kWav) {
+    return got >= 12 && std::memcmp(bytes.data(), "RIFF", 4) == 0 &&
+           std::memcmp(bytes.data() + 8, "WAVE", 4) == 0;
+  }
+  uint64_t tagLength = 0;
+  if (!Id3TagLength(bytes.data(), got, &tagLength)) return BeginsLikeAdts(bytes.data(), got);
+  return file->Seek(tagLength) && file->Read(bytes.data(), kAdtsBytesForLength, &got) &&
+         BeginsLikeAdts(bytes.data(), got);
 }
 
 }  // namespace
@@ -49,7 +94,8 @@ OutputFile::~OutputFile() {
 }
 
 std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
-                                             ConversionHost& host, FileSystem& fs) {
+                                             InputKind inputKind, ConversionHost& host,
+                                             FileSystem& fs) {
   const Text& refused = EngineTextsFor(request.language).outputNotOpenable;
   // Writing over the input would destroy it before it is read.
   if (fs.SameFile(request.inputPath, request.outputPath)) {
@@ -63,6 +109,11 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
   const bool replaces = info.kind == PathInfo::Kind::kRegular;
   if (info.kind == PathInfo::Kind::kOther || (replaces && !info.writable)) {
     Failed(host, refused);
+    return nullptr;
+  }
+  if (replaces && BeginsLike(fs, target, inputKind)) {
+    const EngineTexts& texts = EngineTextsFor(request.language);
+    Failed(host, inputKind == InputKind::kAdts ? texts.outputIsAac : texts.outputIsWav);
     return nullptr;
   }
   // A name another run has taken is passed over; any other failure to

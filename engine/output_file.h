@@ -11,14 +11,20 @@
 
 namespace tessaro {
 
+// The kind of file a conversion reads: an output that already holds a file of
+// this kind is never replaced, since that file is most likely an input named
+// by mistake (a second input path, or the paths in the wrong order).
+enum class InputKind { kAdts, kWav };
+
 class OutputFile {
  public:
   // Checks the output path and creates the new file beside it. An output that
   // is the input, that exists but is no regular file or cannot be written, or
   // whose folder is missing, is refused with the message for an output that
-  // cannot be opened, and nothing is created.
-  static std::unique_ptr<OutputFile> Open(const ConversionRequest& request, ConversionHost& host,
-                                          FileSystem& fs);
+  // cannot be opened; an existing file whose first bytes are of inputKind is
+  // refused with a message that says so. Nothing is created then.
+  static std::unique_ptr<OutputFile> Open(const ConversionRequest& request, InputKind inputKind,
+                                          ConversionHost& host, FileSystem& fs);
 
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;

@@ -217,7 +217,7 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   const std::string headerError = ReadWavLayout(*input, inputLength, &layout, texts);
   if (!headerError.empty()) return Failed(host, headerError);
 
-  std::unique_ptr<OutputFile> output = OutputFile::Open(request, host, fs);
+  std::unique_ptr<OutputFile> output = OutputFile::Open(request, InputKind::kWav, host, fs);
   if (!output) return ConversionResult{.failed = true};
 
   ConversionResult result;

@@ -5,6 +5,7 @@
 
 #include "engine/convert_command.h"
 #include "tests/support/adts_builder.h"
+#include "tests/support/container_builder.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/recording_host.h"
 
@@ -76,6 +77,60 @@ TEST(RunConversion, DirectionFollowsTheInputEndingOnly) {
     request.outputPath = c.output;
     RunConversion(request, host, fs);
     EXPECT_EQ(host.info.rfind(c.infoStart, 0), 0u) << host.info;
+  }
+}
+
+// An output that already holds a file of the input's kind (a second input
+// named by mistake) is refused before anything is written; a file of the
+// other kind, or of neither, is replaced as before.
+TEST(RunConversion, AnExistingOutputOfTheInputsKindIsNeverReplaced) {
+  AdtsFields f;
+  f.frame_length = 100;
+  const testing::Bytes adts = AdtsStream().Frames(2, f).bytes();
+  const testing::Bytes tagged =
+      testing::Cat({{'I', 'D', '3', 4, 0, 0, 0, 0, 0, 3, 'a', 'b', 'c'}, adts});
+  const testing::Bytes wav = testing::Cat({testing::ContainerHeader(false, 4), testing::Bytes(4, 0)});
+  const testing::Bytes mp3 = {0xFF, 0xFB, 0x90, 0x64, 0, 0, 0, 0, 0, 0, 0, 0};
+  constexpr char kIsAac[] = "エラー：出力ファイルが、入力と同じAACファイルです。上書きできません。\r\n";
+  constexpr char kIsWav[] = "エラー：出力ファイルが、入力と同じWAVファイルです。上書きできません。\r\n";
+  struct Case {
+    const char* name;
+    const char* input;
+    const testing::Bytes* existing;
+    const char* refusal;  // nullptr: replaced
+    Language language = Language::kJapanese;
+    uint32_t permissions = 0644;
+  } const cases[] = {
+      {"wav over aac", "in.aac", &adts, kIsAac},
+      {"wav over aac behind an ID3 tag", "in.aac", &tagged, kIsAac},
+      {"wav over aac, English", "in.aac", &adts,
+       "Error: The output file is an AAC file, like the input; it is not overwritten.\r\n",
+       Language::kEnglish},
+      {"read-only aac keeps the older message", "in.aac", &adts,
+       "エラー：出力ファイルが、開けません。\r\n", Language::kJapanese, 0444},
+      {"wav over wav", "in.aac", &wav, nullptr},
+      {"wav over mp3", "in.aac", &mp3, nullptr},
+      {"aac over wav", "in.wav", &wav, kIsWav},
+      {"aac over aac", "in.wav", &adts, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryFileSystem fs;
+    fs.SetFile(c.input, std::string(c.input) == "in.aac" ? adts : wav);
+    fs.SetFile("out", *c.existing);
+    fs.SetPermissions("out", c.permissions);
+    RecordingHost host;
+    ConversionRequest request;
+    request.inputPath = c.input;
+    request.outputPath = "out";
+    request.language = c.language;
+    const ConversionResult r = RunConversion(request, host, fs);
+    EXPECT_EQ(r.failed, c.refusal != nullptr) << host.info;
+    if (!c.refusal) continue;
+    EXPECT_EQ(host.info, c.refusal);
+    EXPECT_EQ(fs.Contents("out"), *c.existing);
+    EXPECT_EQ(fs.callCount(FsOp::kCreate), 0u);
+    EXPECT_EQ(fs.openHandles(), 0);
   }
 }
 

@@ -155,5 +155,37 @@ TEST_F(UnsafePaths, TheInputUnderAnotherNameIsRefusedAsOutput) {
   }
 }
 
+// Two inputs named where an input and an output belong (a glob, a stray
+// option's argument): the second file is of the first one's kind and is
+// kept, whatever its name says.
+TEST_F(UnsafePaths, AFileOfTheInputsKindIsNeverTheOutput) {
+  Sample("a.aac");
+  Sample("b.aac");
+  ASSERT_EQ(Run({"a.aac", "x.wav"}).exitCode, 0);
+  ASSERT_EQ(Run({"a.aac", "y.wav"}).exitCode, 0);
+  const std::string aac = ReadFile(dir_.File("b.aac"));
+  const std::string wav = ReadFile(dir_.File("y.wav"));
+  ASSERT_EQ(::rename(dir_.File("y.wav").c_str(), dir_.File("y.aac").c_str()), 0);
+  struct Case {
+    std::vector<std::string> args;
+    const char* kept;
+    const std::string& bytes;
+    const char* message;
+  } const cases[] = {
+      {{"a.aac", "b.aac"}, "b.aac", aac,
+       "エラー：出力ファイルが、入力と同じAACファイルです。上書きできません。\n"},
+      {{"x.wav", "y.aac"}, "y.aac", wav,
+       "エラー：出力ファイルが、入力と同じWAVファイルです。上書きできません。\n"},
+  };
+  const std::set<std::string> before = DirectoryEntries(dir_.File(""));
+  for (const Case& c : cases) {
+    const e2e::ProcessResult r = Run(c.args);
+    EXPECT_EQ(r.exitCode, 1) << c.kept;
+    EXPECT_EQ(r.out, c.message) << c.kept;
+    EXPECT_EQ(ReadFile(dir_.File(c.kept)), c.bytes) << c.kept;
+  }
+  EXPECT_EQ(DirectoryEntries(dir_.File("")), before);
+}
+
 }  // namespace
 }  // namespace tessaro::hardening
