@@ -88,6 +88,8 @@ const char* EngineMessageCode(std::string_view text) {
       {"delay_too_large", &EngineTexts::delayTooLarge},
       {"unexpected", &EngineTexts::unexpected},
       {"no_frame_found", &EngineTexts::noFrameFound},
+      {"output_is_aac", &EngineTexts::outputIsAac},
+      {"output_is_wav", &EngineTexts::outputIsWav},
   };
   for (const EngineTexts* texts : {&kJapanese, &kEnglish}) {
     for (const Whole& w : kWhole) {

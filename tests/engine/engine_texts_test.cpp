@@ -41,7 +41,7 @@ TEST(EngineTexts, EachMessageHasOneStableCode) {
     const std::string messages[] = {
         t.inputNotOpenable, t.outputNotOpenable, t.inputBroken, t.inputBrokenChunk(200, 20),
         t.notWav,           t.badInputName,      t.readFailed,  t.writeFailed,
-        t.delayTooLarge,    t.unexpected,        t.noFrameFound,
+        t.delayTooLarge,    t.unexpected,        t.noFrameFound, t.outputIsAac, t.outputIsWav,
         std::string(t.damageReportHead) + t.damageReportCount(2) + "\r\n"};
     for (const std::string& message : messages) {
       const char* code = EngineMessageCode(message);
