@@ -378,6 +378,32 @@ TEST(Win32MainWindow, TheErrorWindowShowsTheMessageCountsDownAndHides) {
   EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
 }
 
+// Each tick sets the countdown only: the user can scroll a long damage list
+// while it counts down, and the window shows the program's icon.
+TEST(Win32MainWindow, TheErrorMessageKeepsItsScrollPositionWhileItCountsDown) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Dir());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  RunDialog(ws, dlg, [&](HWND) {
+    HWND error = ws.ErrorWindow();
+    HWND message = GetDlgItem(error, kIdcErrorMessage);
+    EXPECT_NE(SendMessageW(error, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_NE(SendMessageW(error, WM_GETICON, ICON_BIG, 0), 0);
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "00:00:" + std::to_string(10 + i) + ".00\r\n";
+    LRESULT scrolledTo = -1;
+    Soon([&] {  // runs inside the countdown's pump, after its first tick
+      SendMessageW(message, EM_LINESCROLL, 0, 20);
+      scrolledTo = SendMessageW(message, EM_GETFIRSTVISIBLELINE, 0, 0);
+    });
+    dlg.m_nETime = 5;
+    dlg.ShowErrorMessage(text, 0);
+    EXPECT_EQ(scrolledTo, 20);
+    EXPECT_EQ(SendMessageW(message, EM_GETFIRSTVISIBLELINE, 0, 0), 20);
+    EXPECT_EQ(ws.GetControlText(kIdcCountdown), "あと  0.1秒で消えます。");
+  });
+}
+
 // The tests run with a Japanese Windows display language (scripts/test-windows).
 TEST(Win32ProgramLanguage, LangTokensChooseAndLeaveTheCommandLineElseWindowsDecides) {
   struct Case {

@@ -20,6 +20,9 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, Language language)
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   icon_ = LoadIconW(instance, MAKEINTRESOURCEW(kIconMain));
+  smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconMain), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
 }
 
 const DLGTEMPLATE* Win32WindowSystem::DialogTemplate(int id) const {
@@ -52,7 +55,19 @@ std::string Win32WindowSystem::GetControlText(int id) {
 }
 
 void Win32WindowSystem::SetControlText(int id, const std::string& text) {
-  if (HWND h = Control(id)) ::SetWindowTextW(h, Widen(text, BadText::kReplace).c_str());
+  HWND h = Control(id);
+  if (!h) return;
+  // The same text again changes nothing: setting it would scroll an edit
+  // back to its top and drop its selection (the error window sets its
+  // message on every tick of its countdown while the user scrolls it).
+  const std::wstring wide = Widen(text, BadText::kReplace);
+  const int length = GetWindowTextLengthW(h);
+  if (length == static_cast<int>(wide.size())) {
+    std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(h, shown.data(), length + 1);
+    if (got == length && shown.compare(0, static_cast<size_t>(got), wide) == 0) return;
+  }
+  ::SetWindowTextW(h, wide.c_str());
 }
 
 int Win32WindowSystem::GetComboIndex(int id) {
@@ -115,7 +130,12 @@ bool Win32WindowSystem::CreateErrorWindow() {
   if (!found) return false;
   error_ = CreateDialogIndirectParamW(instance_, found, main_, ErrorProc,
                                       reinterpret_cast<LPARAM>(this));
-  return error_ != nullptr;
+  if (!error_) return false;
+  // The program's icon in the caption and the task switcher, not the
+  // system's default window icon.
+  SendMessageW(error_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(error_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  return true;
 }
 
 std::wstring Win32WindowSystem::ResourceString(int id) const {

@@ -99,6 +99,7 @@ class Win32WindowSystem : public WindowSystem {
   HINSTANCE instance_;
   LANGID language_;  // of the dialog resources
   HICON icon_ = nullptr;
+  HICON smallIcon_ = nullptr;  // the caption's size of the same icon
   HWND main_ = nullptr;
   HWND error_ = nullptr;
   CTessaroDlg* dlg_ = nullptr;
