@@ -112,6 +112,50 @@ std::string ClippedTexts(HWND dialog) {
   return clipped;
 }
 
+// What a person would see wrong in a dialog's shown controls, one per line:
+// a control reaching out of the client area, two controls overlapping, a
+// text that does not fit its control, a size choice not shown whole.
+std::string LayoutFaults(HWND dialog) {
+  std::vector<std::pair<HWND, RECT>> shown;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    shown.emplace_back(child, r);
+  }
+  RECT client;
+  GetClientRect(dialog, &client);
+  const auto name = [](HWND h) { return std::to_string(GetDlgCtrlID(h)) + " " + WindowText(h); };
+  std::string faults;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    const RECT& a = shown[i].second;
+    if (a.left < 0 || a.top < 0 || a.right > client.right || a.bottom > client.bottom) {
+      faults += name(shown[i].first) + " outside the window\n";
+    }
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      RECT both;
+      if (IntersectRect(&both, &a, &shown[j].second)) {
+        faults += name(shown[i].first) + " overlaps " + name(shown[j].first) + "\n";
+      }
+    }
+  }
+  if (HWND combo = GetDlgItem(dialog, kIdcOutputSize)) {
+    // Its text area, without the arrow button, holds the longest entry.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    HDC dc = GetDC(combo);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, L"1/2", 3, &extent);
+    SelectObject(dc, old);
+    ReleaseDC(combo, dc);
+    if (extent.cx > info.rcItem.right - info.rcItem.left) faults += "the size choice is cut\n";
+  }
+  return faults + ClippedTexts(dialog);
+}
+
 void Command(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 // Runs the main dialog; once it is open, check runs on it and then the
@@ -376,6 +420,53 @@ TEST(Win32MainWindow, TheErrorWindowShowsTheMessageCountsDownAndHides) {
   const std::string log = ReadFile(dir.Dir() + "TSR_ErrorLog.txt");
   EXPECT_NE(log.find("\t"), std::string::npos);
   EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
+}
+
+// The layout in pixels of a 96-dpi screen, the window's size and the font
+// follow the window's DPI: at the DPI the window opens with (scripts/
+// test-windows runs this at 96, 120, 144 and 192 dpi through wine's
+// LogPixels) and after the window has moved to a screen of each of those.
+TEST(Win32MainWindow, AtEveryDpiNoControlIsClippedOrOverlapsAnother) {
+  for (const Language language : {Language::kJapanese, Language::kEnglish}) {
+    SCOPED_TRACE(language == Language::kJapanese ? "ja" : "en");
+    TempDir dir;
+    TestWindowSystem ws(dir.Dir(), language);
+    CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+    dlg.SetLanguage(language);
+    RunDialog(ws, dlg, [&](HWND main) {
+      HDC screen = GetDC(nullptr);
+      const int systemDpi = GetDeviceCaps(screen, LOGPIXELSX);
+      ReleaseDC(nullptr, screen);
+      RECT r;
+      GetWindowRect(main, &r);
+      // The first start's 512 x 144 layout pixels, at the DPI.
+      EXPECT_EQ(r.right - r.left, MulDiv(512, systemDpi, 96)) << systemDpi;
+      EXPECT_EQ(LayoutFaults(main), "") << systemDpi << " dpi";
+      LOGFONTW first{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(main, WM_GETFONT, 0, 0)), sizeof first, &first);
+      int dpi = systemDpi;
+      for (const int next : {120, 144, 192, 96}) {
+        // wine keeps the system's metrics (a combo box's arrow) at the DPI
+        // the program started with: no move to a screen of fewer dots.
+        if (next < systemDpi) continue;
+        // As Windows suggests it: the same size in layout pixels.
+        GetWindowRect(main, &r);
+        RECT suggested{r.left, r.top, r.left + MulDiv(r.right - r.left, next, dpi),
+                       r.top + MulDiv(r.bottom - r.top, next, dpi)};
+        SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
+        dpi = next;
+        EXPECT_EQ(LayoutFaults(main), "") << next << " dpi";
+        LOGFONTW now{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(main, kIdcConvert), WM_GETFONT, 0, 0)),
+                   sizeof now, &now);
+        EXPECT_NEAR(now.lfHeight, MulDiv(first.lfHeight, next, systemDpi), 1) << next << " dpi";
+        const WinRect client = ws.GetClientRect(DialogWindow::kMain);
+        RECT device;
+        GetClientRect(main, &device);
+        EXPECT_NEAR(device.right, MulDiv(client.right, next, 96), 1) << next << " dpi";
+      }
+    });
+  }
 }
 
 // Each tick sets the countdown only: the user can scroll a long damage list

@@ -8,6 +8,7 @@
 #include "ui/control_ids.h"
 #include "ui/tessaro_dlg.h"
 #include "engine/wide_text.h"
+#include "ui/win32/window_dpi.h"
 
 namespace tessaro {
 
@@ -22,6 +23,10 @@ INT_PTR Win32WindowSystem::RunMainDialog(CTessaroDlg& dlg) {
                                : -1;
   main_ = nullptr;
   error_ = nullptr;  // destroyed with its owner
+  mainDpi_ = 0;
+  mainFaceDpi_ = 0;
+  if (mainFont_) DeleteObject(mainFont_);
+  mainFont_ = nullptr;
   dlg_ = nullptr;
   return result;
 }
@@ -58,12 +63,16 @@ INT_PTR Win32WindowSystem::OnMainMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
       MinMaxInfo limits;
       dlg_->OnGetMinMaxInfo(limits);
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      if (limits.minTrackWidth > 0) info->ptMinTrackSize.x = limits.minTrackWidth;
-      if (limits.minTrackHeight > 0) info->ptMinTrackSize.y = limits.minTrackHeight;
-      if (limits.maxTrackWidth > 0) info->ptMaxTrackSize.x = limits.maxTrackWidth;
-      if (limits.maxTrackHeight > 0) info->ptMaxTrackSize.y = limits.maxTrackHeight;
+      const int dpi = DpiOf(hwnd);
+      if (limits.minTrackWidth > 0) info->ptMinTrackSize.x = ToDevice(limits.minTrackWidth, dpi);
+      if (limits.minTrackHeight > 0) info->ptMinTrackSize.y = ToDevice(limits.minTrackHeight, dpi);
+      if (limits.maxTrackWidth > 0) info->ptMaxTrackSize.x = ToDevice(limits.maxTrackWidth, dpi);
+      if (limits.maxTrackHeight > 0) info->ptMaxTrackSize.y = ToDevice(limits.maxTrackHeight, dpi);
       return TRUE;
     }
+    case WM_DPICHANGED:
+      OnMainDpiChanged(hwnd, HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return TRUE;
     default:
       return FALSE;
   }
@@ -71,6 +80,13 @@ INT_PTR Win32WindowSystem::OnMainMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 
 void Win32WindowSystem::OnMainInit(HWND hwnd) {
   main_ = hwnd;
+  // The dialog manager has made the font and the template's controls for
+  // the DPI of the screen the window opens on; later changes are the
+  // program's to follow (OnMainDpiChanged).
+  mainDpi_ = WindowDpi(hwnd);
+  TakeOverDpiChanges(hwnd);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+  mainFaceDpi_ = font && GetObjectW(font, sizeof mainFace_, &mainFace_) ? mainDpi_ : 0;
   // The dialog's background is painted around its controls, never over them:
   // otherwise, when the window grows, painting the newly uncovered area wipes
   // the controls the resize has just moved there, and they stay blank.
@@ -81,6 +97,24 @@ void Win32WindowSystem::OnMainInit(HWND hwnd) {
   // The large icon only: the caption's small one is derived from it.
   SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   dlg_->OnInitDialog();
+}
+
+void Win32WindowSystem::OnMainDpiChanged(HWND hwnd, int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  const int before = mainDpi_;
+  mainDpi_ = dpi;
+  if (dpi != before && mainFaceDpi_ > 0) {
+    if (HFONT font = RescaleDialog(hwnd, before, dpi, mainFace_, mainFaceDpi_)) {
+      if (mainFont_) DeleteObject(mainFont_);
+      mainFont_ = font;
+    }
+  }
+  // Windows suggests the rectangle that keeps the window's size in layout
+  // pixels; the controls follow the client size it gives.
+  SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  dlg_->OnSize();
+  InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void Win32WindowSystem::OnMainPaint(HWND hwnd) {

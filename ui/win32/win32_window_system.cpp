@@ -11,6 +11,7 @@
 #include "ui/control_ids.h"
 #include "engine/wide_text.h"
 #include "ui/win32/program_language.h"
+#include "ui/win32/window_dpi.h"
 
 namespace tessaro {
 
@@ -36,6 +37,10 @@ const DLGTEMPLATE* Win32WindowSystem::DialogTemplate(int id) const {
 
 HWND Win32WindowSystem::WindowOf(DialogWindow window) const {
   return window == DialogWindow::kMain ? main_ : error_;
+}
+
+int Win32WindowSystem::DpiOf(HWND window) const {
+  return window == main_ && mainDpi_ > 0 ? mainDpi_ : WindowDpi(window);
 }
 
 HWND Win32WindowSystem::Control(int id) const {
@@ -90,23 +95,41 @@ void Win32WindowSystem::SetProgressPos(int id, int position) {
   if (HWND h = Control(id)) SendMessageW(h, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
+// The dialog logic's pixels are those of a 96-dpi screen (window_dpi.h):
+// every rectangle it reads or sets is converted at the window's DPI.
+
 bool Win32WindowSystem::MoveControl(int id, int x, int y, int width, int height) {
   HWND h = main_ ? GetDlgItem(main_, id) : nullptr;
   if (!h) return false;
-  MoveWindow(h, x, y, width, height, TRUE);
+  // Edges, not sizes, are converted: controls that do not touch in layout
+  // pixels do not touch on the screen either.
+  const int dpi = DpiOf(main_);
+  const int left = ToDevice(x, dpi);
+  const int top = ToDevice(y, dpi);
+  MoveWindow(h, left, top, ToDevice(x + width, dpi) - left, ToDevice(y + height, dpi) - top, TRUE);
   return true;
 }
 
 WinRect Win32WindowSystem::GetWindowRect(DialogWindow window) {
+  HWND h = WindowOf(window);
+  if (!h) return WinRect{};
   RECT r{};
-  if (HWND h = WindowOf(window)) ::GetWindowRect(h, &r);
-  return WinRect{r.left, r.top, r.right, r.bottom};
+  ::GetWindowRect(h, &r);
+  // The size converted on its own, so that placing a window at the rectangle
+  // read gives it the same size again.
+  const int dpi = DpiOf(h);
+  const int left = ToLayout(r.left, dpi);
+  const int top = ToLayout(r.top, dpi);
+  return WinRect{left, top, left + ToLayout(r.right - r.left, dpi), top + ToLayout(r.bottom - r.top, dpi)};
 }
 
 WinRect Win32WindowSystem::GetClientRect(DialogWindow window) {
+  HWND h = WindowOf(window);
+  if (!h) return WinRect{};
   RECT r{};
-  if (HWND h = WindowOf(window)) ::GetClientRect(h, &r);
-  return WinRect{r.left, r.top, r.right, r.bottom};
+  ::GetClientRect(h, &r);
+  const int dpi = DpiOf(h);
+  return WinRect{0, 0, ToLayout(r.right, dpi), ToLayout(r.bottom, dpi)};
 }
 
 void Win32WindowSystem::SetWindowText(DialogWindow window, const std::string& text) {
@@ -116,7 +139,9 @@ void Win32WindowSystem::SetWindowText(DialogWindow window, const std::string& te
 void Win32WindowSystem::PlaceWindow(DialogWindow window, int x, int y, int width, int height,
                                     bool resize) {
   if (HWND h = WindowOf(window)) {
-    SetWindowPos(h, HWND_TOP, x, y, width, height, resize ? 0u : SWP_NOSIZE);
+    const int dpi = DpiOf(h);
+    SetWindowPos(h, HWND_TOP, ToDevice(x, dpi), ToDevice(y, dpi), ToDevice(width, dpi),
+                 ToDevice(height, dpi), resize ? 0u : SWP_NOSIZE);
   }
 }
 

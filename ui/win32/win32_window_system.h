@@ -91,6 +91,10 @@ class Win32WindowSystem : public WindowSystem {
   void RunConverting(const std::function<void()>& handler);
   void OnMainDrop(HDROP drop);
   HWND WindowOf(DialogWindow window) const;
+  // The window's DPI; the main dialog's as its last DPI change gave it.
+  int DpiOf(HWND window) const;
+  // WM_DPICHANGED: fonts, controls and window size follow the new DPI.
+  void OnMainDpiChanged(HWND hwnd, int dpi, const RECT& suggested);
   // The control with this id in the main dialog, else in the error window.
   HWND Control(int id) const;
   bool RunFileDialog(bool save, const std::string& initialName, const std::string& filter,
@@ -103,6 +107,10 @@ class Win32WindowSystem : public WindowSystem {
   HWND main_ = nullptr;
   HWND error_ = nullptr;
   CTessaroDlg* dlg_ = nullptr;
+  int mainDpi_ = 0;         // the main dialog's DPI, 0 before it exists
+  HFONT mainFont_ = nullptr;  // its font at that DPI, when it has changed
+  LOGFONTW mainFace_{};       // its font as the dialog manager made it
+  int mainFaceDpi_ = 0;       // at this DPI, 0 when it has none
   int converting_ = 0;           // handlers running that may convert
   bool closeRequested_ = false;  // a close request waits for them
   bool ended_ = false;           // the dialog logic has ended the dialog
