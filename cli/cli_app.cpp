@@ -9,7 +9,7 @@
 #include "cli/json_report.h"
 #include "cli/run_options.h"
 #include "engine/convert_command.h"
-#include "naming/command_tokens.h"
+#include "frontend/command_tokens.h"
 #include "tessaro_version.h"
 
 namespace tessaro::cli {
@@ -17,10 +17,7 @@ namespace {
 
 // --json with a single file: the one-file run, reported as one JSON line.
 int RunOneFileJson(const RunOptions& options, Console& console, FileSystem& fs) {
-  std::vector<std::string> tokens = options.optionTokens;
-  tokens.insert(tokens.end(), options.files.begin(), options.files.end());
-  ConversionRequest request = ReadCommandTokens(tokens).request;
-  request.language = options.language;
+  const ConversionRequest request = RequestFor(options, options.files);
   CliHost host(console, {}, true);
   const ConversionResult result = RunConversion(request, host, fs);
   host.EndProgress();

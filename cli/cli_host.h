@@ -8,17 +8,9 @@
 #include "cli/console.h"
 #include "engine/conversion_host.h"
 #include "engine/conversion_result.h"
-#include "naming/command_status.h"
+#include "frontend/exit_status.h"
 
 namespace tessaro::cli {
-
-// The statuses of naming/command_status.h, which the dialog program shares.
-enum ExitCode : int {
-  kExitOk = kStatusConverted,
-  kExitFailed = kStatusFailed,  // the message is on standard output
-  kExitUsage = kStatusNoInput,
-  kExitConvertedWithDamage = kStatusConvertedWithDamage,
-};
 
 // 1 over 3 over 0: the status of a run of several files.
 int WorseExit(int a, int b);

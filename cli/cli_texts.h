@@ -16,9 +16,6 @@ struct CliTexts {
   Text outDirWithoutBatch;
   Text noInputFiles;
 
-  // On standard error when a stop ends the program.
-  Text stopped;
-
   // The last line of --batch and of --check: files, then the three counts.
   Format<int, int, int, int> batchSummary;
   Format<int, int, int, int> checkSummary;

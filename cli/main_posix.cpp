@@ -3,18 +3,14 @@
 #include <vector>
 
 #include "cli/cli_app.h"
-#include "cli/cli_texts.h"
 #include "cli/console_posix.h"
-#include "cli/interrupts.h"
-#include "engine/environment_language.h"
-#include "naming/language_choice.h"
+#include "frontend/interrupts.h"
+#include "frontend/start_up.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  const tessaro::Language language =
-      tessaro::LanguageFromTokens(args).value_or(tessaro::EnvironmentLanguage());
+  const tessaro::ProgramStart start = tessaro::StartProgram(
+      std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), tessaro::ProgramKind::kConsole);
   tessaro::cli::StdioConsole console;
-  tessaro::cli::InstallInterruptHandlers(tessaro::cli::CliTextsFor(language).stopped.c_str());
-  tessaro::cli::WatchedFileSystem fs(tessaro::RealFileSystem());
-  return tessaro::cli::RunCli(args, console, fs, language);
+  tessaro::WatchedFileSystem fs(tessaro::RealFileSystem());
+  return tessaro::cli::RunCli(start.tokens, console, fs, start.language);
 }

@@ -7,12 +7,10 @@
 #include <vector>
 
 #include "cli/cli_app.h"
-#include "cli/cli_texts.h"
 #include "cli/console_win32.h"
-#include "cli/interrupts.h"
-#include "engine/environment_language.h"
 #include "engine/wide_text.h"
-#include "naming/language_choice.h"
+#include "frontend/interrupts.h"
+#include "frontend/start_up.h"
 
 namespace {
 
@@ -31,11 +29,9 @@ std::vector<std::string> Utf8Arguments() {
 }  // namespace
 
 int main() {
-  const std::vector<std::string> args = Utf8Arguments();
-  const tessaro::Language language =
-      tessaro::LanguageFromTokens(args).value_or(tessaro::EnvironmentLanguage());
+  const tessaro::ProgramStart start =
+      tessaro::StartProgram(Utf8Arguments(), tessaro::ProgramKind::kConsole);
   tessaro::cli::Win32Console console;
-  tessaro::cli::InstallInterruptHandlers(tessaro::cli::CliTextsFor(language).stopped.c_str());
-  tessaro::cli::WatchedFileSystem fs(tessaro::RealFileSystem());
-  return tessaro::cli::RunCli(args, console, fs, language);
+  tessaro::WatchedFileSystem fs(tessaro::RealFileSystem());
+  return tessaro::cli::RunCli(start.tokens, console, fs, start.language);
 }

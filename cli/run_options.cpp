@@ -2,7 +2,7 @@
 #include "cli/run_options.h"
 
 #include "cli/cli_texts.h"
-#include "naming/command_tokens.h"
+#include "frontend/command_tokens.h"
 
 namespace tessaro::cli {
 
@@ -45,9 +45,9 @@ RunOptions ReadRunOptions(const std::vector<std::string>& args, Language languag
   return options;
 }
 
-ConversionRequest RequestFor(const RunOptions& options, const std::string& file) {
+ConversionRequest RequestFor(const RunOptions& options, const std::vector<std::string>& paths) {
   std::vector<std::string> tokens = options.optionTokens;
-  tokens.push_back(file);
+  tokens.insert(tokens.end(), paths.begin(), paths.end());
   ConversionRequest request = ReadCommandTokens(tokens).request;
   request.language = options.language;
   return request;

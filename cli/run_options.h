@@ -32,9 +32,14 @@ bool IsReportForm(const std::vector<std::string>& args);
 RunOptions ReadRunOptions(const std::vector<std::string>& args,
                           Language language = Language::kJapanese);
 
-// The request for one file: the option tokens and the file, read by the
-// shared token reader (output proposed from the name, delay from its tag),
-// in the options' language.
-ConversionRequest RequestFor(const RunOptions& options, const std::string& file);
+// The request for the option tokens followed by paths (INPUT [OUTPUT]), read
+// by the shared token reader (output proposed from the input's name, delay
+// from its tag), in the options' language.
+ConversionRequest RequestFor(const RunOptions& options, const std::vector<std::string>& paths);
+
+// The request for one file of a run over several.
+inline ConversionRequest RequestFor(const RunOptions& options, const std::string& file) {
+  return RequestFor(options, std::vector<std::string>{file});
+}
 
 }  // namespace tessaro::cli

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "frontend/language_choice.h"
 #include "fuzz/fuzz_host.h"
 #include "naming/delay_tag.h"
-#include "naming/language_choice.h"
 #include "naming/output_path.h"
 
 using namespace tessaro;

@@ -71,7 +71,7 @@ class CTessaroDlg : public ConversionHost {
   CErrorMsgDlg* ErrorDialog() { return m_pErrorDlg.get(); }
   // What the program exits with: 0 after the dialog was used; after a
   // command-line run the console program's status for its conversion
-  // (naming/command_status.h), 2 when it named no input.
+  // (frontend/exit_status.h), 2 when it named no input.
   int ExitStatus() const { return exitStatus_; }
 
   // ---- ConversionHost.

@@ -1,6 +1,6 @@
 // The main dialog's settings file and the command-line run.
-#include "naming/command_status.h"
-#include "naming/command_tokens.h"
+#include "frontend/command_tokens.h"
+#include "frontend/exit_status.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_texts.h"
 #include "ui/settings_file.h"
@@ -62,7 +62,7 @@ void CTessaroDlg::RunCommandLine() {
     m_nDelay = read.request.delayMs;
   }
   UpdateData(false);
-  exitStatus_ = kStatusNoInput;
+  exitStatus_ = kExitUsage;
   if (read.pathCount > 0) {
     PumpEvents();
     OnConvert();

@@ -34,6 +34,7 @@
 #include <fstream>
 #include <vector>
 
+#include "frontend/start_up.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/version_text.h"
 #include "ui/about_dlg.h"
@@ -334,18 +335,34 @@ TEST_F(QtWindowTest, OpenOptionShowsThePathAsIfDroppedWithoutConverting) {
       {{"tessaro", "--lang=en", "--open", "a.aac"}, true, "a.aac"},
       {{"tessaro", "--open", "--lang=ja"}, true, ""},
   };
+  // The arguments as main() hands them on after the start-up.
+  const auto argumentsAfterStart = [](const std::vector<const char*>& given, Language* language) {
+    const ProgramStart start =
+        ReadProgramStart(std::vector<std::string>(given.begin() + 1, given.end()), ProgramKind::kDialog);
+    if (language != nullptr) *language = start.language;
+    std::vector<std::string> args{given.front()};
+    args.insert(args.end(), start.tokens.begin(), start.tokens.end());
+    return args;
+  };
+  const auto pointers = [](const std::vector<std::string>& args) {
+    std::vector<const char*> p;
+    for (const std::string& a : args) p.push_back(a.c_str());
+    return p;
+  };
   for (const Case& c : cases) {
-    const std::vector<const char*> args =
-        ArgumentsBesideLanguage(static_cast<int>(c.args.size()), c.args.data());
+    const std::vector<std::string> kept = argumentsAfterStart(c.args, nullptr);
+    const std::vector<const char*> args = pointers(kept);
     const OpenOption option = OpenOptionFromArgs(static_cast<int>(args.size()), args.data());
     EXPECT_EQ(option.given, c.given) << c.args.size();
     EXPECT_EQ(option.path, c.path) << c.args.size();
   }
   // "tessaro --lang=en" opens the dialog, in English whatever the locale says.
-  const char* const langOnly[] = {"tessaro", "--lang=ja", "--lang=en"};
-  const std::vector<const char*> programOnly = ArgumentsBesideLanguage(3, langOnly);
-  EXPECT_TRUE(CommandLineFromArgs(static_cast<int>(programOnly.size()), programOnly.data()).empty);
-  EXPECT_EQ(LanguageForRun(3, langOnly), Language::kEnglish);
+  Language chosen = Language::kJapanese;
+  const std::vector<std::string> programOnly =
+      argumentsAfterStart({"tessaro", "--lang=ja", "--lang=en"}, &chosen);
+  const std::vector<const char*> programOnlyArgs = pointers(programOnly);
+  EXPECT_TRUE(CommandLineFromArgs(static_cast<int>(programOnlyArgs.size()), programOnlyArgs.data()).empty);
+  EXPECT_EQ(chosen, Language::kEnglish);
 
   const std::string input = Sample("open DELAY 20ms.aac");
   MainWindow& w = Start({}, input).Window();

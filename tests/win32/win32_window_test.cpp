@@ -511,7 +511,9 @@ TEST(Win32ProgramLanguage, LangTokensChooseAndLeaveTheCommandLineElseWindowsDeci
   };
   for (const Case& c : cases) {
     CommandLine line = CommandLineFromRaw(c.raw);
-    EXPECT_EQ(TakeProgramLanguage(line), c.language) << c.raw;
+    const ProgramStart start = ReadProgramStart(line.tokens, ProgramKind::kDialog);
+    ApplyProgramStart(start, line);
+    EXPECT_EQ(start.language, c.language) << c.raw;
     EXPECT_EQ(line.empty, c.empty) << c.raw;
     EXPECT_EQ(line.tokens, c.tokens) << c.raw;
   }

@@ -9,12 +9,12 @@
 #include <cstring>
 #include <vector>
 
+#include "frontend/start_up.h"
 #include "tessaro_version.h"
 #include "ui/about_dlg.h"
 #include "ui/command_line.h"
 #include "ui/conversion_runner.h"
 #include "ui/qt/qt_program.h"
-#include "ui/qt/translations.h"
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -22,9 +22,12 @@ int main(int argc, char** argv) {
                 TESSARO_VERSION_STRING);
     return 0;
   }
+  // QApplication takes its own options (-platform, -style, ...) out of argv.
   QApplication app(argc, argv);
-  const tessaro::Language language = tessaro::qt::LanguageForRun(argc, argv);
-  const std::vector<const char*> args = tessaro::qt::ArgumentsBesideLanguage(argc, argv);
+  const tessaro::ProgramStart start = tessaro::StartProgram(
+      std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), tessaro::ProgramKind::kDialog);
+  std::vector<const char*> args{argc > 0 ? argv[0] : "tessaro"};
+  for (const std::string& token : start.tokens) args.push_back(token.c_str());
   const int count = static_cast<int>(args.size());
   const std::string programDir =
       QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
@@ -32,7 +35,7 @@ int main(int argc, char** argv) {
   tessaro::qt::QtDialogProgram program(
       tessaro::qt::DataDirectoryForProgram(programDir),
       open.given ? tessaro::CommandLine{} : tessaro::CommandLineFromArgs(count, args.data()),
-      tessaro::DefaultConversionRunner(), language);
+      tessaro::DefaultConversionRunner(), start.language);
   program.Exec(open.path);
   return program.Dialog().ExitStatus();
 }

@@ -1,31 +1,12 @@
-// The dialog program's language: chosen from the arguments or the
-// environment, shown through Qt's translators.
+// The dialog program's language, shown through Qt's translators.
 #include "ui/qt/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <optional>
-#include <string>
-
-#include "engine/environment_language.h"
-#include "naming/language_choice.h"
 
 namespace tessaro::qt {
-
-Language LanguageForRun(int argc, const char* const* argv) {
-  const std::vector<std::string> tokens(argv + (argc > 0 ? 1 : 0), argv + argc);
-  return LanguageFromTokens(tokens).value_or(EnvironmentLanguage());
-}
-
-std::vector<const char*> ArgumentsBesideLanguage(int argc, const char* const* argv) {
-  std::vector<const char*> kept;
-  for (int i = 0; i < argc; ++i) {
-    if (i == 0 || !ReadLanguageToken(argv[i])) kept.push_back(argv[i]);
-  }
-  return kept;
-}
 
 Translations::Translations(Language language) {
   if (language == Language::kJapanese) {

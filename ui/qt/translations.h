@@ -1,8 +1,6 @@
 #pragma once
-// The language the dialog program shows: its choice at start-up and the
-// translators that carry it out.
-
-#include <vector>
+// The translators that show the dialog program in the language chosen at
+// start-up (frontend/start_up.h).
 
 #include "engine/language.h"
 
@@ -10,16 +8,6 @@ class QLocale;
 class QTranslator;
 
 namespace tessaro::qt {
-
-// The language of this run: the last "--lang=ja" or "--lang=en" among the
-// arguments, else the first of LANGUAGE, LC_ALL, LC_MESSAGES and LANG that
-// is set (Japanese when none is, and for C and POSIX).
-Language LanguageForRun(int argc, const char* const* argv);
-
-// The arguments (program name first) without the "--lang=ja" and
-// "--lang=en" tokens, which only choose the language: "tessaro --lang=en"
-// opens the dialog like "tessaro".
-std::vector<const char*> ArgumentsBesideLanguage(int argc, const char* const* argv);
 
 // Shows the program's texts and Qt's own (file dialogs, the text boxes'
 // context menus) in a language while it lives: English through the

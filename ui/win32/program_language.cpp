@@ -1,19 +1,11 @@
-// The language of tessaro.exe from its arguments or from Windows.
+// The language of tessaro.exe and its command line after the start-up.
 #include "ui/win32/program_language.h"
-
-#include <optional>
-
-#include "engine/environment_language.h"
-#include "naming/language_choice.h"
 
 namespace tessaro {
 
-Language TakeProgramLanguage(CommandLine& line) {
-  const std::optional<Language> chosen = LanguageFromTokens(line.tokens);
-  if (!chosen) return EnvironmentLanguage();
-  std::erase_if(line.tokens, [](const std::string& token) { return ReadLanguageToken(token).has_value(); });
-  if (line.tokens.empty()) line.empty = true;
-  return *chosen;
+void ApplyProgramStart(const ProgramStart& start, CommandLine& line) {
+  line.tokens = start.tokens;
+  if (start.onlyLanguageTokens) line.empty = true;
 }
 
 LANGID ResourceLanguage(Language language) {

@@ -4,15 +4,15 @@
 #include <windows.h>
 
 #include "engine/language.h"
+#include "frontend/start_up.h"
 #include "ui/command_line.h"
 
 namespace tessaro {
 
-// The last "--lang=ja" / "--lang=en" among the arguments, else the user's
-// Windows display language (Japanese for Japanese, English for any other).
-// The --lang=ja / --lang=en tokens are taken out of the command line; when they
-// were all it held, the line counts as empty and the dialog opens as usual.
-Language TakeProgramLanguage(CommandLine& line);
+// The command line as the dialog takes it after the start-up: the
+// --lang=ja / --lang=en tokens are taken out; when they were all it held,
+// the line counts as empty and the dialog opens as usual.
+void ApplyProgramStart(const ProgramStart& start, CommandLine& line);
 
 // The resource language of the dialogs for a language.
 LANGID ResourceLanguage(Language language);

@@ -14,7 +14,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The wide command line, so that paths of any code page arrive whole.
   const std::wstring raw(tessaro::RawArguments(GetCommandLineW()));
   tessaro::CommandLine line = tessaro::CommandLineFromRaw(tessaro::Narrow(raw, tessaro::BadText::kReplace));
-  const tessaro::Language language = tessaro::TakeProgramLanguage(line);
+  const tessaro::ProgramStart start = tessaro::StartProgram(line.tokens, tessaro::ProgramKind::kDialog);
+  tessaro::ApplyProgramStart(start, line);
+  const tessaro::Language language = start.language;
   tessaro::Win32WindowSystem ws(instance, language);
   tessaro::CTessaroDlg dlg(ws, std::move(line), tessaro::DefaultConversionRunner());
   dlg.SetLanguage(language);  // before the dialog initialises

@@ -1,5 +1,5 @@
 // The command-line token reader shared by both front ends.
-#include "naming/command_tokens.h"
+#include "frontend/command_tokens.h"
 
 #include <gtest/gtest.h>
 

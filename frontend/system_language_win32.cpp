@@ -1,11 +1,11 @@
 // The environment's language on Windows: the user's display language.
-#include "engine/environment_language.h"
+#include "frontend/system_language.h"
 
 #include <windows.h>
 
 namespace tessaro {
 
-Language EnvironmentLanguage() {
+Language SystemLanguage() {
   return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? Language::kJapanese
                                                                     : Language::kEnglish;
 }

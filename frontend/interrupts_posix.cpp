@@ -6,9 +6,9 @@
 #include <atomic>
 #include <cstring>
 
-#include "cli/interrupts.h"
+#include "frontend/interrupts.h"
 
-namespace tessaro::cli {
+namespace tessaro {
 namespace {
 
 // Read by the signal handler, so kept in static storage and only in the
@@ -56,4 +56,4 @@ void RememberNewFile(const std::string& path) {
 
 void ForgetNewFile() { armed = 0; }
 
-}  // namespace tessaro::cli
+}  // namespace tessaro

@@ -1,5 +1,5 @@
 // Choosing the language from the locale variables and the --lang= tokens.
-#include "naming/language_choice.h"
+#include "frontend/language_choice.h"
 
 namespace tessaro {
 namespace {

@@ -1,5 +1,5 @@
 // Reading a command-line run's tokens into a conversion request.
-#include "naming/command_tokens.h"
+#include "frontend/command_tokens.h"
 
 #include <cstdint>
 #include <string_view>

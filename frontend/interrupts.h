@@ -1,5 +1,5 @@
 #pragma once
-// Stopping the console program part-way (Ctrl+C, kill, a closed terminal):
+// Stopping a command-line run part-way (Ctrl+C, kill, a closed terminal):
 // the new file a conversion is writing is removed, the output path keeps what
 // it held, and one line on standard error says that the conversion stopped.
 
@@ -8,7 +8,7 @@
 
 #include "engine/file_io.h"
 
-namespace tessaro::cli {
+namespace tessaro {
 
 // Installs the handlers for the whole process; stoppedMessage (a text in
 // static storage) is what a stop writes to standard error. POSIX: SIGINT, SIGTERM and
@@ -60,4 +60,4 @@ class WatchedFileSystem final : public FileSystem {
   FileSystem& inner_;
 };
 
-}  // namespace tessaro::cli
+}  // namespace tessaro

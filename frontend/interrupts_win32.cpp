@@ -3,17 +3,33 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
-#include "cli/console_win32.h"
-#include "cli/interrupts.h"
+#include "engine/wide_text.h"
+#include "frontend/interrupts.h"
 
-namespace tessaro::cli {
+namespace tessaro {
 namespace {
 
 SRWLOCK newFileLock = SRWLOCK_INIT;
 std::string newFile;  // empty: nothing to remove
 const char* stopped = "";
+
+// The message to standard error: UTF-16 to a console window, the UTF-8
+// bytes to a file or pipe.
+void WriteStopped() {
+  HANDLE h = GetStdHandle(STD_ERROR_HANDLE);
+  if (h == nullptr || h == INVALID_HANDLE_VALUE) return;
+  DWORD mode = 0;
+  DWORD done = 0;
+  if (GetConsoleMode(h, &mode) != 0) {
+    const std::wstring wide = Widen(stopped, BadText::kReplace);
+    WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &done, nullptr);
+  } else {
+    WriteFile(h, stopped, static_cast<DWORD>(std::strlen(stopped)), &done, nullptr);
+  }
+}
 
 BOOL WINAPI OnConsoleEvent(DWORD event) {
   UINT status = 0;
@@ -35,8 +51,7 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
   // lock is kept to the end: nothing may be remembered any more.
   AcquireSRWLockExclusive(&newFileLock);
   if (!newFile.empty()) RealFileSystem().Remove(newFile);
-  Win32Console console;
-  console.Err(stopped);
+  WriteStopped();
   ExitProcess(status);
 }
 
@@ -59,4 +74,4 @@ void ForgetNewFile() {
   ReleaseSRWLockExclusive(&newFileLock);
 }
 
-}  // namespace tessaro::cli
+}  // namespace tessaro

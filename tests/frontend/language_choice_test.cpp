@@ -1,5 +1,5 @@
 // The language choice from the locale variables and the --lang= tokens.
-#include "naming/language_choice.h"
+#include "frontend/language_choice.h"
 
 #include <gtest/gtest.h>
 

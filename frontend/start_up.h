@@ -1,0 +1,34 @@
+#pragma once
+// What every program does first with its arguments: choose the language,
+// take out the tokens that only choose it, and install the stop handling.
+
+#include <string>
+#include <vector>
+
+#include "engine/language.h"
+
+namespace tessaro {
+
+enum class ProgramKind {
+  kConsole,  // tessaro-cli: the tokens stay as given, stops are always handled
+  kDialog,   // tessaro: the --lang= tokens are taken out (they only choose the
+             // language; "tessaro --lang=en" opens the dialog like "tessaro")
+};
+
+struct ProgramStart {
+  Language language = Language::kJapanese;
+  std::vector<std::string> tokens;
+  // kDialog: there were tokens and all of them chose the language.
+  bool onlyLanguageTokens = false;
+};
+
+// The language is the last "--lang=ja" / "--lang=en" token's, else the
+// system's (frontend/system_language.h). Reads only: nothing is installed.
+ProgramStart ReadProgramStart(std::vector<std::string> tokens, ProgramKind kind);
+
+// ReadProgramStart, then the stop handling of the run (frontend/interrupts.h)
+// with the stop message in the chosen language. tokens are the arguments
+// after the program name.
+ProgramStart StartProgram(std::vector<std::string> tokens, ProgramKind kind);
+
+}  // namespace tessaro
