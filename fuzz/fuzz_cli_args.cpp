@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     testing::MemoryFileSystem seed;
     fuzz::UseSmallDisk(seed);
     seed.SetFile("a.aac", aac);
-    FUZZ_CHECK(cli::RunCli({"a.aac", "w.wav"}, c, seed) == cli::kExitOk);
+    FUZZ_CHECK(cli::RunCli({"a.aac", "w.wav"}, c, seed) == kExitOk);
     fs.SetFile("w.wav", seed.Contents("w.wav"));
   }
   const testing::Bytes wav = fs.Contents("w.wav");
@@ -69,9 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CaptureConsole console;
   console.terminal = size % 2 == 1;
   const int status = cli::RunCli(args, console, fs);
-  FUZZ_CHECK(status >= cli::kExitOk && status <= cli::kExitConvertedWithDamage);
-  if (status == cli::kExitFailed) FUZZ_CHECK(console.out.find("エラー：") != std::string::npos);
-  if (status == cli::kExitUsage) FUZZ_CHECK(!console.err.empty());
+  FUZZ_CHECK(status >= kExitOk && status <= kExitConvertedWithDamage);
+  if (status == kExitFailed) FUZZ_CHECK(console.out.find("エラー：") != std::string::npos);
+  if (status == kExitUsage) FUZZ_CHECK(!console.err.empty());
 
   // A conversion writes exactly one file, new or replaced; a failed one
   // changes and removes nothing: the output is written aside and put in place
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     return false;
   };
-  const bool converted = status == cli::kExitOk || status == cli::kExitConvertedWithDamage;
+  const bool converted = status == kExitOk || status == kExitConvertedWithDamage;
   if (has("--check")) {
     FUZZ_CHECK(changed == 0 && removed == 0);  // a check writes nothing, ever
   } else if (has("--batch")) {

@@ -62,7 +62,7 @@ class FaultMatrix : public ::testing::TestWithParam<Direction> {
       MemoryFileSystem maker;
       maker.SetFile("in.aac", inputBytes_);
       MemoryConsole console;
-      ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, maker), cli::kExitOk) << console.out;
+      ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, maker), kExitOk) << console.out;
       inputBytes_ = maker.Contents("in.wav");
     }
   }
@@ -81,7 +81,7 @@ class FaultMatrix : public ::testing::TestWithParam<Direction> {
 TEST_P(FaultMatrix, EveryFailingOperationIsReportedAndLeavesNothingBehind) {
   MemoryFileSystem probe;
   MemoryConsole probeConsole;
-  ASSERT_EQ(Run(probe, probeConsole), cli::kExitOk) << probeConsole.out;
+  ASSERT_EQ(Run(probe, probeConsole), kExitOk) << probeConsole.out;
   const std::vector<FsOp> log = probe.callLog();
   ASSERT_GE(probe.callCount(FsOp::kRead), 3u);
   ASSERT_GE(probe.callCount(FsOp::kWrite), 2u);
@@ -115,7 +115,7 @@ TEST_P(FaultMatrix, EveryFailingOperationIsReportedAndLeavesNothingBehind) {
       ++faultsHit;
       EXPECT_EQ(fs.Contents(input_), inputBytes_);
       EXPECT_EQ(fs.openHandles(), 0);
-      if (status == cli::kExitOk) {
+      if (status == kExitOk) {
         // A fault that cannot matter: a short read at the end of the file
         // returns all there is, the input's own close comes after the output
         // is complete, and the look at an earlier output may fail. The result
@@ -126,7 +126,7 @@ TEST_P(FaultMatrix, EveryFailingOperationIsReportedAndLeavesNothingBehind) {
         EXPECT_EQ(console.out, probeConsole.out);
         continue;
       }
-      EXPECT_EQ(status, cli::kExitFailed) << console.out;
+      EXPECT_EQ(status, kExitFailed) << console.out;
       EXPECT_EQ(console.out.rfind("エラー：", 0), 0u) << console.out;
       if (GetParam().oldOutput) {
         EXPECT_EQ(fs.Contents(output_), kOldOutput) << "earlier output changed";
@@ -148,10 +148,10 @@ TEST(FaultMatrixCoverage, EveryOperationKindIsExercised) {
     fs.SetFile("in.aac", LongStream());
     MemoryConsole console;
     if (d.wavInput) {
-      ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, fs), cli::kExitOk);
+      ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, fs), kExitOk);
     }
     if (d.oldOutput) fs.SetFile(d.wavInput ? "out.aac" : "out.wav", kOldOutput);
-    ASSERT_EQ(cli::RunCli(d.args, console, fs), cli::kExitOk) << console.out;
+    ASSERT_EQ(cli::RunCli(d.args, console, fs), kExitOk) << console.out;
     used.insert(fs.callLog().begin(), fs.callLog().end());
   }
   for (FsOp op : {FsOp::kOpenRead, FsOp::kStat, FsOp::kResolveLinks, FsOp::kCreate,
