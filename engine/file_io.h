@@ -51,6 +51,18 @@ struct PathInfo {
   uint32_t permissions = 0;  // a regular file's permission bits (POSIX mode & 07777)
 };
 
+// A new file that is to take the place of another path (its target) once it
+// is complete; made by FileSystem::CreateAside.
+class AsideFile {
+ public:
+  // Removes the new file unless PutInPlace() succeeded.
+  virtual ~AsideFile() = default;
+  virtual File& file() = 0;
+  // Closes the file and puts it in the place of its target in one step,
+  // replacing whatever file is there. False on failure.
+  virtual bool PutInPlace() = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -74,6 +86,14 @@ class FileSystem {
   // Deletes a regular file (a failed conversion's new file); false if it could
   // not be removed. Anything else the path names is left alone.
   virtual bool Remove(const std::string& path) = 0;
+  // Creates the new file that is to take the place of `target`, in target's
+  // folder, with the permissions CreateExclusive gives it. `hidden` is a free
+  // name in that folder; the file has that name while it is written (this
+  // default makes it with CreateExclusive and puts it in place with Rename),
+  // or no name at all where the system allows. nullptr when hidden exists or
+  // the file cannot be made.
+  virtual std::unique_ptr<AsideFile> CreateAside(const std::string& target,
+                                                 const std::string& hidden, const PathInfo* like);
   // True when both paths name one existing file (through links or another
   // spelling). False when either does not exist.
   virtual bool SameFile(const std::string& a, const std::string& b) = 0;

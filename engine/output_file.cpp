@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstring>
-#include <random>
 
 #include "engine/adts.h"
 #include "engine/conversion_common.h"
@@ -12,19 +11,6 @@
 
 namespace tessaro {
 namespace {
-
-// Names a new file can be tried under before giving up.
-constexpr int kNameAttempts = 16;
-// A hidden name longer than this drops the output's own name, which could
-// push it past what a folder entry may hold.
-constexpr size_t kLongestNameKept = 200;
-
-std::string RandomSuffix(std::random_device& random) {
-  static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::string suffix;
-  for (int i = 0; i < 6; ++i) suffix += kChars[random() % (sizeof kChars - 1)];
-  return suffix;
-}
 
 // The first bytes of an ADTS stream: a header with the sync word, layer 00, a
 // sampling frequency of the table and a length that holds the header.
@@ -70,29 +56,6 @@ bool BeginsLike(FileSystem& fs, const std::string& path, InputKind kind) {
 
 }  // namespace
 
-std::string AsidePath(const std::string& target, const std::string& suffix) {
-  const size_t cut = target.find_last_of(kPathSeparators);
-  const size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
-  const std::string name = target.substr(nameStart);
-  std::string path = target.substr(0, nameStart) + ".";
-  if (name.size() <= kLongestNameKept) path += name + ".";
-  return path + "tessaro-" + suffix;
-}
-
-OutputFile::OutputFile(FileSystem& fs, std::string target, std::string aside, bool replaces,
-                       std::unique_ptr<File> file)
-    : fs_(fs),
-      target_(std::move(target)),
-      aside_(std::move(aside)),
-      replaces_(replaces),
-      file_(std::move(file)) {}
-
-OutputFile::~OutputFile() {
-  if (committed_) return;
-  file_.reset();
-  fs_.Remove(aside_);
-}
-
 std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
                                              InputKind inputKind, ConversionHost& host,
                                              FileSystem& fs) {
@@ -116,29 +79,12 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
     Failed(host, inputKind == InputKind::kAdts ? texts.outputIsAac : texts.outputIsWav);
     return nullptr;
   }
-  // A name another run has taken is passed over; any other failure to
-  // create the file refuses the output.
-  std::random_device random;
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string aside = AsidePath(target, RandomSuffix(random));
-    std::unique_ptr<File> file = fs.CreateExclusive(aside, replaces ? &info : nullptr);
-    if (file) {
-      return std::unique_ptr<OutputFile>(
-          new OutputFile(fs, target, std::move(aside), replaces, std::move(file)));
-    }
-    if (fs.Stat(aside).kind == PathInfo::Kind::kMissing) break;
+  std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, target, info);
+  if (!aside) {
+    Failed(host, refused);
+    return nullptr;
   }
-  Failed(host, refused);
-  return nullptr;
-}
-
-bool OutputFile::Commit() {
-  if (replaces_ && !file_->Sync()) return false;
-  const bool closed = file_->Close();
-  file_.reset();
-  if (!closed || !fs_.Rename(aside_, target_)) return false;
-  committed_ = true;
-  return true;
+  return std::unique_ptr<OutputFile>(new OutputFile(std::move(aside), replaces));
 }
 
 }  // namespace tessaro

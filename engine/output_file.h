@@ -1,6 +1,6 @@
 #pragma once
-// The output of a conversion: written as a new hidden file in the output's own
-// folder and put in place with one rename once the conversion has succeeded.
+// The output of a conversion: written aside in the output's own folder and put
+// in place in one step once the conversion has succeeded.
 
 #include <memory>
 #include <string>
@@ -8,6 +8,7 @@
 #include "engine/conversion_host.h"
 #include "engine/conversion_request.h"
 #include "engine/file_io.h"
+#include "engine/write_aside.h"
 
 namespace tessaro {
 
@@ -30,28 +31,20 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
   // Removes the new file unless Commit() succeeded: the output path keeps
   // whatever it held before.
-  ~OutputFile();
+  ~OutputFile() = default;
 
-  File& file() { return *file_; }
-  // Closes the finished file and renames it over the output path. A file that
+  File& file() { return aside_->file(); }
+  // Closes the finished file and puts it in the output's place. A file that
   // replaces an existing one is flushed to the disk first, so that a power cut
   // leaves the old file or the new one. False on failure.
-  bool Commit();
+  bool Commit() { return aside_->Commit(replaces_); }
 
  private:
-  OutputFile(FileSystem& fs, std::string target, std::string aside, bool replaces,
-             std::unique_ptr<File> file);
+  OutputFile(std::unique_ptr<WriteAside> aside, bool replaces)
+      : aside_(std::move(aside)), replaces_(replaces) {}
 
-  FileSystem& fs_;
-  std::string target_;  // the output path, links resolved
-  std::string aside_;   // the new file while it is written
+  std::unique_ptr<WriteAside> aside_;
   bool replaces_;
-  std::unique_ptr<File> file_;
-  bool committed_ = false;
 };
-
-// The hidden name the new file gets beside target: ".NAME.tessaro-" and six
-// characters of suffix, in target's folder.
-std::string AsidePath(const std::string& target, const std::string& suffix);
 
 }  // namespace tessaro

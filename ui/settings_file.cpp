@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/write_aside.h"
 #include "ui/regular_file.h"
 #include "ui/utf8_path.h"
 
@@ -90,18 +91,11 @@ bool WriteSettingsFile(const std::string& path, const std::string& storedText,
   const PathInfo info = fs.Stat(target);
   if (info.kind == PathInfo::Kind::kOther) return false;
   EnsureParentDirectory(target);
-  const std::string aside = target + ".new";
-  fs.Remove(aside);  // left by a run that ended while writing
-  std::unique_ptr<File> file =
-      fs.CreateExclusive(aside, info.kind == PathInfo::Kind::kRegular ? &info : nullptr);
-  if (!file) return false;
-  const bool written =
-      file->Write(reinterpret_cast<const uint8_t*>(storedText.data()), storedText.size()) &&
-      file->Sync() && file->Close();
-  file.reset();
-  if (written && fs.Rename(aside, target)) return true;
-  fs.Remove(aside);
-  return false;
+  std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, target, info);
+  return aside &&
+         aside->file().Write(reinterpret_cast<const uint8_t*>(storedText.data()),
+                             storedText.size()) &&
+         aside->Commit(true);
 }
 
 }  // namespace tessaro

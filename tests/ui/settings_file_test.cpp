@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "tests/support/memory_file_system.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/special_files.h"
@@ -109,6 +113,49 @@ TEST(SettingsFile, AFailedWriteKeepsTheEarlierSettings) {
   full.SetFileSizeLimit(4);
   EXPECT_FALSE(WriteSettingsFile(path, "PosX=2\n", full));
   EXPECT_EQ(full.Paths(), std::vector<std::string>{path});
+}
+
+// A second window saving while the first one writes (two windows closing at
+// once): each writes under a name of its own, so both saves succeed and the
+// last one stands. With one fixed name beside the file, the second removed
+// the first one's new file, and the first save failed.
+class SecondSaveInTheMiddle final : public FileSystem {
+ public:
+  SecondSaveInTheMiddle(testing::MemoryFileSystem& fs, std::string path)
+      : fs_(fs), path_(std::move(path)) {}
+  bool secondSaved = false;
+
+  std::unique_ptr<File> OpenRead(const std::string& p) override { return fs_.OpenRead(p); }
+  PathInfo Stat(const std::string& p) override { return fs_.Stat(p); }
+  std::string ResolveLinks(const std::string& p) override { return fs_.ResolveLinks(p); }
+  std::unique_ptr<File> CreateExclusive(const std::string& p, const PathInfo* like) override {
+    std::unique_ptr<File> file = fs_.CreateExclusive(p, like);
+    if (file && !started_) {
+      started_ = true;
+      secondSaved = WriteSettingsFile(path_, "PosX=2\n", *this);
+    }
+    return file;
+  }
+  bool Rename(const std::string& a, const std::string& b) override { return fs_.Rename(a, b); }
+  bool Remove(const std::string& p) override { return fs_.Remove(p); }
+  bool SameFile(const std::string& a, const std::string& b) override { return fs_.SameFile(a, b); }
+
+ private:
+  testing::MemoryFileSystem& fs_;
+  std::string path_;
+  bool started_ = false;
+};
+
+TEST(SettingsFile, TwoWindowsSavingAtOnceBothSucceed) {
+  testing::TempDir dir;
+  const std::string path = dir.File("TSR.ini");
+  testing::MemoryFileSystem memory;
+  memory.SetFile(path, "PosX=1\n");
+  SecondSaveInTheMiddle fs(memory, path);
+  EXPECT_TRUE(WriteSettingsFile(path, "PosX=3\n", fs));
+  EXPECT_TRUE(fs.secondSaved);
+  EXPECT_EQ(memory.Contents(path), testing::Bytes({'P', 'o', 's', 'X', '=', '3', '\n'}));
+  EXPECT_EQ(memory.Paths(), std::vector<std::string>{path});
 }
 
 TEST(SettingsFile, MissingFileLeavesDefaults) {

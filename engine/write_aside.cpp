@@ -1,0 +1,92 @@
+// The one way a file is replaced: written aside, put in place by one rename.
+
+#include "engine/write_aside.h"
+
+#include <random>
+
+namespace tessaro {
+namespace {
+
+// Names a new file can be tried under before giving up.
+constexpr int kNameAttempts = 16;
+// A hidden name longer than this drops the target's own name, which could
+// push it past what a folder entry may hold.
+constexpr size_t kLongestNameKept = 200;
+
+std::string RandomSuffix(std::random_device& random) {
+  static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string suffix;
+  for (int i = 0; i < 6; ++i) suffix += kChars[random() % (sizeof kChars - 1)];
+  return suffix;
+}
+
+// A new file under a hidden name, made and put in place through the file
+// system's path operations.
+class NamedAsideFile final : public AsideFile {
+ public:
+  NamedAsideFile(FileSystem& fs, std::string target, std::string hidden,
+                 std::unique_ptr<File> file)
+      : fs_(fs), target_(std::move(target)), hidden_(std::move(hidden)), file_(std::move(file)) {}
+  ~NamedAsideFile() override {
+    if (placed_) return;
+    file_.reset();
+    fs_.Remove(hidden_);
+  }
+
+  File& file() override { return *file_; }
+
+  bool PutInPlace() override {
+    const bool closed = file_->Close();
+    if (!closed || !fs_.Rename(hidden_, target_)) return false;
+    placed_ = true;
+    return true;
+  }
+
+ private:
+  FileSystem& fs_;
+  const std::string target_;
+  const std::string hidden_;
+  std::unique_ptr<File> file_;
+  bool placed_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<AsideFile> FileSystem::CreateAside(const std::string& target,
+                                                   const std::string& hidden,
+                                                   const PathInfo* like) {
+  std::unique_ptr<File> file = CreateExclusive(hidden, like);
+  if (!file) return nullptr;
+  return std::make_unique<NamedAsideFile>(*this, target, hidden, std::move(file));
+}
+
+std::string AsidePath(const std::string& target, const std::string& suffix) {
+  const size_t cut = target.find_last_of(kPathSeparators);
+  const size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
+  const std::string name = target.substr(nameStart);
+  std::string path = target.substr(0, nameStart) + ".";
+  if (name.size() <= kLongestNameKept) path += name + ".";
+  return path + "tessaro-" + suffix;
+}
+
+std::unique_ptr<WriteAside> WriteAside::Create(FileSystem& fs, const std::string& target,
+                                               const PathInfo& existing) {
+  const PathInfo* like = existing.kind == PathInfo::Kind::kRegular ? &existing : nullptr;
+  // A hidden name another run has taken is passed over; any other failure to
+  // create the file ends the attempt.
+  std::random_device random;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::string hidden = AsidePath(target, RandomSuffix(random));
+    std::unique_ptr<AsideFile> aside = fs.CreateAside(target, hidden, like);
+    if (aside) return std::unique_ptr<WriteAside>(new WriteAside(std::move(aside)));
+    if (fs.Stat(hidden).kind == PathInfo::Kind::kMissing) break;
+  }
+  return nullptr;
+}
+
+bool WriteAside::Commit(bool sync) {
+  if (sync && !aside_->file().Sync()) return false;
+  return aside_->PutInPlace();
+}
+
+}  // namespace tessaro

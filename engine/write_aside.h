@@ -1,0 +1,45 @@
+#pragma once
+// Replacing a file without ever leaving it half written: the new file is
+// written aside in the same folder (unnamed where the system allows it, else
+// under a hidden name of its own) and put in the place of the old one in one
+// step once it is complete. Used for every file the programs write: the
+// conversions' outputs and the dialog's settings file.
+
+#include <memory>
+#include <string>
+
+#include "engine/file_io.h"
+
+namespace tessaro {
+
+class WriteAside {
+ public:
+  // Creates the new file that is to replace `target`, whose links are
+  // resolved already; `existing` is what target names now. The new file takes
+  // the permissions of a regular file it replaces (and its owner and group
+  // where the process may set them). nullptr when it cannot be made.
+  static std::unique_ptr<WriteAside> Create(FileSystem& fs, const std::string& target,
+                                            const PathInfo& existing);
+
+  WriteAside(const WriteAside&) = delete;
+  WriteAside& operator=(const WriteAside&) = delete;
+  // Removes the new file unless Commit() succeeded: target keeps what it held.
+  ~WriteAside() = default;
+
+  File& file() { return aside_->file(); }
+  // Flushes the file to the disk when `sync` is set (so that a power cut
+  // leaves the old file or the new one), closes it and puts it in place.
+  // False on failure.
+  bool Commit(bool sync);
+
+ private:
+  explicit WriteAside(std::unique_ptr<AsideFile> aside) : aside_(std::move(aside)) {}
+
+  std::unique_ptr<AsideFile> aside_;
+};
+
+// The hidden name a new file gets beside target while it needs one:
+// ".NAME.tessaro-" and six characters of suffix, in target's folder.
+std::string AsidePath(const std::string& target, const std::string& suffix);
+
+}  // namespace tessaro
