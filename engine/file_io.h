@@ -49,6 +49,8 @@ struct PathInfo {
   Kind kind = Kind::kMissing;
   bool writable = false;     // a regular file this user may write to
   uint32_t permissions = 0;  // a regular file's permission bits (POSIX mode & 07777)
+  uint32_t owner = 0;        // a regular file's owner and group (POSIX)
+  uint32_t group = 0;
 };
 
 // A new file that is to take the place of another path (its target) once it
@@ -101,5 +103,11 @@ class FileSystem {
 
 // The platform's file system. Stateless; safe to share.
 FileSystem& RealFileSystem();
+
+#if !defined(_WIN32)
+// The same, with new files always under their hidden names, as on a file
+// system that cannot hold unnamed files.
+FileSystem& RealFileSystemWithHiddenNames();
+#endif
 
 }  // namespace tessaro

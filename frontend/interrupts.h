@@ -52,11 +52,44 @@ class WatchedFileSystem final : public FileSystem {
     ForgetNewFile();
     return removed;
   }
+  // The new file has no name while it is written where the system allows it;
+  // else, and for the moment between its naming and the rename, the hidden
+  // path is what a stop removes.
+  std::unique_ptr<AsideFile> CreateAside(const std::string& target, const std::string& hidden,
+                                         const PathInfo* like) override {
+    RememberNewFile(hidden);
+    std::unique_ptr<AsideFile> file = inner_.CreateAside(target, hidden, like);
+    if (!file) {
+      ForgetNewFile();
+      return nullptr;
+    }
+    return std::make_unique<WatchedAsideFile>(std::move(file));
+  }
   bool SameFile(const std::string& a, const std::string& b) override {
     return inner_.SameFile(a, b);
   }
 
  private:
+  class WatchedAsideFile final : public AsideFile {
+   public:
+    explicit WatchedAsideFile(std::unique_ptr<AsideFile> inner) : inner_(std::move(inner)) {}
+    ~WatchedAsideFile() override {
+      inner_.reset();
+      ForgetNewFile();
+    }
+    File& file() override { return inner_->file(); }
+    // The moment the output is in place: from here on a stop has nothing to
+    // remove.
+    bool PutInPlace() override {
+      const bool placed = inner_->PutInPlace();
+      if (placed) ForgetNewFile();
+      return placed;
+    }
+
+   private:
+    std::unique_ptr<AsideFile> inner_;
+  };
+
   FileSystem& inner_;
 };
 

@@ -16,8 +16,13 @@
 #include <string>
 #include <vector>
 
+#include <stdexcept>
+
+#include "engine/convert_command.h"
+#include "engine/file_io.h"
 #include "tests/e2e/process.h"
 #include "tests/hardening/hardening_util.h"
+#include "tests/support/recording_host.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro::hardening {
@@ -106,6 +111,16 @@ TEST_F(RealDisk, NewOutputsGetPlainPermissionsAndReplacedOnesKeepTheirs) {
   ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0604u);
   EXPECT_EQ(ReadFile(fresh), wavBytes_);
+
+  // Run as root over another user's file, the file stays that user's.
+  if (::geteuid() != 0) GTEST_SKIP() << "owners can only be kept as root";
+  ASSERT_EQ(::chown(fresh.c_str(), 1234, 5678), 0);
+  ASSERT_EQ(::chmod(fresh.c_str(), 0640), 0);
+  ASSERT_EQ(RunCliIn(dir_.File(""), {aac_, fresh}).exitCode, 0);
+  ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 1234u);
+  EXPECT_EQ(st.st_gid, 5678u);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 // Opening a pipe waited for the other end for ever: as input until a writer
@@ -134,6 +149,58 @@ TEST_F(RealDisk, ADeviceAsInputIsRefused) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, kInputNotOpenable);
   EXPECT_FALSE(FileExists(dir_.File("zero.wav")));
+}
+
+// The output's folder renamed while the conversion runs: the new file is
+// put in place, or removed, in that folder under its new name; nothing is
+// left in it beside the output, with an unnamed new file as with a hidden one.
+class RenamingHost : public testing::RecordingHost {
+ public:
+  RenamingHost(std::string from, std::string to, bool giveUp)
+      : from_(std::move(from)), to_(std::move(to)), giveUp_(giveUp) {}
+  void PumpEvents() override {
+    if (renamed_) return;
+    renamed_ = true;
+    ASSERT_EQ(::rename(from_.c_str(), to_.c_str()), 0);
+    if (giveUp_) throw std::runtime_error("window gone");
+  }
+
+ private:
+  std::string from_, to_;
+  bool giveUp_;
+  bool renamed_ = false;
+};
+
+TEST_F(RealDisk, AFolderRenamedDuringTheRunKeepsNoStrayFile) {
+  struct Case {
+    const char* name;
+    FileSystem& fs;
+    bool giveUp;
+  } const cases[] = {
+      {"unnamed, converted", RealFileSystem(), false},
+      {"unnamed, failed", RealFileSystem(), true},
+      {"hidden name, converted", RealFileSystemWithHiddenNames(), false},
+      {"hidden name, failed", RealFileSystemWithHiddenNames(), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string before = dir_.File("before");
+    const std::string after = dir_.File("after");
+    ASSERT_EQ(::mkdir(before.c_str(), 0700), 0);
+    WriteFile(before + "/out.wav", "an earlier conversion");
+    ConversionRequest request;
+    request.inputPath = aac_;
+    request.outputPath = before + "/out.wav";
+    RenamingHost host(before, after, c.giveUp);
+    const ConversionResult r = RunConversion(request, host, c.fs);
+    EXPECT_EQ(r.failed, c.giveUp);
+    EXPECT_FALSE(FileExists(before));
+    EXPECT_EQ(DirectoryEntries(after), (std::set<std::string>{"out.wav"}));
+    EXPECT_EQ(ReadFile(after + "/out.wav"), c.giveUp ? "an earlier conversion" : wavBytes_);
+    ASSERT_EQ(::unlink((after + "/out.wav").c_str()), 0);
+    ASSERT_EQ(::rmdir(after.c_str()), 0);
+  }
+  ExpectInputsUnchanged();
 }
 
 // A 64 KiB tmpfs fills up in the middle of either conversion.

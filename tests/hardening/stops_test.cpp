@@ -103,6 +103,27 @@ std::string HiddenFile(const std::string& dir) {
   return "";
 }
 
+// The size of the file a running conversion writes in dir, found through its
+// open descriptors whether it has a hidden name or none; -1 while there is none.
+long long NewFileSize(pid_t pid, const std::string& dir) {
+  const std::string fds = "/proc/" + std::to_string(pid) + "/fd";
+  for (const std::string& fd : DirectoryEntries(fds)) {
+    char target[4096];
+    const ssize_t n = ::readlink((fds + "/" + fd).c_str(), target, sizeof target - 1);
+    if (n <= 0) continue;
+    const std::string path(target, static_cast<size_t>(n));
+    struct stat st;
+    // Unnamed, the file shows as "#inode (deleted)"; else by its hidden name.
+    const bool aside =
+        path.size() > dir.size() && (path[dir.size()] == '#' || path[dir.size()] == '.');
+    if (path.rfind(dir, 0) == 0 && aside && ::stat((fds + "/" + fd).c_str(), &st) == 0 &&
+        S_ISREG(st.st_mode)) {
+      return st.st_size;
+    }
+  }
+  return -1;
+}
+
 class Stops : public ::testing::Test {
  protected:
   void SetUp() override { sample_ = ReadFile(kSamples + "/tone48k_stereo.aac"); }
@@ -125,13 +146,17 @@ TEST_F(Stops, AStopSignalKeepsTheEarlierOutputAndLeavesNoNewFile) {
     int signal;
     int exitCode;
     bool english;  // --lang=en: the line is English
-  } const cases[] = {{SIGTERM, 143, false}, {SIGINT, 130, false}, {SIGHUP, 129, true}};
+  } const cases[] = {{SIGTERM, 143, false}, {SIGINT, 130, false}, {SIGHUP, 129, true},
+                     // No handler runs: the new file, which has no name yet, goes
+                     // with the process.
+                     {SIGKILL, 137, false}};
   const std::string longAac = Repeated(1500);  // a conversion of some seconds at least
   const std::string out = dir_.File("out.wav");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.signal);
     WriteFile(out, "an earlier conversion");
     const std::string errPath = dir_.File("err.txt");
+    const std::set<std::string> before = DirectoryEntries(dir_.File(""));
     const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<std::string> args = {longAac, out};
     if (c.english) args.push_back("--lang=en");
@@ -142,10 +167,7 @@ TEST_F(Stops, AStopSignalKeepsTheEarlierOutputAndLeavesNoNewFile) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     bool started = false;
     while (!started && std::chrono::steady_clock::now() < deadline) {
-      const std::string hidden = HiddenFile(dir_.File(""));
-      struct stat st;
-      started = !hidden.empty() && ::stat(dir_.File(hidden).c_str(), &st) == 0 &&
-                st.st_size > (4 << 20);
+      started = NewFileSize(pid, dir_.File("")) > (4 << 20);
       if (!started) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_TRUE(started) << "the conversion ended before it could be stopped";
@@ -155,9 +177,11 @@ TEST_F(Stops, AStopSignalKeepsTheEarlierOutputAndLeavesNoNewFile) {
     ::unlink(errPath.c_str());
     if (!started) continue;
     EXPECT_EQ(f.exitCode, c.exitCode);
-    EXPECT_EQ(err, c.english ? "Error: The conversion was stopped.\n" : kStopped);
+    EXPECT_EQ(err, c.signal == SIGKILL ? ""
+                   : c.english         ? "Error: The conversion was stopped.\n"
+                                       : kStopped);
     EXPECT_EQ(ReadFile(out), "an earlier conversion");
-    EXPECT_EQ(HiddenFile(dir_.File("")), "");
+    EXPECT_EQ(DirectoryEntries(dir_.File("")), before);
   }
 }
 
