@@ -1,6 +1,8 @@
 #pragma once
 // tessaro-cli --batch: converts each file in turn to the output proposed for
 // it (in --out-dir when given); one file's failure does not stop the others.
+// A file whose output would be one of the batch's inputs, or the output an
+// earlier file has written, fails alone without being converted.
 
 #include "cli/console.h"
 #include "cli/run_options.h"

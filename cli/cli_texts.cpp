@@ -57,6 +57,9 @@ constexpr CliTexts kJapanese{
     .checkWavLayout = ", データ開始：%llu, ブロック長：%s Bytes",
     .checkMismatchCount = "チェックサム不一致：%uヵ所",
     .checkFrameCount = "フレーム数：%llu, ",
+    .outputIsAnInput = "エラー：出力ファイルが、入力ファイル %s と同じです。上書きできません。\n",
+    .outputWrittenBefore =
+        "エラー：出力ファイルは、%s の出力として、すでに書き込まれています。上書きできません。\n",
 };
 
 constexpr CliTexts kEnglish{
@@ -118,12 +121,26 @@ constexpr CliTexts kEnglish{
     .checkWavLayout = ", Data start: %llu, Block length: %s bytes",
     .checkMismatchCount = "Checksum mismatches: %u ",
     .checkFrameCount = "Frames: %llu, ",
+    .outputIsAnInput = "Error: The output file is the input file %s; it is not overwritten.\n",
+    .outputWrittenBefore =
+        "Error: The output file was already written for %s; it is not overwritten.\n",
 };
 
 }  // namespace
 
 const CliTexts& CliTextsFor(Language language) {
   return ForLanguage(language, kJapanese, kEnglish);
+}
+
+const char* CliMessageCode(std::string_view text) {
+  for (const CliTexts* texts : {&kJapanese, &kEnglish}) {
+    // A format matches by the part before its "%".
+    const std::string_view input = texts->outputIsAnInput.c_str();
+    const std::string_view before = texts->outputWrittenBefore.c_str();
+    if (text.starts_with(input.substr(0, input.find('%')))) return "output_is_an_input";
+    if (text.starts_with(before.substr(0, before.find('%')))) return "output_written_before";
+  }
+  return nullptr;
 }
 
 }  // namespace tessaro::cli

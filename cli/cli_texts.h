@@ -1,6 +1,8 @@
 #pragma once
 // The console program's own texts, one table per language.
 
+#include <string_view>
+
 #include "engine/language.h"
 #include "engine/text_types.h"
 
@@ -24,8 +26,17 @@ struct CliTexts {
   Format<unsigned long long, const char*> checkWavLayout;  // data start, block length
   Format<unsigned> checkMismatchCount;                     // then the records
   Format<unsigned long long> checkFrameCount;              // then the time line
+
+  // A --batch file that is not converted: its output is another input of the
+  // batch, or an earlier file of the batch has written it (either's path).
+  Format<const char*> outputIsAnInput;
+  Format<const char*> outputWrittenBefore;
 };
 
 const CliTexts& CliTextsFor(Language language);
+
+// The stable name of a message of the console program's own (in either
+// language), for the JSON reports; nullptr for any other text.
+const char* CliMessageCode(std::string_view text);
 
 }  // namespace tessaro::cli

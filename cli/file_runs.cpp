@@ -42,7 +42,14 @@ int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const 
     FileRun run{form.request(file), {}};
     CliHost host(console, label, options.json);
     host.LabelMessages(label + file + "\n");
-    run.result = RunConversion(run.request, host, fs);
+    const std::string refused = form.refusal ? form.refusal(run.request) : std::string();
+    if (refused.empty()) {
+      run.result = RunConversion(run.request, host, fs);
+      if (form.ran) form.ran(run);
+    } else {
+      host.SetInfoText(refused, true);
+      run.result.failed = true;
+    }
     host.EndProgress();
     tally.Count(run.result);
     const std::string message = run.result.failed ? host.info() : "";

@@ -53,6 +53,11 @@ struct FileRunForm {
   std::function<ConversionRequest(const std::string& file)> request;
   // The text of a run that did not fail; info is the engine's report.
   std::function<std::string(const FileRun& run, const std::string& info)> text;
+  // Optional, asked before each conversion: a message that fails the file
+  // without converting it, or "".
+  std::function<std::string(const ConversionRequest& request)> refusal;
+  // Optional, told after each conversion that ran, whatever its outcome.
+  std::function<void(const FileRun& run)> ran;
 };
 
 // Converts each file of options on fs in turn and prints its label line and

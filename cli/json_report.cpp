@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_host.h"
+#include "cli/cli_texts.h"
 #include "engine/engine_texts.h"
 
 namespace tessaro::cli {
@@ -72,6 +73,7 @@ std::string Line(const Json& j) {
 const char* RunErrorCode(const ConversionResult& r, const std::string& message) {
   if (r.failed) {
     const char* code = EngineMessageCode(message);
+    if (!code) code = CliMessageCode(message);
     return code ? code : "unexpected";
   }
   if (r.anomalyCount > 0) return "stream_damaged";

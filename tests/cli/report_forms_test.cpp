@@ -59,7 +59,11 @@ TEST(Batch, ExitStatusIsTheWorstAndOneFailureStopsNothing) {
     int exitCode;
     const char* summary;
   } cases[] = {
-      {{"good.aac", "good_aac.wav"}, kExitOk, "合計 2 ファイル：変換 2, 異常ありで変換 0, 失敗 0\n"},
+      {{"good.aac", "x DELAY 10ms.aac"}, kExitOk,
+       "合計 2 ファイル：変換 2, 異常ありで変換 0, 失敗 0\n"},
+      // The first output would replace the second input before it is read.
+      {{"good.aac", "good_aac.wav"}, kExitFailed,
+       "合計 2 ファイル：変換 1, 異常ありで変換 0, 失敗 1\n"},
       {{"bad.aac", "good.aac"}, kExitConvertedWithDamage,
        "合計 2 ファイル：変換 1, 異常ありで変換 1, 失敗 0\n"},
       {{"missing.aac", "bad.aac", "good.aac"}, kExitFailed,

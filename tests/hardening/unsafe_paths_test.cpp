@@ -187,5 +187,40 @@ TEST_F(UnsafePaths, AFileOfTheInputsKindIsNeverTheOutput) {
   EXPECT_EQ(DirectoryEntries(dir_.File("")), before);
 }
 
+// A batch over a folder never writes over its own files: the edited WAV that
+// is also one of its inputs, or the output an earlier file of the batch has
+// written. That file fails alone; the others are converted.
+TEST_F(UnsafePaths, ABatchNeverWritesOverItsOwnFiles) {
+  Sample("song.aac");
+  ASSERT_EQ(Run({"song.aac"}).exitCode, 0);
+  const std::string edited = ReadFile(dir_.File("song_aac.wav")) + std::string(4096, '\0');
+  WriteFile(dir_.File("song_aac.wav"), edited);
+  const e2e::ProcessResult folder = Run({"--batch", "song.aac", "song_aac.wav"});
+  EXPECT_EQ(folder.exitCode, 1) << folder.out;
+  EXPECT_NE(folder.out.find("[1/2] song.aac\n"
+                            "エラー：出力ファイルが、入力ファイル song_aac.wav と同じです。"
+                            "上書きできません。\n[2/2] song_aac.wav\n"),
+            std::string::npos)
+      << folder.out;
+  EXPECT_EQ(ReadFile(dir_.File("song_aac.wav")), edited);
+  EXPECT_TRUE(FileExists(dir_.File("song_out.aac")));
+
+  ASSERT_EQ(::mkdir(dir_.File("a").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(dir_.File("b").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(dir_.File("o").c_str(), 0700), 0);
+  WriteFile(dir_.File("a/x.aac"), ReadFile(kSamples + "/tone48k_stereo.aac"));
+  Sample("b/x.aac");
+  ASSERT_EQ(Run({"a/x.aac", "a.wav"}).exitCode, 0);
+  const e2e::ProcessResult named = Run({"--batch", "--out-dir", "o", "a/x.aac", "b/x.aac"});
+  EXPECT_EQ(named.exitCode, 1) << named.out;
+  EXPECT_NE(named.out.find("[2/2] b/x.aac\n"
+                           "エラー：出力ファイルは、a/x.aac の出力として、すでに書き込まれています。"
+                           "上書きできません。\n"),
+            std::string::npos)
+      << named.out;
+  EXPECT_EQ(ReadFile(dir_.File("o/x_aac.wav")), ReadFile(dir_.File("a.wav")));
+  EXPECT_EQ(DirectoryEntries(dir_.File("o")), (std::set<std::string>{"x_aac.wav"}));
+}
+
 }  // namespace
 }  // namespace tessaro::hardening
