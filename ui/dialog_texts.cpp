@@ -9,6 +9,10 @@ constexpr DialogTexts kJapanese{
     .settingsNotOpenable = "ファイル（%s）が開けません",
     .logInputFileOpen = "入力ファイル：(",
     .logDroppedSentence = "大きく音ズレが発生する可能性があります。",
+    .cancelButton = "中止",
+    .stopped = "エラー：変換が、中断されました。出力ファイルは、元のままです。\r\n",
+    .queueOverwrites = "エラー：出力ファイルが、（%s）と同じです。この変換は、行いません。\r\n",
+    .queueSummary = "合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d\r\n",
 };
 
 constexpr DialogTexts kEnglish{
@@ -16,6 +20,11 @@ constexpr DialogTexts kEnglish{
     .settingsNotOpenable = "The file (%s) cannot be opened.",
     .logInputFileOpen = "Input file: (",
     .logDroppedSentence = "The audio may be badly out of sync.",
+    .cancelButton = "Cancel",
+    .stopped = "Error: The conversion was stopped. The output file is as it was.\r\n",
+    .queueOverwrites =
+        "Error: The output file is the same as (%s). This file is not converted.\r\n",
+    .queueSummary = "Total %d files: converted %d, converted with damage %d, failed %d\r\n",
 };
 
 }  // namespace

@@ -17,14 +17,13 @@ std::string LogFileName(const std::string& path);
 // "大きく音ズレが発生する可能性があります。", without "↓" and without "\r\n";
 // in English without "The audio may be badly out of sync." and with its lines,
 // trimmed, joined by one blank.
-std::string ShortenLogMessage(const std::string& message,
-                              Language language = Language::kJapanese);
+std::string ShortenLogMessage(const std::string& message, Language language);
 
 // "YYYY/MM/DD HH:MM:SS\t入力ファイル：(name)\tmessage\r\n" ("Input file: (" in
 // English). Control characters of the name (below 0x20, and 0x7F) are written
 // as \xHH: one entry, one line.
 std::string FormatLogLine(const std::tm& localTime, const std::string& inputPath,
-                          const std::string& message, Language language = Language::kJapanese);
+                          const std::string& message, Language language);
 
 // Appends the line at the end of the file, creating the file (and its
 // directory) when missing. False when it cannot be written, also when the

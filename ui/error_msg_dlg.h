@@ -21,7 +21,7 @@ class CErrorMsgDlg {
   // "閉じる" and the close box: only notes that the user closed the window;
   // the countdown hides it.
   void OnCancel();
-  // TRUE: controls 1011 and 1012 into the members; FALSE: back.
+  // TRUE: the message and the countdown text into the members; FALSE: back.
   void UpdateData(bool saveAndValidate);
 
   WindowSystem& m_ws;  // stands for the owner window (the main dialog)
@@ -31,6 +31,6 @@ class CErrorMsgDlg {
 };
 
 // "あと%5.1f秒で消えます。" for n tenths of a second, in language.
-std::string CountdownText(int tenths, Language language = Language::kJapanese);
+std::string CountdownText(int tenths, Language language);
 
 }  // namespace tessaro

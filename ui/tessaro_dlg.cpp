@@ -1,18 +1,22 @@
-// The main dialog: construction, data exchange, the Convert command and the
-// host operations of a conversion.
+// The main dialog: construction, data exchange between the members and the
+// controls, and the host operations through which a conversion reports.
 #include "ui/tessaro_dlg.h"
 
 #include <utility>
 
-#include "naming/output_path.h"
 #include "ui/about_dlg.h"
 #include "ui/control_ids.h"
 #include "ui/error_log.h"
 
 namespace tessaro {
 
-CTessaroDlg::CTessaroDlg(WindowSystem& ws, CommandLine commandLine, ConversionRunner runner)
-    : m_progress(ws), ws_(ws), commandLine_(std::move(commandLine)), runner_(std::move(runner)) {
+CTessaroDlg::CTessaroDlg(WindowSystem& ws, CommandLine commandLine, ConversionRunner runner,
+                         Language language)
+    : m_progress(ws),
+      ws_(ws),
+      commandLine_(std::move(commandLine)),
+      runner_(std::move(runner)),
+      language_(language) {
   version_ = ws_.ReadFileVersion();
   const std::string directory = ws_.DataDirectory();
   m_strIniPath = directory + "TSR.ini";
@@ -39,43 +43,12 @@ void CTessaroDlg::UpdateData(bool saveAndValidate) {
   }
 }
 
-void CTessaroDlg::UpdateOutputPath() {
-  UpdateData(true);
-  const OutputProposal proposal = DeriveOutputPath(m_strInFile);
-  m_strOutFile = proposal.outputPath;
-  if (proposal.setsDelay) m_nDelay = proposal.delayMs;
-  UpdateData(false);
-}
-
-void CTessaroDlg::SetInputsEnabled(bool enabled) {
-  UpdateData(true);
-  for (int id : {kIdcOutputSize, kIdcConvert, kIdcInFile, kIdcBrowseIn, kIdcOutFile,
-                 kIdcBrowseOut}) {
-    ws_.EnableControl(id, enabled);
-  }
-  UpdateData(false);
-}
-
-void CTessaroDlg::OnConvert() {
-  UpdateData(true);
-  ConversionRequest request;
-  request.inputPath = m_strInFile;
-  request.outputPath = m_strOutFile;
-  request.outputSize = m_nOutputSize;
-  request.delayMs = m_nDelay;
-  request.language = language_;
-  SetInputsEnabled(false);
-  PumpEvents();
-  // The request is a copy: a file dropped while the conversion pumps events
-  // changes the dialog's fields, not the running conversion.
-  lastResult_ = runner_(request, *this);
-  SetInputsEnabled(true);
-}
-
 void CTessaroDlg::SetProgress(int percent) { m_progress.SetPos(percent); }
 
+// In a queue the information box keeps the earlier files' reports above the
+// current one's.
 void CTessaroDlg::SetInfoText(const std::string& text, bool redraw) {
-  m_strInfo = text;
+  m_strInfo = converting_.queued ? converting_.queueInfo + text : text;
   if (redraw) UpdateData(false);
 }
 
@@ -84,23 +57,43 @@ void CTessaroDlg::AppendInfoText(const std::string& text, bool redraw) {
   if (redraw) UpdateData(false);
 }
 
-void CTessaroDlg::PumpEvents() { ws_.PumpEvents(); }
+void CTessaroDlg::PumpEvents() {
+  ws_.PumpEvents();
+  if (converting_.active && converting_.stopRequested) {
+    converting_.stopThrown = true;
+    throw ConversionStopped{};
+  }
+}
 
+// The error window counts down and hides itself; a cancel ends the countdown
+// too. In a queue a damage report is logged at once and shown with the
+// others at the queue's end.
 void CTessaroDlg::ShowErrorMessage(const std::string& text, int writeLog) {
-  if (m_pErrorDlg != nullptr) {
-    CErrorMsgDlg& dlg = *m_pErrorDlg;
-    dlg.PlaceWithMessage(text);
-    ws_.ShowWindow(DialogWindow::kErrorMessage, true);
-    for (int n = m_nETime; n > 0; --n) {
-      dlg.m_strCountdown = CountdownText(n, language_);
-      dlg.UpdateData(false);
-      PumpEvents();
-      if (dlg.m_bClosed != 0) break;
-      ws_.Sleep100ms();
+  if (converting_.queued) {
+    converting_.queueDamage += converting_.currentLabel + text;
+    if (writeLog != 0) {
+      AppendLogLine(m_strLogPath, ws_.ToStoredText(FormatLogLine(
+                                      ws_.LocalTime(), converting_.currentInput, text, language_)));
     }
+    return;
+  }
+  if (m_pErrorDlg != nullptr) {
+    m_pErrorDlg->PlaceWithMessage(text);
+    ws_.ShowWindow(DialogWindow::kErrorMessage, true);
+    CountDown(*m_pErrorDlg);
     ws_.ShowWindow(DialogWindow::kErrorMessage, false);
   }
   if (writeLog != 0) AppendErrorLog(text);
+}
+
+void CTessaroDlg::CountDown(CErrorMsgDlg& dlg) {
+  for (int n = m_nETime; n > 0; --n) {
+    dlg.m_strCountdown = CountdownText(n, language_);
+    dlg.UpdateData(false);
+    ws_.PumpEvents();  // never stops here: the window is hidden first
+    if (dlg.m_bClosed != 0 || converting_.stopRequested) break;
+    ws_.Sleep100ms();
+  }
 }
 
 void CTessaroDlg::AppendErrorLog(const std::string& text) {

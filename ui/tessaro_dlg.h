@@ -1,7 +1,15 @@
 #pragma once
-// The main dialog's logic: its state, the settings file, the handlers the
-// platform window calls, the command-line run, and the host operations
-// through which a conversion reports.
+// The main dialog's logic: its state, the handlers the platform window calls,
+// and the host operations through which a conversion reports. Every rule of
+// the dialog lives here; a platform window only forwards its events (see
+// ui/window_system.h) and draws. The handlers are spread over one file per
+// concern, each stating its rule at its top:
+//   tessaro_dlg.cpp              construction, data exchange, host operations
+//   tessaro_dlg_window.cpp       start-up of the window, menu, layout, limits
+//   tessaro_dlg_paths.cpp        input and output paths: the output follows the input
+//   tessaro_dlg_converting.cpp   converting, cancelling, closing while converting, queues
+//   tessaro_dlg_settings.cpp     the settings file and closing
+//   tessaro_dlg_command_line.cpp the command-line run
 
 #include <cstdint>
 #include <memory>
@@ -20,7 +28,7 @@
 
 namespace tessaro {
 
-// The progress bar, control 1004.
+// The progress bar.
 class ProgressCtrl {
  public:
   explicit ProgressCtrl(WindowSystem& ws) : ws_(ws) {}
@@ -30,17 +38,32 @@ class ProgressCtrl {
   WindowSystem& ws_;
 };
 
+// A conversion (or a queue of them) and what the user asked for meanwhile.
+// Reset when the conversion returns.
+struct ConvertingState {
+  bool active = false;
+  bool stopRequested = false;   // cancel, Esc or a close: stop at the next event pump
+  bool stopThrown = false;      // the event pump has stopped the conversion
+  bool closeRequested = false;  // the window closes once the conversion has returned
+  // A queue of several files: the reports so far, above the current one's,
+  // and the damage reports that the error window shows together at its end.
+  bool queued = false;
+  std::string queueInfo;
+  std::string queueDamage;
+  std::string currentInput;  // the file being converted, for the error log
+  std::string currentLabel;  // "[2/5] NAME" and a line end, above its damage report
+};
+
 class CTessaroDlg : public ConversionHost {
  public:
   // Reads the file version, picks the data directory and loads the settings.
-  CTessaroDlg(WindowSystem& ws, CommandLine commandLine, ConversionRunner runner);
+  // The language is that of the conversions' reports and the dialog's texts.
+  CTessaroDlg(WindowSystem& ws, CommandLine commandLine, ConversionRunner runner,
+              Language language);
   ~CTessaroDlg() override;
   CTessaroDlg(const CTessaroDlg&) = delete;
   CTessaroDlg& operator=(const CTessaroDlg&) = delete;
 
-  // The language of the conversions' reports and of the dialog's own texts;
-  // the front end sets it before OnInitDialog (Japanese until then).
-  void SetLanguage(Language language) { language_ = language; }
   Language GetLanguage() const { return language_; }
 
   // ---- Handlers, called by the platform window (see ui/window_system.h).
@@ -51,14 +74,22 @@ class CTessaroDlg : public ConversionHost {
   void OnPaint();
   void OnBrowseInput();
   void OnBrowseOutput();
+  // The input path box's text has changed (typed, pasted, or set by anyone).
+  void OnInputPathChanged();
+  // The convert button; during a conversion it is the cancel button.
   void OnConvert();
   void OnDropFiles(const std::vector<std::string>& paths);
   void OnSize();
   void OnGetMinMaxInfo(MinMaxInfo& info);
+  // Esc: cancels a running conversion; otherwise saves and closes.
   void OnCancel();
+  // The close box, Alt+F4, Close of a system menu: cancels a running
+  // conversion and closes once it has returned; otherwise as OnCancel.
+  void OnClose();
 
   // ---- Operations.
-  // TRUE: controls 1000, 1001, 1008, 1005 into the members; FALSE: back.
+  // TRUE: the information box, the input path, the size choice and the
+  // output path into the members; FALSE: back into the controls.
   void UpdateData(bool saveAndValidate);
   void UpdateOutputPath();
   void SetInputsEnabled(bool enabled);
@@ -69,6 +100,7 @@ class CTessaroDlg : public ConversionHost {
   void AppendErrorLog(const std::string& text);
   std::string VersionText() const;
   CErrorMsgDlg* ErrorDialog() { return m_pErrorDlg.get(); }
+  bool IsConverting() const { return converting_.active; }
   // What the program exits with: 0 after the dialog was used; after a
   // command-line run the console program's status for its conversion
   // (frontend/exit_status.h), 2 when it named no input.
@@ -78,22 +110,24 @@ class CTessaroDlg : public ConversionHost {
   void SetProgress(int percent) override;
   void SetInfoText(const std::string& text, bool redraw) override;
   void AppendInfoText(const std::string& text, bool redraw) override;
+  // Dispatches the window's events; after a cancel it stops the conversion.
   void PumpEvents() override;
   void ShowErrorMessage(const std::string& text, int writeLog) override;
 
-  // ---- State, in this order.
+  // ---- State, in this order. The persistent part starts from the settings
+  // file's defaults (SettingsValues), the one place they are written.
   ProgressCtrl m_progress;
   std::string m_strInfo;
   std::string m_strInFile;
-  int m_nOutputSize = 0;
+  int m_nOutputSize = SettingsValues{}.outputSize;
   std::string m_strOutFile;
   std::unique_ptr<CErrorMsgDlg> m_pErrorDlg;
   int32_t m_nDelay = 0;
-  int m_nPosX = 192;
-  int m_nSizeX = 512;
-  int m_nPosY = 128;
-  int m_nSizeY = 144;
-  int m_nETime = 20;
+  int m_nPosX = SettingsValues{}.posX;
+  int m_nSizeX = SettingsValues{}.sizeX;
+  int m_nPosY = SettingsValues{}.posY;
+  int m_nSizeY = SettingsValues{}.sizeY;
+  int m_nETime = SettingsValues{}.eTime;
   std::string m_strIniPath;
   std::string m_strLogPath;
 
@@ -101,15 +135,42 @@ class CTessaroDlg : public ConversionHost {
   void RunCommandLine();
   std::string BrowseInitialName(const std::string& path) const;
   void TakeNewInput(const std::string& path);
+  // Saves the settings and ends the dialog.
+  void Close();
+  void RequestStop();
+  // The conversion of the paths and size shown, as the convert button and
+  // the command-line run start it.
+  void ConvertShown();
+  // Runs one conversion; a stop ends it with the stop message.
+  ConversionResult ConvertOne(const ConversionRequest& request);
+  // Converts each path in turn to its proposed output, then closes when a
+  // close was asked for meanwhile.
+  void ConvertQueue(const std::vector<std::string>& paths);
+  // Around conversions: inputs disabled, the convert button a cancel button.
+  void BeginConverting();
+  // Enables the inputs again; true when a close was asked for meanwhile.
+  bool EndConverting();
+  ConversionRequest RequestFor(const std::string& input, const std::string& output,
+                               int32_t delayMs) const;
+  void CountDown(CErrorMsgDlg& dlg);
 
   WindowSystem& ws_;
   CommandLine commandLine_;
   ConversionRunner runner_;
   FileVersion version_;
+  Language language_;
   bool commandLineStarted_ = false;
+  bool ended_ = false;  // EndDialog has been called
+  // The input path the output and the delay were last proposed from.
+  std::string proposedFrom_;
+  std::string convertText_;  // the convert button's own text, while it cancels
+  ConvertingState converting_;
   ConversionResult lastResult_;
   int exitStatus_ = 0;
-  Language language_ = Language::kJapanese;
 };
+
+// Thrown by the dialog's PumpEvents to stop a conversion the user cancelled.
+// The engine removes its new file on the way out and returns a failed result.
+struct ConversionStopped {};
 
 }  // namespace tessaro

@@ -12,21 +12,27 @@
 //     defer the call until the paint has finished.
 //   - OnSize() after every change of the client size; OnGetMinMaxInfo() when
 //     it needs the tracking limits (it may ask once and cache them).
-//   - OnBrowseInput(), OnBrowseOutput(), OnConvert() for buttons 1002, 1006,
-//     1003; OnDropFiles() with the dropped paths (UTF-8, whole).
+//   - OnBrowseInput(), OnBrowseOutput(), OnConvert() for the two browse
+//     buttons and the convert button (also while a conversion runs: it is
+//     the cancel button then); OnDropFiles() with the dropped paths (UTF-8,
+//     whole, all of them); OnInputPathChanged() whenever the input path
+//     box's text changes (a platform may also report its own changes).
 //   - OnSysCommand(kIdmAboutBox) for the about menu entry.
-//   - OnCancel() for Esc, the close box and "Close" of a system menu (IDCANCEL).
-//     IDOK (Enter on the hidden default button) ends the dialog through
-//     EndDialog(kIdOk) directly, without saving the settings.
+//   - OnCancel() for Esc (IDCANCEL); OnClose() for the close box, Alt+F4 and
+//     "Close" of a system menu. Both may come while a conversion runs; the
+//     logic decides. IDOK (Enter on the hidden default button) ends the
+//     dialog through EndDialog(kIdOk) directly, without saving the settings.
 //   - ErrorDialog()->OnCancel() for the error window's "閉じる" button (id 2)
 //     and its close box; neither may hide or close that window.
 //
-// All strings are UTF-8 byte strings. Texts of multi-line edits (1000, 1011)
+// All strings are UTF-8 byte strings. Texts of multi-line edits (the
+// information box and the error window's message)
 // use "\r\n" line breaks; a platform that shows "\n" must give back exactly
 // what it was given as long as the user cannot edit the control.
 
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace tessaro {
 
@@ -107,6 +113,15 @@ class WindowSystem {
   // initialName may be empty. True with *path set to the chosen full path.
   virtual bool RunOpenFileDialog(const std::string& initialName, const std::string& filter,
                                  std::string* path) = 0;
+  // As above, where the user may choose several files; *paths in the order
+  // given. Where a window system has no such dialog, one file.
+  virtual bool RunOpenFilesDialog(const std::string& initialName, const std::string& filter,
+                                  std::vector<std::string>* paths) {
+    std::string path;
+    if (!RunOpenFileDialog(initialName, filter, &path)) return false;
+    paths->assign(1, path);
+    return true;
+  }
   // As above, as a save dialog that asks before overwriting an existing file.
   virtual bool RunSaveFileDialog(const std::string& initialName, const std::string& filter,
                                  std::string* path) = 0;

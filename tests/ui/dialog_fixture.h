@@ -28,17 +28,20 @@ class DialogTest : public ::testing::Test {
         ws, std::move(commandLine),
         [this](const ConversionRequest& request, ConversionHost& host) {
           requests.push_back(request);
-          enabledDuringConversion = ws.enabled[1003];
+          inputEnabledDuringConversion = ws.enabled[kIdcInFile];
           if (duringConversion) duringConversion(host);
-          return result;
-        });
-    dlg->SetLanguage(language);
+          return results.empty() ? result : results.at(requests.size() - 1);
+        },
+        language);
     dlg->OnInitDialog();
     return *dlg;
   }
 
-  // Types into a control as a user would.
-  void Type(int id, const std::string& text) { ws.texts[id] = text; }
+  // Types into a control as a user would; the input box reports its change.
+  void Type(int id, const std::string& text) {
+    ws.texts[id] = text;
+    if (id == kIdcInFile && dlg) dlg->OnInputPathChanged();
+  }
 
   std::string IniPath() const { return dir.File("TSR.ini"); }
   std::string LogPath() const { return dir.File("TSR_ErrorLog.txt"); }
@@ -48,8 +51,9 @@ class DialogTest : public ::testing::Test {
   std::unique_ptr<CTessaroDlg> dlg;
   std::vector<ConversionRequest> requests;
   ConversionResult result;  // what every conversion returns
+  std::vector<ConversionResult> results;  // else what each one returns, in turn
   Language language = Language::kJapanese;  // set on the dialog by Open
-  bool enabledDuringConversion = true;
+  bool inputEnabledDuringConversion = true;
   std::function<void(ConversionHost&)> duringConversion;
 };
 

@@ -37,17 +37,17 @@ TEST(ShortenLogMessage, FillsOneLine) {
       "データ異常が発見された位置↓　(2ヵ所)\r\n"
       "　時間：00:00:01.00\r\n"
       "　時間：00:00:02.50\r\n";
-  EXPECT_EQ(ShortenLogMessage(report),
+  EXPECT_EQ(ShortenLogMessage(report, Language::kJapanese),
             "エラー：このAACファイルは正常ではありません。"
             "データ異常が発見された位置　(2ヵ所)　時間：00:00:01.00　時間：00:00:02.50");
 }
 
 TEST(FormatLogLine, StampNameMessage) {
   const std::tm t = testing::FakeWindowSystem::MakeTime(2024, 3, 9, 7, 5, 2);
-  EXPECT_EQ(FormatLogLine(t, "C:\\音楽\\曲.aac", "a\r\nb↓"),
+  EXPECT_EQ(FormatLogLine(t, "C:\\音楽\\曲.aac", "a\r\nb↓", Language::kJapanese),
             "2024/03/09 07:05:02\t入力ファイル：(曲.aac)\tab\r\n");
   // A name cannot forge a second line or field.
-  EXPECT_EQ(FormatLogLine(t, "/u/a\r\nforged line\tb\x7f\x1f.aac", "m"),
+  EXPECT_EQ(FormatLogLine(t, "/u/a\r\nforged line\tb\x7f\x1f.aac", "m", Language::kJapanese),
             "2024/03/09 07:05:02\t入力ファイル：(a\\x0D\\x0Aforged line\\x09b\\x7F\\x1F.aac)\tm\r\n");
 }
 
@@ -78,7 +78,8 @@ TEST_F(DialogTest, WavWithoutAnyFrameShowsTheWarningAndLogsIt) {
   std::string wav(header.begin(), header.end());
   wav.append(8192, '\x11');  // two blocks of PCM, no frame
   testing::WriteFile(dir.File("edited.wav"), wav);
-  dlg = std::make_unique<CTessaroDlg>(ws, CommandLine{}, DefaultConversionRunner());
+  dlg = std::make_unique<CTessaroDlg>(ws, CommandLine{}, DefaultConversionRunner(),
+                                      Language::kJapanese);
   dlg->OnInitDialog();
   Type(kIdcInFile, dir.File("edited.wav"));
   Type(kIdcOutFile, dir.File("edited_out.aac"));
@@ -97,9 +98,10 @@ TEST_F(DialogTest, WavWithoutAnyFrameShowsTheWarningAndLogsIt) {
 }
 
 std::vector<const char*> Members(const DialogTexts& t) {
-  static_assert(sizeof(DialogTexts) == 4 * sizeof(const char*));  // every member listed
-  return {t.countdown.c_str(), t.settingsNotOpenable.c_str(), t.logInputFileOpen.c_str(),
-          t.logDroppedSentence.c_str()};
+  static_assert(sizeof(DialogTexts) == 8 * sizeof(const char*));  // every member listed
+  return {t.countdown.c_str(),    t.settingsNotOpenable.c_str(), t.logInputFileOpen.c_str(),
+          t.logDroppedSentence.c_str(), t.cancelButton.c_str(), t.stopped.c_str(),
+          t.queueOverwrites.c_str(), t.queueSummary.c_str()};
 }
 
 TEST(DialogTexts, BothLanguagesCompleteEnglishInAscii) {

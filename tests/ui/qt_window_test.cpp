@@ -28,9 +28,11 @@
 #include <QTranslator>
 #include <QUrl>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <fstream>
 #include <vector>
 
@@ -111,6 +113,7 @@ class QtWindowTest : public ::testing::Test {
         dir.Dir(), std::move(commandLine),
         [this](const ConversionRequest& request, ConversionHost& host) {
           convertEnabledDuring = Control(kIdcConvert)->isEnabled();
+          convertTextDuring = qobject_cast<QPushButton*>(Control(kIdcConvert))->text();
           inputEnabledDuring = Control(kIdcInFile)->isEnabled();
           if (duringConversion) duringConversion();
           return DefaultConversionRunner()(request, host);
@@ -180,7 +183,8 @@ class QtWindowTest : public ::testing::Test {
 
   TempDir dir;
   std::unique_ptr<QtDialogProgram> program;
-  bool convertEnabledDuring = true;
+  bool convertEnabledDuring = false;
+  QString convertTextDuring;
   bool inputEnabledDuring = true;
   std::function<void()> duringConversion;
 };
@@ -243,7 +247,7 @@ TEST_F(QtWindowTest, ResizingLaysOutControlsAndLimitsHold) {
 TEST_F(QtWindowTest, ConvertsTheDroppedSampleThroughTheConvertButton) {
   const std::string input = Sample("tone DELAY 20ms.aac");
   Start();
-  Drop({input, dir.File("second.wav"), dir.File("third.aac")});
+  Drop({input});
   EXPECT_EQ(Text(kIdcInFile).toStdString(), input);
   const std::string output = dir.File("tone DELAY 0ms_aac.wav");
   EXPECT_EQ(Text(kIdcOutFile).toStdString(), output);
@@ -254,7 +258,8 @@ TEST_F(QtWindowTest, ConvertsTheDroppedSampleThroughTheConvertButton) {
   QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { progress.push_back(v); });
   qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
 
-  EXPECT_FALSE(convertEnabledDuring);
+  EXPECT_TRUE(convertEnabledDuring);  // as the cancel button
+  EXPECT_EQ(convertTextDuring, "中止");
   EXPECT_FALSE(inputEnabledDuring);
   for (int id : {1008, 1003, 1001, 1002, 1005, 1006}) EXPECT_TRUE(Control(id)->isEnabled()) << id;
   ASSERT_FALSE(progress.empty());
@@ -264,7 +269,7 @@ TEST_F(QtWindowTest, ConvertsTheDroppedSampleThroughTheConvertButton) {
   SavePicture(program->Window(), "dialog.png");
 }
 
-TEST_F(QtWindowTest, ADropOnAnyBoxTakesTheFirstLocalFileAndNeverInsertsText) {
+TEST_F(QtWindowTest, ADropOnAnyBoxTakesTheLocalFileAndNeverInsertsText) {
   Start();
   QWidget* info = qobject_cast<QPlainTextEdit*>(Control(kIdcInfo))->viewport();
   struct Case {
@@ -279,7 +284,7 @@ TEST_F(QtWindowTest, ADropOnAnyBoxTakesTheFirstLocalFileAndNeverInsertsText) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string input = dir.File(std::string(c.name) + ".aac");
-    Drop({input, dir.File("second.wav")}, c.target);
+    Drop({input}, c.target);
     EXPECT_EQ(Text(kIdcInFile).toStdString(), input);
     EXPECT_EQ(Text(kIdcOutFile).toStdString(), dir.File(std::string(c.name) + "_aac.wav"));
 
@@ -296,8 +301,11 @@ TEST_F(QtWindowTest, ADropOnAnyBoxTakesTheFirstLocalFileAndNeverInsertsText) {
   }
 }
 
-TEST_F(QtWindowTest, ClosingDuringAConversionWaitsForItThenSavesAndCloses) {
+// Esc and the close box during a conversion: it stops at its next event
+// pump, leaves no output, and the window closes with the settings saved.
+TEST_F(QtWindowTest, ClosingDuringAConversionCancelsItThenSavesAndCloses) {
   const std::string input = Sample("long.aac");
+  WriteFile(dir.File("long_aac.wav"), "the user's earlier file");
   Start();
   Drop({input});
   MainWindow& w = program->Window();
@@ -306,7 +314,9 @@ TEST_F(QtWindowTest, ClosingDuringAConversionWaitsForItThenSavesAndCloses) {
   duringConversion = [&] {
     w.reject();  // Esc
     QCloseEvent closeBox;
-    QApplication::sendEvent(&w, &closeBox);  // a second request: nothing more
+    QApplication::sendEvent(&w, &closeBox);
+    QCloseEvent again;
+    QApplication::sendEvent(&w, &again);  // a second request: nothing more
     QApplication::processEvents();
     visibleAfterCloseRequests = w.isVisible();
     savedDuringConversion = FileExists(dir.File("TSR.ini"));
@@ -314,10 +324,69 @@ TEST_F(QtWindowTest, ClosingDuringAConversionWaitsForItThenSavesAndCloses) {
   qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
   EXPECT_TRUE(visibleAfterCloseRequests);
   EXPECT_FALSE(savedDuringConversion);
-  EXPECT_TRUE(FileExists(dir.File("long_aac.wav")));
+  EXPECT_EQ(ReadFile(dir.File("long_aac.wav")), "the user's earlier file");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Dir()),
+                          std::filesystem::directory_iterator()),
+            3);  // the input, the earlier file, the settings: no hidden file left
   EXPECT_FALSE(w.isVisible());  // closed once the conversion returned
   EXPECT_EQ(w.result(), kIdCancel);
+  EXPECT_EQ(Text(kIdcInfo), "エラー：変換が、中断されました。出力ファイルは、元のままです。\n");
   EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("InFile=" + input), std::string::npos);
+}
+
+// Typing the input proposes the output and the delay from it; an output
+// typed afterwards is kept.
+TEST_F(QtWindowTest, TypingAnInputProposesItsOutput) {
+  const std::string earlier = Sample("earlier DELAY 90ms.aac");
+  Start({}, earlier);
+  auto* in = qobject_cast<QLineEdit*>(Control(kIdcInFile));
+  auto* out = qobject_cast<QLineEdit*>(Control(kIdcOutFile));
+  // Typed key by key, as the window gets it from the keyboard.
+  auto type = [](QWidget* box, const std::string& text) {
+    for (const QChar ch : QString::fromStdString(text)) {
+      QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+  };
+  in->selectAll();
+  type(in, dir.File("next.aac"));
+  EXPECT_EQ(out->text().toStdString(), dir.File("next_aac.wav"));
+  EXPECT_EQ(program->Dialog().m_nDelay, 0);
+  out->selectAll();
+  type(out, dir.File("mine.wav"));
+  EXPECT_EQ(out->text().toStdString(), dir.File("mine.wav"));
+  in->end(false);
+  QTest::keyClick(in, Qt::Key_Backspace);  // "next.aa": no output name for it
+  EXPECT_EQ(out->text(), "");
+}
+
+// Several dropped files convert in turn with a real conversion: each report
+// under its place in the queue, a missing file fails alone, the damaged one
+// is logged, and a summary ends the run.
+TEST_F(QtWindowTest, SeveralDroppedFilesConvertInTurn) {
+  WriteFile(dir.File("TSR.ini"), "ETime=0\n");  // no countdown for the damage report
+  const std::string good = Sample("good.aac");
+  const std::string damaged = DamagedSample("damaged.aac");
+  Start();
+  auto* bar = qobject_cast<QProgressBar*>(Control(kIdcProgress));
+  std::vector<int> progress;
+  QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { progress.push_back(v); });
+  Drop({good, dir.File("missing.aac"), damaged});
+  const std::string info = Text(kIdcInfo).toStdString();
+  EXPECT_EQ(info.rfind("[1/3] good.aac\n入力サイズ：", 0), 0u) << info;
+  EXPECT_NE(info.find("\n[2/3] missing.aac\nエラー："), std::string::npos) << info;
+  EXPECT_NE(info.find("\n[3/3] damaged.aac\n入力サイズ："), std::string::npos) << info;
+  EXPECT_NE(info.find("\n合計 3 ファイル：変換 1, 異常ありで変換 1, 失敗 1\n"), std::string::npos)
+      << info;
+  EXPECT_TRUE(FileExists(dir.File("good_aac.wav")));
+  EXPECT_TRUE(FileExists(dir.File("damaged_aac.wav")));
+  const auto full = std::find(progress.begin(), progress.end(), 100);
+  EXPECT_NE(std::find(full, progress.end(), 0), progress.end());  // it restarted per file
+  EXPECT_NE(ReadFile(dir.File("TSR_ErrorLog.txt")).find("\t入力ファイル：(damaged.aac)\t"),
+            std::string::npos);
+  EXPECT_TRUE(program->Ws().Error()->findChild<QPlainTextEdit*>()->toPlainText().startsWith(
+      QString::fromUtf8("[3/3] damaged.aac\nエラー：")));
+  EXPECT_TRUE(Control(kIdcInFile)->isEnabled());
+  SavePicture(program->Window(), "dialog-queue.png");
 }
 
 TEST_F(QtWindowTest, OpenOptionShowsThePathAsIfDroppedWithoutConverting) {
@@ -528,7 +597,7 @@ TEST_F(QtWindowTest, CommandLineRunExitsWithTheConsoleProgramsStatus) {
 TEST_F(QtWindowTest, CommandLineRunConvertsOnceAndEndsUnsaved) {
   const std::string input = Sample("cmd.aac");
   program = std::make_unique<QtDialogProgram>(dir.Dir(), CommandLine{false, {"-s2", input}},
-                                              DefaultConversionRunner());
+                                              DefaultConversionRunner(), Language::kJapanese);
   QTimer::singleShot(20000, [&] { program->Window().done(-1); });  // a hang fails, not blocks
   EXPECT_EQ(program->Exec(), kIdCancel);
   EXPECT_TRUE(FileExists(dir.File("cmd_aac.wav")));

@@ -77,22 +77,37 @@ TEST_F(DialogTest, UnwritableSettingsShowErrorWindowLogNothingAndStillClose) {
   EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
 }
 
-TEST_F(DialogTest, DelayAndOutputFollowTheLastDerivation) {
+TEST_F(DialogTest, OutputAndDelayFollowEveryChangeOfTheInput) {
   Open();
   ws.fileAnswers = {"/m/Track1 DELAY 120ms.aac"};
   dlg->OnBrowseInput();
   EXPECT_EQ(dlg->m_nDelay, 120);
-
-  Type(kIdcInFile, "/m/typed.aac");  // typing derives nothing
   dlg->OnConvert();
-  ASSERT_EQ(requests.size(), 1u);
-  EXPECT_EQ(requests[0].inputPath, "/m/typed.aac");
-  EXPECT_EQ(requests[0].outputPath, "/m/Track1 DELAY 0ms_aac.wav");
-  EXPECT_EQ(requests[0].delayMs, 120);
-  EXPECT_EQ(requests[0].language, Language::kJapanese);
+  ws.texts[kIdcInfo] = "last report";
+
+  // Typing (or pasting) proposes as browsing does: never the last output or delay.
+  Type(kIdcInFile, "/m/typed.aac");
+  EXPECT_EQ(ws.texts[kIdcOutFile], "/m/typed_aac.wav");
+  EXPECT_EQ(dlg->m_nDelay, 0);
+  EXPECT_EQ(ws.texts[kIdcInfo], "");
+  Type(kIdcOutFile, "/typed/out.wav");  // after the input's last change: kept
+  dlg->OnInputPathChanged();            // a window's echo of an unchanged box
+  dlg->OnConvert();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[1].inputPath, "/m/typed.aac");
+  EXPECT_EQ(requests[1].outputPath, "/typed/out.wav");
+  EXPECT_EQ(requests[1].delayMs, 0);
+  EXPECT_EQ(requests[1].language, Language::kJapanese);
+
+  // A window that missed the edit: Convert proposes before converting.
+  ws.texts[kIdcInFile] = "/m/x DELAY 40ms.aac";
+  dlg->OnConvert();
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_EQ(requests[2].outputPath, "/m/x DELAY 0ms_aac.wav");
+  EXPECT_EQ(requests[2].delayMs, 40);
 
   dlg->OnDropFiles({"/m/song.wav"});  // a ".wav" keeps the delay
-  EXPECT_EQ(dlg->m_nDelay, 120);
+  EXPECT_EQ(dlg->m_nDelay, 40);
   EXPECT_EQ(ws.texts[kIdcOutFile], "/m/song_out.aac");
 
   Type(kIdcOutFile, "/typed/out.aac");  // replaced by the next derivation
@@ -101,7 +116,7 @@ TEST_F(DialogTest, DelayAndOutputFollowTheLastDerivation) {
   EXPECT_EQ(ws.texts[kIdcOutFile], "/m/song_aac.wav");
 
   Type(kIdcOutFile, "/typed/out.aac");
-  dlg->OnDropFiles({"/m/song.mp4"});  // also by an empty one
+  Type(kIdcInFile, "/m/song.mp4");  // also by an empty one
   EXPECT_EQ(ws.texts[kIdcOutFile], "");
 }
 
@@ -150,29 +165,160 @@ TEST_F(DialogTest, BrowseInitialNamesAndResults) {
   EXPECT_EQ(ws.fileDialogs.back().initialName, "/out/default.aac");
 }
 
-TEST_F(DialogTest, DropOfThreeFilesTakesTheFirstWhole) {
+TEST_F(DialogTest, DropOfOneFileTakesItWholeWithoutConverting) {
   Open();
   ws.texts[kIdcInfo] = "old report";
   ws.progress[kIdcProgress] = 100;
   const std::string longPath = "/data/" + std::string(300, 'n') + " DELAY 40ms.aac";
-  dlg->OnDropFiles({longPath, "/b.aac", "/c.wav"});
+  dlg->OnDropFiles({longPath});
   EXPECT_EQ(ws.texts[kIdcInFile], longPath);
   EXPECT_EQ(ws.texts[kIdcOutFile], "/data/" + std::string(300, 'n') + " DELAY 0ms_aac.wav");
   EXPECT_EQ(dlg->m_nDelay, 40);
   EXPECT_EQ(ws.texts[kIdcInfo], "");
   EXPECT_EQ(ws.progress[kIdcProgress], 0);
+  EXPECT_TRUE(requests.empty());
 }
 
-TEST_F(DialogTest, ConvertDisablesSixInputsAroundTheConversion) {
+TEST_F(DialogTest, ConvertDisablesFiveInputsAndTurnsIntoCancel) {
   Open();
   Type(kIdcInFile, "/m/a.aac");
+  ws.texts[kIdcConvert] = "変換";
   ws.enableLog.clear();
+  std::string buttonDuring;
+  duringConversion = [&](ConversionHost&) { buttonDuring = ws.texts[kIdcConvert]; };
   dlg->OnConvert();
-  EXPECT_FALSE(enabledDuringConversion);
+  EXPECT_FALSE(inputEnabledDuringConversion);
+  EXPECT_EQ(buttonDuring, "中止");
+  EXPECT_EQ(ws.texts[kIdcConvert], "変換");
   const std::vector<std::pair<int, bool>> expected = {
-      {1008, false}, {1003, false}, {1001, false}, {1002, false}, {1005, false}, {1006, false},
-      {1008, true},  {1003, true},  {1001, true},  {1002, true},  {1005, true},  {1006, true}};
+      {1008, false}, {1001, false}, {1002, false}, {1005, false}, {1006, false},
+      {1008, true},  {1001, true},  {1002, true},  {1005, true},  {1006, true}};
   EXPECT_EQ(ws.enableLog, expected);
+}
+
+// Cancel, Esc and the close box stop the conversion at its next event pump;
+// only the close box also closes, with the settings saved.
+TEST_F(DialogTest, CancelEscAndCloseStopTheConversionAtItsNextPump) {
+  struct Case {
+    const char* name;
+    void (CTessaroDlg::*action)();
+    Language language;
+    bool closes;
+    const char* stopped;
+  } cases[] = {
+      {"cancel button", &CTessaroDlg::OnConvert, Language::kJapanese, false,
+       "エラー：変換が、中断されました。出力ファイルは、元のままです。\r\n"},
+      {"Esc", &CTessaroDlg::OnCancel, Language::kEnglish, false,
+       "Error: The conversion was stopped. The output file is as it was.\r\n"},
+      {"close box", &CTessaroDlg::OnClose, Language::kJapanese, true,
+       "エラー：変換が、中断されました。出力ファイルは、元のままです。\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(IniPath());
+    std::filesystem::remove(LogPath());
+    ws.endResults.clear();
+    requests.clear();
+    language = c.language;
+    Open();
+    ws.texts[kIdcConvert] = "変換";
+    Type(kIdcInFile, "/m/a.aac");
+    bool pumpedOn = false;
+    duringConversion = [&](ConversionHost& host) {
+      host.SetInfoText("入力サイズ：1\r\n", true);
+      (dlg.get()->*c.action)();
+      (dlg.get()->*c.action)();  // a second request adds nothing
+      EXPECT_FALSE(FileExists(IniPath()));
+      // A damage report shown meanwhile ends its countdown and is logged.
+      host.ShowErrorMessage("damage", 1);
+      EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);
+      host.PumpEvents();
+      pumpedOn = true;
+    };
+    dlg->OnConvert();
+    EXPECT_FALSE(pumpedOn);
+    EXPECT_EQ(ws.texts[kIdcInfo], c.stopped);
+    EXPECT_EQ(ws.texts[kIdcConvert], "変換");
+    EXPECT_TRUE(ws.enabled[kIdcInFile]);
+    EXPECT_FALSE(dlg->IsConverting());
+    EXPECT_NE(ReadFile(LogPath()).find("damage"), std::string::npos);
+    EXPECT_EQ(FileExists(IniPath()), c.closes);
+    EXPECT_EQ(ws.endResults, c.closes ? std::vector<int>{kIdCancel} : std::vector<int>{});
+    // Idle again: Esc closes as it always did.
+    if (!c.closes) {
+      dlg->OnCancel();
+      EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
+    }
+  }
+}
+
+// Several files are converted in turn, each to its own proposed output and
+// delay; a failed or damaged file does not stop the others; the damage
+// reports are logged one by one and shown together at the end.
+TEST_F(DialogTest, SeveralDroppedFilesAreConvertedInTurn) {
+  Open();
+  results.resize(3);
+  results[1].failed = true;
+  results[2].anomalyCount = 2;
+  duringConversion = [&](ConversionHost& host) {
+    host.SetInfoText("report " + requests.back().inputPath + "\r\n", true);
+    host.SetProgress(50);
+    if (requests.size() == 3) host.ShowErrorMessage("damage of c\r\n", 1);
+    EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);  // not yet
+  };
+  dlg->OnDropFiles({"/m/a.aac", "/m/b DELAY 40ms.aac", "/m/c.wav"});
+  ASSERT_EQ(requests.size(), 3u);
+  const std::vector<std::pair<std::string, int>> expected = {
+      {"/m/a_aac.wav", 0}, {"/m/b DELAY 0ms_aac.wav", 40}, {"/m/c_out.aac", 0}};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(requests[i].outputPath, expected[i].first) << i;
+    EXPECT_EQ(requests[i].delayMs, expected[i].second) << i;
+  }
+  EXPECT_EQ(ws.texts[kIdcInfo],
+            "[1/3] a.aac\r\nreport /m/a.aac\r\n"
+            "[2/3] b DELAY 40ms.aac\r\nreport /m/b DELAY 40ms.aac\r\n"
+            "[3/3] c.wav\r\nreport /m/c.wav\r\n"
+            "合計 3 ファイル：変換 1, 異常ありで変換 1, 失敗 1\r\n");
+  EXPECT_EQ(ws.texts[kIdcErrorMessage], "[3/3] c.wav\r\ndamage of c\r\n");
+  EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);
+  const std::string log = ReadFile(LogPath());
+  EXPECT_NE(log.find("入力ファイル：(c.wav)\tdamage of c"), std::string::npos) << log;
+  EXPECT_EQ(log.find("[3/3]"), std::string::npos);  // logged once, as a single file's
+  EXPECT_EQ(ws.texts[kIdcInFile], "/m/c.wav");
+  EXPECT_TRUE(ws.enabled[kIdcInFile]);
+
+  // Chosen together in the file dialog: the same.
+  requests.clear();
+  results.clear();
+  duringConversion = nullptr;
+  ws.fileAnswers = {"/n/x.aac"};
+  dlg->OnBrowseInput();  // one file: taken, not converted
+  EXPECT_TRUE(requests.empty());
+}
+
+// A queue never writes over one of its own inputs or an earlier output, and a
+// cancel stops the rest of it.
+TEST_F(DialogTest, AQueueKeepsItsOwnFilesAndStopsAtCancel) {
+  Open();
+  dlg->OnDropFiles({"/m/x.aac", "/m/x_aac.wav", "/n/x_aac.wav"});
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0].inputPath, "/m/x_aac.wav");
+  EXPECT_EQ(requests[1].inputPath, "/n/x_aac.wav");
+  EXPECT_EQ(ws.texts[kIdcInfo].substr(0, 100),
+            std::string("[1/3] x.aac\r\nエラー：出力ファイルが、（x_aac.wav）と同じです。この変換は、"
+                        "行いません。\r\n").substr(0, 100));
+
+  requests.clear();
+  duringConversion = [&](ConversionHost& host) {
+    if (requests.size() == 2) dlg->OnConvert();  // the cancel button
+    host.PumpEvents();
+  };
+  dlg->OnDropFiles({"/m/1.aac", "/m/2.aac", "/m/3.aac"});
+  EXPECT_EQ(requests.size(), 2u);
+  const std::string info = ws.texts[kIdcInfo];
+  EXPECT_NE(info.find("[2/3] 2.aac\r\nエラー：変換が、中断されました。"), std::string::npos) << info;
+  EXPECT_NE(info.find("合計 3 ファイル：変換 1, 異常ありで変換 0, 失敗 0\r\n"), std::string::npos)
+      << info;
 }
 
 TEST_F(DialogTest, FileDroppedDuringConversionChangesFieldsNotTheRequest) {

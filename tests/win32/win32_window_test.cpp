@@ -172,7 +172,7 @@ INT_PTR RunDialog(TestWindowSystem& ws, CTessaroDlg& dlg, std::function<void(HWN
 TEST(Win32MainWindow, OpensWithVersionCaptionAboutEntryAndSizeChoices) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
-  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
   const INT_PTR result = RunDialog(ws, dlg, [&](HWND main) {
     EXPECT_EQ(WindowText(main), testing::kVersionText);
 
@@ -211,7 +211,7 @@ TEST(Win32MainWindow, OpensWithVersionCaptionAboutEntryAndSizeChoices) {
 TEST(Win32MainWindow, ClosingWritesTheSevenSettingsLines) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
-  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
   RunDialog(ws, dlg, [&](HWND main) {
     SetDlgItemTextW(main, kIdcInFile, L"C:\\音楽\\a=b.aac");
     SendDlgItemMessageW(main, kIdcOutputSize, CB_SETCURSEL, 1, 0);
@@ -220,13 +220,14 @@ TEST(Win32MainWindow, ClosingWritesTheSevenSettingsLines) {
   EXPECT_EQ(ReadFile(dir.Dir() + "TSR.ini"),
             "PosX=10\r\nPosY=20\r\nSizeX=600\r\nSizeY=200\r\nETime=20\r\n"
             "InFile=C:\\\x89\xb9\x8a\x79\\a=b.aac\r\nOutputSize=1\r\n");
-  CTessaroDlg reopened(ws, CommandLine{}, NoConversion());
+  CTessaroDlg reopened(ws, CommandLine{}, NoConversion(), Language::kJapanese);
   EXPECT_EQ(reopened.m_strInFile, "C:\\音楽\\a=b.aac");
 }
 
-// Esc, the close box, Alt+F4 and WM_CLOSE all arrive as WM_CLOSE's IDCANCEL
-// while the conversion pumps messages.
-TEST(Win32MainWindow, ClosingDuringAConversionWaitsForItThenSavesAndCloses) {
+// The close box, Alt+F4 and Close of the system menu arrive as WM_CLOSE
+// while the conversion pumps messages: the conversion stops, its new file is
+// removed, and the window closes with the settings saved.
+TEST(Win32MainWindow, ClosingDuringAConversionCancelsItThenSavesAndCloses) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
   testing::AdtsFields frame;
@@ -238,11 +239,11 @@ TEST(Win32MainWindow, ClosingDuringAConversionWaitsForItThenSavesAndCloses) {
   CTessaroDlg dlg(ws, CommandLine{}, [&](const ConversionRequest& request, ConversionHost& host) {
     PostMessageW(ws.MainWindow(), WM_CLOSE, 0, 0);
     PostMessageW(ws.MainWindow(), WM_CLOSE, 0, 0);  // a second request: nothing more
-    host.PumpEvents();
+    const ConversionResult result = DefaultConversionRunner()(request, host);
     visibleAfterCloseRequests = IsWindowVisible(ws.MainWindow()) != FALSE;
     savedDuringConversion = testing::FileExists(dir.File("TSR.ini"));
-    return DefaultConversionRunner()(request, host);
-  });
+    return result;
+  }, Language::kJapanese);
   Soon([&] {
     SetDlgItemTextW(ws.MainWindow(), kIdcInFile, (dir.Wide() + L"in.aac").c_str());
     SetDlgItemTextW(ws.MainWindow(), kIdcOutFile, (dir.Wide() + L"out.wav").c_str());
@@ -251,14 +252,15 @@ TEST(Win32MainWindow, ClosingDuringAConversionWaitsForItThenSavesAndCloses) {
   EXPECT_EQ(ws.RunMainDialog(dlg), kIdCancel);  // closed once the conversion returned
   EXPECT_TRUE(visibleAfterCloseRequests);
   EXPECT_FALSE(savedDuringConversion);
-  EXPECT_TRUE(testing::FileExists(dir.File("out.wav")));
+  EXPECT_FALSE(testing::FileExists(dir.File("out.wav")));
+  EXPECT_EQ(dlg.m_strInfo, "エラー：変換が、中断されました。出力ファイルは、元のままです。\r\n");
   EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("\\in.aac\r\n"), std::string::npos);
 }
 
 TEST(Win32MainWindow, TheHiddenOkButtonEndsWithoutSaving) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
-  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
   EXPECT_EQ(RunDialog(ws, dlg, [](HWND) {}, kIdOk), kIdOk);
   EXPECT_EQ(GetFileAttributesW((dir.Wide() + L"TSR.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -266,7 +268,7 @@ TEST(Win32MainWindow, TheHiddenOkButtonEndsWithoutSaving) {
 TEST(Win32MainWindow, ControlsFollowTheClientSizeAndTrackingIsLimited) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
-  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
   RunDialog(ws, dlg, [&](HWND main) {
     // A client area of 400 x 120 pixels (100 would be below the minimum).
     RECT outer = {0, 0, 400, 120};
@@ -324,7 +326,7 @@ HGLOBAL MakeDrop(const std::vector<std::wstring>& files) {
 TEST(Win32MainWindow, ADroppedFileBecomesTheInputWholeAndTheOutputIsDerived) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
-  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
   // Longer than the 255 characters an ANSI buffer would keep.
   const std::wstring folder = L"C:\\" + std::wstring(300, L'長') + L"\\";
   RunDialog(ws, dlg, [&](HWND main) {
@@ -341,7 +343,7 @@ TEST(Win32MainWindow, ADroppedFileBecomesTheInputWholeAndTheOutputIsDerived) {
 TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
-  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
   bool aboutSeen = false;
   RunDialog(ws, dlg, [&](HWND main) {
     Soon([&] {  // runs inside the about box's own modal loop
@@ -374,8 +376,7 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
     SCOPED_TRACE(c.convert);
     TempDir dir;
     TestWindowSystem ws(dir.Dir(), c.language);
-    CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
-    dlg.SetLanguage(c.language);
+    CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), c.language);
     bool aboutSeen = false;
     RunDialog(ws, dlg, [&](HWND main) {
       EXPECT_EQ(WindowText(GetDlgItem(main, kIdcConvert)), c.convert);
@@ -403,7 +404,7 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
 TEST(Win32MainWindow, TheErrorWindowShowsTheMessageCountsDownAndHides) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
-  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
   RunDialog(ws, dlg, [&](HWND) {
     HWND error = ws.ErrorWindow();
     ASSERT_TRUE(error);

@@ -1,6 +1,7 @@
 // The main dialog's window on Qt: controls, layout, events into the dialog logic.
 #include "ui/qt/main_window.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -135,8 +136,9 @@ void MainWindow::CreateControls() {
 
   connect(browseIn, &QPushButton::clicked, this, [this] { dialog_->OnBrowseInput(); });
   connect(browseOut, &QPushButton::clicked, this, [this] { dialog_->OnBrowseOutput(); });
-  connect(convert, &QPushButton::clicked, this,
-          [this] { RunConverting([this] { dialog_->OnConvert(); }); });
+  connect(convert, &QPushButton::clicked, this, [this] { dialog_->OnConvert(); });
+  connect(qobject_cast<QLineEdit*>(Control(kIdcInFile)), &QLineEdit::textEdited, this,
+          [this] { dialog_->OnInputPathChanged(); });
 }
 
 QSize MainWindow::FrameExtra() const {
@@ -193,28 +195,22 @@ QMenu* MainWindow::BuildContextMenu(QWidget* box) {
   return menu;
 }
 
-void MainWindow::RunConverting(const std::function<void()>& handler) {
-  ++converting_;
-  handler();
-  --converting_;
-  if (converting_ == 0 && closeRequested_) {
-    closeRequested_ = false;
-    if (isVisible()) reject();  // unless the handler ended the dialog itself
-  }
-}
-
 void MainWindow::reject() {
-  if (converting_ > 0) {
-    // The window stays until the conversion returns, and closes then;
-    // further requests meanwhile add nothing.
-    closeRequested_ = true;
-    return;
-  }
   if (dialog_ != nullptr) {
     dialog_->OnCancel();
   } else {
     QDialog::reject();
   }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (dialog_ == nullptr) {
+    QDialog::closeEvent(event);
+    return;
+  }
+  // The dialog ends the window itself, at once or after its conversion.
+  event->ignore();
+  dialog_->OnClose();
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
@@ -226,7 +222,7 @@ void MainWindow::paintEvent(QPaintEvent* event) {
       this,
       [this] {
         paintCallQueued_ = false;
-        RunConverting([this] { dialog_->OnPaint(); });  // the command-line run converts here
+        dialog_->OnPaint();  // the command-line run converts here
       },
       Qt::QueuedConnection);
 }

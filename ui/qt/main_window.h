@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QMap>
 #include <QString>
-#include <functional>
 
 class QMenu;
 
@@ -41,12 +40,13 @@ class MainWindow : public QDialog {
   // comes back at the outer size it was saved with.
   void PlaceOuter(const QPoint& at, const QSize& outerSize);
 
-  // Esc and the close box: the dialog's OnCancel; during a conversion it is
-  // held back until the conversion has returned.
+  // Esc: the dialog's OnCancel (during a conversion it cancels it).
   void reject() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // The close box: the dialog's OnClose.
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
@@ -61,8 +61,6 @@ class MainWindow : public QDialog {
  private:
   void CreateControls();
   void FitToFrame();
-  // Runs a handler that may convert, keeping close requests for its end.
-  void RunConverting(const std::function<void()>& handler);
   template <typename W>
   W* Add(int id, W* widget, const QRect& rect);
 
@@ -70,8 +68,6 @@ class MainWindow : public QDialog {
   QMap<int, QWidget*> controls_;
   QString aboutEntry_;
   bool paintCallQueued_ = false;
-  int converting_ = 0;          // handlers running that may convert
-  bool closeRequested_ = false;  // a close request waits for them
   QSize wantedOuter_;  // outer size placed before the frame was known
   QSize knownExtra_;   // the frame's size when last looked at
 };

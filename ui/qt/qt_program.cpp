@@ -13,8 +13,7 @@ QtDialogProgram::QtDialogProgram(const std::string& dataDirectory, CommandLine c
                                  ConversionRunner runner, Language language)
     : translations_(language),
       ws_(dataDirectory),
-      dialog_(ws_, std::move(commandLine), std::move(runner)) {
-  dialog_.SetLanguage(language);
+      dialog_(ws_, std::move(commandLine), std::move(runner), language) {
   ws_.Main().SetDialog(&dialog_);
 }
 

@@ -15,7 +15,7 @@ class QtDialogProgram {
   // The windows, the conversions' reports and the dialog's own texts are
   // in language.
   QtDialogProgram(const std::string& dataDirectory, CommandLine commandLine,
-                  ConversionRunner runner, Language language = Language::kJapanese);
+                  ConversionRunner runner, Language language);
   ~QtDialogProgram();
 
   // Initialises the dialog: the window is placed, titled and shown. A

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStringList>
 #include <QThread>
 #include <ctime>
@@ -77,6 +78,7 @@ std::string QtWindowSystem::GetControlText(int id) {
   QWidget* w = Find(id);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text().toUtf8().toStdString();
   if (auto* label = qobject_cast<QLabel*>(w)) return label->text().toUtf8().toStdString();
+  if (auto* button = qobject_cast<QPushButton*>(w)) return button->text().toUtf8().toStdString();
   if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
     const QString shown = text->toPlainText();
     if (shownTexts_.contains(id) && shownTexts_[id] == shown) return setTexts_[id];
@@ -91,6 +93,8 @@ void QtWindowSystem::SetControlText(int id, const std::string& text) {
     if (edit->text() != Q(text)) edit->setText(Q(text));
   } else if (auto* label = qobject_cast<QLabel*>(w)) {
     label->setText(Q(text));
+  } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+    button->setText(Q(text));
   } else if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) {
     QString shown = Q(text);
     shown.replace("\r\n", "\n").replace('\r', '\n');
@@ -190,6 +194,17 @@ bool QtWindowSystem::RunFileDialog(bool save, const std::string& initialName,
 bool QtWindowSystem::RunOpenFileDialog(const std::string& initialName, const std::string& filter,
                                        std::string* path) {
   return RunFileDialog(false, initialName, filter, path);
+}
+
+bool QtWindowSystem::RunOpenFilesDialog(const std::string& initialName,
+                                        const std::string& filter,
+                                        std::vector<std::string>* paths) {
+  const QStringList chosen = QFileDialog::getOpenFileNames(
+      main_.get(), QString(), QFile::decodeName(initialName.c_str()), QtFilter(filter));
+  if (chosen.isEmpty()) return false;
+  paths->clear();
+  for (const QString& path : chosen) paths->push_back(QFile::encodeName(path).toStdString());
+  return true;
 }
 
 bool QtWindowSystem::RunSaveFileDialog(const std::string& initialName, const std::string& filter,

@@ -43,6 +43,8 @@ class QtWindowSystem : public WindowSystem {
 
   bool RunOpenFileDialog(const std::string& initialName, const std::string& filter,
                          std::string* path) override;
+  bool RunOpenFilesDialog(const std::string& initialName, const std::string& filter,
+                          std::vector<std::string>* paths) override;
   bool RunSaveFileDialog(const std::string& initialName, const std::string& filter,
                          std::string* path) override;
   void RunAboutBox(const std::string& versionText) override;

@@ -2,7 +2,6 @@
 // messages in, calls of the dialog logic's handlers out.
 #include "ui/win32/win32_window_system.h"  // first: it tames windows.h
 
-#include <functional>
 #include <vector>
 
 #include "ui/control_ids.h"
@@ -14,8 +13,6 @@ namespace tessaro {
 
 INT_PTR Win32WindowSystem::RunMainDialog(CTessaroDlg& dlg) {
   dlg_ = &dlg;
-  converting_ = 0;
-  closeRequested_ = false;
   ended_ = false;
   const DLGTEMPLATE* found = DialogTemplate(kDialogMain);
   const INT_PTR result = found ? DialogBoxIndirectParamW(instance_, found, nullptr, MainProc,
@@ -52,6 +49,9 @@ INT_PTR Win32WindowSystem::OnMainMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
       return reinterpret_cast<INT_PTR>(icon_);
     case WM_COMMAND:
       OnMainCommand(wp);
+      return TRUE;
+    case WM_CLOSE:  // the close box, Alt+F4, Close in the system menu
+      dlg_->OnClose();
       return TRUE;
     case WM_DROPFILES:
       OnMainDrop(reinterpret_cast<HDROP>(wp));
@@ -131,39 +131,21 @@ void Win32WindowSystem::OnMainPaint(HWND hwnd) {
   }
   EndPaint(hwnd, &ps);
   // After the window has painted: the first paint starts a command-line run.
-  RunConverting([this] { dlg_->OnPaint(); });
-}
-
-void Win32WindowSystem::RunConverting(const std::function<void()>& handler) {
-  ++converting_;
-  handler();
-  --converting_;
-  if (converting_ == 0 && closeRequested_) {
-    closeRequested_ = false;
-    // Closes as usual, unless the handler has ended the dialog itself (a
-    // command-line run, which never saves the settings).
-    if (!ended_) dlg_->OnCancel();
-  }
-}
-
-void Win32WindowSystem::OnCloseRequest() {
-  // During a conversion the window stays until the conversion returns, and
-  // closes then; further requests meanwhile add nothing.
-  if (converting_ > 0) {
-    closeRequested_ = true;
-    return;
-  }
-  dlg_->OnCancel();
+  dlg_->OnPaint();
 }
 
 void Win32WindowSystem::OnMainCommand(WPARAM wp) {
+  if (LOWORD(wp) == kIdcInFile && HIWORD(wp) == EN_CHANGE) {
+    dlg_->OnInputPathChanged();  // typed, pasted or set: the output follows
+    return;
+  }
   if (HIWORD(wp) != BN_CLICKED) return;
   switch (LOWORD(wp)) {
     case kIdOk:  // Enter on the hidden default button: ends without saving
       ::EndDialog(main_, kIdOk);
       break;
-    case kIdCancel:  // Esc, the close box, Alt+F4, Close in the system menu, WM_CLOSE
-      OnCloseRequest();
+    case kIdCancel:  // Esc; during a conversion it cancels
+      dlg_->OnCancel();
       break;
     case kIdcBrowseIn:
       dlg_->OnBrowseInput();
@@ -171,8 +153,8 @@ void Win32WindowSystem::OnMainCommand(WPARAM wp) {
     case kIdcBrowseOut:
       dlg_->OnBrowseOutput();
       break;
-    case kIdcConvert:
-      RunConverting([this] { dlg_->OnConvert(); });
+    case kIdcConvert:  // during a conversion it cancels
+      dlg_->OnConvert();
       break;
     default:
       break;

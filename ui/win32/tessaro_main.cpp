@@ -18,8 +18,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   tessaro::ApplyProgramStart(start, line);
   const tessaro::Language language = start.language;
   tessaro::Win32WindowSystem ws(instance, language);
-  tessaro::CTessaroDlg dlg(ws, std::move(line), tessaro::DefaultConversionRunner());
-  dlg.SetLanguage(language);  // before the dialog initialises
+  tessaro::CTessaroDlg dlg(ws, std::move(line), tessaro::DefaultConversionRunner(), language);
   ws.RunMainDialog(dlg);
   return dlg.ExitStatus();
 }

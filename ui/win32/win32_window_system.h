@@ -84,11 +84,6 @@ class Win32WindowSystem : public WindowSystem {
   void OnMainInit(HWND hwnd);
   void OnMainPaint(HWND hwnd);
   void OnMainCommand(WPARAM wp);
-  // Esc, the close box, Alt+F4, WM_CLOSE: the dialog's OnCancel, held back
-  // while a conversion runs.
-  void OnCloseRequest();
-  // Runs a handler that may convert, keeping close requests for its end.
-  void RunConverting(const std::function<void()>& handler);
   void OnMainDrop(HDROP drop);
   HWND WindowOf(DialogWindow window) const;
   // The window's DPI; the main dialog's as its last DPI change gave it.
@@ -111,8 +106,6 @@ class Win32WindowSystem : public WindowSystem {
   HFONT mainFont_ = nullptr;  // its font at that DPI, when it has changed
   LOGFONTW mainFace_{};       // its font as the dialog manager made it
   int mainFaceDpi_ = 0;       // at this DPI, 0 when it has none
-  int converting_ = 0;           // handlers running that may convert
-  bool closeRequested_ = false;  // a close request waits for them
   bool ended_ = false;           // the dialog logic has ended the dialog
 };
 

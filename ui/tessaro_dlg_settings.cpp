@@ -1,6 +1,6 @@
-// The main dialog's settings file and the command-line run.
-#include "frontend/command_tokens.h"
-#include "frontend/exit_status.h"
+// The settings file and closing. The settings are read once, before the
+// window exists, and written when the user closes the window (also after a
+// conversion that the close cancelled); a command-line run never writes them.
 #include "ui/control_ids.h"
 #include "ui/dialog_texts.h"
 #include "ui/settings_file.h"
@@ -48,28 +48,10 @@ bool CTessaroDlg::SaveSettings() {
   return false;
 }
 
-void CTessaroDlg::RunCommandLine() {
-  if (commandLineStarted_ || commandLine_.empty) return;
-  // Set before anything else: the paints dispatched while converting must
-  // not start the run again.
-  commandLineStarted_ = true;
-  const CommandTokens read = ReadCommandTokens(
-      commandLine_.tokens, {m_strInFile, m_strOutFile, m_nOutputSize, m_nDelay});
-  m_nOutputSize = read.request.outputSize;
-  if (read.pathCount > 0) {
-    m_strInFile = read.request.inputPath;
-    m_strOutFile = read.request.outputPath;
-    m_nDelay = read.request.delayMs;
-  }
-  UpdateData(false);
-  exitStatus_ = kExitUsage;
-  if (read.pathCount > 0) {
-    PumpEvents();
-    OnConvert();
-    exitStatus_ = StatusOfConversion(lastResult_);
-  }
-  // A command-line run never writes the settings file.
+void CTessaroDlg::Close() {
+  SaveSettings();
   ws_.EndDialog(kIdCancel);
+  ended_ = true;
 }
 
 }  // namespace tessaro

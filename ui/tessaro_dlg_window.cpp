@@ -1,10 +1,10 @@
-// The main dialog's window handlers: initialisation, menu, browse buttons,
-// dropped files, layout and closing.
+// The main dialog's window: its start-up (placed, titled and shown from the
+// settings), the about entry, the first paint, the layout that follows the
+// client size, and the limits of its size.
 #include <initializer_list>
 
 #include "ui/about_dlg.h"
 #include "ui/control_ids.h"
-#include "ui/file_filter.h"
 #include "ui/tessaro_dlg.h"
 
 namespace tessaro {
@@ -30,45 +30,10 @@ bool CTessaroDlg::OnSysCommand(unsigned commandId) {
 
 void CTessaroDlg::OnPaint() { RunCommandLine(); }
 
-std::string CTessaroDlg::BrowseInitialName(const std::string& path) const {
-  if (!path.empty() && (path.back() == '\\' || path.back() == '/')) return path + "default.aac";
-  return path;
-}
-
-void CTessaroDlg::OnBrowseInput() {
-  UpdateData(true);
-  std::string chosen;
-  if (!ws_.RunOpenFileDialog(BrowseInitialName(m_strInFile), kInputFilter, &chosen)) return;
-  TakeNewInput(chosen);
-}
-
-void CTessaroDlg::OnBrowseOutput() {
-  UpdateData(true);
-  std::string chosen;
-  if (!ws_.RunSaveFileDialog(BrowseInitialName(m_strOutFile), kOutputFilter, &chosen)) return;
-  m_strOutFile = chosen;
-  m_progress.SetPos(0);
-  m_strInfo.clear();
-  UpdateData(false);
-}
-
-void CTessaroDlg::OnDropFiles(const std::vector<std::string>& paths) {
-  UpdateData(true);
-  if (paths.empty()) return;
-  // The first dropped file only, and its path whole, however long.
-  TakeNewInput(paths.front());
-}
-
-// A new input path clears the last conversion's traces and proposes the
-// output path (and delay) for it.
-void CTessaroDlg::TakeNewInput(const std::string& path) {
-  m_strInFile = path;
-  m_progress.SetPos(0);
-  m_strInfo.clear();
-  UpdateData(false);
-  UpdateOutputPath();
-}
-
+// The right-hand column (browse buttons, size choice, convert button) keeps a
+// 4-pixel margin to the right edge; the path boxes and the progress bar
+// stretch with the width, the convert button and the information box with
+// the height.
 void CTessaroDlg::OnSize() {
   const WinRect client = ws_.GetClientRect(DialogWindow::kMain);
   const int w = client.Width();
@@ -93,11 +58,6 @@ void CTessaroDlg::OnGetMinMaxInfo(MinMaxInfo& info) {
   info.minTrackWidth = 224;
   info.minTrackHeight = 136;
   info.maxTrackWidth = 1280;
-}
-
-void CTessaroDlg::OnCancel() {
-  SaveSettings();
-  ws_.EndDialog(kIdCancel);
 }
 
 }  // namespace tessaro

@@ -1,0 +1,172 @@
+// Converting. The convert button converts the paths shown; while a
+// conversion runs, the other inputs are disabled and the convert button is a
+// cancel button. Cancel, Esc and closing the window stop the conversion at
+// its next event pump: the engine removes its new file, so whatever was at
+// the output path stays, and the information box shows the stop message.
+// Closing also closes the window once the conversion has returned, with the
+// settings saved. Several files (dropped or chosen together) are converted
+// one after another, each to its proposed output: a failed file does not
+// stop the others, a cancel stops the rest, and a summary line ends the run.
+#include <algorithm>
+
+#include "naming/output_path.h"
+#include "ui/dialog_texts.h"
+#include "ui/error_log.h"
+#include "ui/tessaro_dlg.h"
+
+namespace tessaro {
+
+void CTessaroDlg::OnConvert() {
+  if (IsConverting()) {
+    RequestStop();  // the cancel button
+    return;
+  }
+  ConvertShown();
+  if (EndConverting()) Close();
+}
+
+void CTessaroDlg::ConvertShown() {
+  UpdateData(true);
+  // A window that missed an edit of the input box: the output and the delay
+  // of an earlier input are never used for this one.
+  if (m_strInFile != proposedFrom_) UpdateOutputPath();
+  // The request is a copy: a file dropped while the conversion pumps events
+  // changes the dialog's fields, not the running conversion.
+  const ConversionRequest request = RequestFor(m_strInFile, m_strOutFile, m_nDelay);
+  BeginConverting();
+  lastResult_ = ConvertOne(request);
+}
+
+void CTessaroDlg::OnCancel() {
+  if (IsConverting()) {
+    RequestStop();
+    return;
+  }
+  Close();
+}
+
+void CTessaroDlg::OnClose() {
+  if (IsConverting()) {
+    converting_.closeRequested = true;
+    RequestStop();
+    return;
+  }
+  Close();
+}
+
+void CTessaroDlg::RequestStop() {
+  if (IsConverting()) converting_.stopRequested = true;
+}
+
+ConversionRequest CTessaroDlg::RequestFor(const std::string& input, const std::string& output,
+                                          int32_t delayMs) const {
+  ConversionRequest request;
+  request.inputPath = input;
+  request.outputPath = output;
+  request.outputSize = m_nOutputSize;
+  request.delayMs = delayMs;
+  request.language = language_;
+  return request;
+}
+
+void CTessaroDlg::SetInputsEnabled(bool enabled) {
+  UpdateData(true);
+  for (int id : {kIdcOutputSize, kIdcInFile, kIdcBrowseIn, kIdcOutFile, kIdcBrowseOut}) {
+    ws_.EnableControl(id, enabled);
+  }
+  // The convert button stays enabled: while converting it cancels.
+  if (!enabled) {
+    convertText_ = ws_.GetControlText(kIdcConvert);
+    ws_.SetControlText(kIdcConvert, DialogTextsFor(language_).cancelButton);
+  } else {
+    ws_.SetControlText(kIdcConvert, convertText_);
+  }
+  UpdateData(false);
+}
+
+void CTessaroDlg::BeginConverting() {
+  converting_ = ConvertingState{};
+  converting_.active = true;
+  SetInputsEnabled(false);
+}
+
+bool CTessaroDlg::EndConverting() {
+  const bool close = converting_.closeRequested && !ended_;
+  converting_ = ConvertingState{};
+  SetInputsEnabled(true);
+  return close;
+}
+
+ConversionResult CTessaroDlg::ConvertOne(const ConversionRequest& request) {
+  converting_.currentInput = request.inputPath;
+  ConversionResult result;
+  try {
+    PumpEvents();
+    result = runner_(request, *this);
+  } catch (const ConversionStopped&) {
+    // The engine passes the stop on only where it has nothing to clean up.
+  }
+  if (converting_.stopThrown) {
+    result.failed = true;
+    SetInfoText(DialogTextsFor(language_).stopped, true);
+  }
+  return result;
+}
+
+void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
+  const DialogTexts& texts = DialogTextsFor(language_);
+  const int count = static_cast<int>(paths.size());
+  int converted = 0;
+  int damaged = 0;
+  int failed = 0;
+  std::vector<std::string> outputs;
+  UpdateData(true);
+  m_progress.SetPos(0);
+  m_strInfo.clear();
+  BeginConverting();
+  converting_.queued = true;
+  for (int i = 0; i < count && !converting_.stopThrown; ++i) {
+    const std::string& input = paths[static_cast<size_t>(i)];
+    const OutputProposal proposal = DeriveOutputPath(input);
+    // The boxes show the file being converted.
+    m_strInFile = input;
+    m_strOutFile = proposal.outputPath;
+    m_nDelay = proposal.setsDelay ? proposal.delayMs : 0;
+    proposedFrom_ = input;
+    converting_.currentLabel = kQueueHeader(i + 1, count, LogFileName(input).c_str());
+    if (!m_strInfo.empty() && m_strInfo.back() != '\n') m_strInfo += "\r\n";
+    converting_.queueInfo = m_strInfo + converting_.currentLabel;
+    m_strInfo = converting_.queueInfo;
+    UpdateData(false);
+    // Never over a file of this run: one of its inputs or an earlier output.
+    auto same = [&](const std::string& path) { return path == proposal.outputPath; };
+    const auto input_hit = std::find_if(paths.begin(), paths.end(), same);
+    if (input_hit != paths.end() || std::any_of(outputs.begin(), outputs.end(), same)) {
+      SetInfoText(texts.queueOverwrites(LogFileName(proposal.outputPath).c_str()), true);
+      ++failed;
+      continue;
+    }
+    const ConversionResult result = ConvertOne(RequestFor(input, proposal.outputPath, m_nDelay));
+    outputs.push_back(proposal.outputPath);
+    if (converting_.stopThrown) break;
+    if (result.failed) {
+      ++failed;
+    } else if (result.anomalyCount > 0 || result.mismatchCount > 0 || result.noFrameFound) {
+      ++damaged;
+    } else {
+      ++converted;
+    }
+    lastResult_ = result;
+  }
+  if (!m_strInfo.empty() && m_strInfo.back() != '\n') m_strInfo += "\r\n";
+  m_strInfo += texts.queueSummary(count, converted, damaged, failed);
+  UpdateData(false);
+  // The damaged files together, each already logged; not after a cancel.
+  converting_.queued = false;
+  if (!converting_.queueDamage.empty() && !converting_.stopRequested) {
+    ShowErrorMessage(converting_.queueDamage, 0);
+  }
+  if (EndConverting()) Close();
+}
+
+}  // namespace tessaro
