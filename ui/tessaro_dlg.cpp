@@ -69,6 +69,7 @@ void CTessaroDlg::PumpEvents() {
 // too. In a queue a damage report is logged at once and shown with the
 // others at the queue's end.
 void CTessaroDlg::ShowErrorMessage(const std::string& text, int writeLog) {
+  if (writeLog != 0 && converting_.active) lastDamage_ += text;
   if (converting_.queued) {
     converting_.queueDamage += converting_.currentLabel + text;
     if (writeLog != 0) {

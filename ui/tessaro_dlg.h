@@ -101,6 +101,10 @@ class CTessaroDlg : public ConversionHost {
   std::string VersionText() const;
   CErrorMsgDlg* ErrorDialog() { return m_pErrorDlg.get(); }
   bool IsConverting() const { return converting_.active; }
+  // The last conversion's damage report, until the next conversion starts.
+  bool HasDamageReport() const { return !lastDamage_.empty(); }
+  // Shows the last damage report again (the context menu), not logged again.
+  void OnShowDamageReport();
   // What the program exits with: 0 after the dialog was used; after a
   // command-line run the console program's status for its conversion
   // (frontend/exit_status.h), 2 when it named no input.
@@ -133,6 +137,7 @@ class CTessaroDlg : public ConversionHost {
 
  private:
   void RunCommandLine();
+  void SizeForReport();
   std::string BrowseInitialName(const std::string& path) const;
   void TakeNewInput(const std::string& path);
   // Saves the settings and ends the dialog.
@@ -163,7 +168,8 @@ class CTessaroDlg : public ConversionHost {
   bool ended_ = false;  // EndDialog has been called
   // The input path the output and the delay were last proposed from.
   std::string proposedFrom_;
-  std::string convertText_;  // the convert button's own text, while it cancels
+  std::string convertText_;
+  std::string lastDamage_;  // the last conversion's logged report(s)  // the convert button's own text, while it cancels
   ConvertingState converting_;
   ConversionResult lastResult_;
   int exitStatus_ = 0;

@@ -37,6 +37,12 @@ void CTessaroDlg::ConvertShown() {
   lastResult_ = ConvertOne(request);
 }
 
+void CTessaroDlg::OnShowDamageReport() {
+  if (IsConverting() || lastDamage_.empty()) return;
+  const std::string report = lastDamage_;
+  ShowErrorMessage(report, 0);
+}
+
 void CTessaroDlg::OnCancel() {
   if (IsConverting()) {
     RequestStop();
@@ -87,6 +93,8 @@ void CTessaroDlg::SetInputsEnabled(bool enabled) {
 void CTessaroDlg::BeginConverting() {
   converting_ = ConvertingState{};
   converting_.active = true;
+  lastDamage_.clear();
+  ws_.SetDamageMark(false);
   SetInputsEnabled(false);
 }
 
@@ -94,6 +102,8 @@ bool CTessaroDlg::EndConverting() {
   const bool close = converting_.closeRequested && !ended_;
   converting_ = ConvertingState{};
   SetInputsEnabled(true);
+  // After the error window has hidden, the window keeps a mark of the damage.
+  if (!lastDamage_.empty()) ws_.SetDamageMark(true);
   return close;
 }
 
@@ -163,6 +173,7 @@ void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
   UpdateData(false);
   // The damaged files together, each already logged; not after a cancel.
   converting_.queued = false;
+  if (!converting_.queueDamage.empty()) lastDamage_ = converting_.queueDamage;
   if (!converting_.queueDamage.empty() && !converting_.stopRequested) {
     ShowErrorMessage(converting_.queueDamage, 0);
   }

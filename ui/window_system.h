@@ -65,6 +65,14 @@ struct MinMaxInfo {
   int maxTrackHeight = 0;  // 0: no limit of the window system's own
 };
 
+// Widths in pixels that the main window's texts need; the layout never gives
+// less than its own (0: nothing more than that).
+struct TextRoom {
+  int labelColumn = 0;   // from the left edge to the end of the path labels
+  int buttonColumn = 0;  // the browse and convert buttons, the size choice
+  int sizeLabel = 0;     // the size choice's label
+};
+
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
@@ -84,6 +92,13 @@ class WindowSystem {
   // Moves a control of the main dialog to client pixels and repaints it.
   // Returns false (and does nothing) when the control does not exist.
   virtual bool MoveControl(int id, int x, int y, int width, int height) = 0;
+  // What the main window's texts need (its language, font and scale).
+  virtual TextRoom MainTextRoom() { return {}; }
+  // The size in pixels the information box needs to show text whole (its
+  // frame and margins included); 0 x 0 where the window system cannot tell.
+  virtual WinRect InfoBoxSizeFor(const std::string& /*text*/) { return {}; }
+  // Shows or hides the main window's mark that the last file was damaged.
+  virtual void SetDamageMark(bool /*shown*/) {}
 
   // ---- Windows.
   // Outer rectangle (frame and caption included) in screen pixels.
@@ -97,6 +112,9 @@ class WindowSystem {
   virtual void PlaceWindow(DialogWindow window, int x, int y, int width, int height,
                            bool resize) = 0;
   virtual void ShowWindow(DialogWindow window, bool show) = 0;
+  // The work areas of the screens (without task bars and docks), in screen
+  // pixels; empty where the window system cannot tell.
+  virtual std::vector<WinRect> ScreenWorkAreas() { return {}; }
   // Creates the error message window (template 132) hidden, owned by the main
   // dialog; it lives as long as the main dialog. False on failure.
   virtual bool CreateErrorWindow() = 0;

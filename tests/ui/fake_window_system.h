@@ -57,6 +57,7 @@ class FakeWindowSystem : public WindowSystem {
     showLog.push_back({w, show});
     if (w == DialogWindow::kErrorMessage && show) errorShownCountdown = texts[1012];
   }
+  std::vector<WinRect> ScreenWorkAreas() override { return screens; }
   bool CreateErrorWindow() override {
     ++errorWindowsCreated;
     return true;
@@ -100,6 +101,7 @@ class FakeWindowSystem : public WindowSystem {
   std::map<DialogWindow, std::string> titles;
   std::vector<std::pair<DialogWindow, WinRect>> placeLog;
   std::map<DialogWindow, bool> shown;
+  std::vector<WinRect> screens;  // none: the window system cannot tell
   std::vector<std::pair<DialogWindow, bool>> showLog;
   std::string errorShownCountdown;
   int errorWindowsCreated = 0;

@@ -21,6 +21,8 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -88,7 +90,8 @@ std::vector<std::string> TextsThatFit(QWidget& window) {
     }
     if (text.isEmpty()) continue;
     texts.push_back(text.toStdString());
-    EXPECT_LE(w->fontMetrics().horizontalAdvance(text), room) << text.toStdString();
+    const QString shown = QString(text).remove('&');  // the access key's mark is not drawn
+    EXPECT_LE(w->fontMetrics().horizontalAdvance(shown), room) << text.toStdString();
   }
   return texts;
 }
@@ -201,6 +204,15 @@ TEST_F(QtWindowTest, StartsAtSettingsGeometryWithVersionCaption) {
   EXPECT_EQ(qobject_cast<QComboBox*>(Control(kIdcOutputSize))->currentText(), "1/1");
 }
 
+TEST_F(QtWindowTest, APositionOffTheScreenComesBackOntoIt) {
+  WriteFile(dir.File("TSR.ini"), "PosX=5000\nPosY=-3000\nSizeX=520\nSizeY=150\n");
+  MainWindow& w = Start().Window();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(w.frameGeometry())) << w.frameGeometry().x() << ","
+                                                   << w.frameGeometry().y();
+  EXPECT_EQ(w.frameGeometry().size(), QSize(520, 150));
+}
+
 // Under a window manager the frame arrives some time after the window is
 // shown; offscreen there is none.
 void WaitForTheFrame(QWidget& w) {
@@ -229,13 +241,20 @@ TEST_F(QtWindowTest, ResizingLaysOutControlsAndLimitsHold) {
   WaitForTheFrame(w);
   w.resize(400, 140);
   QApplication::processEvents();
+  // The columns are as wide as the texts need, at least 44, 36 and 50 pixels.
+  const int b = std::max(44, w.Room().buttonColumn);
+  const int l = std::max(36, w.Room().labelColumn);
+  const int s = std::max(50, w.Room().sizeLabel);
+  const int r = 400 - b - 4;
   struct Case {
     int id;
     QRect rect;
   } cases[] = {
-      {1002, {352, 6, 44, 20}}, {1006, {352, 32, 44, 20}}, {1010, {296, 60, 50, 12}},
-      {1008, {352, 56, 44, 20}}, {1003, {352, 80, 44, 56}}, {1001, {40, 6, 304, 20}},
-      {1005, {40, 32, 304, 20}}, {1004, {4, 58, 284, 16}},  {1000, {4, 80, 340, 56}},
+      {1002, {r, 6, b, 20}},          {1006, {r, 32, b, 20}},
+      {1010, {r - s - 6, 60, s, 12}}, {1008, {r, 56, b, 20}},
+      {1003, {r, 80, b, 56}},         {1001, {l + 4, 6, r - 12 - l, 20}},
+      {1005, {l + 4, 32, r - 12 - l, 20}}, {1004, {4, 58, r - s - 18, 16}},
+      {1000, {4, 80, r - 12, 56}},
   };
   for (const Case& c : cases) EXPECT_EQ(Control(c.id)->geometry(), c.rect) << c.id;
   w.resize(100, 50);  // client size; the limits are on the outer size
@@ -265,6 +284,10 @@ TEST_F(QtWindowTest, ConvertsTheDroppedSampleThroughTheConvertButton) {
   ASSERT_FALSE(progress.empty());
   EXPECT_EQ(bar->value(), 100);
   EXPECT_TRUE(Text(kIdcInfo).startsWith("入力サイズ：")) << Text(kIdcInfo).toStdString();
+  // At the first start the window is large enough for the whole report.
+  auto* info = qobject_cast<QPlainTextEdit*>(Control(kIdcInfo));
+  EXPECT_EQ(info->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(info->horizontalScrollBar()->maximum(), 0);
   EXPECT_TRUE(std::filesystem::file_size(output) > std::filesystem::file_size(input));
   SavePicture(program->Window(), "dialog.png");
 }
@@ -463,6 +486,52 @@ TEST_F(QtWindowTest, DamagedSampleShowsErrorWindowThatHidesAndLogs) {
             std::string::npos)
       << log;
   EXPECT_EQ(log.back(), '\n');
+
+  // Once the error window has hidden, the window keeps a mark of the damage,
+  // and its context menu shows the report again until the next conversion.
+  auto* bar = qobject_cast<QProgressBar*>(Control(kIdcProgress));
+  EXPECT_TRUE(bar->isTextVisible());
+  EXPECT_EQ(bar->text(), "データ異常");
+  const QString report = errorWindow->findChild<QPlainTextEdit*>()->toPlainText();
+  QString shownAgain;
+  QTimer::singleShot(0, [&] {
+    shownAgain = errorWindow->findChild<QPlainTextEdit*>()->toPlainText();
+    errorWindow->findChild<QPushButton*>()->click();
+  });
+  program->Dialog().OnShowDamageReport();
+  EXPECT_EQ(shownAgain, report);
+  EXPECT_EQ(ReadFile(dir.File("TSR_ErrorLog.txt")), log);  // not logged twice
+  Drop({Sample("clean.aac")});
+  qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
+  EXPECT_FALSE(bar->isTextVisible());
+  EXPECT_FALSE(program->Dialog().HasDamageReport());
+}
+
+// Enter in a path box or on the convert button converts; Shift+F10 and the
+// menu key open the context menu with the about entry.
+TEST_F(QtWindowTest, TheKeyboardReachesConvertAndTheContextMenu) {
+  Start({}, Sample("keys.aac"));
+  struct Case {
+    int focus;
+    const char* output;
+  } cases[] = {{kIdcInFile, "a.wav"}, {kIdcOutFile, "b.wav"}, {kIdcConvert, "c.wav"}};
+  for (const Case& c : cases) {
+    qobject_cast<QLineEdit*>(Control(kIdcOutFile))->setText(QString::fromStdString(dir.File(c.output)));
+    QWidget* focus = Control(c.focus);
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_Return);
+    EXPECT_TRUE(FileExists(dir.File(c.output))) << c.output;
+  }
+  for (const auto& [key, modifiers] : {std::pair{Qt::Key_F10, Qt::ShiftModifier},
+                                       std::pair{Qt::Key_Menu, Qt::NoModifier}}) {
+    QWidget* focus = Control(kIdcConvert);
+    focus->setFocus();
+    QTest::keyClick(focus, key, modifiers);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << key;
+    EXPECT_EQ(menu->actions().back()->text(), "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    menu->close();
+  }
 }
 
 TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
@@ -527,19 +596,26 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     const char* errorButton;
     const char* aboutTitle;
     const char* aboutEntry;
+    const char* damageEntry;
     const char* report;  // the start of the conversion's report
+    const char* sizeTip;  // the start of the size choice's tooltip
   } cases[] = {
-      {Language::kJapanese, "曲", {"入力", "参照", "出力", "参照", "TSRｻｲｽﾞ", "変換"},
+      {Language::kJapanese, "曲",
+       {"入力(&I)", "参照(&B)", "出力(&O)", "参照(&R)", "TSRｻｲｽﾞ(&S)", "変換(&C)"},
        "TSR エラーメッセージ", "閉じる", "Tessaroのﾊﾞｰｼﾞｮﾝ情報",
-       "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...", "入力サイズ："},
-      {Language::kEnglish, "song", {"In", "Browse", "Out", "Browse", "TSR size", "Start"},
-       "TSR error message", "Close", "About Tessaro", "&About Tessaro...", "Input size:"},
+       "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...", "データ異常の報告を表示(&D)...", "入力サイズ：",
+       "1/1：16ビット"},
+      {Language::kEnglish, "song",
+       {"&Input", "&Browse…", "&Output", "B&rowse…", "WAV &size", "&Convert"},
+       "TSR error message", "Close", "About Tessaro", "&About Tessaro...",
+       "Show the &damage report...", "Input size:", "1/1: a 16-bit WAV."},
   };
   for (const Case& c : cases) {
     const std::string name = c.sample;
     SCOPED_TRACE(name);
     Start({}, {}, c.language);
     EXPECT_EQ(TextsThatFit(program->Window()), c.mainTexts);
+    EXPECT_TRUE(Control(kIdcOutputSize)->toolTip().startsWith(QString::fromUtf8(c.sizeTip)));
 
     Drop({DamagedSample(name + ".aac")});
     std::vector<std::string> errorTexts;  // the button's, then the countdown
@@ -552,7 +628,8 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     EXPECT_TRUE(Text(kIdcInfo).startsWith(c.report)) << Text(kIdcInfo).toStdString();
 
     QMenu* menu = program->Window().BuildContextMenu();
-    ASSERT_EQ(menu->actions().size(), 2);
+    ASSERT_EQ(menu->actions().size(), 4);  // the damage report's entry, then the about entry
+    EXPECT_EQ(menu->actions()[1]->text().toStdString(), c.damageEntry);
     EXPECT_EQ(menu->actions().back()->text().toStdString(), c.aboutEntry);
     QTimer::singleShot(0, [&] {
       QWidget* box = QApplication::activeModalWidget();

@@ -9,6 +9,7 @@
 #include "tests/ui/dialog_fixture.h"
 #include "ui/about_dlg.h"
 #include "ui/control_ids.h"
+#include "ui/window_placement.h"
 
 namespace tessaro {
 namespace {
@@ -48,6 +49,41 @@ TEST_F(DialogTest, SettingsPlaceWindowAndDeriveOutputFromInFile) {
   EXPECT_EQ(ws.texts[kIdcInFile], "/m/Track1 DELAY 120ms.aac");
   EXPECT_EQ(ws.texts[kIdcOutFile], "/m/Track1 DELAY 0ms_aac.wav");
   EXPECT_EQ(d.m_nDelay, 120);
+}
+
+TEST(PlaceOnScreens, MovesTheWindowOntoTheNearestScreen) {
+  const WinRect laptop{0, 0, 1280, 800};
+  const WinRect right{1280, 0, 2560, 1024};
+  struct Case {
+    WinRect window;
+    std::vector<WinRect> screens;
+    WinRect placed;
+  } cases[] = {
+      {{100, 100, 612, 244}, {laptop}, {100, 100, 612, 244}},      // on it: stays
+      {{1202, 800, 1714, 944}, {laptop}, {768, 656, 1280, 800}},   // past the corner
+      {{-300, 10, 212, 154}, {laptop}, {0, 10, 512, 154}},         // left of the origin
+      {{0, 0, 2000, 1000}, {laptop}, {0, 0, 1280, 800}},           // larger than the screen
+      {{1900, 900, 2412, 1044}, {laptop, right}, {1900, 880, 2412, 1024}},  // mostly on the right one
+      {{5000, 5000, 5512, 5144}, {laptop, right}, {2048, 880, 2560, 1024}}, // nearest
+      {{-9000, 10, -8488, 154}, {laptop, right}, {0, 10, 512, 154}},
+      {{5000, 5000, 5512, 5144}, {}, {5000, 5000, 5512, 5144}},   // screens unknown
+  };
+  for (const Case& c : cases) {
+    const WinRect r = PlaceOnScreens(c.window, c.screens);
+    EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
+              (std::vector<int>{c.placed.left, c.placed.top, c.placed.right, c.placed.bottom}))
+        << c.window.left << "," << c.window.top;
+  }
+}
+
+TEST_F(DialogTest, SavedPositionOffTheScreenComesBackOntoIt) {
+  WriteFile(IniPath(), "PosX=1202\r\nPosY=800\r\n");
+  ws.screens = {{0, 0, 1280, 800}};
+  CTessaroDlg& d = Open();
+  const WinRect r = ws.windowRects[DialogWindow::kMain];
+  EXPECT_EQ((std::vector<int>{r.left, r.top, r.Width(), r.Height()}),
+            (std::vector<int>{768, 656, 512, 144}));
+  EXPECT_EQ(d.m_nPosX, 1202);  // the settings change only when the window is closed
 }
 
 TEST_F(DialogTest, CloseWritesSevenLinesFromWindowAndControls) {

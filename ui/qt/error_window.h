@@ -1,7 +1,9 @@
 #pragma once
-// The error message window (template 132): message, countdown, "閉じる".
+// The error message window: message, countdown and the close button.
 
 #include <QDialog>
+
+#include "engine/language.h"
 
 namespace tessaro::qt {
 
@@ -11,9 +13,9 @@ class ErrorWindow : public QDialog {
   Q_OBJECT
 
  public:
-  explicit ErrorWindow(MainWindow* owner);
+  ErrorWindow(MainWindow* owner, Language language);
 
-  // Esc, "閉じる" and the close box only tell the dialog logic (the main
+  // Esc, the close button and the close box only tell the dialog logic (the main
   // dialog's error dialog, asked for when needed); the countdown hides the
   // window.
   void reject() override;

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
+#include <QKeyEvent>
+#include <QStyleOptionButton>
 #include <QDropEvent>
 #include <QFile>
 #include <QIcon>
@@ -20,11 +22,14 @@
 #include <QStylePainter>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "ui/control_ids.h"
+#include "ui/dialog_texts.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/window_texts.h"
 #include "ui/tessaro_dlg.h"
 
 namespace tessaro::qt {
@@ -65,7 +70,7 @@ std::vector<std::string> LocalFiles(const QMimeData* mime) {
 
 }  // namespace
 
-MainWindow::MainWindow() {
+MainWindow::MainWindow(Language language) : language_(language) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
@@ -91,37 +96,62 @@ W* MainWindow::Add(int id, W* widget, const QRect& rect) {
 
 void MainWindow::CreateControls() {
   const DialogUnits u(font());
+  const QtWindowTexts& texts = QtWindowTextsFor(language_);
+  const QFontMetrics metrics(font());
+  // The labels take the room their texts need; the dialog logic lays the
+  // other controls out beside them (TextRoom).
+  const QString inText = Q(texts.inputLabel);
+  const QString outText = Q(texts.outputLabel);
+  const int labelWidth = std::max(metrics.horizontalAdvance(QString(inText).remove('&')),
+                                  metrics.horizontalAdvance(QString(outText).remove('&'))) + 2;
+  room_.labelColumn = u.X(5) + labelWidth + 2;
   // In the template's creation (and tab) order. The hidden OK and quit
   // buttons of the template have no use here: Esc and the close box reach
   // reject() directly.
-  auto* inLabel = Add(0, new QLabel(tr("入力"), this), u.Rect(5, 5, 15, 10));
+  auto* inLabel = Add(0, new QLabel(inText, this), QRect(u.X(5), u.Y(5), labelWidth, u.Y(10)));
   inLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  Add(kIdcInFile, new QLineEdit(this), u.Rect(25, 5, 225, 12));
-  auto* browseIn = Add(kIdcBrowseIn, new QPushButton(tr("参照"), this), u.Rect(255, 5, 25, 12));
-  auto* outLabel = Add(0, new QLabel(tr("出力"), this), u.Rect(5, 23, 15, 10));
+  auto* in = Add(kIdcInFile, new QLineEdit(this), u.Rect(25, 5, 225, 12));
+  auto* browseIn =
+      Add(kIdcBrowseIn, new QPushButton(Q(texts.browseInput), this), u.Rect(255, 5, 25, 12));
+  auto* outLabel = Add(0, new QLabel(outText, this), QRect(u.X(5), u.Y(23), labelWidth, u.Y(10)));
   outLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  Add(kIdcOutFile, new QLineEdit(this), u.Rect(25, 20, 225, 12));
-  auto* browseOut = Add(kIdcBrowseOut, new QPushButton(tr("参照"), this), u.Rect(255, 20, 25, 12));
+  auto* out = Add(kIdcOutFile, new QLineEdit(this), u.Rect(25, 20, 225, 12));
+  auto* browseOut =
+      Add(kIdcBrowseOut, new QPushButton(Q(texts.browseOutput), this), u.Rect(255, 20, 25, 12));
   auto* progress = Add(kIdcProgress, new QProgressBar(this), u.Rect(5, 35, 205, 10));
   progress->setRange(0, 100);
   progress->setValue(0);
   progress->setTextVisible(false);
-  auto* sizeLabel = Add(kIdcSizeLabel, new QLabel(tr("TSRｻｲｽﾞ"), this), u.Rect(215, 35, 30, 8));
+  progress->setAlignment(Qt::AlignCenter);
+  auto* sizeLabel =
+      Add(kIdcSizeLabel, new QLabel(Q(texts.sizeLabel), this), u.Rect(215, 35, 30, 8));
   sizeLabel->setAlignment(Qt::AlignCenter);
-  // The label's box is 50 pixels wide whatever the font: shrink the text to fit.
-  QFont labelFont = sizeLabel->font();
-  while (labelFont.pointSize() > 6 &&
-         QFontMetrics(labelFont).horizontalAdvance(sizeLabel->text()) > 48) {
-    labelFont.setPointSize(labelFont.pointSize() - 1);
-  }
-  sizeLabel->setFont(labelFont);
+  room_.sizeLabel = metrics.horizontalAdvance(sizeLabel->text().remove('&')) + 4;
   auto* size = Add(kIdcOutputSize, new CompactComboBox(this), u.Rect(255, 35, 25, 12));
   size->addItems({"1/1", "1/2"});
+  for (QWidget* w : {static_cast<QWidget*>(sizeLabel), static_cast<QWidget*>(size)}) {
+    w->setToolTip(Q(texts.sizeTooltip));
+  }
+  inLabel->setBuddy(in);
+  outLabel->setBuddy(out);
+  sizeLabel->setBuddy(size);
   auto* info = Add(kIdcInfo, new QPlainTextEdit(this), u.Rect(5, 50, 245, 20));
   info->setReadOnly(true);
   info->setLineWrapMode(QPlainTextEdit::NoWrap);
   info->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  auto* convert = Add(kIdcConvert, new QPushButton(tr("変換"), this), u.Rect(255, 50, 25, 20));
+  auto* convert = Add(kIdcConvert, new QPushButton(Q(texts.convert), this), u.Rect(255, 50, 25, 20));
+  // The buttons are as wide as their widest text (the cancel text included)
+  // needs inside the style's frame.
+  QStyleOptionButton option;
+  option.initFrom(convert);
+  option.rect = QRect(0, 0, 44, 20);
+  const int frame =
+      44 - convert->style()->subElementRect(QStyle::SE_PushButtonContents, &option, convert).width();
+  for (const QString& text : {Q(texts.browseInput), Q(texts.browseOutput), Q(texts.convert),
+                              QString::fromUtf8(DialogTextsFor(language_).cancelButton.c_str())}) {
+    room_.buttonColumn =
+        std::max(room_.buttonColumn, metrics.horizontalAdvance(QString(text).remove('&')) + frame + 2);
+  }
   for (QPushButton* button : {browseIn, browseOut, convert}) button->setAutoDefault(false);
   for (QObject* box : {Control(kIdcInFile), Control(kIdcOutFile), info->viewport()}) {
     box->installEventFilter(this);
@@ -137,8 +167,27 @@ void MainWindow::CreateControls() {
   connect(browseIn, &QPushButton::clicked, this, [this] { dialog_->OnBrowseInput(); });
   connect(browseOut, &QPushButton::clicked, this, [this] { dialog_->OnBrowseOutput(); });
   connect(convert, &QPushButton::clicked, this, [this] { dialog_->OnConvert(); });
-  connect(qobject_cast<QLineEdit*>(Control(kIdcInFile)), &QLineEdit::textEdited, this,
+  // Enter in a path box or on the convert button converts.
+  for (QLineEdit* box : {in, out}) {
+    connect(box, &QLineEdit::returnPressed, this, [this] { dialog_->OnConvert(); });
+  }
+  convert->installEventFilter(this);
+  connect(in, &QLineEdit::textEdited, this,
           [this] { dialog_->OnInputPathChanged(); });
+}
+
+void MainWindow::SetDamageMark(bool shown) {
+  auto* bar = qobject_cast<QProgressBar*>(Control(kIdcProgress));
+  const QtWindowTexts& texts = QtWindowTextsFor(language_);
+  bar->setFormat(shown ? Q(texts.damageMark) : QString());
+  bar->setTextVisible(shown);
+  bar->setToolTip(shown ? Q(texts.damageMarkTooltip) : QString());
+  QPalette palette = this->palette();
+  if (shown) {
+    palette.setColor(QPalette::Highlight, QColor(190, 30, 30));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+  }
+  bar->setPalette(palette);
 }
 
 QSize MainWindow::FrameExtra() const {
@@ -186,6 +235,11 @@ QMenu* MainWindow::BuildContextMenu(QWidget* box) {
     menu = new QMenu(this);
   }
   menu->setAttribute(Qt::WA_DeleteOnClose);
+  if (dialog_ != nullptr && dialog_->HasDamageReport()) {
+    menu->addSeparator();
+    QAction* damage = menu->addAction(Q(QtWindowTextsFor(language_).showDamageEntry));
+    connect(damage, &QAction::triggered, this, [this] { dialog_->OnShowDamageReport(); });
+  }
   if (!aboutEntry_.isEmpty()) {
     menu->addSeparator();
     QAction* about = menu->addAction(aboutEntry_);
@@ -244,6 +298,26 @@ void MainWindow::moveEvent(QMoveEvent* event) {
   FitToFrame();  // a window manager's frame shows as a move of the client area
 }
 
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // Shift+F10 and the menu key open the context menu of the focused box
+  // (or of the window), where the about entry is.
+  const bool menuKey = event->key() == Qt::Key_Menu ||
+                       (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+  if (!menuKey) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  QWidget* focus = focusWidget();
+  QWidget* box = nullptr;
+  for (int id : {kIdcInFile, kIdcOutFile, kIdcInfo}) {
+    if (focus != nullptr && focus == Control(id)) box = focus;
+  }
+  QWidget* at = box != nullptr ? box : (focus != nullptr ? focus : this);
+  QMenu* menu = BuildContextMenu(box);
+  menu->popup(at->mapToGlobal(QPoint(at->width() / 2, at->height() / 2)));
+  event->accept();
+}
+
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = BuildContextMenu();
   if (menu->isEmpty()) {
@@ -280,6 +354,16 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Control(kIdcConvert)) {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        dialog_->OnConvert();
+        return true;
+      }
+    }
+    return QDialog::eventFilter(watched, event);
+  }
   switch (event->type()) {
     case QEvent::DragEnter:
       dragEnterEvent(static_cast<QDragEnterEvent*>(event));

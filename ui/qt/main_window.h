@@ -8,9 +8,11 @@
 
 class QMenu;
 
+#include "engine/language.h"
+#include "ui/window_system.h"
+
 namespace tessaro {
 class CTessaroDlg;
-struct MinMaxInfo;
 }
 
 namespace tessaro::qt {
@@ -19,13 +21,17 @@ class MainWindow : public QDialog {
   Q_OBJECT
 
  public:
-  MainWindow();
+  explicit MainWindow(Language language);
 
   void SetDialog(CTessaroDlg* dialog) { dialog_ = dialog; }
   CTessaroDlg* Dialog() const { return dialog_; }
   // The control with this id, or nullptr.
   QWidget* Control(int id) const { return controls_.value(id, nullptr); }
   void SetAboutEntry(const QString& text) { aboutEntry_ = text; }
+  // The widths the texts need, for the dialog logic's layout.
+  const TextRoom& Room() const { return room_; }
+  // Shows or hides the mark that the last file was damaged.
+  void SetDamageMark(bool shown);
   // The context menu of the window, or of one of its text boxes (that box's
   // own entries first): a separator and the about entry, when one was added.
   QMenu* BuildContextMenu(QWidget* box = nullptr);
@@ -54,6 +60,7 @@ class MainWindow : public QDialog {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   // Drags over the path boxes and the information box come here instead:
   // a drop there is a drop on the window and never inserts text.
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,7 +73,9 @@ class MainWindow : public QDialog {
 
   CTessaroDlg* dialog_ = nullptr;
   QMap<int, QWidget*> controls_;
+  Language language_;
   QString aboutEntry_;
+  TextRoom room_;
   bool paintCallQueued_ = false;
   QSize wantedOuter_;  // outer size placed before the frame was known
   QSize knownExtra_;   // the frame's size when last looked at

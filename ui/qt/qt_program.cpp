@@ -12,7 +12,7 @@ namespace tessaro::qt {
 QtDialogProgram::QtDialogProgram(const std::string& dataDirectory, CommandLine commandLine,
                                  ConversionRunner runner, Language language)
     : translations_(language),
-      ws_(dataDirectory),
+      ws_(dataDirectory, language),
       dialog_(ws_, std::move(commandLine), std::move(runner), language) {
   ws_.Main().SetDialog(&dialog_);
 }

@@ -8,10 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QScreen>
 #include <QStringList>
 #include <QThread>
+#include <algorithm>
 #include <ctime>
 #include <string_view>
 
@@ -21,34 +25,27 @@
 #include "ui/qt/about_box.h"
 #include "ui/qt/error_window.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/window_texts.h"
 
 namespace tessaro::qt {
 namespace {
 
 QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
-// The dialog logic's texts that this window shows as they are (the about
-// entry, the file-dialog filters), in the language of the installed
-// translation; texts without a translation show unchanged.
-constexpr char kContext[] = "tessaro::qt::QtWindowSystem";
-QString Translated(const std::string& text) {
-  return QCoreApplication::translate(kContext, text.c_str());
+// The filter descriptions of the dialog logic in the window's language.
+QString Described(const std::string& description, const QtWindowTexts& texts) {
+  if (description == "AAC File(*.aac)") return tessaro::qt::Q(texts.aacFiles);
+  if (description == "WAV File(*.wav)") return tessaro::qt::Q(texts.wavFiles);
+  if (description == "All File(*.*)") return tessaro::qt::Q(texts.allFiles);
+  return Q(description);
 }
-// The same texts written out for the translation tools.
-[[maybe_unused]] constexpr const char* kLogicTexts[] = {
-    QT_TRANSLATE_NOOP("tessaro::qt::QtWindowSystem", "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)..."),
-    QT_TRANSLATE_NOOP("tessaro::qt::QtWindowSystem", "AAC File(*.aac)"),
-    QT_TRANSLATE_NOOP("tessaro::qt::QtWindowSystem", "WAV File(*.wav)"),
-    QT_TRANSLATE_NOOP("tessaro::qt::QtWindowSystem", "All File(*.*)"),
-};
-static_assert(std::string_view(kAboutEntryText) == "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...");
 
-QString QtFilter(const std::string& filter) {
+QString QtFilter(const std::string& filter, const QtWindowTexts& texts) {
   QStringList parts;
   for (const FileFilterEntry& entry : ParseFileFilter(filter)) {
     QString patterns = Q(entry.pattern);
     patterns.replace(';', ' ');
-    QString description = Translated(entry.description);
+    QString description = Described(entry.description, texts);
     // Qt reads the patterns from the parentheses; add them where missing.
     if (!description.contains('(')) description += " (" + patterns + ")";
     parts << description;
@@ -58,8 +55,10 @@ QString QtFilter(const std::string& filter) {
 
 }  // namespace
 
-QtWindowSystem::QtWindowSystem(std::string dataDirectory)
-    : dataDirectory_(std::move(dataDirectory)), main_(std::make_unique<MainWindow>()) {}
+QtWindowSystem::QtWindowSystem(std::string dataDirectory, Language language)
+    : dataDirectory_(std::move(dataDirectory)),
+      language_(language),
+      main_(std::make_unique<MainWindow>(language)) {}
 
 QtWindowSystem::~QtWindowSystem() = default;
 
@@ -100,7 +99,14 @@ void QtWindowSystem::SetControlText(int id, const std::string& text) {
     shown.replace("\r\n", "\n").replace('\r', '\n');
     setTexts_[id] = text;
     shownTexts_[id] = shown;
-    if (multi->toPlainText() != shown) multi->setPlainText(shown);
+    const QString before = multi->toPlainText();
+    if (before != shown) {
+      multi->setPlainText(shown);
+      // A report that grows (a queue's files one after another) shows its end.
+      if (!before.isEmpty() && shown.startsWith(before)) {
+        multi->verticalScrollBar()->setValue(multi->verticalScrollBar()->maximum());
+      }
+    }
   }
 }
 
@@ -130,6 +136,23 @@ bool QtWindowSystem::MoveControl(int id, int x, int y, int width, int height) {
   w->update();
   return true;
 }
+
+TextRoom QtWindowSystem::MainTextRoom() { return main_->Room(); }
+
+WinRect QtWindowSystem::InfoBoxSizeFor(const std::string& text) {
+  auto* box = qobject_cast<QPlainTextEdit*>(main_->Control(kIdcInfo));
+  if (box == nullptr) return {};
+  const QFontMetrics metrics(box->font());
+  int width = 0;
+  const QStringList lines = Q(text).replace("\r\n", "\n").split('\n', Qt::SkipEmptyParts);
+  for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+  // The frame, the document's margins and the text cursor's column.
+  const int margins = 2 * (box->frameWidth() + int(box->document()->documentMargin())) + 4;
+  return {0, 0, width + margins,
+          int(lines.size()) * metrics.lineSpacing() + margins};
+}
+
+void QtWindowSystem::SetDamageMark(bool shown) { main_->SetDamageMark(shown); }
 
 WinRect QtWindowSystem::GetWindowRect(DialogWindow window) {
   QWidget* w = Window(window);
@@ -169,13 +192,23 @@ void QtWindowSystem::ShowWindow(DialogWindow window, bool show) {
   }
 }
 
+std::vector<WinRect> QtWindowSystem::ScreenWorkAreas() {
+  std::vector<WinRect> areas;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->availableGeometry();
+    areas.push_back({r.x(), r.y(), r.x() + r.width(), r.y() + r.height()});
+  }
+  return areas;
+}
+
 bool QtWindowSystem::CreateErrorWindow() {
-  if (error_ == nullptr) error_ = new ErrorWindow(main_.get());
+  if (error_ == nullptr) error_ = new ErrorWindow(main_.get(), language_);
   return true;
 }
 
 void QtWindowSystem::AddAboutMenuEntry(const std::string& text) {
-  main_->SetAboutEntry(Translated(text));
+  // The entry in the window's language; the logic's text says that there is one.
+  if (!text.empty()) main_->SetAboutEntry(tessaro::qt::Q(QtWindowTextsFor(language_).aboutEntry));
 }
 
 void QtWindowSystem::EndDialog(int result) { main_->done(result); }
@@ -184,8 +217,8 @@ bool QtWindowSystem::RunFileDialog(bool save, const std::string& initialName,
                                    const std::string& filter, std::string* path) {
   const QString initial = QFile::decodeName(initialName.c_str());
   const QString chosen =
-      save ? QFileDialog::getSaveFileName(main_.get(), QString(), initial, QtFilter(filter))
-           : QFileDialog::getOpenFileName(main_.get(), QString(), initial, QtFilter(filter));
+      save ? QFileDialog::getSaveFileName(main_.get(), QString(), initial, QtFilter(filter, QtWindowTextsFor(language_)))
+           : QFileDialog::getOpenFileName(main_.get(), QString(), initial, QtFilter(filter, QtWindowTextsFor(language_)));
   if (chosen.isEmpty()) return false;
   *path = QFile::encodeName(chosen).toStdString();
   return true;
@@ -200,7 +233,7 @@ bool QtWindowSystem::RunOpenFilesDialog(const std::string& initialName,
                                         const std::string& filter,
                                         std::vector<std::string>* paths) {
   const QStringList chosen = QFileDialog::getOpenFileNames(
-      main_.get(), QString(), QFile::decodeName(initialName.c_str()), QtFilter(filter));
+      main_.get(), QString(), QFile::decodeName(initialName.c_str()), QtFilter(filter, QtWindowTextsFor(language_)));
   if (chosen.isEmpty()) return false;
   paths->clear();
   for (const QString& path : chosen) paths->push_back(QFile::encodeName(path).toStdString());
@@ -213,7 +246,7 @@ bool QtWindowSystem::RunSaveFileDialog(const std::string& initialName, const std
 }
 
 void QtWindowSystem::RunAboutBox(const std::string& versionText) {
-  AboutBox box(main_.get(), Q(versionText));
+  AboutBox box(main_.get(), Q(versionText), language_);
   box.exec();
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/language.h"
 #include "ui/window_system.h"
 
 class QWidget;
@@ -17,7 +18,7 @@ class MainWindow;
 
 class QtWindowSystem : public WindowSystem {
  public:
-  explicit QtWindowSystem(std::string dataDirectory);
+  QtWindowSystem(std::string dataDirectory, Language language);
   ~QtWindowSystem() override;
 
   MainWindow& Main() { return *main_; }
@@ -30,6 +31,9 @@ class QtWindowSystem : public WindowSystem {
   void EnableControl(int id, bool enabled) override;
   void SetProgressPos(int id, int position) override;
   bool MoveControl(int id, int x, int y, int width, int height) override;
+  TextRoom MainTextRoom() override;
+  WinRect InfoBoxSizeFor(const std::string& text) override;
+  void SetDamageMark(bool shown) override;
 
   WinRect GetWindowRect(DialogWindow window) override;
   WinRect GetClientRect(DialogWindow window) override;
@@ -37,6 +41,7 @@ class QtWindowSystem : public WindowSystem {
   void PlaceWindow(DialogWindow window, int x, int y, int width, int height,
                    bool resize) override;
   void ShowWindow(DialogWindow window, bool show) override;
+  std::vector<WinRect> ScreenWorkAreas() override;
   bool CreateErrorWindow() override;
   void AddAboutMenuEntry(const std::string& text) override;
   void EndDialog(int result) override;
@@ -63,6 +68,7 @@ class QtWindowSystem : public WindowSystem {
                      std::string* path);
 
   std::string dataDirectory_;
+  Language language_;
   std::unique_ptr<MainWindow> main_;
   ErrorWindow* error_ = nullptr;  // owned by the main window
   // Multi-line texts exactly as set, with what the widget shows for them.

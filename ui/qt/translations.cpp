@@ -13,14 +13,8 @@ Translations::Translations(Language language) {
     qt_ = InstallQtTranslations(QLocale(QLocale::Japanese, QLocale::Japan));
     return;
   }
-  // Qt's own texts are English already: only the program's need translating.
-  program_ = new QTranslator(QCoreApplication::instance());
-  if (program_->load(":/i18n/tessaro_en.qm")) {
-    QCoreApplication::installTranslator(program_);
-  } else {
-    delete program_;  // built without it: the windows stay Japanese
-    program_ = nullptr;
-  }
+  // Qt's own texts are English already; the program's come from its tables
+  // (ui/qt/window_texts.cpp).
 }
 
 Translations::~Translations() {

@@ -9,11 +9,10 @@ class QTranslator;
 
 namespace tessaro::qt {
 
-// Shows the program's texts and Qt's own (file dialogs, the text boxes'
-// context menus) in a language while it lives: English through the
-// program's built-in translation and Qt's untranslated texts, Japanese
-// through the program's source texts and Qt's Japanese translations where
-// they are installed. Windows take their texts when they are created.
+// Shows Qt's own texts (file dialogs, the text boxes' context menus) in a
+// language while it lives: English as Qt has them, Japanese through Qt's
+// Japanese translations where they are installed. The program's own texts
+// come from its tables (ui/qt/window_texts.h).
 class Translations {
  public:
   explicit Translations(Language language);

@@ -1,0 +1,60 @@
+// The Qt windows' texts in Japanese and in English.
+#include "ui/qt/window_texts.h"
+
+#include <string_view>
+
+#include "res/texts.h"
+
+namespace tessaro::qt {
+namespace {
+
+constexpr QtWindowTexts kJapanese{
+    .inputLabel = "入力(&I)",
+    .outputLabel = "出力(&O)",
+    .browseInput = "参照(&B)",
+    .browseOutput = "参照(&R)",
+    .sizeLabel = "TSRｻｲｽﾞ(&S)",
+    .sizeTooltip = "1/1：16ビットのWAVにします。\n1/2：8ビットのWAVにします（大きさは半分です）。",
+    .convert = "変換(&C)",
+    .aboutEntry = TSR_TEXT_ABOUT_ENTRY,
+    .showDamageEntry = "データ異常の報告を表示(&D)...",
+    .damageMark = "データ異常",
+    .damageMarkTooltip = "最後のファイルに、データ異常がありました。右クリックで、報告を表示します。",
+    .aacFiles = "AAC File(*.aac)",
+    .wavFiles = "WAV File(*.wav)",
+    .allFiles = "All File(*.*)",
+    .errorTitle = "TSR エラーメッセージ",
+    .closeButton = "閉じる",
+    .aboutTitle = "Tessaroのﾊﾞｰｼﾞｮﾝ情報",
+    .aboutNotice = TSR_TEXT_ABOUT_NOTICE,
+};
+
+constexpr QtWindowTexts kEnglish{
+    .inputLabel = "&Input",
+    .outputLabel = "&Output",
+    .browseInput = "&Browse…",
+    .browseOutput = "B&rowse…",
+    .sizeLabel = "WAV &size",
+    .sizeTooltip = "1/1: a 16-bit WAV.\n1/2: an 8-bit WAV (half the size).",
+    .convert = "&Convert",
+    .aboutEntry = TSR_TEXT_ABOUT_ENTRY_EN,
+    .showDamageEntry = "Show the &damage report...",
+    .damageMark = "Damaged",
+    .damageMarkTooltip =
+        "The last file had damaged places. Right-click to show the report again.",
+    .aacFiles = "AAC files (*.aac)",
+    .wavFiles = "WAV files (*.wav)",
+    .allFiles = "All files (*.*)",
+    .errorTitle = "TSR error message",
+    .closeButton = "Close",
+    .aboutTitle = "About Tessaro",
+    .aboutNotice = TSR_TEXT_ABOUT_NOTICE_EN,
+};
+
+}  // namespace
+
+const QtWindowTexts& QtWindowTextsFor(Language language) {
+  return ForLanguage(language, kJapanese, kEnglish);
+}
+
+}  // namespace tessaro::qt

@@ -1,0 +1,43 @@
+#pragma once
+// Every text the Qt windows show of their own, one table per language. The
+// dialog logic's texts (reports, countdown, cancel button) come from the
+// logic; only their look here (the about entry, the file filters) is chosen.
+
+#include <QString>
+
+#include "engine/language.h"
+#include "engine/text_types.h"
+
+namespace tessaro::qt {
+
+struct QtWindowTexts {
+  // The main window. "&" marks the access key.
+  Text inputLabel;
+  Text outputLabel;
+  Text browseInput;
+  Text browseOutput;
+  Text sizeLabel;
+  Text sizeTooltip;  // what 1/1 and 1/2 mean
+  Text convert;
+  Text aboutEntry;        // of the context menu
+  Text showDamageEntry;   // of the context menu, after a damaged file
+  Text damageMark;        // beside the progress bar, after a damaged file
+  Text damageMarkTooltip;
+  // The file dialogs' filter descriptions.
+  Text aacFiles;
+  Text wavFiles;
+  Text allFiles;
+  // The error window.
+  Text errorTitle;
+  Text closeButton;
+  // The about box.
+  Text aboutTitle;
+  Text aboutNotice;
+};
+
+const QtWindowTexts& QtWindowTextsFor(Language language);
+
+// A table text as Qt shows it.
+inline QString Q(const Text& text) { return QString::fromUtf8(text.c_str()); }
+
+}  // namespace tessaro::qt
