@@ -130,11 +130,10 @@ void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
   int damaged = 0;
   int failed = 0;
   std::vector<std::string> outputs;
-  UpdateData(true);
-  m_progress.SetPos(0);
-  m_strInfo.clear();
   BeginConverting();
   converting_.queued = true;
+  m_progress.SetPos(0);
+  m_strInfo.clear();  // the earlier report goes, as for a single new input
   for (int i = 0; i < count && !converting_.stopThrown; ++i) {
     const std::string& input = paths[static_cast<size_t>(i)];
     const OutputProposal proposal = DeriveOutputPath(input);

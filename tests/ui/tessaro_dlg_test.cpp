@@ -302,6 +302,7 @@ TEST_F(DialogTest, SeveralDroppedFilesAreConvertedInTurn) {
     if (requests.size() == 3) host.ShowErrorMessage("damage of c\r\n", 1);
     EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);  // not yet
   };
+  ws.texts[kIdcInfo] = "last report";
   dlg->OnDropFiles({"/m/a.aac", "/m/b DELAY 40ms.aac", "/m/c.wav"});
   ASSERT_EQ(requests.size(), 3u);
   const std::vector<std::pair<std::string, int>> expected = {

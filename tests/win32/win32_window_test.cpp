@@ -332,7 +332,7 @@ TEST(Win32MainWindow, ADroppedFileBecomesTheInputWholeAndTheOutputIsDerived) {
   RunDialog(ws, dlg, [&](HWND main) {
     SetDlgItemTextW(main, kIdcInfo, L"old report");
     SendMessageW(main, WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(MakeDrop({folder + L"曲 DELAY -50ms.aac", L"C:\\b.aac"})), 0);
+                 reinterpret_cast<WPARAM>(MakeDrop({folder + L"曲 DELAY -50ms.aac"})), 0);
     EXPECT_EQ(ws.GetControlText(kIdcInFile), Narrow(folder + L"曲 DELAY -50ms.aac", BadText::kReplace));
     EXPECT_EQ(ws.GetControlText(kIdcOutFile), Narrow(folder + L"曲 DELAY 0ms_aac.wav", BadText::kReplace));
     EXPECT_EQ(ws.GetControlText(kIdcInfo), "");
@@ -432,8 +432,7 @@ TEST(Win32MainWindow, AtEveryDpiNoControlIsClippedOrOverlapsAnother) {
     SCOPED_TRACE(language == Language::kJapanese ? "ja" : "en");
     TempDir dir;
     TestWindowSystem ws(dir.Dir(), language);
-    CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
-    dlg.SetLanguage(language);
+    CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), language);
     RunDialog(ws, dlg, [&](HWND main) {
       HDC screen = GetDC(nullptr);
       const int systemDpi = GetDeviceCaps(screen, LOGPIXELSX);
@@ -475,7 +474,7 @@ TEST(Win32MainWindow, AtEveryDpiNoControlIsClippedOrOverlapsAnother) {
 TEST(Win32MainWindow, TheErrorMessageKeepsItsScrollPositionWhileItCountsDown) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
-  CTessaroDlg dlg(ws, CommandLine{}, NoConversion());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
   RunDialog(ws, dlg, [&](HWND) {
     HWND error = ws.ErrorWindow();
     HWND message = GetDlgItem(error, kIdcErrorMessage);
