@@ -11,6 +11,6 @@ int main(int argc, char** argv) {
   const tessaro::ProgramStart start = tessaro::StartProgram(
       std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), tessaro::ProgramKind::kConsole);
   tessaro::cli::StdioConsole console;
-  tessaro::WatchedFileSystem fs(tessaro::RealFileSystem());
-  return tessaro::cli::RunCli(start.tokens, console, fs, start.language);
+  return tessaro::cli::RunCli(start.tokens, console, tessaro::WatchedRealFileSystem(),
+                              start.language);
 }

@@ -32,6 +32,6 @@ int main() {
   const tessaro::ProgramStart start =
       tessaro::StartProgram(Utf8Arguments(), tessaro::ProgramKind::kConsole);
   tessaro::cli::Win32Console console;
-  tessaro::WatchedFileSystem fs(tessaro::RealFileSystem());
-  return tessaro::cli::RunCli(start.tokens, console, fs, start.language);
+  return tessaro::cli::RunCli(start.tokens, console, tessaro::WatchedRealFileSystem(),
+                              start.language);
 }

@@ -24,17 +24,30 @@ void InstallInterruptHandlers(const char* stoppedMessage);
 void RememberNewFile(const std::string& path);
 void ForgetNewFile();
 
-// A FileSystem that passes every call on to another and remembers each new
-// file while it is being written.
+// A run whose output is in place is finished: from the moment the new file
+// is being put in place until the next conversion starts, a stop waits. When
+// the new file did not get into place, or the next conversion starts, a stop
+// that waited takes effect then; when the program ends first, its status is
+// the run's own and the stop is dropped.
+void HoldStops();
+void ReleaseStops();
+
+// A FileSystem that passes every call on to another and tells the stop
+// handling what the conversion is doing: each new file while it is being
+// written, and the moment it is put in place.
 class WatchedFileSystem final : public FileSystem {
  public:
   explicit WatchedFileSystem(FileSystem& inner) : inner_(inner) {}
   ~WatchedFileSystem() override { ForgetNewFile(); }
 
-  std::unique_ptr<File> OpenRead(const std::string& path) override { return inner_.OpenRead(path); }
+  std::unique_ptr<File> OpenRead(const std::string& path) override {
+    ReleaseStops();  // a conversion starts
+    return inner_.OpenRead(path);
+  }
   PathInfo Stat(const std::string& path) override { return inner_.Stat(path); }
   std::string ResolveLinks(const std::string& path) override { return inner_.ResolveLinks(path); }
   std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override {
+    ReleaseStops();
     // Remembered first: a stop between the creation and this call would
     // otherwise leave the file behind.
     RememberNewFile(path);
@@ -57,6 +70,7 @@ class WatchedFileSystem final : public FileSystem {
   // path is what a stop removes.
   std::unique_ptr<AsideFile> CreateAside(const std::string& target, const std::string& hidden,
                                          const PathInfo* like) override {
+    ReleaseStops();  // a new output: the one before is long in place
     RememberNewFile(hidden);
     std::unique_ptr<AsideFile> file = inner_.CreateAside(target, hidden, like);
     if (!file) {
@@ -78,11 +92,16 @@ class WatchedFileSystem final : public FileSystem {
       ForgetNewFile();
     }
     File& file() override { return inner_->file(); }
-    // The moment the output is in place: from here on a stop has nothing to
-    // remove.
+    // The conversion's commit: once the output is in place a stop has
+    // nothing to remove, and the run is finished.
     bool PutInPlace() override {
+      HoldStops();
       const bool placed = inner_->PutInPlace();
-      if (placed) ForgetNewFile();
+      if (placed) {
+        ForgetNewFile();
+      } else {
+        ReleaseStops();
+      }
       return placed;
     }
 
@@ -92,5 +111,11 @@ class WatchedFileSystem final : public FileSystem {
 
   FileSystem& inner_;
 };
+
+// The real file system, watched: the programs' conversions write through it.
+inline FileSystem& WatchedRealFileSystem() {
+  static WatchedFileSystem watched(RealFileSystem());
+  return watched;
+}
 
 }  // namespace tessaro

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
 
@@ -15,6 +16,10 @@ namespace {
 SRWLOCK newFileLock = SRWLOCK_INIT;
 std::string newFile;  // empty: nothing to remove
 const char* stopped = "";
+
+// 0: a stop ends the program at once; -1: a stop waits; above 0: the exit
+// status of a stop that is waiting.
+std::atomic<int> held{0};
 
 // The message to standard error: UTF-16 to a console window, the UTF-8
 // bytes to a file or pipe.
@@ -31,8 +36,18 @@ void WriteStopped() {
   }
 }
 
+// The file was created with deletion shared, so it can go while the
+// conversion still holds it open; it vanishes when the process ends. The
+// lock is kept to the end: nothing may be remembered any more.
+[[noreturn]] void Stop(int status) {
+  AcquireSRWLockExclusive(&newFileLock);
+  if (!newFile.empty()) RealFileSystem().Remove(newFile);
+  WriteStopped();
+  ExitProcess(static_cast<UINT>(status));
+}
+
 BOOL WINAPI OnConsoleEvent(DWORD event) {
-  UINT status = 0;
+  int status = 0;
   switch (event) {
     case CTRL_C_EVENT:
     case CTRL_BREAK_EVENT:
@@ -46,13 +61,9 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
     default:
       return FALSE;
   }
-  // The file was created with deletion shared, so it can go while the
-  // conversion still holds it open; it vanishes when the process ends. The
-  // lock is kept to the end: nothing may be remembered any more.
-  AcquireSRWLockExclusive(&newFileLock);
-  if (!newFile.empty()) RealFileSystem().Remove(newFile);
-  WriteStopped();
-  ExitProcess(status);
+  int expected = -1;
+  if (held.compare_exchange_strong(expected, status) || expected > 0) return TRUE;
+  Stop(status);
 }
 
 }  // namespace
@@ -72,6 +83,16 @@ void ForgetNewFile() {
   AcquireSRWLockExclusive(&newFileLock);
   newFile.clear();
   ReleaseSRWLockExclusive(&newFileLock);
+}
+
+void HoldStops() {
+  int expected = 0;
+  held.compare_exchange_strong(expected, -1);
+}
+
+void ReleaseStops() {
+  const int waiting = held.exchange(0);
+  if (waiting > 0) Stop(waiting);
 }
 
 }  // namespace tessaro
