@@ -44,19 +44,23 @@ int RunReportForm(const std::vector<std::string>& args, Console& console, FileSy
 int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& fs,
            Language language) {
   const CliTexts& texts = CliTextsFor(language);
-  for (const std::string& token : args) {
-    if (token == "--help") {
+  switch (InfoRequestOf(args)) {
+    case InfoRequest::kHelp:
       console.Out(std::string(texts.usage) + texts.moreForms.c_str() + texts.help.c_str());
       return kExitOk;
-    }
-    if (token == "--version") {
+    case InfoRequest::kVersion:
       console.Out("tessaro-cli " TESSARO_VERSION_STRING "\n");
       return kExitOk;
-    }
+    case InfoRequest::kNone:
+      break;
   }
   if (IsReportForm(args)) return RunReportForm(args, console, fs, language);
-  CommandTokens read = ReadCommandTokens(args);
-  read.request.language = language;
+  const OneFileRun run = ReadOneFileRun(args, language);
+  if (!run.usageError.empty()) {
+    console.Err(run.usageError + "\n" + texts.usage.c_str() + texts.moreForms.c_str());
+    return kExitUsage;
+  }
+  const CommandTokens& read = run.read;
   if (read.pathCount == 0) {
     console.Err(texts.usage.c_str());
     return kExitUsage;

@@ -26,16 +26,18 @@ constexpr CliTexts kJapanese{
         "  --json     結果を文章の代わりに、ファイルごとに1行のJSONで標準出力に書きます\n"
         "  --lang=ja|en\n"
         "             表示の言語を日本語（ja）か英語（en）にします。指定がなければ、\n"
-        "             環境変数 LANGUAGE、LC_ALL、LC_MESSAGES、LANG のうち最初に設定された\n"
-        "             ものが ja、C、POSIX で始まるか、どれも設定がないとき日本語、\n"
+        "             ロケール（LC_ALL、LC_MESSAGES、LANG のうち最初に設定されたもの）が\n"
+        "             C か POSIX でないときは LANGUAGE の最初の項目が、それ以外はロケールが\n"
+        "             決めます。ja、C、POSIX で始まるか、どれも設定がないとき日本語、\n"
         "             それ以外は英語です（Windowsでは、表示言語が日本語のとき日本語）\n"
-        "  --help     この説明を表示します\n"
-        "  --version  バージョンを表示します\n"
+        "  -h, --help この説明を表示します\n"
+        "  -V, --version\n"
+        "             バージョンを表示します\n"
         "\n"
         "出力ファイルを省略すると、入力ファイル名から決めます（song.aac → song_aac.wav、\n"
         "song_aac.wav → song_out.aac）。\n"
-        "「-」で始まるファイル名は、./-x.aac のようにフォルダを付けて指定します\n"
-        "（「-」で始まる引数はオプションとして扱われ、知らないものは無視されます）。\n"
+        "「-」で始まるファイル名は、./-x.aac のようにフォルダを付けるか、-- の後に指定します\n"
+        "（「-」で始まる引数はオプションとして扱われ、知らないものは使い方の誤りになります）。\n"
         "Windowsでは、ファイル名の * と ? は tessaro-cli が展開します（--batch、--check）。\n"
         "変換結果は、チェックサム不一致の記録も含めて標準出力に、データ異常の報告と、\n"
         "フレームが見つからなかったときの警告は標準エラー出力に出ます（--batch と\n"
@@ -44,7 +46,7 @@ constexpr CliTexts kJapanese{
         "終了コード:\n"
         "  0  変換しました\n"
         "  1  変換できませんでした（標準出力にエラー内容）\n"
-        "  2  入力ファイルの指定がありません\n"
+        "  2  使い方の誤り（入力ファイルの指定がない、知らないオプションなど）\n"
         "  3  変換しましたが、データ異常またはチェックサム不一致がありました\n"
         "     （WAVにフレームが一つも見つからなかったときも、3になります）\n"
         "  --batch と --check では、全ファイルのうち最も悪いもの（1、3、0 の順）になります。\n"
@@ -52,6 +54,9 @@ constexpr CliTexts kJapanese{
     .outDirWithoutFolder = "--out-dir の後にフォルダを指定してください。",
     .outDirWithoutBatch = "--out-dir は --batch と一緒に指定してください。",
     .noInputFiles = "入力ファイルの指定がありません。",
+    .unknownOption = "%s というオプションはありません。",
+    .tooManyPaths = "入力ファイルと出力ファイルのほかには、ファイルを指定できません。"
+                    "複数のファイルを変換するときは、--batch を使ってください。",
     .batchSummary = "合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d\n",
     .checkSummary = "合計 %d ファイル：正常 %d, 異常あり %d, 失敗 %d\n",
     .checkWavLayout = ", データ開始：%llu, ブロック長：%s Bytes",
@@ -87,18 +92,21 @@ constexpr CliTexts kEnglish{
         "             file, instead of text\n"
         "  --lang=ja|en\n"
         "             Shows the texts in Japanese (ja) or English (en). Without it,\n"
-        "             the first of LANGUAGE (its first entry), LC_ALL, LC_MESSAGES\n"
-        "             and LANG that is set and not empty decides: Japanese when its\n"
-        "             language is ja, C or POSIX (C.UTF-8 and C.utf8 count as C), or\n"
-        "             when none is set; English for any other (on Windows: Japanese\n"
-        "             when the display language is Japanese)\n"
-        "  --help     Shows this help\n"
-        "  --version  Shows the version\n"
+        "             the first entry of LANGUAGE decides, unless the locale (the\n"
+        "             first of LC_ALL, LC_MESSAGES and LANG that is set and not empty)\n"
+        "             is C or POSIX; otherwise the locale decides. Japanese for ja, C\n"
+        "             or POSIX (C.UTF-8 and C.utf8 count as C) and when none is set;\n"
+        "             English for any other (on Windows: Japanese when the display\n"
+        "             language is Japanese)\n"
+        "  -h, --help Shows this help\n"
+        "  -V, --version\n"
+        "             Shows the version\n"
         "\n"
         "Without an output file, its name comes from the input file name\n"
         "(song.aac -> song_aac.wav, song_aac.wav -> song_out.aac).\n"
-        "Give a file name that begins with \"-\" with a folder, like ./-x.aac\n"
-        "(arguments that begin with \"-\" are options; unknown ones are ignored).\n"
+        "Give a file name that begins with \"-\" with a folder, like ./-x.aac, or\n"
+        "after -- (arguments that begin with \"-\" are options; an unknown one is a\n"
+        "usage error).\n"
         "On Windows, tessaro-cli expands * and ? in file names (--batch, --check).\n"
         "The report goes to standard output, checksum mismatch records included; the\n"
         "damage report and the warning about a WAV without frames go to standard error\n"
@@ -107,7 +115,7 @@ constexpr CliTexts kEnglish{
         "Exit status:\n"
         "  0  Converted\n"
         "  1  Not converted (the error is on standard output)\n"
-        "  2  No input file was given\n"
+        "  2  Usage error (no input file, an unknown option, ...)\n"
         "  3  Converted, but with damaged data or checksum mismatches\n"
         "     (also 3 when the WAV held no frame at all)\n"
         "  With --batch and --check, the worst over all files (1, then 3, then 0).\n"
@@ -116,6 +124,9 @@ constexpr CliTexts kEnglish{
     .outDirWithoutFolder = "--out-dir needs a folder after it.",
     .outDirWithoutBatch = "--out-dir can only be used with --batch.",
     .noInputFiles = "No input file was given.",
+    .unknownOption = "Unknown option %s.",
+    .tooManyPaths = "Only an input and an output file can be given; to convert several "
+                    "files, use --batch.",
     .batchSummary = "Files: %d (converted: %d, converted with damage: %d, failed: %d)\n",
     .checkSummary = "Files: %d (OK: %d, damaged: %d, failed: %d)\n",
     .checkWavLayout = ", Data start: %llu, Block length: %s bytes",

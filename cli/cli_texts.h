@@ -17,6 +17,8 @@ struct CliTexts {
   Text outDirWithoutFolder;
   Text outDirWithoutBatch;
   Text noInputFiles;
+  Format<const char*> unknownOption;  // the one-file form: the option as given
+  Text tooManyPaths;                  // the one-file form: more than two paths
 
   // The last line of --batch and of --check: files, then the three counts.
   Format<int, int, int, int> batchSummary;

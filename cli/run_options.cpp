@@ -2,15 +2,42 @@
 #include "cli/run_options.h"
 
 #include "cli/cli_texts.h"
-#include "frontend/command_tokens.h"
 
 namespace tessaro::cli {
 
 bool IsReportForm(const std::vector<std::string>& args) {
   for (const std::string& a : args) {
-    if (a == "--batch" || a == "--check" || a == "--json") return true;
+    if (a == "--batch" || a == "--check" || a == "--json" || a == "--out-dir") return true;
   }
   return false;
+}
+
+OneFileRun ReadOneFileRun(const std::vector<std::string>& args, Language language) {
+  const CliTexts& texts = CliTextsFor(language);
+  OneFileRun run;
+  std::vector<std::string> options;
+  std::vector<std::string> paths;
+  bool optionsEnded = false;
+  for (const std::string& a : args) {
+    if (optionsEnded || !a.starts_with("-")) {
+      paths.push_back(a);
+    } else if (a == "--") {
+      optionsEnded = true;
+    } else if (a.starts_with("-s") || a.starts_with("-d") || a.starts_with("--lang=")) {
+      options.push_back(a);
+    } else {
+      run.usageError = texts.unknownOption(a.c_str());
+      return run;
+    }
+  }
+  if (paths.size() > 2) {
+    run.usageError = texts.tooManyPaths;
+    return run;
+  }
+  ConversionRequest start;
+  start.language = language;
+  run.read = ReadCommandTokens(options, paths, start);
+  return run;
 }
 
 RunOptions ReadRunOptions(const std::vector<std::string>& args, Language language) {

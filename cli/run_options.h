@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/conversion_request.h"
+#include "frontend/command_tokens.h"
 
 namespace tessaro::cli {
 
@@ -25,9 +26,19 @@ struct RunOptions {
   Language language = Language::kJapanese;  // of the requests and texts
 };
 
-// True when one of --batch, --check or --json is among the arguments;
-// otherwise they form a one-file run, read as it always was.
+// True when one of --batch, --check, --json or --out-dir is among the
+// arguments; otherwise they form a one-file run.
 bool IsReportForm(const std::vector<std::string>& args);
+
+// The one-file form, tessaro-cli [-s1|-s2] [-d<ms>] INPUT [OUTPUT]: tokens
+// that begin with "-s" or "-d" and "--lang=..." are options, "--" ends the
+// options, every other token that begins with "-" is a usage error, and so
+// are more than two paths. The request is in language.
+struct OneFileRun {
+  CommandTokens read;
+  std::string usageError;  // not empty: the arguments do not form a run
+};
+OneFileRun ReadOneFileRun(const std::vector<std::string>& args, Language language);
 
 RunOptions ReadRunOptions(const std::vector<std::string>& args,
                           Language language = Language::kJapanese);

@@ -26,4 +26,15 @@ struct CommandTokens {
 CommandTokens ReadCommandTokens(const std::vector<std::string>& tokens,
                                 const ConversionRequest& start = {});
 
+// The same with the options and the paths apart: every path is taken as a
+// path, also one that begins with "-" (given after "--").
+CommandTokens ReadCommandTokens(const std::vector<std::string>& options,
+                                const std::vector<std::string>& paths,
+                                const ConversionRequest& start);
+
+// What a program is asked besides a run: the first "--help" / "-h" or
+// "--version" / "-V" among the tokens, up to a "--".
+enum class InfoRequest { kNone, kHelp, kVersion };
+InfoRequest InfoRequestOf(const std::vector<std::string>& tokens);
+
 }  // namespace tessaro

@@ -9,6 +9,12 @@ namespace tessaro {
 struct FrontEndTexts {
   // On standard error when a stop ends the program.
   Text stopped;
+
+  // The dialog program's --help: the usage line, the "--open" form (Qt
+  // only, which file managers start it with), then the description.
+  Text dialogUsage;
+  Text dialogOpenForm;
+  Text dialogHelp;
 };
 
 const FrontEndTexts& FrontEndTextsFor(Language language);

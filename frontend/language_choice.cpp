@@ -31,16 +31,18 @@ std::string_view FirstListEntry(std::string_view list) {
 
 Language LanguageFromLocaleVariables(const char* language, const char* lcAll,
                                      const char* lcMessages, const char* lang) {
-  const std::string_view names[] = {
-      FirstListEntry(language != nullptr ? language : ""),
-      lcAll != nullptr ? lcAll : "",
-      lcMessages != nullptr ? lcMessages : "",
-      lang != nullptr ? lang : "",
-  };
-  for (std::string_view name : names) {
-    if (!name.empty()) return LanguageOfLocaleName(name);
+  std::string_view locale = "C";  // none set
+  for (const char* value : {lcAll, lcMessages, lang}) {
+    if (value != nullptr && value[0] != '\0') {
+      locale = value;
+      break;
+    }
   }
-  return Language::kJapanese;
+  if (locale != "C" && locale != "POSIX") {
+    const std::string_view first = FirstListEntry(language != nullptr ? language : "");
+    if (!first.empty()) return LanguageOfLocaleName(first);
+  }
+  return LanguageOfLocaleName(locale);
 }
 
 std::optional<Language> ReadLanguageToken(std::string_view token) {

@@ -18,13 +18,24 @@ ProgramStart ReadProgramStart(std::vector<std::string> tokens, ProgramKind kind)
     std::erase_if(tokens, [](const std::string& token) { return ReadLanguageToken(token).has_value(); });
     start.onlyLanguageTokens = hadTokens && tokens.empty();
   }
+  start.info = InfoRequestOf(tokens);
   start.tokens = std::move(tokens);
   return start;
 }
 
+namespace {
+
+bool HandlesStops(const ProgramStart& start, ProgramKind kind) {
+  if (kind == ProgramKind::kConsole) return true;
+  return start.info == InfoRequest::kNone && !start.tokens.empty() &&
+         start.tokens.front() != "--open";
+}
+
+}  // namespace
+
 ProgramStart StartProgram(std::vector<std::string> tokens, ProgramKind kind) {
   ProgramStart start = ReadProgramStart(std::move(tokens), kind);
-  if (kind == ProgramKind::kConsole) {
+  if (HandlesStops(start, kind)) {
     InstallInterruptHandlers(FrontEndTextsFor(start.language).stopped.c_str());
   }
   return start;

@@ -6,13 +6,17 @@
 #include <vector>
 
 #include "engine/language.h"
+#include "frontend/command_tokens.h"
 
 namespace tessaro {
 
 enum class ProgramKind {
   kConsole,  // tessaro-cli: the tokens stay as given, stops are always handled
   kDialog,   // tessaro: the --lang= tokens are taken out (they only choose the
-             // language; "tessaro --lang=en" opens the dialog like "tessaro")
+             // language; "tessaro --lang=en" opens the dialog like "tessaro");
+             // stops are handled when the tokens make a command-line run
+             // (any token left, unless the first is "--open" or the program
+             // is asked for its help or version)
 };
 
 struct ProgramStart {
@@ -20,6 +24,8 @@ struct ProgramStart {
   std::vector<std::string> tokens;
   // kDialog: there were tokens and all of them chose the language.
   bool onlyLanguageTokens = false;
+  // --help / -h or --version / -V: the program answers and ends, no run.
+  InfoRequest info = InfoRequest::kNone;
 };
 
 // The language is the last "--lang=ja" / "--lang=en" token's, else the
@@ -27,8 +33,9 @@ struct ProgramStart {
 ProgramStart ReadProgramStart(std::vector<std::string> tokens, ProgramKind kind);
 
 // ReadProgramStart, then the stop handling of the run (frontend/interrupts.h)
-// with the stop message in the chosen language. tokens are the arguments
-// after the program name.
+// with the stop message in the chosen language: a stop removes the new file
+// the run is writing, says so on standard error and ends the program with
+// 128 + the signal's number. tokens are the arguments after the program name.
 ProgramStart StartProgram(std::vector<std::string> tokens, ProgramKind kind);
 
 }  // namespace tessaro

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "cli/cli_texts.h"
+#include "frontend/interrupts.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/container_builder.h"
 #include "tests/support/memory_console.h"
@@ -60,20 +64,63 @@ TEST(RunCli, TokensChooseSizeDelayAndPaths) {
       {{"-d 7", "in.aac"}, "in_aac.wav", 16, "Delay：7 ms"},
       // An explicit output keeps the delay the input's name states.
       {{"x DELAY 10ms.aac", "o.wav"}, "o.wav", 16, "Delay：10 ms"},
+      // "--" ends the options: what follows is a path, also when it begins with "-".
+      {{"--", "-in.aac"}, "-in_aac.wav", 16, "Delay：0 ms"},
+      {{"-s2", "in.aac", "--", "-s1"}, "-s1", 8, "Delay：0 ms"},
+      {{"--lang=ja", "--lang=xx", "in.aac"}, "in_aac.wav", 16, "Delay：0 ms"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.front() + " " + c.output);
     MemoryFileSystem fs;
     const AdtsStream stream = ThreeFrames();
     fs.SetFile("in.aac", stream.bytes());
+    fs.SetFile("-in.aac", stream.bytes());
     fs.SetFile("x DELAY 10ms.aac", stream.bytes());
     CaptureConsole console;
-    EXPECT_EQ(RunCli(c.args, console, fs), kExitOk) << console.out;
+    EXPECT_EQ(RunCli(c.args, console, fs), kExitOk) << console.out << console.err;
     ASSERT_TRUE(fs.Exists(c.output));
     EXPECT_EQ(fs.Contents(c.output).at(34), c.bitsPerSample);
     EXPECT_NE(console.out.find(c.delayText), std::string::npos) << console.out;
     EXPECT_EQ(console.err, "");
   }
+}
+
+// An option it does not know, more paths than INPUT and OUTPUT, or --out-dir
+// without --batch: nothing is read or written, the message names the cause.
+TEST(RunCli, TheOneFileFormRefusesWhatItCannotMean) {
+  const char* const tooMany =
+      "入力ファイルと出力ファイルのほかには、ファイルを指定できません。"
+      "複数のファイルを変換するときは、--batch を使ってください。";
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  } const cases[] = {
+      {{"-o", "x.wav", "song.aac"}, "-o というオプションはありません。"},
+      {{"song.aac", "-q"}, "-q というオプションはありません。"},
+      {{"--force", "song.aac"}, "--force というオプションはありません。"},
+      {{"-", "song.aac"}, "- というオプションはありません。"},
+      {{"--lang", "song.aac"}, "--lang というオプションはありません。"},
+      {{"a.aac", "b.aac", "song.aac"}, tooMany},
+      {{"a.aac", "b.aac", "--", "-x"}, tooMany},
+      {{"song.aac", "--out-dir", "o"}, "--out-dir は --batch と一緒に指定してください。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    MemoryFileSystem fs;
+    for (const char* name : {"song.aac", "a.aac", "b.aac", "x.wav"}) fs.SetFile(name, ThreeFrames().bytes());
+    const std::vector<std::string> before = fs.Paths();
+    CaptureConsole console;
+    EXPECT_EQ(RunCli(c.args, console, fs), kExitUsage);
+    EXPECT_EQ(console.out, "");
+    EXPECT_EQ(console.err.substr(0, console.err.find('\n')), c.message);
+    EXPECT_NE(console.err.find("\n使い方: tessaro-cli [-s1|-s2] [-d<ms>] 入力ファイル [出力ファイル]\n"),
+              std::string::npos);
+    EXPECT_EQ(fs.Paths(), before);
+  }
+  MemoryFileSystem fs;
+  CaptureConsole console;
+  EXPECT_EQ(RunCli({"-x", "in.aac"}, console, fs, Language::kEnglish), kExitUsage);
+  EXPECT_EQ(console.err.substr(0, console.err.find('\n')), "Unknown option -x.");
 }
 
 TEST(RunCli, ExitStatusTellsWhatHappened) {
@@ -121,6 +168,7 @@ std::vector<const char*> Members(const CliTexts& t) {
   static_assert(sizeof(CliTexts) == 13 * sizeof(const char*));  // every member listed
   return {t.usage.c_str(),          t.moreForms.c_str(),          t.help.c_str(),
           t.outDirWithoutFolder.c_str(), t.outDirWithoutBatch.c_str(), t.noInputFiles.c_str(),
+          t.unknownOption.c_str(),  t.tooManyPaths.c_str(),
           t.batchSummary.c_str(),       t.checkSummary.c_str(),
           t.checkWavLayout.c_str(), t.checkMismatchCount.c_str(), t.checkFrameCount.c_str(),
           t.outputIsAnInput.c_str(), t.outputWrittenBefore.c_str()};
@@ -130,6 +178,62 @@ TEST(CliTexts, BothLanguagesCompleteEnglishInAscii) {
   tessaro::testing::ExpectTablePair(Members(CliTextsFor(Language::kJapanese)),
                                     Members(CliTextsFor(Language::kEnglish)));
 }
+
+#ifndef _WIN32
+// The memory file system, with a stop signal arriving while the new file is
+// renamed onto the output path (after a rename that succeeds or fails).
+class StopAtRename final : public FileSystem {
+ public:
+  StopAtRename(FileSystem& inner, bool renames) : inner_(inner), renames_(renames) {}
+  std::unique_ptr<File> OpenRead(const std::string& path) override { return inner_.OpenRead(path); }
+  PathInfo Stat(const std::string& path) override { return inner_.Stat(path); }
+  std::string ResolveLinks(const std::string& path) override { return inner_.ResolveLinks(path); }
+  std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override {
+    return inner_.CreateExclusive(path, like);
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    const bool renamed = renames_ && inner_.Rename(from, to);
+    std::raise(SIGTERM);
+    return renamed;
+  }
+  bool Remove(const std::string& path) override { return inner_.Remove(path); }
+  bool SameFile(const std::string& a, const std::string& b) override { return inner_.SameFile(a, b); }
+
+ private:
+  FileSystem& inner_;
+  bool renames_;
+};
+
+// A stop once the output is in place no longer claims the conversion was
+// stopped: the report is printed and the status is the conversion's. A
+// rename that fails still lets the stop end the run.
+TEST(StopHandlingDeathTest, AStopAfterTheOutputIsInPlaceLetsTheRunFinish) {
+  struct Case {
+    bool renames;
+    int exitCode;
+    const char* err;  // a pattern of standard error
+  } const cases[] = {
+      {true, kExitOk, "^出力サイズ：[^\n]*\n$"},
+      {false, 143, "^stopped\n$"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EXIT(
+        {
+          InstallInterruptHandlers("stopped\n");
+          MemoryFileSystem memory;
+          memory.SetFile("in.aac", ThreeFrames().bytes());
+          StopAtRename stopping(memory, c.renames);
+          WatchedFileSystem watched(stopping);
+          CaptureConsole console;
+          const int status = RunCli({"in.aac"}, console, watched, Language::kJapanese);
+          const size_t last = console.out.find("出力サイズ");
+          if (last != std::string::npos) std::fputs(console.out.substr(last).c_str(), stderr);
+          std::exit(status);
+        },
+        ::testing::ExitedWithCode(c.exitCode), c.err);
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace tessaro::cli

@@ -121,23 +121,42 @@ TEST_F(CliContract, UsageHelpAndVersion) {
 
   EXPECT_EQ(RunProgram({kCli, "-s2", "-d100"}).exitCode, 2);
 
-  const ProcessResult help = RunProgram({kCli, "--help"});
-  EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.out.find("終了コード"), std::string::npos);
+  for (const char* token : {"--help", "-h"}) {
+    const ProcessResult help = RunProgram({kCli, token});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("終了コード"), std::string::npos);
+  }
 
-  const ProcessResult version = RunProgram({kCli, "--version"});
-  EXPECT_EQ(version.exitCode, 0);
-  EXPECT_EQ(version.out, testing::kCliVersionLine);
+  for (const char* token : {"--version", "-V"}) {
+    const ProcessResult version = RunProgram({kCli, token});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, testing::kCliVersionLine);
+  }
 }
 
-TEST_F(CliContract, FurtherPathsAndUnknownOptionsAreIgnored) {
+// A slip such as "-o x.wav song.aac" or a glob that expands to several files
+// used to overwrite one of them; now nothing is read or written.
+TEST_F(CliContract, UnknownOptionsAndFurtherPathsAreUsageErrors) {
   const std::string aac = Sample("c.aac");
-  const ProcessResult r =
-      RunProgram({kCli, "-x", "-s9", aac, dir_.File("c.wav"), dir_.File("ignored.wav")});
-  EXPECT_EQ(r.exitCode, 0) << r.out;
-  EXPECT_TRUE(FileExists(dir_.File("c.wav")));
-  EXPECT_FALSE(FileExists(dir_.File("ignored.wav")));
-  EXPECT_FALSE(FileExists(dir_.File("c_aac.wav")));
+  const std::string before = ReadFile(aac);
+  WriteFile(dir_.File("x.wav"), "an edited WAV");
+  const std::vector<std::vector<std::string>> cases = {
+      {kCli, "-o", dir_.File("x.wav"), aac},
+      {kCli, "-x", "-s9", aac},
+      {kCli, aac, dir_.File("c.wav"), dir_.File("ignored.wav")},
+      {kCli, "--out-dir", dir_.File("o"), aac},
+  };
+  for (const auto& args : cases) {
+    const ProcessResult r = RunProgram(args);
+    EXPECT_EQ(r.exitCode, 2) << args[1];
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("tessaro-cli [-s1|-s2] [-d<ms>]"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(ReadFile(aac), before);
+  EXPECT_EQ(ReadFile(dir_.File("x.wav")), "an edited WAV");
+  for (const char* name : {"c.wav", "ignored.wav", "c_aac.wav", "o"}) {
+    EXPECT_FALSE(FileExists(dir_.File(name))) << name;
+  }
 }
 
 }  // namespace

@@ -53,5 +53,21 @@ TEST(ReadCommandTokens, TokenListsGiveRequestAndPathCount) {
   EXPECT_EQ(ReadCommandTokens({"in.aac"}).request.outputSize, 0);  // default start
 }
 
+TEST(InfoRequestOf, TheFirstHelpOrVersionTokenBeforeDoubleDash) {
+  struct Case {
+    std::vector<std::string> tokens;
+    InfoRequest expected;
+  } const cases[] = {
+      {{}, InfoRequest::kNone},
+      {{"a.aac", "--help"}, InfoRequest::kHelp},
+      {{"-h"}, InfoRequest::kHelp},
+      {{"-V", "--help"}, InfoRequest::kVersion},
+      {{"--version"}, InfoRequest::kVersion},
+      {{"-H", "-v", "--Help", "-help"}, InfoRequest::kNone},
+      {{"--", "--help"}, InfoRequest::kNone},  // a file named --help
+  };
+  for (const Case& c : cases) EXPECT_EQ(InfoRequestOf(c.tokens), c.expected) << c.tokens.size();
+}
+
 }  // namespace
 }  // namespace tessaro

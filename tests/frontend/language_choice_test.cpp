@@ -39,6 +39,11 @@ TEST(LanguageFromLocaleVariables, FirstSetVariableDecides) {
       {nullptr, "", "de_DE.UTF-8", "ja_JP.UTF-8", kEn},
       {nullptr, nullptr, "ja_JP.UTF-8", "en_US.UTF-8", kJa},  // LC_MESSAGES beats LANG
       {"de", "ja_JP.UTF-8", nullptr, nullptr, kEn},           // LANGUAGE beats LC_ALL
+      // ... but not where the locale is C or POSIX: a script's LC_ALL=C keeps its texts.
+      {"en_US:en", "C", nullptr, nullptr, kJa},
+      {"en", nullptr, "POSIX", "en_US.UTF-8", kJa},
+      {"en", nullptr, nullptr, nullptr, kJa},
+      {"en", nullptr, nullptr, "C.UTF-8", kEn},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.language ? c.language : "-") + "|" + (c.lcAll ? c.lcAll : "-") +

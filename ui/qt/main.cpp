@@ -2,13 +2,14 @@
 // "--open PATH" it opens it with PATH as the input; with other arguments it
 // converts once from them and ends with the console program's exit status.
 // "--lang=ja" or "--lang=en" anywhere chooses the language (else the
-// locale's).
+// locale's); --help and --version answer and end.
 #include <QApplication>
 #include <QFile>
 #include <cstdio>
-#include <cstring>
+#include <string>
 #include <vector>
 
+#include "frontend/frontend_texts.h"
 #include "frontend/start_up.h"
 #include "tessaro_version.h"
 #include "ui/about_dlg.h"
@@ -17,18 +18,30 @@
 #include "ui/qt/qt_program.h"
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("%s (%s)\n", tessaro::FormatVersionText(tessaro::FileVersionFromBuild()).c_str(),
-                TESSARO_VERSION_STRING);
-    return 0;
-  }
-  // QApplication takes its own options (-platform, -style, ...) out of argv.
-  QApplication app(argc, argv);
-  const tessaro::ProgramStart start = tessaro::StartProgram(
+  // Before Qt starts, so that --help and --version need no display.
+  tessaro::ProgramStart start = tessaro::StartProgram(
       std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), tessaro::ProgramKind::kDialog);
-  std::vector<const char*> args{argc > 0 ? argv[0] : "tessaro"};
-  for (const std::string& token : start.tokens) args.push_back(token.c_str());
-  const int count = static_cast<int>(args.size());
+  const tessaro::FrontEndTexts& texts = tessaro::FrontEndTextsFor(start.language);
+  switch (start.info) {
+    case tessaro::InfoRequest::kHelp:
+      std::printf("%s%s%s", texts.dialogUsage.c_str(), texts.dialogOpenForm.c_str(),
+                  texts.dialogHelp.c_str());
+      return 0;
+    case tessaro::InfoRequest::kVersion:
+      std::printf("%s (%s)\n", tessaro::FormatVersionText(tessaro::FileVersionFromBuild()).c_str(),
+                  TESSARO_VERSION_STRING);
+      return 0;
+    case tessaro::InfoRequest::kNone:
+      break;
+  }
+  // QApplication takes its own options (-platform, -style, ...) out of the
+  // arguments it is given; the rest are the dialog's.
+  static char programName[] = "tessaro";
+  std::vector<char*> args{argc > 0 ? argv[0] : programName};
+  for (std::string& token : start.tokens) args.push_back(token.data());
+  int count = static_cast<int>(args.size());
+  args.push_back(nullptr);
+  QApplication app(count, args.data());
   const std::string programDir =
       QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
   const tessaro::qt::OpenOption open = tessaro::qt::OpenOptionFromArgs(count, args.data());

@@ -1,20 +1,62 @@
 // tessaro.exe: the dialog program on plain Win32.
 #include "ui/win32/win32_window_system.h"  // first: it tames windows.h
 
+#include <string>
 #include <utility>
 
 #include "engine/wide_text.h"
+#include "frontend/frontend_texts.h"
+#include "frontend/start_up.h"
+#include "tessaro_version.h"
+#include "ui/about_dlg.h"
 #include "ui/command_line.h"
 #include "ui/conversion_runner.h"
 #include "ui/tessaro_dlg.h"
 #include "ui/win32/program_language.h"
 #include "ui/win32/raw_command_line.h"
 
+namespace {
+
+// --help and --version of a program without a console of its own: to
+// standard output where it leads somewhere (a file, a pipe), else to the
+// console of the program that started it, if any.
+void WriteToStandardOutput(const std::string& text) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out == nullptr || out == INVALID_HANDLE_VALUE) {
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    out = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, 0, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return;
+  }
+  DWORD mode = 0;
+  DWORD done = 0;
+  if (GetConsoleMode(out, &mode) != 0) {
+    const std::wstring wide = tessaro::Widen(text, tessaro::BadText::kReplace);
+    WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &done, nullptr);
+  } else {
+    WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
+  }
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The wide command line, so that paths of any code page arrive whole.
   const std::wstring raw(tessaro::RawArguments(GetCommandLineW()));
   tessaro::CommandLine line = tessaro::CommandLineFromRaw(tessaro::Narrow(raw, tessaro::BadText::kReplace));
   const tessaro::ProgramStart start = tessaro::StartProgram(line.tokens, tessaro::ProgramKind::kDialog);
+  const tessaro::FrontEndTexts& texts = tessaro::FrontEndTextsFor(start.language);
+  switch (start.info) {
+    case tessaro::InfoRequest::kHelp:
+      WriteToStandardOutput(std::string(texts.dialogUsage) + texts.dialogHelp.c_str());
+      return 0;
+    case tessaro::InfoRequest::kVersion:
+      WriteToStandardOutput(tessaro::FormatVersionText(tessaro::FileVersionFromBuild()) + " (" +
+                            TESSARO_VERSION_STRING + ")\n");
+      return 0;
+    case tessaro::InfoRequest::kNone:
+      break;
+  }
   tessaro::ApplyProgramStart(start, line);
   const tessaro::Language language = start.language;
   tessaro::Win32WindowSystem ws(instance, language);
