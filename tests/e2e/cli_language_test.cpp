@@ -89,7 +89,10 @@ TEST_F(CliLanguage, JapaneseUnlessTheLocaleOrLangAsksForEnglish) {
       {{"LC_ALL=POSIX", "LANG=en_US.UTF-8"}, {}, japanese},
       {{"LANGUAGE=ja:en", "LANG=en_US.UTF-8"}, {}, japanese},
       {{"LANG=en_US.UTF-8"}, {"--lang=ja"}, japanese},
-      {{"LANGUAGE=de"}, {}, english},
+      {{"LANGUAGE=de", "LANG=ja_JP.UTF-8"}, {}, english},
+      // LANGUAGE counts only where the locale is not C or POSIX, as for gettext.
+      {{"LANGUAGE=en_US:en", "LC_ALL=C"}, {}, japanese},
+      {{"LANGUAGE=de"}, {}, japanese},
       {{"LC_MESSAGES=fr_FR.UTF-8", "LANG=ja_JP.UTF-8"}, {}, english},
       {{"LANG=ja_JP.UTF-8"}, {"--lang=en"}, english},
       {{}, {"--lang=ja", "--lang=en"}, english},  // the last one counts
