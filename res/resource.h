@@ -5,6 +5,7 @@
 #define IDD_ABOUTBOX        100
 #define IDS_ABOUTBOX        101
 #define IDD_TESSARO_DIALOG  102
+#define IDS_SIZE_TIP        103
 #define IDR_MAINFRAME       128
 #define IDD_ERRORMSG        132
 

@@ -17,6 +17,7 @@ inline constexpr int kDialogErrorMsg = 132;   // error message window
 // Other resources.
 inline constexpr int kIconMain = 128;         // program icon, 32x32 and 16x16
 inline constexpr int kStringAboutEntry = 101; // text of the about menu entry
+inline constexpr int kStringSizeTip = 103;    // tooltip of the size choice
 
 // Controls of the main dialog.
 inline constexpr int kIdcInfo = 1000;         // read-only multi-line information box

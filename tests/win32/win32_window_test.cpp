@@ -3,6 +3,7 @@
 // thread timer inspects them while their modal loops run.
 #include "ui/win32/win32_window_system.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -76,7 +77,14 @@ HWND ChildWithText(HWND dialog, const std::string& text) {
 // left out) within the client area, a button's less the two pixels its frame
 // takes on each side.
 bool TextFitsItsBox(HWND control) {
-  const std::wstring text = Widen(WindowText(control), BadText::kReplace);
+  // As painted: an access key's "&" is an underline, "&&" one "&".
+  std::wstring text;
+  const std::wstring written = Widen(WindowText(control), BadText::kReplace);
+  const bool prefixes = !(GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX);
+  for (size_t i = 0; i < written.size(); ++i) {
+    if (prefixes && written[i] == L'&' && i + 1 < written.size()) ++i;
+    text += written[i];
+  }
   if (text.empty()) return false;
   HDC dc = GetDC(control);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
@@ -156,6 +164,21 @@ std::string LayoutFaults(HWND dialog) {
   return faults + ClippedTexts(dialog);
 }
 
+// Whether a multi-line edit shows all its text without scrolling: every
+// line's width and all lines' height within its formatting rectangle.
+bool ShowsAllItsText(HWND edit) {
+  const std::wstring text = Widen(WindowText(edit), BadText::kReplace);
+  RECT format{};
+  SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  HDC dc = GetDC(edit);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+  RECT need{};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+  return need.right - need.left <= format.right - format.left && need.bottom - need.top <= format.bottom - format.top;
+}
+
 void Command(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 // Runs the main dialog; once it is open, check runs on it and then the
@@ -194,13 +217,14 @@ TEST(Win32MainWindow, OpensWithVersionCaptionAboutEntryAndSizeChoices) {
     }
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
 
-    // No settings file: the initial geometry.
+    // No settings file: the initial position, at least the initial size
+    // (larger where a whole report needs it).
     RECT r;
     GetWindowRect(main, &r);
     EXPECT_EQ(r.left, 192);
     EXPECT_EQ(r.top, 128);
-    EXPECT_EQ(r.right - r.left, 512);
-    EXPECT_EQ(r.bottom - r.top, 144);
+    EXPECT_GE(r.right - r.left, 512);
+    EXPECT_GE(r.bottom - r.top, 144);
     EXPECT_TRUE(ws.ErrorWindow() && !IsWindowVisible(ws.ErrorWindow()));
   });
   EXPECT_EQ(result, kIdCancel);
@@ -280,13 +304,20 @@ TEST(Win32MainWindow, ControlsFollowTheClientSizeAndTrackingIsLimited) {
     GetClientRect(main, &client);
     ASSERT_EQ(client.right, 400);
     ASSERT_EQ(client.bottom, 120);
+    // Columns as wide as the window's texts need, never narrower than the
+    // 44-pixel buttons, 36-pixel labels and 50-pixel size label.
+    const TextRoom room = ws.MainTextRoom();
+    const int b = std::max(44, room.buttonColumn);
+    const int l = std::max(36, room.labelColumn);
+    const int s = std::max(50, room.sizeLabel);
+    const int right = 400 - b - 4;
     struct Case {
       int id, x, y, w, h;
     } cases[] = {
-        {kIdcBrowseIn, 352, 6, 44, 20},  {kIdcBrowseOut, 352, 32, 44, 20},
-        {kIdcSizeLabel, 296, 60, 50, 12}, {kIdcConvert, 352, 80, 44, 36},
-        {kIdcInFile, 40, 6, 304, 20},     {kIdcOutFile, 40, 32, 304, 20},
-        {kIdcProgress, 4, 58, 284, 16},   {kIdcInfo, 4, 80, 340, 36},
+        {kIdcBrowseIn, right, 6, b, 20},  {kIdcBrowseOut, right, 32, b, 20},
+        {kIdcSizeLabel, right - s - 6, 60, s, 12}, {kIdcConvert, right, 80, b, 36},
+        {kIdcInFile, l + 4, 6, right - 12 - l, 20},     {kIdcOutFile, l + 4, 32, right - 12 - l, 20},
+        {kIdcProgress, 4, 58, right - s - 18, 16},   {kIdcInfo, 4, 80, right - 12, 36},
     };
     for (const Case& c : cases) {
       RECT r;
@@ -340,6 +371,78 @@ TEST(Win32MainWindow, ADroppedFileBecomesTheInputWholeAndTheOutputIsDerived) {
   EXPECT_EQ(dlg.m_nDelay, -50);
 }
 
+// A saved position off every screen is moved onto the nearest one's work area.
+TEST(Win32MainWindow, ASavedPositionOffTheScreensIsMovedOntoOne) {
+  TempDir dir;
+  testing::WriteFile(dir.File("TSR.ini"),
+                     "PosX=5000\r\nPosY=-3000\r\nSizeX=600\r\nSizeY=200\r\nETime=20\r\nInFile=\r\nOutputSize=0\r\n");
+  TestWindowSystem ws(dir.Dir());
+  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
+  RunDialog(ws, dlg, [&](HWND main) {
+    RECT r;
+    GetWindowRect(main, &r);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &info);
+    RECT inside;
+    EXPECT_TRUE(IntersectRect(&inside, &r, &info.rcWork) && EqualRect(&inside, &r))
+        << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
+    EXPECT_EQ(r.right - r.left, 600);
+  });
+}
+
+// At the first start (no settings) the window is large enough for the whole
+// report of a conversion, in either language.
+TEST(Win32MainWindow, AtTheFirstStartTheWholeReportIsShown) {
+  for (const Language language : {Language::kJapanese, Language::kEnglish}) {
+    TempDir dir;
+    TestWindowSystem ws(dir.Dir(), language);
+    testing::AdtsFields frame;
+    frame.frame_length = 200;
+    const testing::Bytes input = testing::AdtsStream().Frames(50, frame).bytes();
+    testing::WriteFile(dir.File("in DELAY 120ms.aac"), std::string(input.begin(), input.end()));
+    CTessaroDlg dlg(ws, CommandLine{}, DefaultConversionRunner(), language);
+    RunDialog(ws, dlg, [&](HWND main) {
+      SetDlgItemTextW(main, kIdcInFile, (dir.Wide() + L"in DELAY 120ms.aac").c_str());
+      Command(main, kIdcConvert);
+      EXPECT_NE(WindowText(GetDlgItem(main, kIdcInfo)).find("\r\n"), std::string::npos);
+      EXPECT_TRUE(ShowsAllItsText(GetDlgItem(main, kIdcInfo))) << WindowText(GetDlgItem(main, kIdcInfo));
+    });
+  }
+}
+
+// Several dropped files convert in turn; during a conversion the convert
+// button is the cancel button, and pressing it stops the queue: the file
+// being converted is not written and the next is not started.
+TEST(Win32MainWindow, SeveralDroppedFilesConvertInTurnUntilTheCancelButton) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Dir());
+  testing::AdtsFields frame;
+  frame.frame_length = 200;
+  const testing::Bytes input = testing::AdtsStream().Frames(50, frame).bytes();
+  for (const char* name : {"a.aac", "b.aac", "c.aac"}) {
+    testing::WriteFile(dir.File(name), std::string(input.begin(), input.end()));
+  }
+  std::vector<std::string> buttonTexts;
+  CTessaroDlg dlg(ws, CommandLine{}, [&](const ConversionRequest& request, ConversionHost& host) {
+    buttonTexts.push_back(ws.GetControlText(kIdcConvert));
+    if (buttonTexts.size() == 2) {
+      PostMessageW(ws.MainWindow(), WM_COMMAND, MAKEWPARAM(kIdcConvert, BN_CLICKED), 0);
+    }
+    return DefaultConversionRunner()(request, host);
+  }, Language::kJapanese);
+  RunDialog(ws, dlg, [&](HWND main) {
+    SendMessageW(main, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({dir.Wide() + L"a.aac", dir.Wide() + L"b.aac",
+                                                    dir.Wide() + L"c.aac"})), 0);
+    EXPECT_EQ(ws.GetControlText(kIdcConvert), "変換(&C)");
+  });
+  EXPECT_EQ(buttonTexts, (std::vector<std::string>{"中止", "中止"}));
+  EXPECT_TRUE(testing::FileExists(dir.File("a_aac.wav")));
+  EXPECT_FALSE(testing::FileExists(dir.File("b_aac.wav")));
+  EXPECT_FALSE(testing::FileExists(dir.File("c_aac.wav")));
+}
+
 TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
@@ -368,9 +471,12 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
     const char* errorCaption;
     const char* aboutCaption;
     const wchar_t* aboutEntry;
+    const wchar_t* sizeTip;
   } cases[] = {
-      {Language::kJapanese, "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報", L"Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)..."},
-      {Language::kEnglish, "Start", "TSR error message", "About Tessaro", L"&About Tessaro..."},
+      {Language::kJapanese, "変換(&C)", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報", L"Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...",
+       L"1/1：16ビット、1/2：8ビット（ファイルサイズ半分）"},
+      {Language::kEnglish, "&Convert", "TSR error message", "About Tessaro", L"&About Tessaro...",
+       L"1/1: 16-bit samples; 1/2: 8-bit samples, half the file size"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.convert);
@@ -385,6 +491,22 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
       wchar_t entry[64] = {};
       GetMenuStringW(menu, kIdmAboutBox, entry, 64, MF_BYCOMMAND);
       EXPECT_EQ(std::wstring(entry), c.aboutEntry);
+      // The size choice's tooltip, over the combo box and its label.
+      HWND tip = nullptr;
+      while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tip, GW_OWNER) != main) {
+      }
+      ASSERT_TRUE(tip);
+      EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+      for (const int id : {kIdcOutputSize, kIdcSizeLabel}) {
+        wchar_t shown[128] = {};
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = main;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(main, id));
+        tool.lpszText = shown;
+        SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+        EXPECT_EQ(std::wstring(shown), c.sizeTip) << id;
+      }
       dlg.m_nETime = 1;
       dlg.ShowErrorMessage("-", 0);  // with its countdown text
       EXPECT_EQ(WindowText(ws.ErrorWindow()), c.errorCaption);
@@ -439,8 +561,9 @@ TEST(Win32MainWindow, AtEveryDpiNoControlIsClippedOrOverlapsAnother) {
       ReleaseDC(nullptr, screen);
       RECT r;
       GetWindowRect(main, &r);
-      // The first start's 512 x 144 layout pixels, at the DPI.
-      EXPECT_EQ(r.right - r.left, MulDiv(512, systemDpi, 96)) << systemDpi;
+      // The first start's at least 512 x 144 layout pixels, at the DPI.
+      EXPECT_GE(r.right - r.left, MulDiv(512, systemDpi, 96)) << systemDpi;
+      EXPECT_GE(r.bottom - r.top, MulDiv(144, systemDpi, 96)) << systemDpi;
       EXPECT_EQ(LayoutFaults(main), "") << systemDpi << " dpi";
       LOGFONTW first{};
       GetObjectW(reinterpret_cast<HFONT>(SendMessageW(main, WM_GETFONT, 0, 0)), sizeof first, &first);

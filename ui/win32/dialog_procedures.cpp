@@ -2,6 +2,8 @@
 // messages in, calls of the dialog logic's handlers out.
 #include "ui/win32/win32_window_system.h"  // first: it tames windows.h
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "ui/control_ids.h"
@@ -22,6 +24,7 @@ INT_PTR Win32WindowSystem::RunMainDialog(CTessaroDlg& dlg) {
   error_ = nullptr;  // destroyed with its owner
   mainDpi_ = 0;
   mainFaceDpi_ = 0;
+  roomSeen_ = TextRoom{};
   if (mainFont_) DeleteObject(mainFont_);
   mainFont_ = nullptr;
   dlg_ = nullptr;
@@ -94,9 +97,32 @@ void Win32WindowSystem::OnMainInit(HWND hwnd) {
   HWND combo = GetDlgItem(hwnd, kIdcOutputSize);
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1/1"));
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1/2"));
+  AddSizeTip(hwnd);
+  FitPathLabels(hwnd);
   // The large icon only: the caption's small one is derived from it.
   SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   dlg_->OnInitDialog();
+}
+
+void Win32WindowSystem::AddSizeTip(HWND hwnd) {
+  // What 1/1 and 1/2 mean, over the size choice and its label.
+  const std::wstring text = ResourceString(kStringSizeTip);
+  if (text.empty()) return;
+  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd,
+                             nullptr, instance_, nullptr);
+  if (!tip) return;
+  // Wide enough for the longest line, wrapped where the text is longer.
+  SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
+  for (const int id : {kIdcOutputSize, kIdcSizeLabel}) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd, id));
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 }
 
 void Win32WindowSystem::OnMainDpiChanged(HWND hwnd, int dpi, const RECT& suggested) {
@@ -109,6 +135,7 @@ void Win32WindowSystem::OnMainDpiChanged(HWND hwnd, int dpi, const RECT& suggest
       mainFont_ = font;
     }
   }
+  FitPathLabels(hwnd);
   // Windows suggests the rectangle that keeps the window's size in layout
   // pixels; the controls follow the client size it gives.
   SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

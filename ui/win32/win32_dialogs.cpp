@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "ui/control_ids.h"
@@ -47,6 +48,14 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 bool Win32WindowSystem::RunFileDialog(bool save, const std::string& initialName,
                                       const std::string& filter, std::string* path) {
+  std::vector<std::string> paths;
+  if (!RunFileDialog(save, false, initialName, filter, &paths) || paths.empty()) return false;
+  *path = paths.front();
+  return true;
+}
+
+bool Win32WindowSystem::RunFileDialog(bool save, bool several, const std::string& initialName,
+                                      const std::string& filter, std::vector<std::string>* paths) {
   const std::wstring nativeFilter = NativeFilter(filter);
   // Room for the longest path Windows knows; the initial name is cut to fit.
   std::vector<wchar_t> file(32768, L'\0');
@@ -60,11 +69,31 @@ bool Win32WindowSystem::RunFileDialog(bool save, const std::string& initialName,
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0) |
+              (several ? OFN_ALLOWMULTISELECT : 0);
   const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!ok) return false;
-  *path = Narrow(file.data(), BadText::kReplace);
-  return true;
+  // One file: its full path. Several: the folder, then each name, each
+  // ended by a NUL, the list by a second one.
+  std::vector<std::wstring> parts;
+  const wchar_t* end = file.data() + file.size();
+  for (const wchar_t* part = file.data(); part < end && *part; part += wcslen(part) + 1) {
+    parts.emplace_back(part);
+  }
+  paths->clear();
+  if (parts.size() == 1) {
+    paths->push_back(Narrow(parts.front(), BadText::kReplace));
+  } else {
+    std::wstring folder = parts.front();
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    for (size_t i = 1; i < parts.size(); ++i) paths->push_back(Narrow(folder + parts[i], BadText::kReplace));
+  }
+  return !paths->empty();
+}
+
+bool Win32WindowSystem::RunOpenFilesDialog(const std::string& initialName, const std::string& filter,
+                                           std::vector<std::string>* paths) {
+  return RunFileDialog(false, true, initialName, filter, paths);
 }
 
 bool Win32WindowSystem::RunOpenFileDialog(const std::string& initialName,

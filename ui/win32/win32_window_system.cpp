@@ -17,8 +17,8 @@ namespace tessaro {
 
 Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, Language language)
     : instance_(instance), language_(ResourceLanguage(language)) {
-  // The progress bar's window class lives in the common controls.
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+  // The progress bar's and the tooltip's window classes live in the common controls.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   icon_ = LoadIconW(instance, MAKEINTRESOURCEW(kIconMain));
   smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconMain), IMAGE_ICON,

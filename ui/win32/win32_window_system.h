@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/language.h"
 #include "engine/wide_text.h"
@@ -51,6 +52,9 @@ class Win32WindowSystem : public WindowSystem {
   void EnableControl(int id, bool enabled) override;
   void SetProgressPos(int id, int position) override;
   bool MoveControl(int id, int x, int y, int width, int height) override;
+  TextRoom MainTextRoom() override;
+  WinRect InfoBoxSizeFor(const std::string& text) override;
+  std::vector<WinRect> ScreenWorkAreas() override;
   WinRect GetWindowRect(DialogWindow window) override;
   WinRect GetClientRect(DialogWindow window) override;
   void SetWindowText(DialogWindow window, const std::string& text) override;
@@ -62,6 +66,8 @@ class Win32WindowSystem : public WindowSystem {
   void EndDialog(int result) override;
   bool RunOpenFileDialog(const std::string& initialName, const std::string& filter,
                          std::string* path) override;
+  bool RunOpenFilesDialog(const std::string& initialName, const std::string& filter,
+                          std::vector<std::string>* paths) override;
   bool RunSaveFileDialog(const std::string& initialName, const std::string& filter,
                          std::string* path) override;
   void RunAboutBox(const std::string& versionText) override;
@@ -83,6 +89,10 @@ class Win32WindowSystem : public WindowSystem {
   INT_PTR OnErrorMessage(UINT msg, WPARAM wp);
   void OnMainInit(HWND hwnd);
   void OnMainPaint(HWND hwnd);
+  // The two path labels as wide as their texts.
+  void FitPathLabels(HWND hwnd);
+  // The tooltip of the size choice, from the string table.
+  void AddSizeTip(HWND hwnd);
   void OnMainCommand(WPARAM wp);
   void OnMainDrop(HDROP drop);
   HWND WindowOf(DialogWindow window) const;
@@ -94,6 +104,9 @@ class Win32WindowSystem : public WindowSystem {
   HWND Control(int id) const;
   bool RunFileDialog(bool save, const std::string& initialName, const std::string& filter,
                      std::string* path);
+  // As above; several: the user may choose several files (open only).
+  bool RunFileDialog(bool save, bool several, const std::string& initialName,
+                     const std::string& filter, std::vector<std::string>* paths);
 
   HINSTANCE instance_;
   LANGID language_;  // of the dialog resources
@@ -106,6 +119,7 @@ class Win32WindowSystem : public WindowSystem {
   HFONT mainFont_ = nullptr;  // its font at that DPI, when it has changed
   LOGFONTW mainFace_{};       // its font as the dialog manager made it
   int mainFaceDpi_ = 0;       // at this DPI, 0 when it has none
+  TextRoom roomSeen_;         // the widest the main window's texts have needed
   bool ended_ = false;           // the dialog logic has ended the dialog
 };
 
