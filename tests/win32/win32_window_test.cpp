@@ -412,35 +412,40 @@ TEST(Win32MainWindow, AtTheFirstStartTheWholeReportIsShown) {
 }
 
 // Several dropped files convert in turn; during a conversion the convert
-// button is the cancel button, and pressing it stops the queue: the file
-// being converted is not written and the next is not started.
-TEST(Win32MainWindow, SeveralDroppedFilesConvertInTurnUntilTheCancelButton) {
-  TempDir dir;
-  TestWindowSystem ws(dir.Dir());
-  testing::AdtsFields frame;
-  frame.frame_length = 200;
-  const testing::Bytes input = testing::AdtsStream().Frames(50, frame).bytes();
-  for (const char* name : {"a.aac", "b.aac", "c.aac"}) {
-    testing::WriteFile(dir.File(name), std::string(input.begin(), input.end()));
-  }
-  std::vector<std::string> buttonTexts;
-  CTessaroDlg dlg(ws, CommandLine{}, [&](const ConversionRequest& request, ConversionHost& host) {
-    buttonTexts.push_back(ws.GetControlText(kIdcConvert));
-    if (buttonTexts.size() == 2) {
-      PostMessageW(ws.MainWindow(), WM_COMMAND, MAKEWPARAM(kIdcConvert, BN_CLICKED), 0);
+// button is the cancel button, and pressing it or Esc stops the queue: the
+// file being converted is not written and the next is not started.
+TEST(Win32MainWindow, SeveralDroppedFilesConvertInTurnUntilCancelled) {
+  for (const bool withEsc : {false, true}) {
+    SCOPED_TRACE(withEsc ? "Esc" : "the cancel button");
+    TempDir dir;
+    TestWindowSystem ws(dir.Dir());
+    testing::AdtsFields frame;
+    frame.frame_length = 200;
+    const testing::Bytes input = testing::AdtsStream().Frames(50, frame).bytes();
+    for (const char* name : {"a.aac", "b.aac", "c.aac"}) {
+      testing::WriteFile(dir.File(name), std::string(input.begin(), input.end()));
     }
-    return DefaultConversionRunner()(request, host);
-  }, Language::kJapanese);
-  RunDialog(ws, dlg, [&](HWND main) {
-    SendMessageW(main, WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(MakeDrop({dir.Wide() + L"a.aac", dir.Wide() + L"b.aac",
-                                                    dir.Wide() + L"c.aac"})), 0);
-    EXPECT_EQ(ws.GetControlText(kIdcConvert), "変換(&C)");
-  });
-  EXPECT_EQ(buttonTexts, (std::vector<std::string>{"中止", "中止"}));
-  EXPECT_TRUE(testing::FileExists(dir.File("a_aac.wav")));
-  EXPECT_FALSE(testing::FileExists(dir.File("b_aac.wav")));
-  EXPECT_FALSE(testing::FileExists(dir.File("c_aac.wav")));
+    std::vector<std::string> buttonTexts;
+    CTessaroDlg dlg(ws, CommandLine{}, [&](const ConversionRequest& request, ConversionHost& host) {
+      buttonTexts.push_back(ws.GetControlText(kIdcConvert));
+      if (buttonTexts.size() == 2 && withEsc) {
+        PostMessageW(GetDlgItem(ws.MainWindow(), kIdcConvert), WM_KEYDOWN, VK_ESCAPE, 0);
+      } else if (buttonTexts.size() == 2) {
+        PostMessageW(ws.MainWindow(), WM_COMMAND, MAKEWPARAM(kIdcConvert, BN_CLICKED), 0);
+      }
+      return DefaultConversionRunner()(request, host);
+    }, Language::kJapanese);
+    RunDialog(ws, dlg, [&](HWND main) {
+      SendMessageW(main, WM_DROPFILES,
+                   reinterpret_cast<WPARAM>(MakeDrop({dir.Wide() + L"a.aac", dir.Wide() + L"b.aac",
+                                                      dir.Wide() + L"c.aac"})), 0);
+      EXPECT_EQ(ws.GetControlText(kIdcConvert), "変換(&C)");
+    });
+    EXPECT_EQ(buttonTexts, (std::vector<std::string>{"中止", "中止"}));
+    EXPECT_TRUE(testing::FileExists(dir.File("a_aac.wav")));
+    EXPECT_FALSE(testing::FileExists(dir.File("b_aac.wav")));
+    EXPECT_FALSE(testing::FileExists(dir.File("c_aac.wav")));
+  }
 }
 
 TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {

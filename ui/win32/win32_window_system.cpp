@@ -195,9 +195,16 @@ void Win32WindowSystem::EndDialog(int result) {
 
 void Win32WindowSystem::PumpEvents() {
   // Every message is dispatched as it comes, WM_QUIT included; no dialog
-  // keyboard handling, no waiting.
+  // keyboard handling but Esc, no waiting.
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // Esc in the main window is its cancel command, as the dialog's own loop
+    // makes it: while a conversion pumps here it stops the conversion.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && main_ &&
+        (msg.hwnd == main_ || IsChild(main_, msg.hwnd))) {
+      SendMessageW(main_, WM_COMMAND, MAKEWPARAM(kIdCancel, BN_CLICKED), 0);
+      continue;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
