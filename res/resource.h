@@ -6,6 +6,7 @@
 #define IDS_ABOUTBOX        101
 #define IDD_TESSARO_DIALOG  102
 #define IDS_SIZE_TIP        103
+#define IDS_DAMAGE_REPORT   104
 #define IDR_MAINFRAME       128
 #define IDD_ERRORMSG        132
 

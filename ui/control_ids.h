@@ -18,6 +18,7 @@ inline constexpr int kDialogErrorMsg = 132;   // error message window
 inline constexpr int kIconMain = 128;         // program icon, 32x32 and 16x16
 inline constexpr int kStringAboutEntry = 101; // text of the about menu entry
 inline constexpr int kStringSizeTip = 103;    // tooltip of the size choice
+inline constexpr int kStringDamageReportEntry = 104;  // menu entry: the damage report again
 
 // Controls of the main dialog.
 inline constexpr int kIdcInfo = 1000;         // read-only multi-line information box

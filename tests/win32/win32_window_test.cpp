@@ -448,6 +448,31 @@ TEST(Win32MainWindow, SeveralDroppedFilesConvertInTurnUntilCancelled) {
   }
 }
 
+// After a damaged file the system menu can show the report again (and the
+// progress bar is red, which wine's bar does not show); the next conversion
+// takes the mark away.
+TEST(Win32MainWindow, TheDamageMarkIsARedBarAndAMenuEntry) {
+  struct Case {
+    Language language;
+    const wchar_t* entry;
+  } cases[] = {{Language::kJapanese, L"データ異常の報告を再表示(&D)"},
+               {Language::kEnglish, L"Show the &damage report again"}};
+  for (const Case& c : cases) {
+    TempDir dir;
+    TestWindowSystem ws(dir.Dir(), c.language);
+    CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), c.language);
+    RunDialog(ws, dlg, [&](HWND main) {
+      HMENU menu = GetSystemMenu(main, FALSE);
+      for (const bool shown : {true, false}) {
+        ws.SetDamageMark(shown);
+        wchar_t entry[64] = {};
+        const int found = GetMenuStringW(menu, kIdmDamageReport, entry, 64, MF_BYCOMMAND);
+        EXPECT_EQ(found > 0 ? std::wstring(entry) : L"", shown ? c.entry : L"");
+      }
+    });
+  }
+}
+
 TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());

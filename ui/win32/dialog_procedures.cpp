@@ -43,6 +43,10 @@ INT_PTR Win32WindowSystem::OnMainMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
       OnMainInit(hwnd);
       return TRUE;
     case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0u) == kIdmDamageReport) {
+        dlg_->OnShowDamageReport();
+        return TRUE;
+      }
       // FALSE lets the dialog manager do the default system command.
       return dlg_->OnSysCommand(static_cast<unsigned>(wp)) ? TRUE : FALSE;
     case WM_PAINT:

@@ -8,6 +8,7 @@ namespace tessaro {
 static_assert(IDD_ABOUTBOX == kDialogAbout);
 static_assert(IDS_ABOUTBOX == kStringAboutEntry);
 static_assert(IDS_SIZE_TIP == kStringSizeTip);
+static_assert(IDS_DAMAGE_REPORT == kStringDamageReportEntry);
 static_assert(IDD_TESSARO_DIALOG == kDialogMain);
 static_assert(IDR_MAINFRAME == kIconMain);
 static_assert(IDD_ERRORMSG == kDialogErrorMsg);

@@ -186,6 +186,21 @@ void Win32WindowSystem::AddAboutMenuEntry(const std::string& text) {
   AppendMenuW(menu, MF_STRING, kIdmAboutBox, entry.c_str());
 }
 
+void Win32WindowSystem::SetDamageMark(bool shown) {
+  // The progress bar turns red, and the system menu offers the damage
+  // report again, until the next conversion.
+  if (HWND bar = main_ ? GetDlgItem(main_, kIdcProgress) : nullptr) {
+    // Red with visual styles (the error state), else by its colour.
+    SendMessageW(bar, PBM_SETSTATE, shown ? PBST_ERROR : PBST_NORMAL, 0);
+    SendMessageW(bar, PBM_SETBARCOLOR, 0, shown ? RGB(0xD0, 0x20, 0x20) : CLR_DEFAULT);
+  }
+  HMENU menu = main_ ? GetSystemMenu(main_, FALSE) : nullptr;
+  if (!menu) return;
+  DeleteMenu(menu, kIdmDamageReport, MF_BYCOMMAND);
+  const std::wstring entry = ResourceString(kStringDamageReportEntry);
+  if (shown && !entry.empty()) AppendMenuW(menu, MF_STRING, kIdmDamageReport, entry.c_str());
+}
+
 void Win32WindowSystem::EndDialog(int result) {
   // Only marks the dialog as ended: its modal loop returns once the handler
   // that asked (perhaps a conversion) has returned.

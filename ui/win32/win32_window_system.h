@@ -21,6 +21,9 @@ namespace tessaro {
 
 class CTessaroDlg;
 
+// The system menu's entry that shows the last damage report again.
+inline constexpr unsigned kIdmDamageReport = 0x0020;
+
 class Win32WindowSystem : public WindowSystem {
  public:
   // The dialogs come from the resources in language, whatever language
@@ -63,6 +66,7 @@ class Win32WindowSystem : public WindowSystem {
   void ShowWindow(DialogWindow window, bool show) override;
   bool CreateErrorWindow() override;
   void AddAboutMenuEntry(const std::string& text) override;
+  void SetDamageMark(bool shown) override;
   void EndDialog(int result) override;
   bool RunOpenFileDialog(const std::string& initialName, const std::string& filter,
                          std::string* path) override;
