@@ -251,8 +251,8 @@ TEST_F(DialogTest, CancelEscAndCloseStopTheConversionAtItsNextPump) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::filesystem::remove(IniPath());
-    std::filesystem::remove(LogPath());
+    std::filesystem::remove(testing::Utf8Path(IniPath()));
+    std::filesystem::remove(testing::Utf8Path(LogPath()));
     ws.endResults.clear();
     requests.clear();
     language = c.language;
