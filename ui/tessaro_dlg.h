@@ -64,8 +64,6 @@ class CTessaroDlg : public ConversionHost {
   CTessaroDlg(const CTessaroDlg&) = delete;
   CTessaroDlg& operator=(const CTessaroDlg&) = delete;
 
-  Language GetLanguage() const { return language_; }
-
   // ---- Handlers, called by the platform window (see ui/window_system.h).
   bool OnInitDialog();
   // True when the command was the about entry; otherwise the platform does

@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/e2e_inputs.h"
 #include "tests/e2e/process.h"
 
 namespace tessaro::hardening {
 
-inline const std::string kCli = TESSARO_CLI_PATH;
-inline const std::string kSamples = TESSARO_SAMPLES_DIR;
+using e2e::kCli;
+using e2e::kSamples;
 inline const std::string kWriteFailed = "エラー：出力ファイルに、書き込めません。\n";
 inline const std::string kOutputNotOpenable = "エラー：出力ファイルが、開けません。\n";
 inline const std::string kInputNotOpenable = "エラー：入力ファイルが、開けません。\n";
