@@ -601,7 +601,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     const char* sizeTip;  // the start of the size choice's tooltip
   } cases[] = {
       {Language::kJapanese, "曲",
-       {"入力(&I)", "参照(&B)", "出力(&O)", "参照(&R)", "TSRｻｲｽﾞ(&S)", "変換(&C)"},
+       {"入力", "参照", "出力", "参照", "TSRｻｲｽﾞ", "変換"},
        "TSR エラーメッセージ", "閉じる", "Tessaroのﾊﾞｰｼﾞｮﾝ情報",
        "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...", "データ異常の報告を表示(&D)...", "入力サイズ：",
        "1/1：16ビット"},

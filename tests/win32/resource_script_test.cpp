@@ -40,9 +40,10 @@ std::vector<std::vector<Control>> MainDialogs(const std::string& script) {
   return dialogs;
 }
 
-// Every shown label and button of the main dialog has one access key, none
-// used twice, and both languages have the same controls in the same order.
-TEST(ResourceScript, MainDialogsHaveDistinctAccessKeysInBothLanguages) {
+// Both languages have the same controls in the same order. Every shown label
+// and button of the English main dialog has one access key, none used twice;
+// the Japanese one keeps its captions as they are, without access keys.
+TEST(ResourceScript, EnglishMainDialogHasDistinctAccessKeys) {
   std::ifstream in(TESSARO_RESOURCE_SCRIPT, std::ios::binary);
   ASSERT_TRUE(in) << TESSARO_RESOURCE_SCRIPT;
   std::stringstream script;
@@ -55,6 +56,10 @@ TEST(ResourceScript, MainDialogsHaveDistinctAccessKeysInBothLanguages) {
     for (size_t i = 0; i < dialog.size(); ++i) {
       EXPECT_EQ(dialog[i].id, dialogs.front()[i].id);
       const std::string& text = dialog[i].text;
+      if (&dialog == &dialogs.front()) {
+        EXPECT_EQ(text.find('&'), std::string::npos) << text;
+        continue;
+      }
       const size_t amp = text.find('&');
       ASSERT_TRUE(amp != std::string::npos && amp + 1 < text.size()) << text;
       EXPECT_EQ(text.find('&', amp + 1), std::string::npos) << text;

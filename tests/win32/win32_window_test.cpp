@@ -439,7 +439,7 @@ TEST(Win32MainWindow, SeveralDroppedFilesConvertInTurnUntilCancelled) {
       SendMessageW(main, WM_DROPFILES,
                    reinterpret_cast<WPARAM>(MakeDrop({dir.Wide() + L"a.aac", dir.Wide() + L"b.aac",
                                                       dir.Wide() + L"c.aac"})), 0);
-      EXPECT_EQ(ws.GetControlText(kIdcConvert), "変換(&C)");
+      EXPECT_EQ(ws.GetControlText(kIdcConvert), "変換");
     });
     EXPECT_EQ(buttonTexts, (std::vector<std::string>{"中止", "中止"}));
     EXPECT_TRUE(testing::FileExists(dir.File("a_aac.wav")));
@@ -503,7 +503,7 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
     const wchar_t* aboutEntry;
     const wchar_t* sizeTip;
   } cases[] = {
-      {Language::kJapanese, "変換(&C)", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報", L"Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...",
+      {Language::kJapanese, "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報", L"Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...",
        L"1/1：16ビット、1/2：8ビット（ファイルサイズ半分）"},
       {Language::kEnglish, "&Convert", "TSR error message", "About Tessaro", L"&About Tessaro...",
        L"1/1: 16-bit samples; 1/2: 8-bit samples, half the file size"},

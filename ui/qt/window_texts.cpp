@@ -9,13 +9,13 @@ namespace tessaro::qt {
 namespace {
 
 constexpr QtWindowTexts kJapanese{
-    .inputLabel = "入力(&I)",
-    .outputLabel = "出力(&O)",
-    .browseInput = "参照(&B)",
-    .browseOutput = "参照(&R)",
-    .sizeLabel = "TSRｻｲｽﾞ(&S)",
+    .inputLabel = "入力",
+    .outputLabel = "出力",
+    .browseInput = "参照",
+    .browseOutput = "参照",
+    .sizeLabel = "TSRｻｲｽﾞ",
     .sizeTooltip = "1/1：16ビットのWAVにします。\n1/2：8ビットのWAVにします（大きさは半分です）。",
-    .convert = "変換(&C)",
+    .convert = "変換",
     .aboutEntry = TSR_TEXT_ABOUT_ENTRY,
     .showDamageEntry = "データ異常の報告を表示(&D)...",
     .damageMark = "データ異常",
