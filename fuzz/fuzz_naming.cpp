@@ -51,9 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t n = ReadDelayNumber(path);
   (void)n;
 
-  // A locale value decides alone, as LANGUAGE's list or as LANG.
-  const Language asList = LanguageFromLocaleVariables(path.c_str(), nullptr, nullptr, nullptr);
-  const Language asLang = LanguageFromLocaleVariables(nullptr, nullptr, nullptr, path.c_str());
-  if (path.find(':') == std::string::npos) FUZZ_CHECK(asList == asLang);
+  // LANGUAGE is not read where no locale is set (that is C); under a locale
+  // that is neither C nor POSIX, an entry of it decides as LANG would alone.
+  const std::string value = path.c_str();
+  FUZZ_CHECK(LanguageFromLocaleVariables(value.c_str(), nullptr, nullptr, nullptr) ==
+             Language::kJapanese);
+  const Language asList = LanguageFromLocaleVariables(value.c_str(), nullptr, nullptr, "en_US.UTF-8");
+  const Language asLang = LanguageFromLocaleVariables(nullptr, nullptr, nullptr, value.c_str());
+  if (!value.empty() && value.find(':') == std::string::npos) FUZZ_CHECK(asList == asLang);
   return 0;
 }
