@@ -104,7 +104,6 @@ AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
 
     const AdtsHeader header = ParseAdtsHeader(headerBytes_.data());
     currentIndex_ = header.sampling_frequency_index;
-    currentChannels_ = header.channel_configuration;
     const uint32_t length = header.frame_length;
     const uint8_t* w = window_.data();
 

@@ -109,7 +109,6 @@ class AdtsScanner {
   // Of the last accepted frame: damage times use it, so that a false header
   // met while searching (a 96 kHz one, say) cannot move a time backwards.
   uint8_t acceptedIndex_ = 3;
-  uint8_t currentChannels_ = 0;  // kept with the index; the other direction reads its own
   bool inAnomalyRun_ = false;
   uint32_t anomalyCount_ = 0;
   std::vector<DamagePlace> damagePlaces_;
