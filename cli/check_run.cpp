@@ -34,9 +34,7 @@ std::string CheckText(const ConversionRequest& request, const ConversionResult& 
   if (r.mismatchCount > 0) {
     text += texts.checkMismatchCount(r.mismatchCount);
     for (const MismatchPlace& m : r.mismatches) {
-      text += StringPrintf(kMismatchRecord, static_cast<unsigned long long>(m.offset),
-                           m.computed.sum, m.computed.exclusiveOr, m.stored[0], m.stored[1],
-                           m.stored[2], m.stored[3]);
+      text += MismatchRecord(m);
     }
     if (r.mismatchCount > r.mismatches.size()) text += "...";
     text += "\n";

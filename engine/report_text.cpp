@@ -3,6 +3,7 @@
 #include "engine/report_text.h"
 
 #include "engine/engine_texts.h"
+#include "engine/wav_container.h"
 
 #include <cmath>
 #include <cstdarg>
@@ -74,6 +75,13 @@ std::string FormatTimeFields(double seconds) {
 
 double PlayTimeSeconds(uint64_t frameCount, uint32_t samplingFrequency) {
   return static_cast<double>(frameCount) * 1024.0 / static_cast<double>(samplingFrequency);
+}
+
+std::string MismatchRecord(const MismatchPlace& place) {
+  return StringPrintf("[%08llX:%04X,%04X %02X %02X %02X %02X]",
+                      static_cast<unsigned long long>(place.offset), place.computed.sum,
+                      place.computed.exclusiveOr, place.stored[0], place.stored[1],
+                      place.stored[2], place.stored[3]);
 }
 
 std::string TimeLine(const EngineTexts& texts, double seconds) {

@@ -34,11 +34,13 @@ std::string StringPrintf(const char* format, ...)
 #endif
     ;
 
-// One checksum mismatch record, the same in every language: the preamble's
-// offset, the computed sum and exclusive-or, the four stored bytes.
-inline constexpr const char kMismatchRecord[] = "[%08llX:%04X,%04X %02X %02X %02X %02X]";
-
 struct EngineTexts;
+struct MismatchPlace;
+
+// One checksum mismatch record, the same in every language and in every
+// report that lists it: "[OOOOOOOO:SSSS,XXXX B0 B1 B2 B3]", the preamble's
+// offset, the computed sum and exclusive-or, the four stored bytes, in hex.
+std::string MismatchRecord(const MismatchPlace& place);
 
 // "時間：HH:MM:SS.hh\r\n" in the language of texts.
 std::string TimeLine(const EngineTexts& texts, double seconds);

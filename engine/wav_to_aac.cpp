@@ -151,12 +151,7 @@ std::string WavToAac::Run(ConversionResult* result) {
       if (mismatchesListed_ < kMaxListedMismatches) {
         ++mismatchesListed_;
         result->mismatches.push_back({window_.FileOffset(window_.pos), c.computed, c.stored});
-        host_.AppendInfoText(
-            StringPrintf(kMismatchRecord,
-                         static_cast<unsigned long long>(window_.FileOffset(window_.pos)),
-                         c.computed.sum, c.computed.exclusiveOr, c.stored[0], c.stored[1],
-                         c.stored[2], c.stored[3]),
-            false);
+        host_.AppendInfoText(MismatchRecord(result->mismatches.back()), false);
         infoEndsALine_ = false;
       } else {
         ++mismatchesUnlisted_;  // the info text stays bounded, whatever the input
