@@ -21,6 +21,6 @@ namespace tessaro::cli {
 // The texts, reports and messages are in language (the caller has applied
 // any --lang= token); JSON keys and status words are the same in every language.
 int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& fs,
-           Language language = Language::kJapanese);
+           Language language);
 
 }  // namespace tessaro::cli

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "engine/file_io.h"
 #include "engine/wide_text.h"
 
 namespace tessaro::cli {
@@ -13,7 +14,7 @@ namespace {
 
 // The regular files that pattern matches, each with the pattern's folder part.
 std::vector<std::string> Matches(const std::string& pattern) {
-  const size_t cut = pattern.find_last_of("/\\:");
+  const size_t cut = pattern.find_last_of(kPathSeparators);
   const std::string folder = cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
   std::vector<std::string> names;
   WIN32_FIND_DATAW found;

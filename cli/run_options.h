@@ -40,8 +40,7 @@ struct OneFileRun {
 };
 OneFileRun ReadOneFileRun(const std::vector<std::string>& args, Language language);
 
-RunOptions ReadRunOptions(const std::vector<std::string>& args,
-                          Language language = Language::kJapanese);
+RunOptions ReadRunOptions(const std::vector<std::string>& args, Language language);
 
 // The request for the option tokens followed by paths (INPUT [OUTPUT]), read
 // by the shared token reader (output proposed from the input's name, delay

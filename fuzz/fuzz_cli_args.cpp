@@ -61,14 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     testing::MemoryFileSystem seed;
     fuzz::UseSmallDisk(seed);
     seed.SetFile("a.aac", aac);
-    FUZZ_CHECK(cli::RunCli({"a.aac", "w.wav"}, c, seed) == kExitOk);
+    FUZZ_CHECK(cli::RunCli({"a.aac", "w.wav"}, c, seed, Language::kJapanese) == kExitOk);
     fs.SetFile("w.wav", seed.Contents("w.wav"));
   }
   const testing::Bytes wav = fs.Contents("w.wav");
 
   CaptureConsole console;
   console.terminal = size % 2 == 1;
-  const int status = cli::RunCli(args, console, fs);
+  const int status = cli::RunCli(args, console, fs, Language::kJapanese);
   FUZZ_CHECK(status >= kExitOk && status <= kExitConvertedWithDamage);
   if (status == kExitFailed) FUZZ_CHECK(console.out.find("エラー：") != std::string::npos);
   if (status == kExitUsage) FUZZ_CHECK(!console.err.empty());

@@ -77,7 +77,7 @@ TEST(RunCli, TokensChooseSizeDelayAndPaths) {
     fs.SetFile("-in.aac", stream.bytes());
     fs.SetFile("x DELAY 10ms.aac", stream.bytes());
     CaptureConsole console;
-    EXPECT_EQ(RunCli(c.args, console, fs), kExitOk) << console.out << console.err;
+    EXPECT_EQ(RunCli(c.args, console, fs, Language::kJapanese), kExitOk) << console.out << console.err;
     ASSERT_TRUE(fs.Exists(c.output));
     EXPECT_EQ(fs.Contents(c.output).at(34), c.bitsPerSample);
     EXPECT_NE(console.out.find(c.delayText), std::string::npos) << console.out;
@@ -110,7 +110,7 @@ TEST(RunCli, TheOneFileFormRefusesWhatItCannotMean) {
     for (const char* name : {"song.aac", "a.aac", "b.aac", "x.wav"}) fs.SetFile(name, ThreeFrames().bytes());
     const std::vector<std::string> before = fs.Paths();
     CaptureConsole console;
-    EXPECT_EQ(RunCli(c.args, console, fs), kExitUsage);
+    EXPECT_EQ(RunCli(c.args, console, fs, Language::kJapanese), kExitUsage);
     EXPECT_EQ(console.out, "");
     EXPECT_EQ(console.err.substr(0, console.err.find('\n')), c.message);
     EXPECT_NE(console.err.find("\n使い方: tessaro-cli [-s1|-s2] [-d<ms>] 入力ファイル [出力ファイル]\n"),
@@ -147,7 +147,7 @@ TEST(RunCli, ExitStatusTellsWhatHappened) {
   };
   for (const Case& c : cases) {
     CaptureConsole console;
-    EXPECT_EQ(RunCli(c.args, console, fs), c.exitCode) << console.out << console.err;
+    EXPECT_EQ(RunCli(c.args, console, fs, Language::kJapanese), c.exitCode) << console.out << console.err;
   }
 }
 
@@ -157,7 +157,7 @@ TEST(RunCli, DamageReportGoesToStandardErrorOnly) {
   damaged.Insert(200, {1, 2, 3});  // behind the second frame, which is lost
   fs.SetFile("bad.aac", damaged.bytes());
   CaptureConsole console;
-  ASSERT_EQ(RunCli({"bad.aac"}, console, fs), kExitConvertedWithDamage);
+  ASSERT_EQ(RunCli({"bad.aac"}, console, fs, Language::kJapanese), kExitConvertedWithDamage);
   EXPECT_EQ(console.err,
             "エラー：このAACファイルは正常ではありません。\n大きく音ズレが発生する可能性があります。\n\n"
             "データ異常が発見された位置↓　(1ヵ所)\n　時間：00:00:00.02\n");

@@ -39,7 +39,7 @@ void SetFiles(MemoryFileSystem& fs) {
   fs.SetFile("bad.aac", damaged.bytes());
   fs.SetFile("x DELAY 10ms.aac", ThreeFrames().bytes());
   CaptureConsole console;
-  ASSERT_EQ(RunCli({"good.aac"}, console, fs), kExitOk);
+  ASSERT_EQ(RunCli({"good.aac"}, console, fs, Language::kJapanese), kExitOk);
 }
 
 std::vector<Json> JsonLines(const std::string& out) {
@@ -77,7 +77,7 @@ TEST(Batch, ExitStatusIsTheWorstAndOneFailureStopsNothing) {
     std::vector<std::string> args = {"--batch"};
     args.insert(args.end(), c.files.begin(), c.files.end());
     CaptureConsole console;
-    EXPECT_EQ(RunCli(args, console, fs), c.exitCode);
+    EXPECT_EQ(RunCli(args, console, fs, Language::kJapanese), c.exitCode);
     // Every file named on its own line before its report, the summary last.
     size_t at = 0;
     for (size_t i = 0; i < c.files.size(); ++i) {
@@ -96,7 +96,7 @@ TEST(Batch, OptionsApplyToEveryFileAsInAOneFileRun) {
   SetFiles(fs);
   CaptureConsole console;
   ASSERT_EQ(RunCli({"--batch", "-s2", "good.aac", "-d48", "x DELAY 10ms.aac", "--out-dir", "out"},
-                   console, fs),
+                   console, fs, Language::kJapanese),
             kExitOk)
       << console.out;
   for (const char* output : {"out/good_aac.wav", "out/x DELAY 0ms_aac.wav"}) {
@@ -163,7 +163,7 @@ TEST(Check, ReportsWithoutCreatingAnyFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     CaptureConsole console;
-    EXPECT_EQ(RunCli({"--check", c.file}, console, fs), c.exitCode);
+    EXPECT_EQ(RunCli({"--check", c.file}, console, fs, Language::kJapanese), c.exitCode);
     EXPECT_NE(console.out.find("[1/1] " + c.file + "\n" + c.text), std::string::npos) << console.out;
     if (c.err.empty()) {
       EXPECT_EQ(console.err, "");
@@ -177,7 +177,7 @@ TEST(Json, OneLinePerFileWithTheReportsFigures) {
   MemoryFileSystem fs;
   SetFiles(fs);
   CaptureConsole console;
-  EXPECT_EQ(RunCli({"--batch", "--json", "bad.aac", "missing.wav", "good_aac.wav"}, console, fs),
+  EXPECT_EQ(RunCli({"--batch", "--json", "bad.aac", "missing.wav", "good_aac.wav"}, console, fs, Language::kJapanese),
             kExitFailed);
   EXPECT_EQ(console.err, "");  // the damage report is in the object
   const std::vector<Json> lines = JsonLines(console.out);
@@ -226,7 +226,7 @@ TEST(Json, MismatchRecordsAndCheckHasNoOutput) {
   wav[44 + 4096 + 12 + 20] ^= 0x55;
   fs.SetFile("m.wav", wav);
   CaptureConsole console;
-  EXPECT_EQ(RunCli({"--check", "--json", "m.wav"}, console, fs), kExitConvertedWithDamage);
+  EXPECT_EQ(RunCli({"--check", "--json", "m.wav"}, console, fs, Language::kJapanese), kExitConvertedWithDamage);
   const std::vector<Json> lines = JsonLines(console.out);
   ASSERT_EQ(lines.size(), 2u);  // and the summary
   EXPECT_EQ(lines[0]["mode"], "check");
@@ -245,7 +245,7 @@ TEST(Json, PathsThatAreNotUtf8StillGiveValidJson) {
   const std::string sjis = "\x83\x65\x83\x58\x83\x67.aac";  // "テスト.aac" in Shift-JIS
   fs.SetFile(sjis, ThreeFrames().bytes());
   CaptureConsole console;
-  EXPECT_EQ(RunCli({"--json", sjis}, console, fs), kExitOk);
+  EXPECT_EQ(RunCli({"--json", sjis}, console, fs, Language::kJapanese), kExitOk);
   const std::vector<Json> lines = JsonLines(console.out);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0]["inputHex"], "8365835883672e616163");
@@ -262,7 +262,7 @@ TEST(ReportForms, UsageErrorsExitTwo) {
   for (const auto& args : cases) {
     MemoryFileSystem fs;
     CaptureConsole console;
-    EXPECT_EQ(RunCli(args, console, fs), kExitUsage) << args.back();
+    EXPECT_EQ(RunCli(args, console, fs, Language::kJapanese), kExitUsage) << args.back();
     EXPECT_EQ(console.out, "");
     EXPECT_NE(console.err.find("tessaro-cli --batch"), std::string::npos);
     EXPECT_TRUE(fs.Paths().empty());

@@ -62,7 +62,7 @@ class FaultMatrix : public ::testing::TestWithParam<Direction> {
       MemoryFileSystem maker;
       maker.SetFile("in.aac", inputBytes_);
       MemoryConsole console;
-      ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, maker), kExitOk) << console.out;
+      ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, maker, Language::kJapanese), kExitOk) << console.out;
       inputBytes_ = maker.Contents("in.wav");
     }
   }
@@ -71,7 +71,7 @@ class FaultMatrix : public ::testing::TestWithParam<Direction> {
   int Run(MemoryFileSystem& fs, MemoryConsole& console) {
     fs.SetFile(input_, inputBytes_);
     if (GetParam().oldOutput) fs.SetFile(output_, kOldOutput);
-    return cli::RunCli(GetParam().args, console, fs);
+    return cli::RunCli(GetParam().args, console, fs, Language::kJapanese);
   }
 
   std::string input_, output_;
@@ -148,10 +148,10 @@ TEST(FaultMatrixCoverage, EveryOperationKindIsExercised) {
     fs.SetFile("in.aac", LongStream());
     MemoryConsole console;
     if (d.wavInput) {
-      ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, fs), kExitOk);
+      ASSERT_EQ(cli::RunCli({"in.aac", "in.wav"}, console, fs, Language::kJapanese), kExitOk);
     }
     if (d.oldOutput) fs.SetFile(d.wavInput ? "out.aac" : "out.wav", kOldOutput);
-    ASSERT_EQ(cli::RunCli(d.args, console, fs), kExitOk) << console.out;
+    ASSERT_EQ(cli::RunCli(d.args, console, fs, Language::kJapanese), kExitOk) << console.out;
     used.insert(fs.callLog().begin(), fs.callLog().end());
   }
   for (FsOp op : {FsOp::kOpenRead, FsOp::kStat, FsOp::kResolveLinks, FsOp::kCreate,

@@ -673,7 +673,7 @@ TEST(Win32ProgramLanguage, LangTokensChooseAndLeaveTheCommandLineElseWindowsDeci
 }
 
 TEST(Win32MainWindow, TheFileVersionComesFromTheVersionResource) {
-  Win32WindowSystem ws(GetModuleHandleW(nullptr));
+  Win32WindowSystem ws(GetModuleHandleW(nullptr), Language::kJapanese);
   const FileVersion v = ws.ReadFileVersion();
   EXPECT_EQ(v.major, TESSARO_VERSION_MAJOR);
   EXPECT_EQ(v.minor, TESSARO_VERSION_MINOR);

@@ -28,7 +28,7 @@ class Win32WindowSystem : public WindowSystem {
  public:
   // The dialogs come from the resources in language, whatever language
   // Windows itself would pick.
-  explicit Win32WindowSystem(HINSTANCE instance, Language language = Language::kJapanese);
+  Win32WindowSystem(HINSTANCE instance, Language language);
   Win32WindowSystem(const Win32WindowSystem&) = delete;
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
