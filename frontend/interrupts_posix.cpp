@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "frontend/interrupts.h"
+#include "frontend/stop_hold.h"
 
 namespace tessaro {
 namespace {
@@ -19,27 +20,19 @@ volatile sig_atomic_t newLineFirst = 0;
 const char* stopped = "";
 size_t stoppedLength = 0;
 
-// 0: a stop ends the program at once; -1: a stop waits; above 0: the exit
-// status of a stop that is waiting. One lock-free atomic, so that a handler
-// on any thread and the program agree without a lock.
-std::atomic<int> held{0};
-static_assert(std::atomic<int>::is_always_lock_free);
+void OnStop(int signal) {
+  if (!StopWaits(128 + signal)) StopNow(128 + signal);
+}
 
-[[noreturn]] void Stop(int status) {
+}  // namespace
+
+void StopNow(int status) {
   if (armed) ::unlink(newFile);
   // A progress line on the terminal is ended first.
   if (newLineFirst) (void)!::write(STDERR_FILENO, "\n", 1);
   (void)!::write(STDERR_FILENO, stopped, stoppedLength);
   ::_exit(status);
 }
-
-void OnStop(int signal) {
-  int expected = -1;
-  if (held.compare_exchange_strong(expected, 128 + signal) || expected > 0) return;
-  Stop(128 + signal);
-}
-
-}  // namespace
 
 void InstallInterruptHandlers(const char* stoppedMessage) {
   stopped = stoppedMessage;
@@ -67,15 +60,5 @@ void RememberNewFile(const std::string& path) {
 }
 
 void ForgetNewFile() { armed = 0; }
-
-void HoldStops() {
-  int expected = 0;
-  held.compare_exchange_strong(expected, -1);
-}
-
-void ReleaseStops() {
-  const int waiting = held.exchange(0);
-  if (waiting > 0) Stop(waiting);
-}
 
 }  // namespace tessaro

@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstring>
 #include <string>
 
 #include "engine/wide_text.h"
 #include "frontend/interrupts.h"
+#include "frontend/stop_hold.h"
 
 namespace tessaro {
 namespace {
@@ -16,10 +16,6 @@ namespace {
 SRWLOCK newFileLock = SRWLOCK_INIT;
 std::string newFile;  // empty: nothing to remove
 const char* stopped = "";
-
-// 0: a stop ends the program at once; -1: a stop waits; above 0: the exit
-// status of a stop that is waiting.
-std::atomic<int> held{0};
 
 // The message to standard error: UTF-16 to a console window, the UTF-8
 // bytes to a file or pipe.
@@ -34,16 +30,6 @@ void WriteStopped() {
   } else {
     WriteFile(h, stopped, static_cast<DWORD>(std::strlen(stopped)), &done, nullptr);
   }
-}
-
-// The file was created with deletion shared, so it can go while the
-// conversion still holds it open; it vanishes when the process ends. The
-// lock is kept to the end: nothing may be remembered any more.
-[[noreturn]] void Stop(int status) {
-  AcquireSRWLockExclusive(&newFileLock);
-  if (!newFile.empty()) RealFileSystem().Remove(newFile);
-  WriteStopped();
-  ExitProcess(static_cast<UINT>(status));
 }
 
 BOOL WINAPI OnConsoleEvent(DWORD event) {
@@ -61,12 +47,21 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
     default:
       return FALSE;
   }
-  int expected = -1;
-  if (held.compare_exchange_strong(expected, status) || expected > 0) return TRUE;
-  Stop(status);
+  if (!StopWaits(status)) StopNow(status);
+  return TRUE;
 }
 
 }  // namespace
+
+// The file was created with deletion shared, so it can go while the
+// conversion still holds it open; it vanishes when the process ends. The
+// lock is kept to the end: nothing may be remembered any more.
+void StopNow(int status) {
+  AcquireSRWLockExclusive(&newFileLock);
+  if (!newFile.empty()) RealFileSystem().Remove(newFile);
+  WriteStopped();
+  ExitProcess(static_cast<UINT>(status));
+}
 
 void InstallInterruptHandlers(const char* stoppedMessage) {
   stopped = stoppedMessage;
@@ -83,16 +78,6 @@ void ForgetNewFile() {
   AcquireSRWLockExclusive(&newFileLock);
   newFile.clear();
   ReleaseSRWLockExclusive(&newFileLock);
-}
-
-void HoldStops() {
-  int expected = 0;
-  held.compare_exchange_strong(expected, -1);
-}
-
-void ReleaseStops() {
-  const int waiting = held.exchange(0);
-  if (waiting > 0) Stop(waiting);
 }
 
 }  // namespace tessaro
