@@ -2,72 +2,46 @@
 // naming the file, one summary line at the end.
 #include "cli/batch_run.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "cli/cli_host.h"
 #include "cli/cli_texts.h"
 #include "cli/file_runs.h"
 #include "engine/file_io.h"
+#include "engine/own_file_guard.h"
 
 namespace tessaro::cli {
 namespace {
 
-// The path spelled one way: absolute, without "." and ".." parts. Paths are
-// UTF-8, whatever the system's code page.
-std::u8string Normalised(const std::string& path) {
-  const std::filesystem::path given(std::u8string(path.begin(), path.end()));
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(given, error);
-  return (error ? given : absolute).lexically_normal().u8string();
-}
-
-// Whether two paths name one file: the same file where both exist, else the
-// same path once normalised.
-bool SameFileOrPath(FileSystem& fs, const std::string& a, const std::string& b) {
-  return fs.SameFile(a, b) || Normalised(a) == Normalised(b);
-}
-
-// Keeps a batch from writing over its own files: an output that is one of
-// the batch's inputs, or that an earlier file of the batch has written.
+// Keeps a batch from writing over its own files, in the console's words.
 class OwnFiles {
  public:
   OwnFiles(const std::vector<std::string>& inputs, Language language, FileSystem& fs)
-      : inputs_(inputs), texts_(CliTextsFor(language)), fs_(fs) {}
+      : files_(inputs, fs), texts_(CliTextsFor(language)) {}
 
   // Before the next file's conversion: the message that fails it, or "".
   std::string Refusal(const ConversionRequest& request) {
-    const size_t own = next_++;
-    if (request.outputPath.empty()) return {};  // the conversion refuses it
-    for (size_t i = 0; i < inputs_.size(); ++i) {
-      if (i != own && SameFileOrPath(fs_, request.outputPath, inputs_[i])) {
-        return texts_.outputIsAnInput(inputs_[i].c_str());
-      }
-    }
-    for (const Written& w : written_) {
-      if (SameFileOrPath(fs_, request.outputPath, w.output)) {
-        return texts_.outputWrittenBefore(w.input.c_str());
-      }
+    const OwnFileHit hit = files_.Overwrites(next_++, request.outputPath);
+    switch (hit.kind) {
+      case OwnFileHit::Kind::kInput:
+        return texts_.outputIsAnInput(hit.input.c_str());
+      case OwnFileHit::Kind::kEarlierOutput:
+        return texts_.outputWrittenBefore(hit.input.c_str());
+      case OwnFileHit::Kind::kNone:
+        break;
     }
     return {};
   }
 
   void Ran(const FileRun& run) {
-    if (!run.result.failed) written_.push_back({run.request.inputPath, run.request.outputPath});
+    if (!run.result.failed) files_.Wrote(next_ - 1, run.request.outputPath);
   }
 
  private:
-  struct Written {
-    std::string input;
-    std::string output;
-  };
-  const std::vector<std::string>& inputs_;
+  OwnFileGuard files_;
   const CliTexts& texts_;
-  FileSystem& fs_;
   size_t next_ = 0;
-  std::vector<Written> written_;
 };
 
 }  // namespace

@@ -7,8 +7,8 @@
 // settings saved. Several files (dropped or chosen together) are converted
 // one after another, each to its proposed output: a failed file does not
 // stop the others, a cancel stops the rest, and a summary line ends the run.
-#include <algorithm>
-
+#include "engine/file_io.h"
+#include "engine/own_file_guard.h"
 #include "naming/output_path.h"
 #include "ui/dialog_texts.h"
 #include "ui/error_log.h"
@@ -129,7 +129,7 @@ void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
   int converted = 0;
   int damaged = 0;
   int failed = 0;
-  std::vector<std::string> outputs;
+  OwnFileGuard own(paths, RealFileSystem());
   BeginConverting();
   converting_.queued = true;
   m_progress.SetPos(0);
@@ -148,16 +148,15 @@ void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
     m_strInfo = converting_.queueInfo;
     UpdateData(false);
     // Never over a file of this run: one of its inputs or an earlier output.
-    auto same = [&](const std::string& path) { return path == proposal.outputPath; };
-    const auto input_hit = std::find_if(paths.begin(), paths.end(), same);
-    if (input_hit != paths.end() || std::any_of(outputs.begin(), outputs.end(), same)) {
+    if (own.Overwrites(static_cast<size_t>(i), proposal.outputPath).kind !=
+        OwnFileHit::Kind::kNone) {
       SetInfoText(texts.queueOverwrites(LogFileName(proposal.outputPath).c_str()), true);
       ++failed;
       continue;
     }
     const ConversionResult result = ConvertOne(RequestFor(input, proposal.outputPath, m_nDelay));
-    outputs.push_back(proposal.outputPath);
     if (converting_.stopThrown) break;
+    if (!result.failed) own.Wrote(static_cast<size_t>(i), proposal.outputPath);
     if (result.failed) {
       ++failed;
     } else if (result.anomalyCount > 0 || result.mismatchCount > 0 || result.noFrameFound) {

@@ -345,6 +345,16 @@ TEST_F(DialogTest, AQueueKeepsItsOwnFilesAndStopsAtCancel) {
             std::string("[1/3] x.aac\r\nエラー：出力ファイルが、（x_aac.wav）と同じです。この変換は、"
                         "行いません。\r\n").substr(0, 100));
 
+  // An earlier output, and an input spelled another way.
+  for (const std::vector<std::string>& files :
+       {std::vector<std::string>{"/m/y DELAY 40ms.aac", "/m/y DELAY 0ms.aac"},
+        std::vector<std::string>{"/m/z.aac", "/m/sub/../z_aac.wav"}}) {
+    requests.clear();
+    dlg->OnDropFiles(files);
+    ASSERT_EQ(requests.size(), 1u) << files[1];
+    EXPECT_NE(ws.texts[kIdcInfo].find("エラー：出力ファイルが、（"), std::string::npos) << files[1];
+  }
+
   requests.clear();
   duringConversion = [&](ConversionHost& host) {
     if (requests.size() == 2) dlg->OnConvert();  // the cancel button
