@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "tests/support/container_builder.h"
 #include "tests/support/memory_console.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/text_tables.h"
 
 namespace tessaro::cli {
@@ -231,6 +233,52 @@ TEST(StopHandlingDeathTest, AStopAfterTheOutputIsInPlaceLetsTheRunFinish) {
           std::exit(status);
         },
         ::testing::ExitedWithCode(c.exitCode), c.err);
+  }
+}
+
+// A terminal that gets a stop signal at the second progress line, while the
+// new file is being written (the first comes before the output is opened).
+class TerminalStoppedWhileWriting final : public Console {
+ public:
+  explicit TerminalStoppedWhileWriting(int signal) : signal_(signal) {}
+  void Out(std::string_view) override {}
+  void Err(std::string_view) override {
+    if (++lines_ == 2) std::raise(signal_);
+  }
+  bool ErrIsTerminal() override { return true; }
+
+ private:
+  int signal_;
+  int lines_ = 0;
+};
+
+// Where the new file has a name while it is written (a file system without
+// unnamed files), each stop signal's handler removes it: the folder keeps
+// only the input, and the status names the signal.
+TEST(StopHandlingDeathTest, EachStopSignalRemovesTheNamedNewFile) {
+  struct Case {
+    int signal;
+    int exitCode;
+  } const cases[] = {{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.signal);
+    const testing::TempDir dir;
+    const AdtsStream stream = ThreeFrames();
+    const auto& bytes = stream.bytes();
+    testing::WriteFile(dir.File("in.aac"), std::string(bytes.begin(), bytes.end()));
+    EXPECT_EXIT(
+        {
+          InstallInterruptHandlers("stopped\n");
+          TerminalStoppedWhileWriting console(c.signal);
+          WatchedFileSystem watched(RealFileSystemWithHiddenNames());
+          std::exit(RunCli({dir.File("in.aac")}, console, watched, Language::kJapanese));
+        },
+        ::testing::ExitedWithCode(c.exitCode), "^stopped\n$");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(testing::Utf8Path(dir.Dir()))) {
+      names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"in.aac"});
   }
 }
 #endif

@@ -117,6 +117,19 @@ TEST_F(CliEndToEnd, SoxEditsRetimeTheFrames) {
   }
 }
 
+// Exactly half a block of silence in front is no gap: not one frame moves.
+// The frame count alone would not show a filler put in front instead of at
+// the end.
+TEST_F(CliEndToEnd, HalfABlockOfSilenceInFrontMovesNoFrame) {
+  ASSERT_EQ(RunProgram({kCli, Sample("tone48k_stereo.aac", "edit.aac")}).exitCode, 0);
+  const std::string wav = dir_.File("edit_aac.wav");
+  const std::string half = dir_.File("half.wav");
+  ASSERT_EQ(RunProgram({"sox", wav, half, "pad", "512s", "0"}).exitCode, 0);
+  ASSERT_EQ(RunProgram({kCli, half, dir_.File("half.aac")}).exitCode, 0);
+  ASSERT_EQ(RunProgram({kCli, wav, dir_.File("plain.aac")}).exitCode, 0);
+  EXPECT_TRUE(ReadFile(dir_.File("half.aac")) == ReadFile(dir_.File("plain.aac")));
+}
+
 TEST_F(CliEndToEnd, DelayTagInTheNameShiftsTheStream) {
   const std::string aac = Sample("tone48k_stereo.aac", "song DELAY 120ms.aac");
   const ProcessResult r = RunProgram({kCli, aac});

@@ -123,6 +123,13 @@ TEST_F(CliReportForms, JsonIsOneValidObjectPerLineEvenForPathsThatAreNotUtf8) {
   EXPECT_EQ(j["outputSize"], 1159212);
 }
 
+// "frames" counts the frames taken from a damaged stream, as its report does.
+TEST_F(CliReportForms, JsonFramesOfADamagedInputAreTheFramesTaken) {
+  const ProcessResult r = RunProgram({kCli, "--json", Damaged("bad.aac")});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_EQ(Json::parse(r.out)["frames"], 283 - 1);  // one lost to the damage
+}
+
 // A script that branches on the schema and the stable error codes alone: the
 // same in either language, one object per file, the summary last.
 TEST_F(CliReportForms, JsonConsumerNeedsOnlySchemaKindAndErrorCode) {

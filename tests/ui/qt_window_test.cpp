@@ -599,16 +599,17 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     const char* damageEntry;
     const char* report;  // the start of the conversion's report
     const char* sizeTip;  // the start of the size choice's tooltip
+    const char* countdown;  // its start
   } cases[] = {
       {Language::kJapanese, "曲",
        {"入力", "参照", "出力", "参照", "TSRｻｲｽﾞ", "変換"},
        "TSR エラーメッセージ", "閉じる", "Tessaroのﾊﾞｰｼﾞｮﾝ情報",
        "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...", "データ異常の報告を表示(&D)...", "入力サイズ：",
-       "1/1：16ビット"},
+       "1/1：16ビット", "あと"},
       {Language::kEnglish, "song",
        {"&Input", "&Browse…", "&Output", "B&rowse…", "WAV &size", "&Convert"},
        "TSR error message", "Close", "About Tessaro", "&About Tessaro...",
-       "Show the &damage report...", "Input size:", "1/1: a 16-bit WAV."},
+       "Show the &damage report...", "Input size:", "1/1: a 16-bit WAV.", "Closes in "},
   };
   for (const Case& c : cases) {
     const std::string name = c.sample;
@@ -625,6 +626,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     });
     ASSERT_EQ(errorTexts.size(), 2u);
     EXPECT_EQ(errorTexts[0], c.errorButton);
+    EXPECT_EQ(errorTexts[1].rfind(c.countdown, 0), 0u) << errorTexts[1];  // the countdown's language
     EXPECT_TRUE(Text(kIdcInfo).startsWith(c.report)) << Text(kIdcInfo).toStdString();
 
     QMenu* menu = program->Window().BuildContextMenu();
