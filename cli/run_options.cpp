@@ -73,11 +73,9 @@ RunOptions ReadRunOptions(const std::vector<std::string>& args, Language languag
 }
 
 ConversionRequest RequestFor(const RunOptions& options, const std::vector<std::string>& paths) {
-  std::vector<std::string> tokens = options.optionTokens;
-  tokens.insert(tokens.end(), paths.begin(), paths.end());
-  ConversionRequest request = ReadCommandTokens(tokens).request;
-  request.language = options.language;
-  return request;
+  ConversionRequest start;
+  start.language = options.language;
+  return ReadCommandTokens(options.optionTokens, paths, start).request;
 }
 
 }  // namespace tessaro::cli
