@@ -72,10 +72,7 @@ void CTessaroDlg::ShowErrorMessage(const std::string& text, int writeLog) {
   if (writeLog != 0 && converting_.active) lastDamage_ += text;
   if (converting_.queued) {
     converting_.queueDamage += converting_.currentLabel + text;
-    if (writeLog != 0) {
-      AppendLogLine(m_strLogPath, ws_.ToStoredText(FormatLogLine(
-                                      ws_.LocalTime(), converting_.currentInput, text, language_)));
-    }
+    if (writeLog != 0) AppendErrorLog(text);
     return;
   }
   if (m_pErrorDlg != nullptr) {
@@ -97,9 +94,12 @@ void CTessaroDlg::CountDown(CErrorMsgDlg& dlg) {
   }
 }
 
+// The line names the file being converted: a file dropped while the error
+// window counts down changes the input box, not whose damage this is.
 void CTessaroDlg::AppendErrorLog(const std::string& text) {
+  const std::string& input = converting_.active ? converting_.currentInput : m_strInFile;
   AppendLogLine(m_strLogPath,
-                ws_.ToStoredText(FormatLogLine(ws_.LocalTime(), m_strInFile, text, language_)));
+                ws_.ToStoredText(FormatLogLine(ws_.LocalTime(), input, text, language_)));
 }
 
 }  // namespace tessaro

@@ -87,6 +87,23 @@ TEST_F(DialogTest, ClosingDuringCountdownEndsItAtTheNextTickAndStillLogs) {
   EXPECT_EQ(LineCount(ReadFile(LogPath())), 1);
 }
 
+// The log names the converted file, also when another is dropped while the
+// error window counts down.
+TEST_F(DialogTest, AFileDroppedDuringTheCountdownIsNotTheOneLogged) {
+  Open();
+  duringConversion = [this](ConversionHost& host) {
+    ws.pumpCount = 0;
+    ws.onPump = [this] {
+      if (ws.pumpCount == 2) dlg->OnDropFiles({"/m/other.aac"});
+    };
+    host.ShowErrorMessage("damage", 1);
+  };
+  dlg->OnDropFiles({"/m/converted.aac"});
+  dlg->OnConvert();
+  EXPECT_EQ(ws.texts[kIdcInFile], "/m/other.aac");
+  EXPECT_EQ(ReadFile(LogPath()), "2024/03/09 07:05:02\t入力ファイル：(converted.aac)\tdamage\r\n");
+}
+
 TEST_F(DialogTest, EnglishDialogCountsDownLogsAndConvertsInEnglish) {
   language = Language::kEnglish;
   Open();
