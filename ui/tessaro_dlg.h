@@ -166,8 +166,8 @@ class CTessaroDlg : public ConversionHost {
   bool ended_ = false;  // EndDialog has been called
   // The input path the output and the delay were last proposed from.
   std::string proposedFrom_;
-  std::string convertText_;
-  std::string lastDamage_;  // the last conversion's logged report(s)  // the convert button's own text, while it cancels
+  std::string convertText_;  // the convert button's own text, while it cancels
+  std::string lastDamage_;   // the last conversion's logged report(s)
   ConvertingState converting_;
   ConversionResult lastResult_;
   int exitStatus_ = 0;
