@@ -15,7 +15,6 @@ namespace tessaro {
 
 INT_PTR Win32WindowSystem::RunMainDialog(CTessaroDlg& dlg) {
   dlg_ = &dlg;
-  ended_ = false;
   const DLGTEMPLATE* found = DialogTemplate(kDialogMain);
   const INT_PTR result = found ? DialogBoxIndirectParamW(instance_, found, nullptr, MainProc,
                                                          reinterpret_cast<LPARAM>(this))

@@ -204,7 +204,6 @@ void Win32WindowSystem::SetDamageMark(bool shown) {
 void Win32WindowSystem::EndDialog(int result) {
   // Only marks the dialog as ended: its modal loop returns once the handler
   // that asked (perhaps a conversion) has returned.
-  ended_ = true;
   if (main_) ::EndDialog(main_, result);
 }
 

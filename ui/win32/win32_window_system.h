@@ -9,7 +9,6 @@
 // the WindowSystem member; the code here calls SetWindowTextW by its name.
 #undef SetWindowText
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -124,7 +123,6 @@ class Win32WindowSystem : public WindowSystem {
   LOGFONTW mainFace_{};       // its font as the dialog manager made it
   int mainFaceDpi_ = 0;       // at this DPI, 0 when it has none
   TextRoom roomSeen_;         // the widest the main window's texts have needed
-  bool ended_ = false;           // the dialog logic has ended the dialog
 };
 
 }  // namespace tessaro
