@@ -38,15 +38,21 @@ int LayoutCeil(int device, int dpi) { return (device * kLayoutDpi + dpi - 1) / d
 // The two path labels: the statics of the main dialog without an id.
 bool IsPathLabel(HWND child) { return (GetDlgCtrlID(child) & 0xFFFF) == 0xFFFF; }
 
+// A control's rectangle in its dialog's client area.
+RECT RectInDialog(HWND control, HWND dialog) {
+  RECT r;
+  ::GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 }  // namespace
 
 void Win32WindowSystem::FitPathLabels(HWND hwnd) {
   // The labels stay where the template puts them; each as wide as its text.
   for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsPathLabel(child)) continue;
-    RECT r;
-    ::GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+    const RECT r = RectInDialog(child, hwnd);
     const SIZE text = DrawnSize(child, TextOf(child), DT_SINGLELINE);
     MoveWindow(child, r.left, r.top, text.cx + 2, r.bottom - r.top, TRUE);
   }
@@ -80,11 +86,9 @@ TextRoom Win32WindowSystem::MainTextRoom() {
     room.sizeLabel = LayoutCeil(DrawnSize(label, TextOf(label), DT_SINGLELINE).cx + ToDevice(2, dpi), dpi);
   }
   for (HWND child = GetWindow(main_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!IsPathLabel(child)) continue;
-    RECT r;
-    ::GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&r), 2);
-    room.labelColumn = std::max(room.labelColumn, LayoutCeil(r.right, dpi));
+    if (IsPathLabel(child)) {
+      room.labelColumn = std::max(room.labelColumn, LayoutCeil(RectInDialog(child, main_).right, dpi));
+    }
   }
   return room;
 }
