@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/adts.h"
+#include "engine/failure.h"
 #include "engine/wav_container.h"
 
 namespace tessaro {
@@ -33,6 +34,7 @@ struct ConversionResult {
   uint32_t blockLength = 0;        // WAV to AAC: bytes per block
   std::vector<DamagePlace> damage{};        // AAC to WAV: the first listed regions
   std::vector<MismatchPlace> mismatches{};  // WAV to AAC: the first kMaxListedMismatches
+  Failure failure = Failure::kNone;         // why, when failed
 };
 
 // Checksum mismatch records listed in the info text and here; further ones

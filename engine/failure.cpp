@@ -1,0 +1,27 @@
+// The stable names of the failures.
+#include "engine/failure.h"
+
+namespace tessaro {
+
+const char* FailureCode(Failure failure) {
+  switch (failure) {
+    case Failure::kNone: return "";
+    case Failure::kInputNotOpenable: return "input_not_openable";
+    case Failure::kOutputNotOpenable: return "output_not_openable";
+    case Failure::kInputInvalid: return "input_invalid";
+    case Failure::kInputInvalidChunk: return "input_invalid_chunk";
+    case Failure::kNotWav: return "not_wav";
+    case Failure::kInputNameInvalid: return "input_name_invalid";
+    case Failure::kReadFailed: return "read_failed";
+    case Failure::kWriteFailed: return "write_failed";
+    case Failure::kDelayTooLarge: return "delay_too_large";
+    case Failure::kUnexpected: return "unexpected";
+    case Failure::kOutputIsAac: return "output_is_aac";
+    case Failure::kOutputIsWav: return "output_is_wav";
+    case Failure::kOutputIsAnInput: return "output_is_an_input";
+    case Failure::kOutputWrittenBefore: return "output_written_before";
+  }
+  return "unexpected";
+}
+
+}  // namespace tessaro

@@ -1,0 +1,30 @@
+#pragma once
+// Why a conversion, or a front end's run around it, did not produce its
+// output: a value set where the failure happens, worded by each front end.
+
+namespace tessaro {
+
+enum class Failure {
+  kNone,
+  // The conversion's own.
+  kInputNotOpenable,
+  kOutputNotOpenable,
+  kInputInvalid,
+  kInputInvalidChunk,
+  kNotWav,
+  kInputNameInvalid,
+  kReadFailed,
+  kWriteFailed,
+  kDelayTooLarge,
+  kUnexpected,
+  kOutputIsAac,
+  kOutputIsWav,
+  // A run of several files that would write over its own files.
+  kOutputIsAnInput,
+  kOutputWrittenBefore,
+};
+
+// The stable ASCII name scripts read ("input_not_openable"); "" for kNone.
+const char* FailureCode(Failure failure);
+
+}  // namespace tessaro
