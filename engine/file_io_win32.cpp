@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/file_io.h"
 #include "engine/wide_text.h"
@@ -100,6 +102,8 @@ class Win32File final : public File {
     return ok;
   }
 
+  HANDLE handle() const { return handle_; }
+
  private:
   HANDLE handle_;
 };
@@ -118,6 +122,71 @@ std::unique_ptr<File> OpenDiskFile(const std::string& path, DWORD access, DWORD 
   }
   return std::make_unique<Win32File>(h);
 }
+
+// Marks an open file for deletion when its last handle is closed, or clears
+// the mark. The system honours the mark also when the process dies.
+bool MarkForDeletion(HANDLE h, bool remove) {
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = remove ? TRUE : FALSE;
+  return SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
+// Gives an open file another name (any folder of its volume), replacing a
+// file of that name.
+bool RenameOpenFile(HANDLE h, const std::wstring& to) {
+  const DWORD n = GetFullPathNameW(to.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return false;
+  std::wstring full(n, L'\0');
+  const DWORD got = GetFullPathNameW(to.c_str(), n, full.data(), nullptr);
+  if (got == 0 || got >= n) return false;
+  full.resize(got);
+  const size_t nameBytes = full.size() * sizeof(wchar_t);
+  std::vector<unsigned char> buf(sizeof(FILE_RENAME_INFO) + nameBytes);
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buf.data());
+  info->ReplaceIfExists = TRUE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(nameBytes);
+  memcpy(info->FileName, full.c_str(), nameBytes + sizeof(wchar_t));
+  return SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(buf.size())) != 0;
+}
+
+// A new file under its hidden name that the system removes if the program
+// dies before it is complete: it is marked for deletion as soon as it exists,
+// and the mark is cleared only for its rename into place, which goes through
+// its own handle. Where a file system cannot rename an open file, the closed
+// file is renamed by its name; a file that did not get into place is removed.
+class Win32AsideFile final : public AsideFile {
+ public:
+  Win32AsideFile(HANDLE h, std::wstring target, std::wstring hidden)
+      : file_(h), target_(std::move(target)), hidden_(std::move(hidden)) {}
+  // Closing a file still marked deletes it.
+  ~Win32AsideFile() override {
+    file_.Close();
+    if (unmarked_ && !placed_) DeleteFileW(hidden_.c_str());
+  }
+
+  File& file() override { return file_; }
+
+  bool PutInPlace() override {
+    const HANDLE h = file_.handle();
+    if (h == INVALID_HANDLE_VALUE || !MarkForDeletion(h, false)) return false;
+    unmarked_ = true;
+    placed_ = RenameOpenFile(h, target_);
+    const bool closed = file_.Close();
+    if (!placed_ && closed) {
+      placed_ = MoveFileExW(hidden_.c_str(), target_.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    }
+    return placed_;
+  }
+
+ private:
+  Win32File file_;
+  const std::wstring target_;
+  const std::wstring hidden_;
+  bool unmarked_ = false;
+  bool placed_ = false;
+};
 
 // Volume serial number and file index identify a file on its volume,
 // whatever spelling, case, short name or link led to it.
@@ -180,6 +249,25 @@ class Win32FileSystem final : public FileSystem {
                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32File>(h);
+  }
+
+  // Where a file system cannot mark a file for deletion, the new file is
+  // written under its hidden name and removed by name on failure.
+  std::unique_ptr<AsideFile> CreateAside(const std::string& target, const std::string& hidden,
+                                         const PathInfo* like) override {
+    const std::wstring wideTarget = NativePath(target);
+    const std::wstring wideHidden = NativePath(hidden);
+    if (wideTarget.empty() || wideHidden.empty()) return nullptr;
+    HANDLE h = CreateFileW(wideHidden.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                           FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    if (!MarkForDeletion(h, true)) {
+      CloseHandle(h);
+      DeleteFileW(wideHidden.c_str());
+      return FileSystem::CreateAside(target, hidden, like);
+    }
+    return std::make_unique<Win32AsideFile>(h, wideTarget, wideHidden);
   }
 
   bool Rename(const std::string& from, const std::string& to) override {

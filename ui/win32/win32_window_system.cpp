@@ -10,6 +10,7 @@
 
 #include "ui/control_ids.h"
 #include "engine/wide_text.h"
+#include "ui/win32/data_directory_win32.h"
 #include "ui/win32/program_language.h"
 #include "ui/win32/window_dpi.h"
 
@@ -234,7 +235,8 @@ std::tm Win32WindowSystem::LocalTime() {
 }
 
 std::string Win32WindowSystem::DataDirectory() {
-  // The program's own directory, however long its path.
+  // The program's own directory, however long its path; an installed copy
+  // uses the user's profile instead (data_directory_win32.h).
   std::vector<wchar_t> buf(MAX_PATH);
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
@@ -242,7 +244,8 @@ std::string Win32WindowSystem::DataDirectory() {
     if (n < buf.size()) {
       std::wstring path(buf.data(), n);
       const size_t slash = path.find_last_of(L'\\');
-      return slash == std::wstring::npos ? std::string() : Narrow(path.substr(0, slash + 1), BadText::kReplace);
+      const std::wstring dir = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+      return Narrow(Win32DataDirectory(dir), BadText::kReplace);
     }
     if (buf.size() >= 32768) return std::string();
     buf.resize(buf.size() * 2);
