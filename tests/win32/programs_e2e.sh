@@ -75,6 +75,32 @@ win "$rep" "$cli_exe" "曲.aac" "固定.wav" >"$work/keep.out" 2>/dev/null || st
 hidden=$(ls -A "$rep" | grep -c '^\.' || true)
 [ "$hidden" -eq 0 ] || fail "a hidden new file was left beside the outputs"
 
+# A conversion killed part-way (as from the task manager) leaves nothing
+# beside its output: the system removes the unfinished file.
+killed="$work/killed"
+mkdir -p "$killed"
+for i in $(seq 300); do cat "$samples/tone48k_stereo.aac"; done >"$killed/長い.aac"
+(cd "$killed" && exec wine "$cli_exe" 長い.aac 長い.wav </dev/null >/dev/null 2>&1) &
+pid=$!
+for i in $(seq 200); do
+  ls -A "$killed" | grep -q '^\.' && break
+  sleep 0.05
+done
+if ls -A "$killed" | grep -q '^\.'; then
+  kill -9 "$pid"
+  wait "$pid" 2>/dev/null || true
+  for i in $(seq 50); do
+    ls -A "$killed" | grep -q '^\.' || break
+    sleep 0.1
+  done
+  left=$(ls -A "$killed" | grep -v '^長い\.aac$' || true)
+  [ -z "$left" ] || fail "a killed tessaro-cli.exe left: $left"
+else
+  kill -9 "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  fail "tessaro-cli.exe was not caught part-way through a conversion"
+fi
+
 # A command-line run of the dialog program exits as tessaro-cli.exe does.
 gui="$work/gui status"
 mkdir -p "$gui"
