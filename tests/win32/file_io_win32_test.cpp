@@ -133,6 +133,37 @@ TEST(Win32FileIo, RenameReplacesAWholeFile) {
   EXPECT_EQ(fs.Stat(aside).kind, PathInfo::Kind::kMissing);
 }
 
+// A new file written aside takes the target's place whole when put in place
+// and leaves nothing when dropped, also past the classic path limit, where
+// the rename through the file's own handle takes the extended form.
+TEST(Win32FileIo, AsideFilesArePutInPlaceOrLeaveNothing) {
+  TempDir dir;
+  FileSystem& fs = RealFileSystem();
+  const std::wstring longFolder = dir.Wide() + std::wstring(250, L'f');
+  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + longFolder).c_str(), nullptr));
+  for (const std::string& folder : {dir.Dir(), Narrow(longFolder, BadText::kReplace) + "\\"}) {
+    for (const bool place : {true, false}) {
+      SCOPED_TRACE(folder.size());
+      SCOPED_TRACE(place);
+      const std::string target = folder + "出力.wav";
+      const std::string hidden = folder + ".出力.wav.tessaro-abc123";
+      ASSERT_TRUE(WriteAll(target, "old"));
+      {
+        auto aside = fs.CreateAside(target, hidden, nullptr);
+        ASSERT_TRUE(aside);
+        ASSERT_TRUE(aside->file().Write(reinterpret_cast<const uint8_t*>("new"), 3));
+        if (place) {
+          EXPECT_TRUE(aside->PutInPlace());
+        }
+      }
+      EXPECT_EQ(ReadAll(target), place ? "new" : "old");
+      EXPECT_EQ(fs.Stat(hidden).kind, PathInfo::Kind::kMissing);
+      EXPECT_TRUE(fs.Remove(target));
+    }
+  }
+  RemoveDirectoryW((L"\\\\?\\" + longFolder).c_str());
+}
+
 TEST(Win32FileIo, FailuresAreReportedNotThrown) {
   TempDir dir;
   FileSystem& fs = RealFileSystem();
