@@ -17,22 +17,36 @@
 namespace tessaro {
 namespace {
 
+// The absolute form of a path; empty when it cannot be had.
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return {};
+  std::wstring full(n, L'\0');
+  const DWORD got = GetFullPathNameW(path.c_str(), n, full.data(), nullptr);
+  if (got == 0 || got >= n) return {};
+  full.resize(got);
+  return full;
+}
+
+// The extended form of a path (\\?\C:\..., \\?\UNC\server\...), which has no
+// length limit and takes no relative parts; empty when it cannot be had.
+std::wstring ExtendedPath(const std::wstring& path) {
+  if (path.rfind(L"\\\\?\\", 0) == 0) return path;
+  const std::wstring full = FullPath(path);
+  if (full.empty()) return {};
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
 // The path as the file calls take it. Paths longer than the classic limit
-// of 260 characters are handed over in their extended form (\\?\C:\...,
-// \\?\UNC\server\...), which has no such limit on any Windows version;
-// that form takes no relative parts, so the path is made absolute first.
+// of 260 characters are handed over in their extended form, which works on
+// any Windows version.
 std::wstring NativePath(const std::string& utf8) {
   // Invalid UTF-8 gives an empty name, which no file call accepts.
   std::wstring wide = Widen(utf8, BadText::kRefuse);
-  if (wide.size() < MAX_PATH - 12 || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
-  const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (n == 0) return wide;
-  std::wstring full(n, L'\0');
-  const DWORD got = GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
-  if (got == 0 || got >= n) return wide;
-  full.resize(got);
-  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
-  return L"\\\\?\\" + full;
+  if (wide.size() < MAX_PATH - 12) return wide;
+  const std::wstring extended = ExtendedPath(wide);
+  return extended.empty() ? wide : extended;
 }
 
 // ReadFile and WriteFile take 32-bit counts; larger requests go in slices.
@@ -132,14 +146,11 @@ bool MarkForDeletion(HANDLE h, bool remove) {
 }
 
 // Gives an open file another name (any folder of its volume), replacing a
-// file of that name.
+// file of that name. The new name goes in its extended form, which every
+// Windows version takes here whatever its length.
 bool RenameOpenFile(HANDLE h, const std::wstring& to) {
-  const DWORD n = GetFullPathNameW(to.c_str(), 0, nullptr, nullptr);
-  if (n == 0) return false;
-  std::wstring full(n, L'\0');
-  const DWORD got = GetFullPathNameW(to.c_str(), n, full.data(), nullptr);
-  if (got == 0 || got >= n) return false;
-  full.resize(got);
+  const std::wstring full = ExtendedPath(to);
+  if (full.empty()) return false;
   const size_t nameBytes = full.size() * sizeof(wchar_t);
   std::vector<unsigned char> buf(sizeof(FILE_RENAME_INFO) + nameBytes);
   auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buf.data());
@@ -155,6 +166,7 @@ bool RenameOpenFile(HANDLE h, const std::wstring& to) {
 // and the mark is cleared only for its rename into place, which goes through
 // its own handle. Where a file system cannot rename an open file, the closed
 // file is renamed by its name; a file that did not get into place is removed.
+// A stop cannot delete the marked file by its name; it goes as the program ends.
 class Win32AsideFile final : public AsideFile {
  public:
   Win32AsideFile(HANDLE h, std::wstring target, std::wstring hidden)
