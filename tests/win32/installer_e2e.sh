@@ -81,6 +81,15 @@ cp "$samples/tone48k_stereo.aac" "$work/曲 フォルダ/曲.aac"
 (cd "$work/曲 フォルダ" && w "$bin/tessaro-cli.exe" 曲.aac 元.wav >/dev/null) || true
 cmp -s "$work/曲 フォルダ/出力.wav" "$work/曲 フォルダ/元.wav" || fail "installed tessaro-cli.exe: wrong output"
 
+# "Open with": the registered command converts the file once.
+command=$(key 'HKCU\Software\Classes\Applications\tessaro.exe\shell\open\command' /ve |
+  grep -a -o '"[^"]*tessaro.exe" "%1"' || true)
+exe=${command#\"}
+exe=${exe%%\"*}
+cp "$samples/tone48k_stereo.aac" "$work/曲 フォルダ/開く.aac"
+w "$exe" "$(w winepath -w "$work/曲 フォルダ/開く.aac" | tr -d '\r')" || true
+cmp -s "$work/曲 フォルダ/元.wav" "$work/曲 フォルダ/開く_aac.wav" || fail "Open with: no conversion"
+
 # A damaged stream: the dialog's command-line run logs it.
 python3 - "$samples/tone48k_stereo.aac" "$work/曲 フォルダ/傷.aac" <<'EOF'
 import sys
