@@ -39,8 +39,9 @@ timeout 300 wineboot -i >/dev/null 2>&1 </dev/null
 timeout 300 wineserver -w >/dev/null 2>&1 </dev/null || true
 w reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
 
-programs=$(unix 'C:\users')/$(id -un)/AppData/Local/Programs/Tessaro
-appdata=$(unix 'C:\users')/$(id -un)/AppData/Roaming
+folder() { unix "$(w cmd /c echo "%$1%" | tr -d '\r')"; }
+programs=$(folder LOCALAPPDATA)/Programs/Tessaro
+appdata=$(folder APPDATA)
 link="$appdata/Microsoft/Windows/Start Menu/Programs/Tessaro.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 entries() { { key "$uninstall_key" /s; key "${uninstall_key/HKLM/HKCU}" /s; } | grep -a -c 'DisplayName *REG_SZ *Tessaro$' || true; }
