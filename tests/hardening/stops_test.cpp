@@ -17,6 +17,8 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
+#include <filesystem>
+#include <initializer_list>
 #include <cstring>
 #include <fcntl.h>
 #include <set>
@@ -259,36 +261,78 @@ int ConvertInChild(const std::string& input, const std::string& output, FileSyst
   return Wait(pid).exitCode;
 }
 
+// Lets the named system calls do what action says in this process from
+// now on (a filter of system calls); false where no filter can be set.
+bool FilterCalls(std::initializer_list<int> calls, uint32_t action) {
+  std::vector<sock_filter> filter = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+  for (int call : calls) {
+    filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<uint32_t>(call), 0, 1));
+    filter.push_back(BPF_STMT(BPF_RET | BPF_K, action));
+  }
+  filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+  const sock_fprog program = {static_cast<unsigned short>(filter.size()), filter.data()};
+  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// The process is killed as it enters the rename that puts the new file in place.
+bool KillOnRename() {
+  return FilterCalls({__NR_rename, __NR_renameat, __NR_renameat2}, SECCOMP_RET_KILL_PROCESS);
+}
+
+// The system refuses every hard link (a policy, or a plain user where the
+// unnamed file cannot be linked without /proc).
+bool RefuseLinks() { return FilterCalls({__NR_link, __NR_linkat}, SECCOMP_RET_ERRNO | EPERM); }
+
 // A kill while the new file had its hidden name (always, where the file
-// system holds no unnamed files; else in the moment before the rename) left
-// it for good. The next run to that output removes it, and only what is
-// exactly such a file of a run that has ended.
+// system holds no unnamed files; else on entry to the rename) left it for
+// good. The next run to that output removes it, and only what is exactly
+// such a file of a run that has ended.
 TEST_F(Stops, TheNextRunRemovesTheFileAKilledRunLeft) {
   const std::string input = Repeated(2);
   const std::string out = dir_.File("out.wav");
-  WriteFile(out, "an earlier conversion");
-  const std::set<std::string> clean = DirectoryEntries(dir_.File(""));
-  const int killed = ConvertInChild(input, out, RealFileSystemWithHiddenNames(), [] { ::_exit(9); });
-  ASSERT_EQ(killed, 9);
-  const std::string left = HiddenFile(dir_.File(""));
-  ASSERT_TRUE(left.starts_with(".out.wav.tessaro-")) << left;
-  const std::string dead = left.substr(std::strlen(".out.wav.tessaro-"), left.size() - 24);
-  const std::string live = std::to_string(::getpid()) + "-";
-  std::set<std::string> kept = clean;
-  for (const std::string& name :
-       {".out.wav.tessaro-" + live + "abcdef", ".other.wav.tessaro-" + dead + "abcdef",
-        ".out.wav.tessaro-" + dead + "abcde", ".out.wav.tessaro-" + dead + "abcdeF",
-        ".out.wav.tessaro-x" + dead + "abcdef", "out.wav.tessaro-" + dead + "abcdef"}) {
-    WriteFile(dir_.File(name), "not a leftover of this output");
-    kept.insert(name);
-  }
-  const std::string folder = ".out.wav.tessaro-" + dead + "folder";
-  ASSERT_EQ(::mkdir(dir_.File(folder).c_str(), 0700), 0);
-  kept.insert(folder);
+  struct Case {
+    const char* name;
+    FileSystem& fs;
+    bool (*prepare)();  // nullptr: killed at the first event pump
+    int status;
+  } const cases[] = {
+      {"hidden name, killed while writing", RealFileSystemWithHiddenNames(), nullptr, 9},
+      {"unnamed, killed on entry to the rename", RealFileSystem(), KillOnRename, 128 + SIGSYS},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(out, "an earlier conversion");
+    const std::set<std::string> clean = DirectoryEntries(dir_.File(""));
+    const int status = ConvertInChild(input, out, c.fs, [&] { if (!c.prepare) ::_exit(9); },
+                                      c.prepare);
+    if (status == 77) GTEST_SKIP() << "system calls cannot be filtered here";
+    ASSERT_EQ(status, c.status);
+    EXPECT_EQ(ReadFile(out), "an earlier conversion");
+    const std::string left = HiddenFile(dir_.File(""));
+    ASSERT_TRUE(left.starts_with(".out.wav.tessaro-")) << left;
+    const std::string dead = left.substr(std::strlen(".out.wav.tessaro-"), left.size() - 23);
+    const std::string live = std::to_string(::getpid()) + "-";
+    std::set<std::string> kept = clean;
+    for (const std::string& name :
+         {".out.wav.tessaro-" + live + "abcdef", ".other.wav.tessaro-" + dead + "abcdef",
+          ".out.wav.tessaro-" + dead + "abcde", ".out.wav.tessaro-" + dead + "abcdeF",
+          ".out.wav.tessaro-x" + dead + "abcdef", "out.wav.tessaro-" + dead + "abcdef"}) {
+      WriteFile(dir_.File(name), "not a leftover of this output");
+      kept.insert(name);
+    }
+    const std::string folder = ".out.wav.tessaro-" + dead + "folder";
+    ASSERT_EQ(::mkdir(dir_.File(folder).c_str(), 0700), 0);
+    kept.insert(folder);
 
-  EXPECT_EQ(Wait(Start({input, out})).exitCode, 0);
-  EXPECT_EQ(DirectoryEntries(dir_.File("")), kept);
-  EXPECT_NE(ReadFile(out), "an earlier conversion");
+    EXPECT_EQ(Wait(Start({input, out})).exitCode, 0);
+    EXPECT_EQ(DirectoryEntries(dir_.File("")), kept);
+    EXPECT_NE(ReadFile(out), "an earlier conversion");
+    for (const std::string& name : kept) {
+      if (!clean.count(name)) std::filesystem::remove(dir_.File(name));
+    }
+  }
 }
 
 // Where the file system holds no unnamed files, a stop after the output's
@@ -317,20 +361,6 @@ TEST_F(Stops, AStopAfterTheFolderWasRenamedRemovesTheNewFileThere) {
     ASSERT_EQ(::unlink((after + "/out.wav").c_str()), 0);
     ASSERT_EQ(::rmdir(after.c_str()), 0);
   }
-}
-
-// The system refuses every hard link (a policy, or a plain user where the
-// unnamed file cannot be linked without /proc), as a filter of system calls.
-bool RefuseLinks() {
-  sock_filter filter[] = {
-      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_linkat, 0, 1),
-      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM),
-      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-  };
-  const sock_fprog program = {static_cast<unsigned short>(std::size(filter)), filter};
-  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
-         ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
 // Where the unnamed file could not be linked in, every conversion did all
