@@ -130,7 +130,7 @@ bool PlantedIn(const std::string& folder, const struct stat& link) {
 }
 
 // The path walked so far (links already replaced by their targets; "" is
-// the working folder) joined with one more name, and its folder.
+// the working folder) joined with one more name, and the folder above it.
 std::string Joined(const std::string& walked, const std::string& name) {
   if (walked.empty()) return name;
   return walked == "/" ? "/" + name : walked + "/" + name;
