@@ -165,6 +165,7 @@ TEST_F(UnsafePaths, TheInputUnderAnotherNameIsRefusedAsOutput) {
 TEST_F(UnsafePaths, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to make files of other users";
   const std::string aac = Sample("in.aac");
+  ASSERT_EQ(Run({aac, "in.wav"}).exitCode, 0);
   ASSERT_EQ(::chmod(dir_.File("").c_str(), 0755), 0);
   ASSERT_EQ(::chmod(dir_.File("in.aac").c_str(), 0644), 0);
   ASSERT_EQ(::mkdir(dir_.File("private").c_str(), 0700), 0);
@@ -184,6 +185,7 @@ TEST_F(UnsafePaths, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
   } const cases[] = {
       {"planted", "shared/out.wav", "../private/secret.conf", 1001, 0, "shared/out.wav", false},
       {"dangling", "shared/out.wav", "../private/new.conf", 1001, 0, "shared/out.wav", false},
+      {"WAV to AAC", "shared/out.aac", "../private/secret.conf", 1001, 0, "shared/out.aac", false},
       {"on the way", "shared/dir", "../private", 1001, 0, "shared/dir/secret.conf", false},
       {"chain", "shared/out.wav", "../private/secret.conf", 1001, 0, "link.wav", false},
       {"the folder owner's", "shared/out.wav", "../private/secret.conf", 1001, 1001,
@@ -198,7 +200,8 @@ TEST_F(UnsafePaths, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
     ASSERT_EQ(::symlink(c.target, dir_.File(c.link).c_str()), 0);
     ASSERT_EQ(::lchown(dir_.File(c.link).c_str(), c.linkOwner, c.linkOwner), 0);
     ASSERT_EQ(::symlink("shared/out.wav", dir_.File("link.wav").c_str()), 0);  // root's own
-    const e2e::ProcessResult r = Run({aac, c.output});
+    const bool back = std::string(c.output).ends_with(".aac");
+    const e2e::ProcessResult r = Run({back ? "in.wav" : aac, c.output});
     EXPECT_EQ(r.exitCode, c.followed ? 0 : 1) << r.out;
     if (!c.followed) {
       EXPECT_EQ(r.out, planted);
