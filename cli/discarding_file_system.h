@@ -23,6 +23,9 @@ class DiscardingFileSystem final : public FileSystem {
   std::string ResolveLinks(const std::string& path) override {
     return inputs_.ResolveLinks(path);
   }
+  bool ThroughPlantedLink(const std::string& path) override {
+    return inputs_.ThroughPlantedLink(path);
+  }
   // A file that counts what it is given, where the real one could be made:
   // in an existing folder. Nothing is created.
   std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override;

@@ -23,6 +23,9 @@ constexpr EngineTexts kJapanese{
     .unexpected = "エラー：変換中に、予期しない異常が発生しました。\r\n",
     .outputIsAac = "エラー：出力ファイルが、入力と同じAACファイルです。上書きできません。\r\n",
     .outputIsWav = "エラー：出力ファイルが、入力と同じWAVファイルです。上書きできません。\r\n",
+    .outputLinkInSharedFolder =
+        "エラー：出力ファイルが、共有フォルダにある他のユーザーのリンクです。"
+        "リンクをたどりません。\r\n",
     .damageReportHead =
         "エラー：このAACファイルは正常ではありません。\r\n"
         "大きく音ズレが発生する可能性があります。\r\n\r\n"
@@ -53,6 +56,9 @@ constexpr EngineTexts kEnglish{
     .unexpected = "Error: An unexpected error occurred during the conversion.\r\n",
     .outputIsAac = "Error: The output file is an AAC file, like the input; it is not overwritten.\r\n",
     .outputIsWav = "Error: The output file is a WAV file, like the input; it is not overwritten.\r\n",
+    .outputLinkInSharedFolder =
+        "Error: The output path is another user's link in a shared folder; "
+        "the link is not followed.\r\n",
     .damageReportHead =
         "Warning: This AAC file is damaged.\r\n"
         "The audio may be badly out of sync.\r\n\r\n"
@@ -90,6 +96,7 @@ const char* EngineMessageCode(std::string_view text) {
       {"no_frame_found", &EngineTexts::noFrameFound},
       {"output_is_aac", &EngineTexts::outputIsAac},
       {"output_is_wav", &EngineTexts::outputIsWav},
+      {"output_link_in_shared_folder", &EngineTexts::outputLinkInSharedFolder},
   };
   for (const EngineTexts* texts : {&kJapanese, &kEnglish}) {
     for (const Whole& w : kWhole) {

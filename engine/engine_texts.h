@@ -32,6 +32,8 @@ struct EngineTexts {
   // An existing output of the input's own kind, which is not replaced.
   Text outputIsAac;
   Text outputIsWav;
+  // An output path through another user's link in a shared folder.
+  Text outputLinkInSharedFolder;
 
   // The reports shown in the error window (and logged).
   Text damageReportHead;

@@ -20,6 +20,7 @@ const char* FailureCode(Failure failure) {
     case Failure::kOutputIsWav: return "output_is_wav";
     case Failure::kOutputIsAnInput: return "output_is_an_input";
     case Failure::kOutputWrittenBefore: return "output_written_before";
+    case Failure::kOutputLinkInSharedFolder: return "output_link_in_shared_folder";
   }
   return "unexpected";
 }

@@ -22,6 +22,9 @@ enum class Failure {
   // A run of several files that would write over its own files.
   kOutputIsAnInput,
   kOutputWrittenBefore,
+  // The output path leads through a link another user may have planted in a
+  // shared folder.
+  kOutputLinkInSharedFolder,
 };
 
 // The stable ASCII name scripts read ("input_not_openable"); "" for kNone.

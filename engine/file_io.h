@@ -77,6 +77,15 @@ class FileSystem {
   // The path a symbolic link (or a chain of them) finally names; the path
   // itself when it is no link. Empty when the chain cannot be followed.
   virtual std::string ResolveLinks(const std::string& path) = 0;
+  // True when reaching what path names would follow a symbolic link that
+  // lies in a folder everyone may write to but only owners may delete from
+  // (sticky, like the system's temporary folder) and that belongs neither to
+  // this user nor to the folder's owner: a link another user may have
+  // planted there, which is never written through.
+  virtual bool ThroughPlantedLink(const std::string& path) {
+    (void)path;
+    return false;
+  }
   // Creates a new file for writing; nullptr when the path exists or the file
   // cannot be made. It gets the permissions a plainly created file gets, or
   // those of `like` when given.
@@ -89,19 +98,25 @@ class FileSystem {
   // not be removed. Anything else the path names is left alone.
   virtual bool Remove(const std::string& path) = 0;
   // Creates the new file that is to take the place of `target`, in target's
-  // folder, with the permissions CreateExclusive gives it. `hidden` is a free
+  // folder, with the permissions CreateExclusive gives it (where the system
+  // allows, it is private to the process until complete and gets them only
+  // then, with the replaced file's extended attributes and ACL). `hidden` is a free
   // name in that folder; the file has that name while it is written (this
   // default makes it with CreateExclusive and puts it in place with Rename),
   // or no name at all where the system allows. nullptr when hidden exists or
   // the file cannot be made.
   virtual std::unique_ptr<AsideFile> CreateAside(const std::string& target,
                                                  const std::string& hidden, const PathInfo* like);
+  // What the hidden names of this run's new files carry in front of their
+  // random part, so that a later run can tell one left by a run that has
+  // ended: the process id and "-" on POSIX, nothing where unused.
+  virtual std::string RunTag() { return {}; }
   // True when both paths name one existing file (through links or another
   // spelling). False when either does not exist.
   virtual bool SameFile(const std::string& a, const std::string& b) = 0;
 };
 
-// The platform's file system. Stateless; safe to share.
+// The platform's file system. Safe to share.
 FileSystem& RealFileSystem();
 
 #if !defined(_WIN32)

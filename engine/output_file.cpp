@@ -60,6 +60,12 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
                                              InputKind inputKind, ConversionHost& host,
                                              FileSystem& fs) {
   const Text& refused = EngineTextsFor(request.language).outputNotOpenable;
+  // A link another user may have planted in a shared folder is never
+  // followed: it could send the output over any file this user may write.
+  if (!request.outputPath.empty() && fs.ThroughPlantedLink(request.outputPath)) {
+    Failed(host, EngineTextsFor(request.language).outputLinkInSharedFolder);
+    return nullptr;
+  }
   // Writing over the input would destroy it before it is read.
   if (fs.SameFile(request.inputPath, request.outputPath)) {
     Failed(host, refused);

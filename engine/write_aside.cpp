@@ -3,6 +3,7 @@
 #include "engine/write_aside.h"
 
 #include <random>
+#include <string_view>
 
 namespace tessaro {
 namespace {
@@ -13,10 +14,15 @@ constexpr int kNameAttempts = 16;
 // push it past what a folder entry may hold.
 constexpr size_t kLongestNameKept = 200;
 
+constexpr std::string_view kSuffixChars = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr size_t kSuffixLength = 6;
+constexpr std::string_view kHiddenMark = "tessaro-";
+
 std::string RandomSuffix(std::random_device& random) {
-  static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   std::string suffix;
-  for (int i = 0; i < 6; ++i) suffix += kChars[random() % (sizeof kChars - 1)];
+  for (size_t i = 0; i < kSuffixLength; ++i) {
+    suffix += kSuffixChars[random() % kSuffixChars.size()];
+  }
   return suffix;
 }
 
@@ -66,7 +72,18 @@ std::string AsidePath(const std::string& target, const std::string& suffix) {
   const std::string name = target.substr(nameStart);
   std::string path = target.substr(0, nameStart) + ".";
   if (name.size() <= kLongestNameKept) path += name + ".";
-  return path + "tessaro-" + suffix;
+  return path + std::string(kHiddenMark) + suffix;
+}
+
+std::string AsideTag(const std::string& targetName, const std::string& name) {
+  // Names too long to be kept in the hidden name are never matched: such a
+  // hidden name does not say whose it is.
+  if (targetName.empty() || targetName.size() > kLongestNameKept) return {};
+  const std::string head = "." + targetName + "." + std::string(kHiddenMark);
+  if (name.size() <= head.size() + kSuffixLength || !name.starts_with(head)) return {};
+  const std::string_view suffix = std::string_view(name).substr(name.size() - kSuffixLength);
+  if (suffix.find_first_not_of(kSuffixChars) != std::string_view::npos) return {};
+  return name.substr(head.size(), name.size() - kSuffixLength - head.size());
 }
 
 std::unique_ptr<WriteAside> WriteAside::Create(FileSystem& fs, const std::string& target,
@@ -76,7 +93,7 @@ std::unique_ptr<WriteAside> WriteAside::Create(FileSystem& fs, const std::string
   // create the file ends the attempt.
   std::random_device random;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string hidden = AsidePath(target, RandomSuffix(random));
+    const std::string hidden = AsidePath(target, fs.RunTag() + RandomSuffix(random));
     std::unique_ptr<AsideFile> aside = fs.CreateAside(target, hidden, like);
     if (aside) return std::unique_ptr<WriteAside>(new WriteAside(std::move(aside)));
     if (fs.Stat(hidden).kind == PathInfo::Kind::kMissing) break;

@@ -39,7 +39,13 @@ class WriteAside {
 };
 
 // The hidden name a new file gets beside target while it needs one:
-// ".NAME.tessaro-" and six characters of suffix, in target's folder.
+// ".NAME.tessaro-", the run's tag and six characters of suffix, in target's
+// folder.
 std::string AsidePath(const std::string& target, const std::string& suffix);
+
+// The run tag of `name` when it is exactly a hidden name AsidePath gives a
+// file in the same folder named targetName; "" when it is not one (or
+// carries no tag).
+std::string AsideTag(const std::string& targetName, const std::string& name);
 
 }  // namespace tessaro

@@ -20,7 +20,9 @@ namespace tessaro {
 void InstallInterruptHandlers(const char* stoppedMessage);
 
 // The new file a stop must remove, from its creation until it has been put in
-// place or removed. Platform code; the path is kept where a handler can read it.
+// place or removed. Platform code; the path is kept where a handler can read it
+// (on POSIX its folder held open, so that a stop removes the file from that
+// folder even when it has been renamed meanwhile).
 void RememberNewFile(const std::string& path);
 void ForgetNewFile();
 
@@ -46,6 +48,10 @@ class WatchedFileSystem final : public FileSystem {
   }
   PathInfo Stat(const std::string& path) override { return inner_.Stat(path); }
   std::string ResolveLinks(const std::string& path) override { return inner_.ResolveLinks(path); }
+  bool ThroughPlantedLink(const std::string& path) override {
+    return inner_.ThroughPlantedLink(path);
+  }
+  std::string RunTag() override { return inner_.RunTag(); }
   std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override {
     ReleaseStops();
     // Remembered first: a stop between the creation and this call would

@@ -1,6 +1,8 @@
 // Stop signals on POSIX: the handler removes the new file, says so and exits.
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -13,9 +15,12 @@ namespace tessaro {
 namespace {
 
 // Read by the signal handler, so kept in static storage and only in the
-// async-signal-safe way: the path is complete whenever armed is set.
+// async-signal-safe way: the folder and the name are complete whenever armed
+// is set. The folder is held open, so that the file is found in it even
+// when the folder has been renamed meanwhile.
 volatile sig_atomic_t armed = 0;
-char newFile[4096];
+int newFolder = -1;
+char newName[256 * 4];
 volatile sig_atomic_t newLineFirst = 0;
 const char* stopped = "";
 size_t stoppedLength = 0;
@@ -27,7 +32,12 @@ void OnStop(int signal) {
 }  // namespace
 
 void StopNow(int status) {
-  if (armed) ::unlink(newFile);
+  // Only a regular file is removed: anything else under the name is not ours.
+  struct stat st;
+  if (armed && ::fstatat(newFolder, newName, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+      S_ISREG(st.st_mode)) {
+    ::unlinkat(newFolder, newName, 0);
+  }
   // A progress line on the terminal is ended first.
   if (newLineFirst) (void)!::write(STDERR_FILENO, "\n", 1);
   (void)!::write(STDERR_FILENO, stopped, stoppedLength);
@@ -51,14 +61,27 @@ void InstallInterruptHandlers(const char* stoppedMessage) {
 }
 
 void RememberNewFile(const std::string& path) {
-  armed = 0;
-  std::atomic_signal_fence(std::memory_order_seq_cst);
-  if (path.size() >= sizeof newFile) return;  // longer than any path open() takes
-  std::memcpy(newFile, path.c_str(), path.size() + 1);
+  ForgetNewFile();
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.size() >= sizeof newName) return;  // longer than any name a folder holds
+#if defined(O_PATH)
+  newFolder = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+#else
+  newFolder = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
+  if (newFolder < 0) return;
+  std::memcpy(newName, name.c_str(), name.size() + 1);
   std::atomic_signal_fence(std::memory_order_seq_cst);
   armed = 1;
 }
 
-void ForgetNewFile() { armed = 0; }
+void ForgetNewFile() {
+  armed = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  if (newFolder >= 0) ::close(newFolder);
+  newFolder = -1;
+}
 
 }  // namespace tessaro

@@ -15,7 +15,7 @@ namespace {
 std::vector<const char*> Members(const EngineTexts& t) {
   // Every member below: a member added to the table without a line here
   // changes the size and stops this test from compiling.
-  static_assert(sizeof(EngineTexts) == 22 * sizeof(const char*));
+  static_assert(sizeof(EngineTexts) == 23 * sizeof(const char*));
   return {t.inputSize.c_str(),          t.outputSize.c_str(),       t.timeLinePrefix.c_str(),
           t.samplingLineWav.c_str(),    t.samplingLineAac.c_str(),  t.moreMismatches.c_str(),
           t.inputNotOpenable.c_str(),   t.outputNotOpenable.c_str(), t.inputBroken.c_str(),
@@ -23,7 +23,7 @@ std::vector<const char*> Members(const EngineTexts& t) {
           t.readFailed.c_str(),         t.writeFailed.c_str(),      t.delayTooLarge.c_str(),
           t.unexpected.c_str(),         t.damageReportHead.c_str(), t.damageReportCount.c_str(),
           t.anomalyEntryPrefix.c_str(), t.noFrameFound.c_str(),      t.outputIsAac.c_str(),
-          t.outputIsWav.c_str()};
+          t.outputIsWav.c_str(),        t.outputLinkInSharedFolder.c_str()};
 }
 
 TEST(EngineTexts, BothLanguagesCompleteEnglishInAscii) {
@@ -42,6 +42,7 @@ TEST(EngineTexts, EachMessageHasOneStableCode) {
         t.inputNotOpenable, t.outputNotOpenable, t.inputBroken, t.inputBrokenChunk(200, 20),
         t.notWav,           t.badInputName,      t.readFailed,  t.writeFailed,
         t.delayTooLarge,    t.unexpected,        t.noFrameFound, t.outputIsAac, t.outputIsWav,
+        t.outputLinkInSharedFolder,
         std::string(t.damageReportHead) + t.damageReportCount(2) + "\r\n"};
     for (const std::string& message : messages) {
       const char* code = EngineMessageCode(message);

@@ -7,6 +7,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -121,6 +122,113 @@ TEST_F(RealDisk, NewOutputsGetPlainPermissionsAndReplacedOnesKeepTheirs) {
   EXPECT_EQ(st.st_uid, 1234u);
   EXPECT_EQ(st.st_gid, 5678u);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// The permissions of the new file a conversion in this process is writing in
+// dir, found through its descriptor whether it has a hidden name or none;
+// -1 while there is none.
+int NewFileMode(const std::string& dir) {
+  for (const std::string& fd : DirectoryEntries("/proc/self/fd")) {
+    char target[4096];
+    const std::string link = "/proc/self/fd/" + fd;
+    const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+    if (n <= 0) continue;
+    const std::string path(target, static_cast<size_t>(n));
+    struct stat st;
+    // Unnamed, the file shows as "#inode (deleted)"; else by its hidden name.
+    if (path.size() > dir.size() + 1 && path.starts_with(dir + "/") &&
+        (path[dir.size() + 1] == '#' || path[dir.size() + 1] == '.') &&
+        ::stat(link.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+      return static_cast<int>(st.st_mode & 07777);
+    }
+  }
+  return -1;
+}
+
+class PeekingHost : public testing::RecordingHost {
+ public:
+  explicit PeekingHost(std::string dir) : dir_(std::move(dir)) {}
+  void PumpEvents() override {
+    if (mode < 0) mode = NewFileMode(dir_);
+  }
+  int mode = -1;  // of the new file at the first event pump
+
+ private:
+  std::string dir_;
+};
+
+// Where the file system holds no unnamed files, the new file was readable by
+// others (0644) until it was complete and given the replaced file's 0600.
+// It is private while written, named or not, and gets its permissions at
+// the end.
+TEST_F(RealDisk, TheNewFileIsPrivateUntilItIsComplete) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  const std::string out = dir_.File("out.wav");
+  struct Case {
+    const char* name;
+    FileSystem& fs;
+    int before;  // the permissions of the file replaced; -1: a new output
+  } const cases[] = {
+      {"unnamed, new", RealFileSystem(), -1},
+      {"unnamed, replacing", RealFileSystem(), 0604},
+      {"hidden name, new", RealFileSystemWithHiddenNames(), -1},
+      {"hidden name, replacing", RealFileSystemWithHiddenNames(), 0600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ::unlink(out.c_str());
+    if (c.before >= 0) {
+      WriteFile(out, "an earlier conversion");
+      ASSERT_EQ(::chmod(out.c_str(), static_cast<mode_t>(c.before)), 0);
+    }
+    ConversionRequest request;
+    request.inputPath = aac_;
+    request.outputPath = out;
+    PeekingHost host(dir_.File("").substr(0, dir_.File("").size() - 1));
+    ASSERT_FALSE(RunConversion(request, host, c.fs).failed);
+    EXPECT_EQ(host.mode, 0600);
+    struct stat st;
+    ASSERT_EQ(::stat(out.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, c.before >= 0 ? static_cast<mode_t>(c.before) : 0666 & ~mask);
+  }
+}
+
+// Replacing a file with an ACL gave the owning group the ACL's mask (read
+// and write) and took the named user's access away; extended attributes
+// were dropped. Both are kept now, named or unnamed.
+TEST_F(RealDisk, AReplacedFileKeepsItsAclAndExtendedAttributes) {
+  const std::string out = dir_.File("acl.wav");
+  WriteFile(out, "an earlier conversion");
+  ASSERT_EQ(::chmod(out.c_str(), 0600), 0);
+  if (!e2e::HaveTool("setfacl") ||
+      e2e::RunProgram({"setfacl", "-m", "u:1001:rw", out}).exitCode != 0 ||
+      ::setxattr(out.c_str(), "user.origin", "take 3", 6, 0) != 0) {
+    GTEST_SKIP() << "no ACLs or extended attributes here (setfacl from the acl package)";
+  }
+  const auto attribute = [&](const char* name) {
+    std::string value(256, '\0');
+    const ssize_t n = ::getxattr(out.c_str(), name, value.data(), value.size());
+    value.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return value;
+  };
+  const std::string acl = attribute("system.posix_acl_access");
+  struct stat before;
+  ASSERT_EQ(::stat(out.c_str(), &before), 0);
+  for (FileSystem* fs : {&RealFileSystem(), &RealFileSystemWithHiddenNames()}) {
+    ConversionRequest request;
+    request.inputPath = aac_;
+    request.outputPath = out;
+    testing::RecordingHost host;
+    ASSERT_FALSE(RunConversion(request, host, *fs).failed);
+    EXPECT_EQ(ReadFile(out), wavBytes_);
+    struct stat after;
+    ASSERT_EQ(::stat(out.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, before.st_mode & 07777);
+    EXPECT_FALSE(acl.empty());
+    EXPECT_EQ(attribute("system.posix_acl_access"), acl);
+    EXPECT_EQ(attribute("user.origin"), "take 3");
+  }
 }
 
 // Opening a pipe waited for the other end for ever: as input until a writer

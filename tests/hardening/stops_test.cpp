@@ -2,8 +2,12 @@
 // without readers of its output: the earlier output survives every stop, no
 // hidden new file stays behind, and the memory stays flat.
 
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,7 +15,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
+#include <filesystem>
+#include <initializer_list>
 #include <cstring>
 #include <fcntl.h>
 #include <set>
@@ -19,8 +26,11 @@
 #include <thread>
 #include <vector>
 
+#include "engine/convert_command.h"
+#include "frontend/interrupts.h"
 #include "tests/e2e/process.h"
 #include "tests/hardening/hardening_util.h"
+#include "tests/support/recording_host.h"
 #include "tests/support/temp_dir.h"
 
 namespace tessaro::hardening {
@@ -226,6 +236,152 @@ TEST_F(Stops, TwoRunsToOneOutputLeaveOneWholeConversion) {
     const std::string result = ReadFile(out);
     EXPECT_TRUE(result == a || result == b) << "a mixture of " << result.size() << " bytes";
     EXPECT_EQ(HiddenFile(dir_.File("")), "");
+  }
+}
+
+// A conversion in a child process of this test, its host's event pump
+// doing what `pump` does; the child's exit status (that of a conversion's
+// failure is 1).
+template <typename Pump>
+int ConvertInChild(const std::string& input, const std::string& output, FileSystem& fs,
+                   Pump pump, bool (*prepare)() = nullptr) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    struct Host : testing::RecordingHost {
+      explicit Host(Pump p) : pump(p) {}
+      void PumpEvents() override { pump(); }
+      Pump pump;
+    } host(pump);
+    if (prepare && !prepare()) ::_exit(77);
+    ConversionRequest request;
+    request.inputPath = input;
+    request.outputPath = output;
+    ::_exit(RunConversion(request, host, fs).failed ? 1 : 0);
+  }
+  return Wait(pid).exitCode;
+}
+
+// Lets the named system calls do what action says in this process from
+// now on (a filter of system calls); false where no filter can be set.
+bool FilterCalls(std::initializer_list<int> calls, uint32_t action) {
+  std::vector<sock_filter> filter = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+  for (int call : calls) {
+    filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<uint32_t>(call), 0, 1));
+    filter.push_back(BPF_STMT(BPF_RET | BPF_K, action));
+  }
+  filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+  const sock_fprog program = {static_cast<unsigned short>(filter.size()), filter.data()};
+  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// The process is killed as it enters the rename that puts the new file in place.
+bool KillOnRename() {
+  return FilterCalls({__NR_rename, __NR_renameat, __NR_renameat2}, SECCOMP_RET_KILL_PROCESS);
+}
+
+// The system refuses every hard link (a policy, or a plain user where the
+// unnamed file cannot be linked without /proc).
+bool RefuseLinks() { return FilterCalls({__NR_link, __NR_linkat}, SECCOMP_RET_ERRNO | EPERM); }
+
+// A kill while the new file had its hidden name (always, where the file
+// system holds no unnamed files; else on entry to the rename) left it for
+// good. The next run to that output removes it, and only what is exactly
+// such a file of a run that has ended.
+TEST_F(Stops, TheNextRunRemovesTheFileAKilledRunLeft) {
+  const std::string input = Repeated(2);
+  const std::string out = dir_.File("out.wav");
+  struct Case {
+    const char* name;
+    FileSystem& fs;
+    bool (*prepare)();  // nullptr: killed at the first event pump
+    int status;
+  } const cases[] = {
+      {"hidden name, killed while writing", RealFileSystemWithHiddenNames(), nullptr, 9},
+      {"unnamed, killed on entry to the rename", RealFileSystem(), KillOnRename, 128 + SIGSYS},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(out, "an earlier conversion");
+    const std::set<std::string> clean = DirectoryEntries(dir_.File(""));
+    const int status = ConvertInChild(input, out, c.fs, [&] { if (!c.prepare) ::_exit(9); },
+                                      c.prepare);
+    if (status == 77) GTEST_SKIP() << "system calls cannot be filtered here";
+    ASSERT_EQ(status, c.status);
+    EXPECT_EQ(ReadFile(out), "an earlier conversion");
+    const std::string left = HiddenFile(dir_.File(""));
+    ASSERT_TRUE(left.starts_with(".out.wav.tessaro-")) << left;
+    const std::string dead = left.substr(std::strlen(".out.wav.tessaro-"), left.size() - 23);
+    const std::string live = std::to_string(::getpid()) + "-";
+    std::set<std::string> kept = clean;
+    for (const std::string& name :
+         {".out.wav.tessaro-" + live + "abcdef", ".other.wav.tessaro-" + dead + "abcdef",
+          ".out.wav.tessaro-" + dead + "abcde", ".out.wav.tessaro-" + dead + "abcdeF",
+          ".out.wav.tessaro-x" + dead + "abcdef", "out.wav.tessaro-" + dead + "abcdef"}) {
+      WriteFile(dir_.File(name), "not a leftover of this output");
+      kept.insert(name);
+    }
+    const std::string folder = ".out.wav.tessaro-" + dead + "folder";
+    ASSERT_EQ(::mkdir(dir_.File(folder).c_str(), 0700), 0);
+    kept.insert(folder);
+
+    EXPECT_EQ(Wait(Start({input, out})).exitCode, 0);
+    EXPECT_EQ(DirectoryEntries(dir_.File("")), kept);
+    EXPECT_NE(ReadFile(out), "an earlier conversion");
+    for (const std::string& name : kept) {
+      if (!clean.count(name)) std::filesystem::remove(dir_.File(name));
+    }
+  }
+}
+
+// Where the file system holds no unnamed files, a stop after the output's
+// folder was renamed removed the new file by its old path, which no longer
+// named it, and left it in the folder.
+TEST_F(Stops, AStopAfterTheFolderWasRenamedRemovesTheNewFileThere) {
+  const std::string before = dir_.File("before");
+  const std::string after = dir_.File("after");
+  for (FileSystem* inner : {&RealFileSystemWithHiddenNames(), &RealFileSystem()}) {
+    ASSERT_EQ(::mkdir(before.c_str(), 0700), 0);
+    WriteFile(before + "/out.wav", "an earlier conversion");
+    WatchedFileSystem watched(*inner);
+    const int status = ConvertInChild(
+        Repeated(2), before + "/out.wav", watched,
+        [&] {
+          ::rename(before.c_str(), after.c_str());
+          ::raise(SIGTERM);
+        },
+        [] {
+          InstallInterruptHandlers("");
+          return true;
+        });
+    EXPECT_EQ(status, 143);
+    EXPECT_EQ(DirectoryEntries(after), (std::set<std::string>{"out.wav"}));
+    EXPECT_EQ(ReadFile(after + "/out.wav"), "an earlier conversion");
+    ASSERT_EQ(::unlink((after + "/out.wav").c_str()), 0);
+    ASSERT_EQ(::rmdir(after.c_str()), 0);
+  }
+}
+
+// Where the unnamed file could not be linked in, every conversion did all
+// its work and then failed. Its data now goes under the hidden name and is
+// put in place from there.
+TEST_F(Stops, WhereTheNewFileCannotBeLinkedInItIsPutInPlaceUnderItsHiddenName) {
+  const std::string input = Repeated(2);
+  const std::string reference = dir_.File("reference.wav");
+  ASSERT_EQ(Wait(Start({input, reference})).exitCode, 0);
+  const std::string out = dir_.File("out.wav");
+  for (const bool replacing : {false, true}) {
+    SCOPED_TRACE(replacing ? "replacing" : "new");
+    if (replacing) WriteFile(out, "an earlier conversion");
+    const std::set<std::string> entries = DirectoryEntries(dir_.File(""));
+    const int status = ConvertInChild(input, out, RealFileSystem(), [] {}, RefuseLinks);
+    if (status == 77) GTEST_SKIP() << "system calls cannot be filtered here";
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(ReadFile(out) == ReadFile(reference));
+    std::set<std::string> expected = entries;
+    expected.insert("out.wav");
+    EXPECT_EQ(DirectoryEntries(dir_.File("")), expected);
   }
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -153,6 +155,96 @@ TEST_F(UnsafePaths, TheInputUnderAnotherNameIsRefusedAsOutput) {
     EXPECT_EQ(r.out, kOutputNotOpenable) << output;
     EXPECT_EQ(ReadFile(dir_.File("in.wav")), wav) << output;
   }
+}
+
+// A link planted in a shared sticky folder (like the system's temporary
+// folder) by another user sent root's output over a private file, or made a
+// new file wherever a dangling link pointed, whatever the system's own link
+// protection said. Such a link is not followed; links that user or the
+// folder's owner made, and links elsewhere, still are.
+TEST_F(UnsafePaths, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to make files of other users";
+  const std::string aac = Sample("in.aac");
+  ASSERT_EQ(Run({aac, "in.wav"}).exitCode, 0);
+  ASSERT_EQ(::chmod(dir_.File("").c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(dir_.File("in.aac").c_str(), 0644), 0);
+  ASSERT_EQ(::mkdir(dir_.File("private").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(dir_.File("shared").c_str(), 0777), 0);
+  ASSERT_EQ(::chmod(dir_.File("shared").c_str(), 01777), 0);
+  const std::string secret = dir_.File("private/secret.conf");
+  const std::string planted =
+      "エラー：出力ファイルが、共有フォルダにある他のユーザーのリンクです。リンクをたどりません。\n";
+  struct Case {
+    const char* name;
+    const char* link;    // in dir_, made by root and given to linkOwner
+    const char* target;  // what the link names
+    uid_t linkOwner;
+    uid_t folderOwner;  // of shared/
+    const char* output;
+    bool followed;
+  } const cases[] = {
+      {"planted", "shared/out.wav", "../private/secret.conf", 1001, 0, "shared/out.wav", false},
+      {"dangling", "shared/out.wav", "../private/new.conf", 1001, 0, "shared/out.wav", false},
+      {"WAV to AAC", "shared/out.aac", "../private/secret.conf", 1001, 0, "shared/out.aac", false},
+      {"on the way", "shared/dir", "../private", 1001, 0, "shared/dir/secret.conf", false},
+      {"chain", "shared/out.wav", "../private/secret.conf", 1001, 0, "link.wav", false},
+      {"the folder owner's", "shared/out.wav", "../private/secret.conf", 1001, 1001,
+       "shared/out.wav", true},
+      {"the runner's own", "shared/out.wav", "../private/secret.conf", 0, 0, "shared/out.wav",
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(secret, "secret");
+    ASSERT_EQ(::chown(dir_.File("shared").c_str(), c.folderOwner, 0), 0);
+    ASSERT_EQ(::symlink(c.target, dir_.File(c.link).c_str()), 0);
+    ASSERT_EQ(::lchown(dir_.File(c.link).c_str(), c.linkOwner, c.linkOwner), 0);
+    ASSERT_EQ(::symlink("shared/out.wav", dir_.File("link.wav").c_str()), 0);  // root's own
+    const bool back = std::string(c.output).ends_with(".aac");
+    const e2e::ProcessResult r = Run({back ? "in.wav" : aac, c.output});
+    EXPECT_EQ(r.exitCode, c.followed ? 0 : 1) << r.out;
+    if (!c.followed) {
+      EXPECT_EQ(r.out, planted);
+      EXPECT_TRUE(ReadFile(secret) == "secret");
+      EXPECT_EQ(DirectoryEntries(dir_.File("private")), (std::set<std::string>{"secret.conf"}));
+    } else {
+      EXPECT_TRUE(ReadFile(secret) != "secret");
+    }
+    ::unlink(dir_.File(c.link).c_str());
+    ::unlink(dir_.File("link.wav").c_str());
+  }
+
+#ifdef TESSARO_QT_PROGRAM_PATH
+  {  // The dialog program's command-line run, through the same engine.
+    SCOPED_TRACE("dialog program");
+    WriteFile(secret, "secret");
+    ASSERT_EQ(::symlink("../private/secret.conf", dir_.File("shared/out.wav").c_str()), 0);
+    ASSERT_EQ(::lchown(dir_.File("shared/out.wav").c_str(), 1001, 1001), 0);
+    const e2e::ProcessResult r =
+        e2e::RunProgram({"timeout", "60", "env", "QT_QPA_PLATFORM=offscreen",
+                         TESSARO_QT_PROGRAM_PATH, dir_.File(aac), dir_.File("shared/out.wav")});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_TRUE(ReadFile(secret) == "secret");
+    ::unlink(dir_.File("shared/out.wav").c_str());
+  }
+#endif
+
+  // Run by another user over a third user's link: refused as well, in
+  // English too.
+  const std::string mine = dir_.File("mine.wav");
+  WriteFile(mine, "mine");
+  ASSERT_EQ(::chown(mine.c_str(), 1001, 1001), 0);
+  ASSERT_EQ(::chown(dir_.File("shared").c_str(), 0, 0), 0);
+  ASSERT_EQ(::symlink("../mine.wav", dir_.File("shared/out.wav").c_str()), 0);
+  ASSERT_EQ(::lchown(dir_.File("shared/out.wav").c_str(), 1002, 1002), 0);
+  const e2e::ProcessResult other =
+      e2e::RunProgram({"timeout", "60", "setpriv", "--reuid=1001", "--regid=1001",
+                       "--clear-groups", kCli, "--lang=en", dir_.File(aac), dir_.File("shared/out.wav")});
+  EXPECT_EQ(other.exitCode, 1) << other.err;
+  EXPECT_EQ(other.out,
+            "Error: The output path is another user's link in a shared folder; the link is not "
+            "followed.\n");
+  EXPECT_EQ(ReadFile(mine), "mine");
 }
 
 // Two inputs named where an input and an output belong (a glob, a stray
