@@ -39,8 +39,8 @@ struct RunSummary {
 std::string JsonSummaryLine(const RunSummary& summary);
 
 // The stable name of what went wrong in a run, or nullptr for a clean one:
-// the failure message's code, else the warning's ("stream_damaged",
+// the failure's code, else the warning's ("stream_damaged",
 // "no_frame_found", "checksum_mismatch").
-const char* RunErrorCode(const ConversionResult& result, const std::string& message);
+const char* RunErrorCode(const ConversionResult& result);
 
 }  // namespace tessaro::cli

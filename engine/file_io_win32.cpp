@@ -201,6 +201,20 @@ class Win32FileSystem final : public FileSystem {
     return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
            ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
   }
+
+  std::string LastErrorText() override {
+    wchar_t* text = nullptr;
+    const DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, GetLastError(), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide(text ? text : L"", n);
+    LocalFree(text);
+    // The system's sentence ends in ".\r\n"; the message has its own end.
+    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.')) {
+      wide.pop_back();
+    }
+    return Narrow(wide, BadText::kReplace);
+  }
 };
 
 }  // namespace

@@ -48,6 +48,7 @@ struct Outcome {
 
 Outcome Convert(MemoryFileSystem& fs, RecordingHost& host, int outputSize = 0, int32_t delayMs = 0) {
   ConversionRequest request;
+  request.language = Language::kJapanese;
   request.inputPath = kIn;
   request.outputPath = kOut;
   request.outputSize = outputSize;
@@ -387,6 +388,7 @@ TEST(ConvertAacToWav, OutputThatIsTheInputIsRefusedAndTheInputKept) {
     fs.AddAlias("link.wav", kIn);
     RecordingHost host;
     ConversionRequest request;
+    request.language = Language::kJapanese;
     request.inputPath = kIn;
     request.outputPath = output;
     const ConversionResult r = ConvertAacToWav(request, host, fs);

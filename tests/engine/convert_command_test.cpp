@@ -40,6 +40,7 @@ TEST(RunConversion, RefusesAnyOtherEndingWithoutOpeningAFile) {
     fs.SetFile(path, std::string("RIFF"));
     RecordingHost host;
     ConversionRequest request;
+    request.language = Language::kJapanese;
     request.inputPath = path;
     request.outputPath = "out";
     const ConversionResult r = RunConversion(request, host, fs);
@@ -73,6 +74,7 @@ TEST(RunConversion, DirectionFollowsTheInputEndingOnly) {
     fs.SetFile(c.input, s.bytes());
     RecordingHost host;
     ConversionRequest request;
+    request.language = Language::kJapanese;
     request.inputPath = c.input;
     request.outputPath = c.output;
     RunConversion(request, host, fs);
@@ -121,6 +123,7 @@ TEST(RunConversion, AnExistingOutputOfTheInputsKindIsNeverReplaced) {
     fs.SetPermissions("out", c.permissions);
     RecordingHost host;
     ConversionRequest request;
+    request.language = Language::kJapanese;
     request.inputPath = c.input;
     request.outputPath = "out";
     request.language = c.language;
@@ -149,6 +152,7 @@ TEST(RunConversion, CallbackThatThrowsEndsTheConversionCleanly) {
   fs.SetFile("in.aac", s.bytes());
   ThrowingHost host;
   ConversionRequest request;
+  request.language = Language::kJapanese;
   request.inputPath = "in.aac";
   request.outputPath = "out.wav";
   const ConversionResult r = RunConversion(request, host, fs);

@@ -32,7 +32,7 @@ TEST(ShortRead, InTheMiddleOfAnAacInputIsAReadErrorNotTheEnd) {
     fs.SetFile("in.aac", Stream());
     fs.FailOp(FsOp::kRead, nth, FaultMode::kShort);
     testing::RecordingHost host;
-    const ConversionResult r = ConvertAacToWav({"in.aac", "out.wav", 0, 0}, host, fs);
+    const ConversionResult r = ConvertAacToWav({"in.aac", "out.wav", 0, 0, Language::kJapanese}, host, fs);
     EXPECT_TRUE(fs.faultHit());
     EXPECT_TRUE(r.failed) << "read " << nth;
     EXPECT_EQ(host.info, kReadFailed);
@@ -44,14 +44,14 @@ TEST(ShortRead, InTheMiddleOfAWavInputIsAReadErrorNotTheEnd) {
   MemoryFileSystem maker;
   maker.SetFile("in.aac", Stream());
   testing::RecordingHost makerHost;
-  ASSERT_FALSE(ConvertAacToWav({"in.aac", "in.wav", 0, 0}, makerHost, maker).failed);
+  ASSERT_FALSE(ConvertAacToWav({"in.aac", "in.wav", 0, 0, Language::kJapanese}, makerHost, maker).failed);
   const Bytes wav = maker.Contents("in.wav");
 
   // The reads after the header walk fill the data window.
   MemoryFileSystem probe;
   probe.SetFile("in.wav", wav);
   testing::RecordingHost probeHost;
-  ASSERT_FALSE(ConvertWavToAac({"in.wav", "out.aac", 0, 0}, probeHost, probe).failed);
+  ASSERT_FALSE(ConvertWavToAac({"in.wav", "out.aac", 0, 0, Language::kJapanese}, probeHost, probe).failed);
   const uint64_t reads = probe.callCount(FsOp::kRead);
   ASSERT_GE(reads, 4u);
 
@@ -60,7 +60,7 @@ TEST(ShortRead, InTheMiddleOfAWavInputIsAReadErrorNotTheEnd) {
     fs.SetFile("in.wav", wav);
     fs.FailOp(FsOp::kRead, nth, FaultMode::kShort);
     testing::RecordingHost host;
-    const ConversionResult r = ConvertWavToAac({"in.wav", "out.aac", 0, 0}, host, fs);
+    const ConversionResult r = ConvertWavToAac({"in.wav", "out.aac", 0, 0, Language::kJapanese}, host, fs);
     EXPECT_TRUE(r.failed) << "read " << nth;
     EXPECT_EQ(host.info, kReadFailed);
     EXPECT_FALSE(fs.Exists("out.aac"));
@@ -73,7 +73,7 @@ TEST(ShortRead, AtTheRealEndOfTheFileIsTheEnd) {
   MemoryFileSystem fs;
   fs.SetFile("in.aac", Stream());
   testing::RecordingHost host;
-  EXPECT_FALSE(ConvertAacToWav({"in.aac", "out.wav", 0, 0}, host, fs).failed) << host.info;
+  EXPECT_FALSE(ConvertAacToWav({"in.aac", "out.wav", 0, 0, Language::kJapanese}, host, fs).failed) << host.info;
   EXPECT_EQ(fs.Contents("out.wav").size(), 44u + 1000 * 4096);
 }
 
