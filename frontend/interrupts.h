@@ -46,6 +46,7 @@ class WatchedFileSystem final : public FileSystem {
   }
   PathInfo Stat(const std::string& path) override { return inner_.Stat(path); }
   std::string ResolveLinks(const std::string& path) override { return inner_.ResolveLinks(path); }
+  std::string LastErrorText() override { return inner_.LastErrorText(); }
   std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override {
     ReleaseStops();
     // Remembered first: a stop between the creation and this call would

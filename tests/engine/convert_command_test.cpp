@@ -91,6 +91,10 @@ TEST(RunConversion, AnExistingOutputOfTheInputsKindIsNeverReplaced) {
   const testing::Bytes adts = AdtsStream().Frames(2, f).bytes();
   const testing::Bytes tagged =
       testing::Cat({{'I', 'D', '3', 4, 0, 0, 0, 0, 0, 3, 'a', 'b', 'c'}, adts});
+  // Version 4 with the footer flag: ten more bytes behind the tag's frames.
+  const testing::Bytes footed = testing::Cat(
+      {{'I', 'D', '3', 4, 0, 0x10, 0, 0, 0, 3, 'a', 'b', 'c', '3', 'D', 'I', 4, 0, 0x10, 0, 0, 0, 3},
+       adts});
   const testing::Bytes wav = testing::Cat({testing::ContainerHeader(false, 4), testing::Bytes(4, 0)});
   const testing::Bytes mp3 = {0xFF, 0xFB, 0x90, 0x64, 0, 0, 0, 0, 0, 0, 0, 0};
   constexpr char kIsAac[] = "エラー：出力ファイルが、入力と同じAACファイルです。上書きできません。\r\n";
@@ -105,6 +109,7 @@ TEST(RunConversion, AnExistingOutputOfTheInputsKindIsNeverReplaced) {
   } const cases[] = {
       {"wav over aac", "in.aac", &adts, kIsAac},
       {"wav over aac behind an ID3 tag", "in.aac", &tagged, kIsAac},
+      {"wav over aac behind an ID3 tag with a footer", "in.aac", &footed, kIsAac},
       {"wav over aac, English", "in.aac", &adts,
        "Error: The output file is an AAC file, like the input; it is not overwritten.\r\n",
        Language::kEnglish},
@@ -123,7 +128,6 @@ TEST(RunConversion, AnExistingOutputOfTheInputsKindIsNeverReplaced) {
     fs.SetPermissions("out", c.permissions);
     RecordingHost host;
     ConversionRequest request;
-    request.language = Language::kJapanese;
     request.inputPath = c.input;
     request.outputPath = "out";
     request.language = c.language;
