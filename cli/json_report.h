@@ -19,8 +19,8 @@ struct FileReport {
 };
 
 // The object as one line ending in "\n". Texts that are not valid UTF-8
-// (paths on POSIX systems) are written with U+FFFD in place of each bad byte,
-// and their exact bytes follow in hexadecimal in a field of their own.
+// (paths on POSIX systems) are written with U+FFFD in place of each invalid
+// sequence, and their exact bytes follow in hexadecimal in a field of their own.
 std::string JsonReportLine(const FileReport& report);
 
 // The schema number written first in every object.
