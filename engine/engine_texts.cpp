@@ -72,7 +72,8 @@ constexpr EngineTexts kEnglish{
         "Warning: No AAC frames were found in this WAV file.\r\n"
         "The WAV file may have been re-encoded or changed by an editing program.\r\n",
     .noIntactFrame =
-        "Warning: No intact AAC frame was found in this WAV file; each block failed its checksum.\r\n"
+        "Warning: No intact AAC frame was found in this WAV file; "
+        "each block failed its checksum.\r\n"
         "The WAV file may have been re-encoded or changed by an editing program.\r\n",
 };
 

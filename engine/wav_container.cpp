@@ -108,13 +108,15 @@ void FrameBlock::Build(const uint8_t* frame, uint32_t presentLength, uint32_t fr
 
 Failure ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout, const EngineTexts& texts,
                       std::string* message) {
-  if (fileLength < kWavMinimumLength) return Refuse(Failure::kInputInvalid, texts.inputBroken, message);
+  const auto broken = [&] { return Refuse(Failure::kInputInvalid, texts.inputBroken, message); };
+  const auto notWav = [&] { return Refuse(Failure::kNotWav, texts.notWav, message); };
+  if (fileLength < kWavMinimumLength) return broken();
   uint8_t head[kFirstChunkSizeOffset];
   size_t got = 0;
-  if (!in.Read(head, sizeof head, &got) || got != sizeof head) return Refuse(Failure::kInputInvalid, texts.inputBroken, message);
+  if (!in.Read(head, sizeof head, &got) || got != sizeof head) return broken();
   if (std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0 ||
       std::memcmp(head + 12, "fmt ", 4) != 0) {
-    return Refuse(Failure::kNotWav, texts.notWav, message);
+    return notWav();
   }
 
   uint8_t chunk[kMaxChunkBody + 4] = {};
@@ -122,20 +124,20 @@ Failure ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout, const En
   uint32_t blockLength = 0;
   for (;;) {
     uint8_t sizeField[4];
-    if (!in.Read(sizeField, 4, &got) || got != 4) return Refuse(Failure::kInputInvalid, texts.inputBroken, message);
+    if (!in.Read(sizeField, 4, &got) || got != 4) return broken();
     position += 4;
     const uint32_t size = GetLe32(sizeField);
     if (size > kMaxChunkBody) {
       // Both numbers are shown as the signed values a 32-bit "%d" prints.
-      return Refuse(Failure::kInputInvalidChunk,
-                    texts.inputBrokenChunk(static_cast<int32_t>(size), static_cast<int32_t>(position)),
-                    message);
+      const std::string text =
+          texts.inputBrokenChunk(static_cast<int32_t>(size), static_cast<int32_t>(position));
+      return Refuse(Failure::kInputInvalidChunk, text, message);
     }
-    if (!in.Read(chunk, size + 4, &got) || got != size + 4) return Refuse(Failure::kInputInvalid, texts.inputBroken, message);
+    if (!in.Read(chunk, size + 4, &got) || got != size + 4) return broken();
     position += size + 4;
     const uint8_t* id = chunk + size;
     for (int i = 0; i < 4; ++i) {
-      if (id[i] < 0x20 || id[i] > 0x7E) return Refuse(Failure::kNotWav, texts.notWav, message);
+      if (id[i] < 0x20 || id[i] > 0x7E) return notWav();
     }
     if (blockLength == 0) {
       const uint8_t* blockAlign = chunk + kFormatBlockAlignOffset;
@@ -144,9 +146,9 @@ Failure ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout, const En
     if (std::memcmp(id, "data", 4) == 0) break;
   }
   uint8_t dataSize[4];
-  if (!in.Read(dataSize, 4, &got) || got != 4) return Refuse(Failure::kInputInvalid, texts.inputBroken, message);
+  if (!in.Read(dataSize, 4, &got) || got != 4) return broken();
   // Without a block length frames could be neither timed nor found.
-  if (blockLength == 0) return Refuse(Failure::kInputInvalid, texts.inputBroken, message);
+  if (blockLength == 0) return broken();
   layout->dataStart = position + 4;
   layout->blockLength = blockLength;
   return Failure::kNone;

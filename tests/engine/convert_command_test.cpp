@@ -92,9 +92,10 @@ TEST(RunConversion, AnExistingOutputOfTheInputsKindIsNeverReplaced) {
   const testing::Bytes tagged =
       testing::Cat({{'I', 'D', '3', 4, 0, 0, 0, 0, 0, 3, 'a', 'b', 'c'}, adts});
   // Version 4 with the footer flag: ten more bytes behind the tag's frames.
-  const testing::Bytes footed = testing::Cat(
-      {{'I', 'D', '3', 4, 0, 0x10, 0, 0, 0, 3, 'a', 'b', 'c', '3', 'D', 'I', 4, 0, 0x10, 0, 0, 0, 3},
-       adts});
+  const testing::Bytes footed =
+      testing::Cat({{'I', 'D', '3', 4, 0, 0x10, 0, 0, 0, 3, 'a', 'b', 'c'},
+                    {'3', 'D', 'I', 4, 0, 0x10, 0, 0, 0, 3},
+                    adts});
   const testing::Bytes wav = testing::Cat({testing::ContainerHeader(false, 4), testing::Bytes(4, 0)});
   const testing::Bytes mp3 = {0xFF, 0xFB, 0x90, 0x64, 0, 0, 0, 0, 0, 0, 0, 0};
   constexpr char kIsAac[] = "エラー：出力ファイルが、入力と同じAACファイルです。上書きできません。\r\n";

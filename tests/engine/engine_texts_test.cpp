@@ -37,13 +37,13 @@ TEST(EngineTexts, BothLanguagesCompleteEnglishInAscii) {
 // absence of one has none.
 TEST(FailureCode, EachFailureHasOneStableName) {
   std::set<std::string> names;
-  for (int i = static_cast<int>(Failure::kNone); i <= static_cast<int>(Failure::kOutputWrittenBefore);
-       ++i) {
+  const int last = static_cast<int>(Failure::kOutputWrittenBefore);
+  for (int i = static_cast<int>(Failure::kNone); i <= last; ++i) {
     const std::string name = FailureCode(static_cast<Failure>(i));
     EXPECT_EQ(name.empty(), i == static_cast<int>(Failure::kNone)) << i;
     names.insert(name);
   }
-  EXPECT_EQ(names.size(), static_cast<size_t>(Failure::kOutputWrittenBefore) + 1);
+  EXPECT_EQ(names.size(), static_cast<size_t>(last) + 1);
 }
 
 }  // namespace
