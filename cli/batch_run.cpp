@@ -20,18 +20,20 @@ class OwnFiles {
   OwnFiles(const std::vector<std::string>& inputs, Language language, FileSystem& fs)
       : files_(inputs, fs), texts_(CliTextsFor(language)) {}
 
-  // Before the next file's conversion: the message that fails it, or "".
-  std::string Refusal(const ConversionRequest& request) {
+  // Before the next file's conversion: what fails it, with its message, or kNone.
+  Failure Refusal(const ConversionRequest& request, std::string* message) {
     const OwnFileHit hit = files_.Overwrites(next_++, request.outputPath);
     switch (hit.kind) {
       case OwnFileHit::Kind::kInput:
-        return texts_.outputIsAnInput(hit.input.c_str());
+        *message = texts_.outputIsAnInput(hit.input.c_str());
+        return Failure::kOutputIsAnInput;
       case OwnFileHit::Kind::kEarlierOutput:
-        return texts_.outputWrittenBefore(hit.input.c_str());
+        *message = texts_.outputWrittenBefore(hit.input.c_str());
+        return Failure::kOutputWrittenBefore;
       case OwnFileHit::Kind::kNone:
         break;
     }
-    return {};
+    return Failure::kNone;
   }
 
   void Ran(const FileRun& run) {
@@ -63,7 +65,9 @@ int RunBatch(const RunOptions& options, Console& console, FileSystem& fs) {
     if (options.outDir) request.outputPath = InFolder(*options.outDir, request.outputPath);
     return request;
   };
-  form.refusal = [&own](const ConversionRequest& request) { return own.Refusal(request); };
+  form.refusal = [&own](const ConversionRequest& request, std::string* message) {
+    return own.Refusal(request, message);
+  };
   form.ran = [&own](const FileRun& run) { own.Ran(run); };
   form.text = [](const FileRun&, const std::string& info) { return ConsoleText(info); };
   return RunFiles(options, console, fs, form);

@@ -8,6 +8,7 @@
 #include "cli/cli_texts.h"
 #include "cli/discarding_file_system.h"
 #include "cli/file_runs.h"
+#include "engine/direction.h"
 #include "engine/engine_texts.h"
 #include "engine/report_text.h"
 
@@ -19,7 +20,7 @@ namespace {
 std::string CheckText(const ConversionRequest& request, const ConversionResult& r) {
   const EngineTexts& engineTexts = EngineTextsFor(request.language);
   const CliTexts& texts = CliTextsFor(request.language);
-  const bool wav = request.inputPath.ends_with(".wav");
+  const bool wav = DirectionOf(request.inputPath) == Direction::kWavToAac;
   std::string text = engineTexts.inputSize(FormatByteCount(r.inputSize).c_str());
   text.resize(text.size() - 2);  // the ", " that the next field would follow
   if (wav) {
@@ -32,7 +33,7 @@ std::string CheckText(const ConversionRequest& request, const ConversionResult& 
     text += "\n";
   }
   if (r.mismatchCount > 0) {
-    text += texts.checkMismatchCount(r.mismatchCount);
+    text += texts.checkMismatchCount(FormatByteCount(r.mismatchCount).c_str());
     for (const MismatchPlace& m : r.mismatches) {
       text += MismatchRecord(m);
     }

@@ -60,7 +60,7 @@ constexpr CliTexts kJapanese{
     .batchSummary = "合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d\n",
     .checkSummary = "合計 %d ファイル：正常 %d, 異常あり %d, 失敗 %d\n",
     .checkWavLayout = ", データ開始：%llu, ブロック長：%s Bytes",
-    .checkMismatchCount = "チェックサム不一致：%uヵ所",
+    .checkMismatchCount = "チェックサム不一致：%sヵ所",
     .checkFrameCount = "フレーム数：%llu, ",
     .outputIsAnInput = "エラー：出力ファイルが、入力ファイル %s と同じです。上書きできません。\n",
     .outputWrittenBefore =
@@ -80,7 +80,9 @@ constexpr CliTexts kEnglish{
         "  -s1        Writes the WAV with 16 bits (1/1, the default)\n"
         "  -s2        Writes the WAV with 8 bits (1/2)\n"
         "  -d<ms>     Sets the delay in milliseconds (when not 0, it overrides the\n"
-        "             delay in the file name)\n"
+        "             delay in the file name); AAC to WAV only. A positive delay\n"
+        "             starts the audio later (silence is put in front), a negative\n"
+        "             one earlier (as much of its start is cut)\n"
         "  --batch    Converts several files in turn; when one fails, the others are\n"
         "             still converted (each output name comes from its input name)\n"
         "  --out-dir FOLDER\n"
@@ -130,7 +132,7 @@ constexpr CliTexts kEnglish{
     .batchSummary = "Files: %d (converted: %d, converted with damage: %d, failed: %d)\n",
     .checkSummary = "Files: %d (OK: %d, damaged: %d, failed: %d)\n",
     .checkWavLayout = ", Data start: %llu, Block length: %s bytes",
-    .checkMismatchCount = "Checksum mismatches: %u ",
+    .checkMismatchCount = "Checksum mismatches: %s ",
     .checkFrameCount = "Frames: %llu, ",
     .outputIsAnInput = "Error: The output file is the input file %s; it is not overwritten.\n",
     .outputWrittenBefore =
@@ -141,17 +143,6 @@ constexpr CliTexts kEnglish{
 
 const CliTexts& CliTextsFor(Language language) {
   return ForLanguage(language, kJapanese, kEnglish);
-}
-
-const char* CliMessageCode(std::string_view text) {
-  for (const CliTexts* texts : {&kJapanese, &kEnglish}) {
-    // A format matches by the part before its "%".
-    const std::string_view input = texts->outputIsAnInput.c_str();
-    const std::string_view before = texts->outputWrittenBefore.c_str();
-    if (text.starts_with(input.substr(0, input.find('%')))) return "output_is_an_input";
-    if (text.starts_with(before.substr(0, before.find('%')))) return "output_written_before";
-  }
-  return nullptr;
 }
 
 }  // namespace tessaro::cli

@@ -1,8 +1,6 @@
 #pragma once
 // The console program's own texts, one table per language.
 
-#include <string_view>
-
 #include "engine/language.h"
 #include "engine/text_types.h"
 
@@ -26,7 +24,7 @@ struct CliTexts {
 
   // The --check report, around the engine's report lines.
   Format<unsigned long long, const char*> checkWavLayout;  // data start, block length
-  Format<unsigned> checkMismatchCount;                     // then the records
+  Format<const char*> checkMismatchCount;                  // the count grouped, then the records
   Format<unsigned long long> checkFrameCount;              // then the time line
 
   // A --batch file that is not converted: its output is another input of the
@@ -36,9 +34,5 @@ struct CliTexts {
 };
 
 const CliTexts& CliTextsFor(Language language);
-
-// The stable name of a message of the console program's own (in either
-// language), for the JSON reports; nullptr for any other text.
-const char* CliMessageCode(std::string_view text);
 
 }  // namespace tessaro::cli

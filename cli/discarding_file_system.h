@@ -34,6 +34,7 @@ class DiscardingFileSystem final : public FileSystem {
   bool SameFile(const std::string& a, const std::string& b) override {
     return inputs_.SameFile(a, b);
   }
+  std::string LastErrorText() override { return inputs_.LastErrorText(); }
 
  private:
   FileSystem& inputs_;

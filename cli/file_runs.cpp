@@ -42,13 +42,15 @@ int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const 
     FileRun run{form.request(file), {}};
     CliHost host(console, label, options.json);
     host.LabelMessages(label + file + "\n");
-    const std::string refused = form.refusal ? form.refusal(run.request) : std::string();
-    if (refused.empty()) {
+    std::string refused;
+    const Failure refusal = form.refusal ? form.refusal(run.request, &refused) : Failure::kNone;
+    if (refusal == Failure::kNone) {
       run.result = RunConversion(run.request, host, fs);
       if (form.ran) form.ran(run);
     } else {
       host.SetInfoText(refused, true);
       run.result.failed = true;
+      run.result.failure = refusal;
     }
     host.EndProgress();
     tally.Count(run.result);

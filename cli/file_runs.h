@@ -11,6 +11,7 @@
 #include "cli/run_options.h"
 #include "engine/conversion_request.h"
 #include "engine/conversion_result.h"
+#include "engine/failure.h"
 #include "engine/file_io.h"
 #include "engine/language.h"
 
@@ -53,9 +54,9 @@ struct FileRunForm {
   std::function<ConversionRequest(const std::string& file)> request;
   // The text of a run that did not fail; info is the engine's report.
   std::function<std::string(const FileRun& run, const std::string& info)> text;
-  // Optional, asked before each conversion: a message that fails the file
-  // without converting it, or "".
-  std::function<std::string(const ConversionRequest& request)> refusal;
+  // Optional, asked before each conversion: what fails the file without
+  // converting it (and its message), or kNone.
+  std::function<Failure(const ConversionRequest& request, std::string* message)> refusal;
   // Optional, told after each conversion that ran, whatever its outcome.
   std::function<void(const FileRun& run)> ran;
 };

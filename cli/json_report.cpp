@@ -7,8 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_host.h"
-#include "cli/cli_texts.h"
-#include "engine/engine_texts.h"
+#include "engine/direction.h"
 
 namespace tessaro::cli {
 namespace {
@@ -42,9 +41,12 @@ void PutPath(Json& object, const std::string& name, const std::string& path) {
 
 Json Number(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
 
-const char* Direction(const std::string& input) {
-  if (input.ends_with(".aac")) return "aac_to_wav";
-  if (input.ends_with(".wav")) return "wav_to_aac";
+const char* DirectionName(Direction direction) {
+  switch (direction) {
+    case Direction::kAacToWav: return "aac_to_wav";
+    case Direction::kWavToAac: return "wav_to_aac";
+    case Direction::kNone: break;
+  }
   return nullptr;
 }
 
@@ -70,12 +72,8 @@ std::string Line(const Json& j) {
 
 }  // namespace
 
-const char* RunErrorCode(const ConversionResult& r, const std::string& message) {
-  if (r.failed) {
-    const char* code = EngineMessageCode(message);
-    if (!code) code = CliMessageCode(message);
-    return code ? code : "unexpected";
-  }
+const char* RunErrorCode(const ConversionResult& r) {
+  if (r.failed) return FailureCode(r.failure == Failure::kNone ? Failure::kUnexpected : r.failure);
   if (r.anomalyCount > 0) return "stream_damaged";
   if (r.noFrameFound) return "no_frame_found";
   if (r.mismatchCount > 0) return "checksum_mismatch";
@@ -84,12 +82,13 @@ const char* RunErrorCode(const ConversionResult& r, const std::string& message) 
 
 std::string JsonReportLine(const FileReport& report) {
   const ConversionResult& r = report.result;
-  const char* direction = Direction(report.request.inputPath);
+  const Direction direction = DirectionOf(report.request.inputPath);
+  const char* directionName = DirectionName(direction);
   const int exitStatus = StatusOfConversion(r);
-  const bool aacToWav = direction && direction[0] == 'a';
-  const bool wavToAac = direction && direction[0] == 'w';
+  const bool aacToWav = direction == Direction::kAacToWav;
+  const bool wavToAac = direction == Direction::kWavToAac;
   const bool frameTaken = r.channels >= 0;
-  const char* errorCode = RunErrorCode(r, report.message);
+  const char* errorCode = RunErrorCode(r);
 
   Json j;
   j["schema"] = kJsonSchema;
@@ -101,7 +100,7 @@ std::string JsonReportLine(const FileReport& report) {
   } else {
     PutPath(j, "output", report.request.outputPath);
   }
-  j["direction"] = direction ? Json(direction) : Json(nullptr);
+  j["direction"] = directionName ? Json(directionName) : Json(nullptr);
   j["status"] = StatusWord(exitStatus);
   j["exitStatus"] = exitStatus;
   j["errorCode"] = errorCode ? Json(errorCode) : Json(nullptr);

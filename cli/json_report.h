@@ -19,8 +19,8 @@ struct FileReport {
 };
 
 // The object as one line ending in "\n". Texts that are not valid UTF-8
-// (paths on POSIX systems) are written with U+FFFD in place of each bad byte,
-// and their exact bytes follow in hexadecimal in a field of their own.
+// (paths on POSIX systems) are written with U+FFFD in place of each invalid
+// sequence, and their exact bytes follow in hexadecimal in a field of their own.
 std::string JsonReportLine(const FileReport& report);
 
 // The schema number written first in every object.
@@ -39,8 +39,8 @@ struct RunSummary {
 std::string JsonSummaryLine(const RunSummary& summary);
 
 // The stable name of what went wrong in a run, or nullptr for a clean one:
-// the failure message's code, else the warning's ("stream_damaged",
+// the failure's code, else the warning's ("stream_damaged",
 // "no_frame_found", "checksum_mismatch").
-const char* RunErrorCode(const ConversionResult& result, const std::string& message);
+const char* RunErrorCode(const ConversionResult& result);
 
 }  // namespace tessaro::cli

@@ -72,12 +72,12 @@ class AacToWav {
         output_(output),
         writer_(output) {}
 
-  // Runs the conversion; returns an empty string or the failure message.
-  std::string Run(ConversionResult* result);
+  // Runs the conversion; returns kNone or what failed.
+  Failure Run(ConversionResult* result);
 
  private:
   bool WriteSlot(uint64_t slot, const AdtsScanner& scanner, bool* duplicate);
-  std::string Finish(const AdtsScanner& scanner, ConversionResult* result);
+  Failure Finish(const AdtsScanner& scanner, ConversionResult* result);
 
   const ConversionRequest& request_;
   const EngineTexts& texts_;
@@ -109,17 +109,17 @@ bool AacToWav::WriteSlot(uint64_t s, const AdtsScanner& scanner, bool* duplicate
   return true;
 }
 
-std::string AacToWav::Run(ConversionResult* result) {
+Failure AacToWav::Run(ConversionResult* result) {
   const std::array<uint8_t, kWavHeaderSize> header = MakeWavHeader(format_, 0, 0);
-  if (!writer_.Write(header.data(), header.size())) return texts_.writeFailed;
-  if (!writer_.WriteZeros(delay_.leadInBytes)) return texts_.writeFailed;
+  if (!writer_.Write(header.data(), header.size())) return Failure::kWriteFailed;
+  if (!writer_.WriteZeros(delay_.leadInBytes)) return Failure::kWriteFailed;
   host_.SetInfoText(texts_.inputSize(FormatByteCount(inputLength_).c_str()), false);
 
   AdtsScanner scanner(input_, inputLength_, kMaxBlockFrameLength);
   AdtsScanner::Frame frame;
   for (;;) {
     const AdtsScanner::Status status = scanner.Next(frameSlotCount_, &frame);
-    if (status == AdtsScanner::Status::kReadError) return texts_.readFailed;
+    if (status == AdtsScanner::Status::kReadError) return Failure::kReadFailed;
     if (status == AdtsScanner::Status::kEnd) break;
     ++result->framesFound;
     if (frameSlotCount_ == 0) {
@@ -133,7 +133,7 @@ std::string AacToWav::Run(ConversionResult* result) {
     }
     block_.Build(frame.bytes, frame.presentLength, frame.header.frame_length);
     bool duplicate = false;
-    if (!WriteSlot(frameSlotCount_, scanner, &duplicate)) return texts_.writeFailed;
+    if (!WriteSlot(frameSlotCount_, scanner, &duplicate)) return Failure::kWriteFailed;
     if (duplicate) {
       ++frameSlotCount_;
       scanner.EndAnomalyRun();
@@ -142,7 +142,7 @@ std::string AacToWav::Run(ConversionResult* result) {
     host_.SetProgress(static_cast<int>(static_cast<double>(scanner.offset()) * 100.0 /
                                        static_cast<double>(inputLength_)));
     ++frameSlotCount_;
-    if (frameSlotCount_ % kFlushEverySlots == 0 && !writer_.Flush()) return texts_.writeFailed;
+    if (frameSlotCount_ % kFlushEverySlots == 0 && !writer_.Flush()) return Failure::kWriteFailed;
     host_.PumpEvents();
   }
 
@@ -153,19 +153,19 @@ std::string AacToWav::Run(ConversionResult* result) {
 }
 
 // Evens out the delay at the end, reports sizes and play time, patches the header.
-std::string AacToWav::Finish(const AdtsScanner& scanner, ConversionResult* result) {
-  if (!writer_.WriteZeros(delay_.tailBytes)) return texts_.writeFailed;
-  if (!writer_.Flush()) return texts_.writeFailed;
+Failure AacToWav::Finish(const AdtsScanner& scanner, ConversionResult* result) {
+  if (!writer_.WriteZeros(delay_.tailBytes)) return Failure::kWriteFailed;
+  if (!writer_.Flush()) return Failure::kWriteFailed;
   uint64_t length = writer_.written();
   if (delay_.leadInBytes > 0) {
     length -= delay_.leadInBytes;
-    if (!output_.Truncate(length)) return texts_.writeFailed;
+    if (!output_.Truncate(length)) return Failure::kWriteFailed;
   }
   host_.AppendInfoText(texts_.outputSize(FormatByteCount(length).c_str()), false);
   const uint32_t slots = static_cast<uint32_t>(frameSlotCount_);
   result->outputSize = length;
   result->outputFrames = frameSlotCount_;
-  result->seconds = PlayTimeSeconds(slots, kSamplingFrequencies[scanner.currentIndex()]);
+  result->seconds = PlayTimeSeconds(slots, kSamplingFrequencies[scanner.acceptedIndex()]);
   host_.AppendInfoText(TimeLine(texts_, result->seconds), true);
 
   const WavSizeFields sizes = WavSizesFor(frameSlotCount_ * format_.blockSize);
@@ -173,9 +173,9 @@ std::string AacToWav::Finish(const AdtsScanner& scanner, ConversionResult* resul
       MakeWavHeader(format_, sizes.dataSize, sizes.riffSize);
   if (!output_.Seek(kWavDataSizeOffset) || !output_.Write(&header[kWavDataSizeOffset], 4) ||
       !output_.Seek(kWavRiffSizeOffset) || !output_.Write(&header[kWavRiffSizeOffset], 4)) {
-    return texts_.writeFailed;
+    return Failure::kWriteFailed;
   }
-  return {};
+  return Failure::kNone;
 }
 
 }  // namespace
@@ -183,24 +183,26 @@ std::string AacToWav::Finish(const AdtsScanner& scanner, ConversionResult* resul
 ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHost& host,
                                  FileSystem& fs) {
   host.SetProgress(0);
+  ConversionResult result;
   uint64_t inputLength = 0;
-  std::unique_ptr<File> input = OpenInput(request, host, fs, &inputLength);
-  if (!input) return ConversionResult{.failed = true};
+  std::unique_ptr<File> input = OpenInput(request, host, fs, &inputLength, &result);
+  if (!input) return result;
 
-  const EngineTexts& texts = EngineTextsFor(request.language);
   const WavFormat format = WavFormatForSize(request.outputSize);
   DelayPlan delay;
-  if (!PlanDelay(request.delayMs, format, &delay)) return Failed(host, texts.delayTooLarge);
+  if (!PlanDelay(request.delayMs, format, &delay)) {
+    return Failed(host, Failure::kDelayTooLarge, request, fs);
+  }
 
-  std::unique_ptr<OutputFile> output = OutputFile::Open(request, InputKind::kAdts, host, fs);
-  if (!output) return ConversionResult{.failed = true};
+  std::unique_ptr<OutputFile> output =
+      OutputFile::Open(request, InputKind::kAdts, host, fs, &result);
+  if (!output) return result;
 
-  ConversionResult result;
   result.inputSize = inputLength;
   AacToWav conversion(request, format, delay, host, *input, inputLength, output->file());
-  std::string failure = conversion.Run(&result);
-  if (failure.empty() && !output->Commit()) failure = texts.writeFailed;
-  if (!failure.empty()) return Failed(host, failure, result);
+  Failure failure = conversion.Run(&result);
+  if (failure == Failure::kNone && !output->Commit()) failure = Failure::kWriteFailed;
+  if (failure != Failure::kNone) return Failed(host, failure, request, fs, std::move(result));
   input->Close();
   return result;
 }

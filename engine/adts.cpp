@@ -103,7 +103,6 @@ AdtsScanner::Status AdtsScanner::Next(uint64_t frameSlotCount, Frame* frame) {
     }
 
     const AdtsHeader header = ParseAdtsHeader(headerBytes_.data());
-    currentIndex_ = header.sampling_frequency_index;
     const uint32_t length = header.frame_length;
     const uint8_t* w = window_.data();
 

@@ -84,9 +84,9 @@ class AdtsScanner {
   void FrameDone() { offset_ += lastFrameLength_; }
 
   uint64_t offset() const { return offset_; }
-  // Of the last header that passed the sync test, accepted or not: the time
-  // base of the report's play time.
-  uint8_t currentIndex() const { return currentIndex_; }
+  // Of the last accepted frame (48000 Hz before any): the time base of the
+  // damage times and of the report's play time.
+  uint8_t acceptedIndex() const { return acceptedIndex_; }
   bool inAnomalyRun() const { return inAnomalyRun_; }
   // Called when a frame slot has been written in full (twice): the next
   // failure starts a new damaged region.
@@ -105,9 +105,8 @@ class AdtsScanner {
   bool started_ = false;
   uint64_t offset_ = 0;
   uint32_t lastFrameLength_ = 0;
-  uint8_t currentIndex_ = 3;  // 48000 Hz until a header says otherwise
-  // Of the last accepted frame: damage times use it, so that a false header
-  // met while searching (a 96 kHz one, say) cannot move a time backwards.
+  // Of the last accepted frame: times use it, so that a false header met
+  // while searching (a 96 kHz one, say) cannot move a time backwards.
   uint8_t acceptedIndex_ = 3;
   bool inAnomalyRun_ = false;
   uint32_t anomalyCount_ = 0;

@@ -1,22 +1,69 @@
-// Opening the input, shared by both directions.
+// Opening the input and wording the failures, shared by both directions.
 
 #include "engine/conversion_common.h"
 
+#include <cstdint>
+
 #include "engine/engine_texts.h"
+#include "engine/report_text.h"
+#include "engine/wav_container.h"
 
 namespace tessaro {
+namespace {
+
+// " (reason)", or nothing without one.
+std::string Because(const std::string& reason) {
+  return reason.empty() ? std::string() : " (" + reason + ")";
+}
+
+// The largest delay, either way, whose zeros alone still fit in the data
+// chunk of the request's size choice.
+std::string DelayLimit(const ConversionRequest& request) {
+  const uint64_t samples = uint64_t{0xFFFFFFFFu} / WavFormatForSize(request.outputSize).blockAlign;
+  return FormatByteCount(samples / 48);
+}
+
+}  // namespace
 
 std::unique_ptr<File> OpenInput(const ConversionRequest& request, ConversionHost& host,
-                                FileSystem& fs, uint64_t* length) {
-  const EngineTexts& texts = EngineTextsFor(request.language);
+                                FileSystem& fs, uint64_t* length, ConversionResult* result) {
   std::unique_ptr<File> input = fs.OpenRead(request.inputPath);
   if (!input) {
-    Failed(host, texts.inputNotOpenable);
+    *result = Failed(host, Failure::kInputNotOpenable, request, fs);
   } else if (!input->Size(length)) {
-    Failed(host, texts.readFailed);
+    *result = Failed(host, Failure::kReadFailed, request, fs);
     input.reset();
   }
   return input;
+}
+
+std::string FailureMessage(Failure failure, const ConversionRequest& request,
+                           const std::string& reason) {
+  const EngineTexts& texts = EngineTextsFor(request.language);
+  const char* in = request.inputPath.c_str();
+  const char* out = request.outputPath.c_str();
+  switch (failure) {
+    case Failure::kInputNotOpenable: return texts.inputNotOpenable(in, Because(reason).c_str());
+    case Failure::kOutputNotOpenable: return texts.outputNotOpenable(out, Because(reason).c_str());
+    case Failure::kReadFailed: return texts.readFailed(in, Because(reason).c_str());
+    case Failure::kWriteFailed: return texts.writeFailed(out, Because(reason).c_str());
+    case Failure::kDelayTooLarge: {
+      const std::string limit = DelayLimit(request);
+      return texts.delayTooLarge(("-" + limit).c_str(), limit.c_str());
+    }
+    case Failure::kInputInvalid:
+    case Failure::kInputInvalidChunk: return texts.inputBroken;
+    case Failure::kNotWav: return texts.notWav;
+    case Failure::kInputNameInvalid: return texts.badInputName;
+    case Failure::kOutputIsAac: return texts.outputIsAac;
+    case Failure::kOutputIsWav: return texts.outputIsWav;
+    case Failure::kOutputLinkInSharedFolder: return texts.outputLinkInSharedFolder;
+    case Failure::kNone:
+    case Failure::kUnexpected:
+    case Failure::kOutputIsAnInput:
+    case Failure::kOutputWrittenBefore: break;
+  }
+  return texts.unexpected;
 }
 
 }  // namespace tessaro

@@ -15,7 +15,8 @@ struct ConversionRequest {
   std::string outputPath;
   int outputSize = 0;    // 0: 16-bit container ("1/1"), any other value: 8-bit ("1/2")
   int32_t delayMs = 0;   // AAC to WAV only: positive shifts the stream later
-  Language language = Language::kJapanese;  // of the reports and messages
+  // Of the reports and messages; no default, so that every caller says which.
+  Language language;
 };
 
 }  // namespace tessaro

@@ -3,32 +3,28 @@
 
 #include "engine/convert_command.h"
 
-#include <exception>
-#include <string>
-
 #include "engine/aac_to_wav.h"
+#include "engine/conversion_common.h"
+#include "engine/direction.h"
 #include "engine/wav_to_aac.h"
-#include "engine/engine_texts.h"
 
 namespace tessaro {
 
 ConversionResult RunConversion(const ConversionRequest& request, ConversionHost& host,
                                FileSystem& fs) {
-  const EngineTexts& texts = EngineTextsFor(request.language);
+  Failure failure = Failure::kInputNameInvalid;
   try {
-    if (request.inputPath.ends_with(".aac")) return ConvertAacToWav(request, host, fs);
-    if (request.inputPath.ends_with(".wav")) return ConvertWavToAac(request, host, fs);
-    host.SetInfoText(texts.badInputName, true);
-  } catch (const std::exception&) {
+    switch (DirectionOf(request.inputPath)) {
+      case Direction::kAacToWav: return ConvertAacToWav(request, host, fs);
+      case Direction::kWavToAac: return ConvertWavToAac(request, host, fs);
+      case Direction::kNone: break;
+    }
+  } catch (...) {
     // Out of memory, or a front end's callback gave up: the files have been
     // closed and the partial output removed on the way out.
-    host.SetInfoText(texts.unexpected, true);
-  } catch (...) {
-    host.SetInfoText(texts.unexpected, true);
+    failure = Failure::kUnexpected;
   }
-  ConversionResult result;
-  result.failed = true;
-  return result;
+  return Failed(host, failure, FailureMessage(failure, request, {}));
 }
 
 }  // namespace tessaro

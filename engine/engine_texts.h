@@ -1,8 +1,6 @@
 #pragma once
 // The engine's report lines and messages, one table per language.
 
-#include <string_view>
-
 #include "engine/language.h"
 #include "engine/text_types.h"
 
@@ -18,36 +16,38 @@ struct EngineTexts {
   // Behind the first 1,000 mismatch records, on a line of its own.
   Format<const char*> moreMismatches;
 
-  // The failure messages, each replacing the info text.
-  Text inputNotOpenable;
-  Text outputNotOpenable;
+  // The failure messages, each replacing the info text. Where the English
+  // names the file and the system's reason, the Japanese keeps its fixed
+  // text and takes both without showing them ("%.0s").
+  Format<const char*, const char*> inputNotOpenable;   // input path, reason
+  Format<const char*, const char*> outputNotOpenable;  // output path, reason
   Text inputBroken;
   Format<int, int> inputBrokenChunk;  // a chunk's size, the bytes left for it
   Text notWav;
   Text badInputName;  // ends without a line break
-  Text readFailed;
-  Text writeFailed;
-  Text delayTooLarge;
+  Format<const char*, const char*> readFailed;   // input path, reason
+  Format<const char*, const char*> writeFailed;  // output path, reason
+  Format<const char*, const char*> delayTooLarge;  // the smallest and largest delay
   Text unexpected;
   // An existing output of the input's own kind, which is not replaced.
   Text outputIsAac;
   Text outputIsWav;
   // An output path through another user's link in a shared folder.
   Text outputLinkInSharedFolder;
+  // The engine's own reasons why an output cannot be opened, where the
+  // system gives none.
+  Text outputIsTheInput;
+  Text outputNotARegularFile;
+  Text outputNotWritable;
 
   // The reports shown in the error window (and logged).
   Text damageReportHead;
   Format<int> damageReportCount;  // number of damaged regions, then "\r\n"
   Text anomalyEntryPrefix;        // one listed position, before "HH:MM:SS.hh"
   Text noFrameFound;
+  Text noIntactFrame;  // blocks were found, but each failed its checksum
 };
 
 const EngineTexts& EngineTextsFor(Language language);
-
-// The stable ASCII name of the engine's message that text is, in either
-// language ("input_not_openable"), for reports that scripts read: the failure
-// messages, the damage report ("stream_damaged", matched by its head) and the
-// no-frame warning. nullptr for any other text.
-const char* EngineMessageCode(std::string_view text);
 
 }  // namespace tessaro

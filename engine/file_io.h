@@ -114,6 +114,9 @@ class FileSystem {
   // True when both paths name one existing file (through links or another
   // spelling). False when either does not exist.
   virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+  // The system's words for why this thread's last call that failed did
+  // ("No such file or directory"), for messages; "" when they are not known.
+  virtual std::string LastErrorText() { return {}; }
 };
 
 // The platform's file system. Safe to share.

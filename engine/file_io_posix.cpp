@@ -402,8 +402,13 @@ class PosixFileSystem final : public FileSystem {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return nullptr;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !Blocking(fd)) {
+    const bool statted = ::fstat(fd, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode) || !Blocking(fd)) {
+      // A file of another kind is refused here, not by the system: its reason
+      // for the message is EISDIR for a folder, none for the rest.
+      const int error = !statted || S_ISREG(st.st_mode) ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
       ::close(fd);
+      errno = error;
       return nullptr;
     }
     return std::make_unique<PosixFile>(fd);
@@ -543,6 +548,11 @@ class PosixFileSystem final : public FileSystem {
     struct stat sa, sb;
     if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  }
+
+  std::string LastErrorText() override {
+    const int error = errno;
+    return error == 0 ? std::string() : std::string(std::strerror(error));
   }
 
  private:

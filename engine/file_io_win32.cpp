@@ -126,12 +126,17 @@ class Win32File final : public File {
 // as CON would wait for typed input.
 std::unique_ptr<File> OpenDiskFile(const std::string& path, DWORD access, DWORD disposition) {
   const std::wstring wide = NativePath(path);
-  if (wide.empty()) return nullptr;
+  // Refused here, not by the system: no reason of the system's to give.
+  if (wide.empty()) {
+    SetLastError(ERROR_SUCCESS);
+    return nullptr;
+  }
   HANDLE h = CreateFileW(wide.c_str(), access, 0 /* no sharing */, nullptr, disposition,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   if (GetFileType(h) != FILE_TYPE_DISK) {
     CloseHandle(h);
+    SetLastError(ERROR_SUCCESS);
     return nullptr;
   }
   return std::make_unique<Win32File>(h);
@@ -300,6 +305,22 @@ class Win32FileSystem final : public FileSystem {
     if (!FileIdentity(a, &ia) || !FileIdentity(b, &ib)) return false;
     return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
            ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+  }
+
+  std::string LastErrorText() override {
+    const DWORD error = GetLastError();
+    if (error == ERROR_SUCCESS) return {};
+    wchar_t* text = nullptr;
+    const DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide(text ? text : L"", n);
+    LocalFree(text);
+    // The system's sentence ends in ".\r\n"; the message has its own end.
+    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.')) {
+      wide.pop_back();
+    }
+    return Narrow(wide, BadText::kReplace);
   }
 };
 

@@ -22,8 +22,10 @@ bool BeginsLikeAdts(const uint8_t* bytes, size_t n) {
 }
 
 // An ID3v2 tag in front of a stream: "ID3", version, flags, then its size in
-// four bytes of seven bits each, not counting the ten bytes of the tag header.
+// four bytes of seven bits each, not counting the ten bytes of the tag header
+// nor the ten-byte footer that a version 4 tag with flag 0x10 has.
 constexpr size_t kId3HeaderSize = 10;
+constexpr uint8_t kId3FooterFlag = 0x10;
 bool Id3TagLength(const uint8_t* bytes, size_t n, uint64_t* length) {
   if (n < kId3HeaderSize || std::memcmp(bytes, "ID3", 3) != 0) return false;
   uint64_t size = 0;
@@ -31,7 +33,8 @@ bool Id3TagLength(const uint8_t* bytes, size_t n, uint64_t* length) {
     if (bytes[i] & 0x80) return false;
     size = (size << 7) | bytes[i];
   }
-  *length = kId3HeaderSize + size;
+  const bool footer = bytes[3] >= 4 && (bytes[5] & kId3FooterFlag) != 0;
+  *length = kId3HeaderSize + size + (footer ? kId3HeaderSize : 0);
   return true;
 }
 
@@ -58,38 +61,40 @@ bool BeginsLike(FileSystem& fs, const std::string& path, InputKind kind) {
 
 std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
                                              InputKind inputKind, ConversionHost& host,
-                                             FileSystem& fs) {
-  const Text& refused = EngineTextsFor(request.language).outputNotOpenable;
+                                             FileSystem& fs, ConversionResult* result) {
+  const EngineTexts& texts = EngineTextsFor(request.language);
+  const auto refuse = [&](const std::string& reason) {
+    *result = Failed(host, Failure::kOutputNotOpenable,
+                     FailureMessage(Failure::kOutputNotOpenable, request, reason));
+    return nullptr;
+  };
   // A link another user may have planted in a shared folder is never
   // followed: it could send the output over any file this user may write.
   if (!request.outputPath.empty() && fs.ThroughPlantedLink(request.outputPath)) {
-    Failed(host, EngineTextsFor(request.language).outputLinkInSharedFolder);
+    *result = Failed(host, Failure::kOutputLinkInSharedFolder,
+                     FailureMessage(Failure::kOutputLinkInSharedFolder, request, {}));
     return nullptr;
   }
   // Writing over the input would destroy it before it is read.
-  if (fs.SameFile(request.inputPath, request.outputPath)) {
-    Failed(host, refused);
-    return nullptr;
-  }
+  if (fs.SameFile(request.inputPath, request.outputPath)) return refuse(texts.outputIsTheInput);
   // Through a link the file replaced is the link's target; the link stays.
   const std::string target = request.outputPath.empty() ? std::string()
                                                         : fs.ResolveLinks(request.outputPath);
   const PathInfo info = target.empty() ? PathInfo{PathInfo::Kind::kOther} : fs.Stat(target);
   const bool replaces = info.kind == PathInfo::Kind::kRegular;
-  if (info.kind == PathInfo::Kind::kOther || (replaces && !info.writable)) {
-    Failed(host, refused);
-    return nullptr;
+  if (info.kind == PathInfo::Kind::kOther) {
+    if (request.outputPath.empty()) return refuse({});
+    return refuse(target.empty() ? fs.LastErrorText() : std::string(texts.outputNotARegularFile));
   }
+  if (replaces && !info.writable) return refuse(texts.outputNotWritable);
   if (replaces && BeginsLike(fs, target, inputKind)) {
-    const EngineTexts& texts = EngineTextsFor(request.language);
-    Failed(host, inputKind == InputKind::kAdts ? texts.outputIsAac : texts.outputIsWav);
+    const Failure failure =
+        inputKind == InputKind::kAdts ? Failure::kOutputIsAac : Failure::kOutputIsWav;
+    *result = Failed(host, failure, FailureMessage(failure, request, {}));
     return nullptr;
   }
   std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, target, info);
-  if (!aside) {
-    Failed(host, refused);
-    return nullptr;
-  }
+  if (!aside) return refuse(fs.LastErrorText());
   return std::unique_ptr<OutputFile>(new OutputFile(std::move(aside), replaces));
 }
 

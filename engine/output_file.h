@@ -7,6 +7,7 @@
 
 #include "engine/conversion_host.h"
 #include "engine/conversion_request.h"
+#include "engine/conversion_result.h"
 #include "engine/file_io.h"
 #include "engine/write_aside.h"
 
@@ -23,9 +24,11 @@ class OutputFile {
   // is the input, that exists but is no regular file or cannot be written, or
   // whose folder is missing, is refused with the message for an output that
   // cannot be opened; an existing file whose first bytes are of inputKind is
-  // refused with a message that says so. Nothing is created then.
+  // refused with a message that says so. Nothing is created then, and
+  // *result is the failed conversion's.
   static std::unique_ptr<OutputFile> Open(const ConversionRequest& request, InputKind inputKind,
-                                          ConversionHost& host, FileSystem& fs);
+                                          ConversionHost& host, FileSystem& fs,
+                                          ConversionResult* result);
 
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;

@@ -32,6 +32,12 @@ constexpr size_t kFirstChunkSizeOffset = 16;
 // Block align within the format chunk's body.
 constexpr size_t kFormatBlockAlignOffset = 12;
 
+// A refusal of the header walk: its message for the caller, its failure returned.
+Failure Refuse(Failure failure, const std::string& text, std::string* message) {
+  *message = text;
+  return failure;
+}
+
 }  // namespace
 
 WavFormat WavFormatForSize(int outputSize) {
@@ -100,15 +106,17 @@ void FrameBlock::Build(const uint8_t* frame, uint32_t presentLength, uint32_t fr
   cleanFrom_ = std::max(frameEnd, kBlockFrameOffset + frameLength + kBlockTrailerSize);
 }
 
-std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout,
-                          const EngineTexts& texts) {
-  if (fileLength < kWavMinimumLength) return texts.inputBroken;
+Failure ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout, const EngineTexts& texts,
+                      std::string* message) {
+  const auto broken = [&] { return Refuse(Failure::kInputInvalid, texts.inputBroken, message); };
+  const auto notWav = [&] { return Refuse(Failure::kNotWav, texts.notWav, message); };
+  if (fileLength < kWavMinimumLength) return broken();
   uint8_t head[kFirstChunkSizeOffset];
   size_t got = 0;
-  if (!in.Read(head, sizeof head, &got) || got != sizeof head) return texts.inputBroken;
+  if (!in.Read(head, sizeof head, &got) || got != sizeof head) return broken();
   if (std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0 ||
       std::memcmp(head + 12, "fmt ", 4) != 0) {
-    return texts.notWav;
+    return notWav();
   }
 
   uint8_t chunk[kMaxChunkBody + 4] = {};
@@ -116,18 +124,20 @@ std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout,
   uint32_t blockLength = 0;
   for (;;) {
     uint8_t sizeField[4];
-    if (!in.Read(sizeField, 4, &got) || got != 4) return texts.inputBroken;
+    if (!in.Read(sizeField, 4, &got) || got != 4) return broken();
     position += 4;
     const uint32_t size = GetLe32(sizeField);
     if (size > kMaxChunkBody) {
       // Both numbers are shown as the signed values a 32-bit "%d" prints.
-      return texts.inputBrokenChunk(static_cast<int32_t>(size), static_cast<int32_t>(position));
+      const std::string text =
+          texts.inputBrokenChunk(static_cast<int32_t>(size), static_cast<int32_t>(position));
+      return Refuse(Failure::kInputInvalidChunk, text, message);
     }
-    if (!in.Read(chunk, size + 4, &got) || got != size + 4) return texts.inputBroken;
+    if (!in.Read(chunk, size + 4, &got) || got != size + 4) return broken();
     position += size + 4;
     const uint8_t* id = chunk + size;
     for (int i = 0; i < 4; ++i) {
-      if (id[i] < 0x20 || id[i] > 0x7E) return texts.notWav;
+      if (id[i] < 0x20 || id[i] > 0x7E) return notWav();
     }
     if (blockLength == 0) {
       const uint8_t* blockAlign = chunk + kFormatBlockAlignOffset;
@@ -136,12 +146,12 @@ std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout,
     if (std::memcmp(id, "data", 4) == 0) break;
   }
   uint8_t dataSize[4];
-  if (!in.Read(dataSize, 4, &got) || got != 4) return texts.inputBroken;
+  if (!in.Read(dataSize, 4, &got) || got != 4) return broken();
   // Without a block length frames could be neither timed nor found.
-  if (blockLength == 0) return texts.inputBroken;
+  if (blockLength == 0) return broken();
   layout->dataStart = position + 4;
   layout->blockLength = blockLength;
-  return {};
+  return Failure::kNone;
 }
 
 BlockCandidate TestBlockCandidate(const uint8_t* data, size_t available, size_t p) {

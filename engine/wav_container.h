@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/adts.h"
+#include "engine/failure.h"
 #include "engine/file_io.h"
 
 namespace tessaro {
@@ -113,11 +114,11 @@ struct WavLayout {
   uint32_t blockLength = 0;  // block align x 1024
 };
 
-// Walks the RIFF header up to the data chunk. On success returns an empty
-// string and fills layout; otherwise returns the message to show. The file is
-// read from offset 0; fileLength is its length. Messages come from texts.
-std::string ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout,
-                          const EngineTexts& texts);
+// Walks the RIFF header up to the data chunk. On success returns kNone and
+// fills layout; otherwise returns the failure and puts its message (from
+// texts) in *message. The file is read from offset 0; fileLength is its length.
+Failure ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout, const EngineTexts& texts,
+                      std::string* message);
 
 // The test of one possible block whose preamble starts at p in data[0..available).
 struct BlockCandidate {

@@ -37,7 +37,8 @@ class WavToAac {
         writer_(output),
         window_(input, layout.dataStart, inputLength) {}
 
-  std::string Run(ConversionResult* result);
+  // Runs the conversion; returns kNone or what failed.
+  Failure Run(ConversionResult* result);
   uint64_t written() const { return writer_.written(); }
   uint32_t framesWritten() const { return framesWritten_; }
   uint8_t currentIndex() const { return currentIndex_; }
@@ -46,7 +47,7 @@ class WavToAac {
   void SkipZeros();
   bool Accept(uint32_t p, const AdtsHeader& header);
   bool WriteFiller(const uint8_t* frame, uint32_t length);
-  std::string End();
+  Failure End();
 
   const EngineTexts& texts_;
   ConversionHost& host_;
@@ -125,11 +126,11 @@ bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
   return true;
 }
 
-std::string WavToAac::Run(ConversionResult* result) {
+Failure WavToAac::Run(ConversionResult* result) {
   result_ = result;
   // As if a block stood one block length before the first one's place.
   lastFramePos_ = dataStart_ + kBlockPreambleOffset - blockLength_;
-  if (!window_.Refill(0)) return texts_.readFailed;
+  if (!window_.Refill(0)) return Failure::kReadFailed;
   host_.SetInfoText(texts_.inputSize(FormatByteCount(inputLength_).c_str()), false);
 
   const uint8_t* w = window_.data();
@@ -139,7 +140,7 @@ std::string WavToAac::Run(ConversionResult* result) {
     if (c.kind == BlockCandidate::Kind::kNeedMore && !window_.exhausted() && window_.pos > 0) {
       // The block runs past the end of a full window: look again with the
       // window starting at its preamble, so that no intact frame is lost.
-      if (!window_.Refill(window_.pos)) return texts_.readFailed;
+      if (!window_.Refill(window_.pos)) return Failure::kReadFailed;
       c = TestBlockCandidate(w, window_.fill(), window_.pos);
     }
     if (c.headerParsed) {
@@ -158,7 +159,7 @@ std::string WavToAac::Run(ConversionResult* result) {
       }
     }
     if (c.kind == BlockCandidate::Kind::kAccept) {
-      if (!Accept(window_.pos, c.header)) return texts_.writeFailed;
+      if (!Accept(window_.pos, c.header)) return Failure::kWriteFailed;
       // The search goes on behind the frame's checksum.
       window_.pos +=
           static_cast<uint32_t>(kPreambleToFrame + kTrailerChecksumSize) + c.header.frame_length;
@@ -166,7 +167,7 @@ std::string WavToAac::Run(ConversionResult* result) {
       ++window_.pos;
     }
     if (window_.pos >= ReadWindow::kRefillThreshold && !window_.Refill(window_.pos)) {
-      return texts_.readFailed;
+      return Failure::kReadFailed;
     }
     host_.SetProgress(static_cast<int>(static_cast<double>(window_.readPos()) * 100.0 /
                                        static_cast<double>(inputLength_)));
@@ -175,7 +176,7 @@ std::string WavToAac::Run(ConversionResult* result) {
 }
 
 // Pads the end to the WAV's length and reports.
-std::string WavToAac::End() {
+Failure WavToAac::End() {
   const uint64_t pos = window_.FileOffset(window_.pos);
   driftBytes_ += Distance(pos, lastFramePos_) - int64_t{blockLength_};
   size_t silentLength = 0;
@@ -184,7 +185,7 @@ std::string WavToAac::End() {
   if (silent) {
     while (driftBytes_ > -half_) {
       driftBytes_ -= blockLength_;
-      if (!writer_.Write(silent, silentLength)) return texts_.writeFailed;
+      if (!writer_.Write(silent, silentLength)) return Failure::kWriteFailed;
       ++framesWritten_;
     }
   }
@@ -194,8 +195,8 @@ std::string WavToAac::End() {
                          false);
   }
   host_.AppendInfoText(texts_.outputSize(FormatByteCount(writer_.written()).c_str()), false);
-  if (!writer_.Flush()) return texts_.writeFailed;
-  return {};
+  if (!writer_.Flush()) return Failure::kWriteFailed;
+  return Failure::kNone;
 }
 
 }  // namespace
@@ -204,25 +205,27 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
                                  FileSystem& fs) {
   host.SetProgress(0);
   const EngineTexts& texts = EngineTextsFor(request.language);
+  ConversionResult result;
   uint64_t inputLength = 0;
-  std::unique_ptr<File> input = OpenInput(request, host, fs, &inputLength);
-  if (!input) return ConversionResult{.failed = true};
+  std::unique_ptr<File> input = OpenInput(request, host, fs, &inputLength, &result);
+  if (!input) return result;
 
   WavLayout layout;
-  const std::string headerError = ReadWavLayout(*input, inputLength, &layout, texts);
-  if (!headerError.empty()) return Failed(host, headerError);
+  std::string headerError;
+  const Failure headerFailure = ReadWavLayout(*input, inputLength, &layout, texts, &headerError);
+  if (headerFailure != Failure::kNone) return Failed(host, headerFailure, headerError);
 
-  std::unique_ptr<OutputFile> output = OutputFile::Open(request, InputKind::kWav, host, fs);
-  if (!output) return ConversionResult{.failed = true};
+  std::unique_ptr<OutputFile> output =
+      OutputFile::Open(request, InputKind::kWav, host, fs, &result);
+  if (!output) return result;
 
-  ConversionResult result;
   result.inputSize = inputLength;
   result.dataStart = layout.dataStart;
   result.blockLength = layout.blockLength;
   WavToAac conversion(texts, host, *input, inputLength, layout, output->file());
-  std::string failure = conversion.Run(&result);
-  if (failure.empty() && !output->Commit()) failure = texts.writeFailed;
-  if (!failure.empty()) return Failed(host, failure, result);
+  Failure failure = conversion.Run(&result);
+  if (failure == Failure::kNone && !output->Commit()) failure = Failure::kWriteFailed;
+  if (failure != Failure::kNone) return Failed(host, failure, request, fs, std::move(result));
   input->Close();
   result.outputSize = conversion.written();
   result.outputFrames = conversion.framesWritten();
@@ -234,7 +237,7 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   // in an editor that re-encoded the audio.
   if (result.framesFound == 0 && inputLength - layout.dataStart >= layout.blockLength) {
     result.noFrameFound = true;
-    host.ShowErrorMessage(texts.noFrameFound, 1);
+    host.ShowErrorMessage(result.mismatchCount > 0 ? texts.noIntactFrame : texts.noFrameFound, 1);
   }
   return result;
 }

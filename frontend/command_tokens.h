@@ -24,7 +24,7 @@ struct CommandTokens {
 // A nonzero pending delay then overrides the delay; "-d0" leaves the one of
 // the name in force. Tokens are taken as given: an empty one is a path.
 CommandTokens ReadCommandTokens(const std::vector<std::string>& tokens,
-                                const ConversionRequest& start = {});
+                                const ConversionRequest& start);
 
 // The same with the options and the paths apart: every path is taken as a
 // path, also one that begins with "-" (given after "--").

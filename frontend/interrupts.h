@@ -52,6 +52,7 @@ class WatchedFileSystem final : public FileSystem {
     return inner_.ThroughPlantedLink(path);
   }
   std::string RunTag() override { return inner_.RunTag(); }
+  std::string LastErrorText() override { return inner_.LastErrorText(); }
   std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override {
     ReleaseStops();
     // Remembered first: a stop between the creation and this call would

@@ -36,7 +36,7 @@ testing::Bytes CompletedFrames(const testing::Bytes& in, AdtsHeader* last) {
 
 void CheckRoundTrip(testing::MemoryFileSystem& fs, const testing::Bytes& in) {
   fuzz::FuzzHost host;
-  ConversionRequest back{"out.wav", "back.aac", 0, 0};
+  ConversionRequest back{"out.wav", "back.aac", 0, 0, Language::kJapanese};
   const ConversionResult r = ConvertWavToAac(back, host, fs);
   FUZZ_CHECK(!r.failed && r.mismatchCount == 0);
   AdtsHeader last;
@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::UseSmallDisk(fs);
   fs.SetFile("in.aac", in);
   fuzz::FuzzHost host;
-  const ConversionResult result =
-      ConvertAacToWav(ConversionRequest{"in.aac", "out.wav", outputSize, delayMs}, host, fs);
+  const ConversionRequest request{"in.aac", "out.wav", outputSize, delayMs, Language::kJapanese};
+  const ConversionResult result = ConvertAacToWav(request, host, fs);
   FUZZ_CHECK(!result.failed);
   FUZZ_CHECK(fuzz::StartsWith(host.info, "入力サイズ："));
   FUZZ_CHECK(host.info.find("エラー：") == std::string::npos);

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fs.SetFile("in.wav", in);
   fuzz::FuzzHost host;
   const ConversionResult result =
-      ConvertWavToAac(ConversionRequest{"in.wav", "out.aac", 0, 0}, host, fs);
+      ConvertWavToAac(ConversionRequest{"in.wav", "out.aac", 0, 0, Language::kJapanese}, host, fs);
   FUZZ_CHECK(fs.Contents("in.wav") == in);
   if (result.failed) {
     FUZZ_CHECK(fuzz::StartsWith(host.info, "エラー："));

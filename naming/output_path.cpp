@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/direction.h"
 #include "naming/delay_tag.h"
 
 namespace tessaro {
@@ -23,15 +24,21 @@ std::string ReplaceFrom(const std::string& path, char separator, std::string_vie
 
 OutputProposal DeriveOutputPath(const std::string& inputPath) {
   OutputProposal proposal;
-  if (inputPath.ends_with(".aac")) {
-    DelayTagResult tag = ParseDelayTag(ReplaceFrom(inputPath, '.', "_aac.wav"));
-    proposal.outputPath = std::move(tag.outputPath);
-    proposal.delayMs = tag.delayMs;
-    proposal.setsDelay = true;
-  } else if (inputPath.ends_with("_aac.wav")) {
-    proposal.outputPath = ReplaceFrom(inputPath, '_', "_out.aac");
-  } else if (inputPath.ends_with(".wav")) {
-    proposal.outputPath = ReplaceFrom(inputPath, '.', "_out.aac");
+  switch (DirectionOf(inputPath)) {
+    case Direction::kAacToWav: {
+      DelayTagResult tag = ParseDelayTag(ReplaceFrom(inputPath, '.', "_aac.wav"));
+      proposal.outputPath = std::move(tag.outputPath);
+      proposal.delayMs = tag.delayMs;
+      proposal.setsDelay = true;
+      break;
+    }
+    case Direction::kWavToAac:
+      // A name this program gave ("song_aac.wav") goes back to its own stem.
+      proposal.outputPath = ReplaceFrom(inputPath, inputPath.ends_with("_aac.wav") ? '_' : '.',
+                                        "_out.aac");
+      break;
+    case Direction::kNone:
+      break;
   }
   return proposal;
 }

@@ -14,7 +14,7 @@ void CTessaroDlg::RunCommandLine() {
   // not start the run again.
   commandLineStarted_ = true;
   const CommandTokens read = ReadCommandTokens(
-      commandLine_.tokens, {m_strInFile, m_strOutFile, m_nOutputSize, m_nDelay});
+      commandLine_.tokens, {m_strInFile, m_strOutFile, m_nOutputSize, m_nDelay, language_});
   m_nOutputSize = read.request.outputSize;
   if (read.pathCount > 0) {
     m_strInFile = read.request.inputPath;

@@ -127,6 +127,15 @@ TEST(Check, ReportsWithoutCreatingAnyFile) {
   Bytes wav = fs.Contents("good_aac.wav");
   wav[44 + 4096 + 12 + 20] ^= 0x55;  // inside the second frame
   fs.SetFile("mismatch.wav", wav);
+  // 1,001 blocks, each with a damaged frame: the count is grouped like every other.
+  AdtsFields many;
+  many.frame_length = 100;
+  fs.SetFile("many.aac", AdtsStream().Frames(1001, many).bytes());
+  CaptureConsole maker;
+  ASSERT_EQ(RunCli({"many.aac"}, maker, fs, Language::kJapanese), kExitOk);
+  Bytes manyWav = fs.Contents("many_aac.wav");
+  for (size_t i = 0; i < 1001; ++i) manyWav[44 + i * 4096 + 12 + 20] ^= 0x55;
+  fs.SetFile("many_aac.wav", manyWav);
   // Where the conversion would fail for its output: a folder in the way.
   fs.SetFile("folder.aac", ThreeFrames().bytes());
   fs.AddSpecial("folder_aac.wav");
@@ -154,6 +163,10 @@ TEST(Check, ReportsWithoutCreatingAnyFile) {
       {"mismatch.wav", kExitConvertedWithDamage,
        "入力サイズ：12,332 Bytes, データ開始：44, ブロック長：4,096 Bytes, サンプリング周波数：48000 Hz, "
        "チャンネル数：2\nチェックサム不一致：1ヵ所[00001030:", ""},
+      {"many_aac.wav", kExitConvertedWithDamage,
+       "入力サイズ：4,100,140 Bytes, データ開始：44, ブロック長：4,096 Bytes\n"
+       "チェックサム不一致：1,001ヵ所[00000030:",
+       "[1/1] many_aac.wav\nエラー：このWAVファイルには、AACのフレームが見つかりませんでした。"},
       {"missing.wav", kExitFailed, "エラー：入力ファイルが、開けません。\n", ""},
       {"folder.aac", kExitFailed, "エラー：出力ファイルが、開けません。\n", ""},
       {"reserved.aac", kExitOk,

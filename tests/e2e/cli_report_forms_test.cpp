@@ -143,6 +143,7 @@ TEST_F(CliReportForms, JsonConsumerNeedsOnlySchemaKindAndErrorCode) {
   WriteFile(dir_.File("noframes.wav"), noFrames);
   Sample("folder.aac");
   std::filesystem::create_directory(dir_.File("folder_aac.wav"));
+  const std::string otherAac = Sample("other.aac");
   struct Case {
     std::vector<std::string> args;
     int exitCode;
@@ -152,6 +153,9 @@ TEST_F(CliReportForms, JsonConsumerNeedsOnlySchemaKindAndErrorCode) {
       {{"--json", bad, dir_.File("two.wav")}, 3, {"stream_damaged"}},
       {{"--json", missing}, 1, {"input_not_openable"}},
       {{"--json", dir_.File("song.mp3")}, 1, {"input_name_invalid"}},
+      // An output of the input's own kind, each named for its kind.
+      {{"--json", good, otherAac}, 1, {"output_is_aac"}},
+      {{"--json", wav, dir_.File("noframes.wav")}, 1, {"output_is_wav"}},
       {{"--batch", "--json", "--out-dir", dir_.File("nowhere"), good},
        1, {"output_not_openable", "failed"}},
       {{"--batch", "--json", good, missing, bad}, 1,

@@ -14,6 +14,7 @@ namespace tessaro {
 namespace {
 
 using testing::AdtsFields;
+using testing::AdtsHeaderBytes;
 using testing::AdtsFrame;
 using testing::AdtsStream;
 using testing::Bytes;
@@ -48,6 +49,7 @@ struct Outcome {
 
 Outcome Convert(MemoryFileSystem& fs, RecordingHost& host, int outputSize = 0, int32_t delayMs = 0) {
   ConversionRequest request;
+  request.language = Language::kJapanese;
   request.inputPath = kIn;
   request.outputPath = kOut;
   request.outputSize = outputSize;
@@ -285,6 +287,19 @@ TEST(ConvertAacToWav, ReservedSamplingIndexShowsAnUnknownTime) {
             "出力サイズ：12,332 Bytes, 時間：--:--:--.--\r\n");
 }
 
+// Trailing junk that opens with a header claiming 96 kHz, rejected for a
+// length no block can hold: the play time stays at the stream's own rate, as
+// the damage time does, instead of ending before the damage.
+TEST(ConvertAacToWav, RejectedTrailingHeaderSetsNeitherTimeBase) {
+  AdtsStream s;
+  s.Frames(283, Frame(100)).Junk(AdtsHeaderBytes(Frame(6000, 0))).Junk(20, 0x01);
+  RecordingHost host;
+  const Outcome o = Convert(s.bytes(), host);
+  EXPECT_TRUE(host.info.ends_with("時間：00:00:06.04\r\n")) << host.info;
+  ASSERT_EQ(host.Errors().size(), 1u);
+  EXPECT_EQ(host.Errors()[0], kReportHead + "　(1ヵ所)\r\n　時間：00:00:06.04\r\n");
+}
+
 TEST(ConvertAacToWav, JunkBeforeTheFirstFrameDoublesTheFirstBlock) {
   AdtsStream s;
   s.Junk(77, 0x12).Frames(4, Frame(90));
@@ -387,6 +402,7 @@ TEST(ConvertAacToWav, OutputThatIsTheInputIsRefusedAndTheInputKept) {
     fs.AddAlias("link.wav", kIn);
     RecordingHost host;
     ConversionRequest request;
+    request.language = Language::kJapanese;
     request.inputPath = kIn;
     request.outputPath = output;
     const ConversionResult r = ConvertAacToWav(request, host, fs);

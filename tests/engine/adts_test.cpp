@@ -41,7 +41,7 @@ struct ScanResult {
   uint64_t slots = 0;
   uint32_t anomalyCount = 0;
   std::string anomalyEntries;
-  uint8_t currentIndex = 0;
+  uint8_t acceptedIndex = 0;
   bool readError = false;
 };
 
@@ -71,7 +71,7 @@ ScanResult Scan(const Bytes& input) {
   for (const DamagePlace& place : scanner.damagePlaces()) {
     r.anomalyEntries += AnomalyEntry(EngineTextsFor(Language::kJapanese), place.seconds);
   }
-  r.currentIndex = scanner.currentIndex();
+  r.acceptedIndex = scanner.acceptedIndex();
   return r;
 }
 
@@ -407,7 +407,7 @@ TEST(AdtsScanner, ReservedSamplingIndexGivesAnUnknownTime) {
     const ScanResult r = Scan(s.bytes());
     EXPECT_EQ(r.anomalyCount, 1u);
     EXPECT_EQ(r.anomalyEntries, Entry("--:--:--.--"));
-    EXPECT_EQ(r.currentIndex, index);
+    EXPECT_EQ(r.acceptedIndex, index);
   }
 }
 

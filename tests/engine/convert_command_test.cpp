@@ -40,6 +40,7 @@ TEST(RunConversion, RefusesAnyOtherEndingWithoutOpeningAFile) {
     fs.SetFile(path, std::string("RIFF"));
     RecordingHost host;
     ConversionRequest request;
+    request.language = Language::kJapanese;
     request.inputPath = path;
     request.outputPath = "out";
     const ConversionResult r = RunConversion(request, host, fs);
@@ -73,6 +74,7 @@ TEST(RunConversion, DirectionFollowsTheInputEndingOnly) {
     fs.SetFile(c.input, s.bytes());
     RecordingHost host;
     ConversionRequest request;
+    request.language = Language::kJapanese;
     request.inputPath = c.input;
     request.outputPath = c.output;
     RunConversion(request, host, fs);
@@ -89,6 +91,11 @@ TEST(RunConversion, AnExistingOutputOfTheInputsKindIsNeverReplaced) {
   const testing::Bytes adts = AdtsStream().Frames(2, f).bytes();
   const testing::Bytes tagged =
       testing::Cat({{'I', 'D', '3', 4, 0, 0, 0, 0, 0, 3, 'a', 'b', 'c'}, adts});
+  // Version 4 with the footer flag: ten more bytes behind the tag's frames.
+  const testing::Bytes footed =
+      testing::Cat({{'I', 'D', '3', 4, 0, 0x10, 0, 0, 0, 3, 'a', 'b', 'c'},
+                    {'3', 'D', 'I', 4, 0, 0x10, 0, 0, 0, 3},
+                    adts});
   const testing::Bytes wav = testing::Cat({testing::ContainerHeader(false, 4), testing::Bytes(4, 0)});
   const testing::Bytes mp3 = {0xFF, 0xFB, 0x90, 0x64, 0, 0, 0, 0, 0, 0, 0, 0};
   constexpr char kIsAac[] = "エラー：出力ファイルが、入力と同じAACファイルです。上書きできません。\r\n";
@@ -103,6 +110,7 @@ TEST(RunConversion, AnExistingOutputOfTheInputsKindIsNeverReplaced) {
   } const cases[] = {
       {"wav over aac", "in.aac", &adts, kIsAac},
       {"wav over aac behind an ID3 tag", "in.aac", &tagged, kIsAac},
+      {"wav over aac behind an ID3 tag with a footer", "in.aac", &footed, kIsAac},
       {"wav over aac, English", "in.aac", &adts,
        "Error: The output file is an AAC file, like the input; it is not overwritten.\r\n",
        Language::kEnglish},
@@ -149,6 +157,7 @@ TEST(RunConversion, CallbackThatThrowsEndsTheConversionCleanly) {
   fs.SetFile("in.aac", s.bytes());
   ThrowingHost host;
   ConversionRequest request;
+  request.language = Language::kJapanese;
   request.inputPath = "in.aac";
   request.outputPath = "out.wav";
   const ConversionResult r = RunConversion(request, host, fs);

@@ -213,7 +213,7 @@ LayoutResult Walk(const Bytes& file) {
   fs.SetFile("in.wav", file);
   std::unique_ptr<File> in = fs.OpenRead("in.wav");
   LayoutResult r;
-  r.message = ReadWavLayout(*in, file.size(), &r.layout, EngineTextsFor(Language::kJapanese));
+  ReadWavLayout(*in, file.size(), &r.layout, EngineTextsFor(Language::kJapanese), &r.message);
   return r;
 }
 

@@ -76,6 +76,7 @@ struct Outcome {
 
 Outcome Convert(MemoryFileSystem& fs, RecordingHost& host) {
   ConversionRequest request;
+  request.language = Language::kJapanese;
   request.inputPath = kIn;
   request.outputPath = kOut;
   request.outputSize = 1;    // ignored in this direction
@@ -441,7 +442,7 @@ TEST(ConvertWavToAac, AGapOfTwoGigabytesIsKeptAsAGap) {
                   {kHeader, ExpectedBlock(frames[0], 4096)},
                   {kHeader + gap, ExpectedBlock(frames[1], 4096)}});
   RecordingHost host;
-  const ConversionResult r = ConvertWavToAac({kIn, kOut, 0, 0}, host, fs);
+  const ConversionResult r = ConvertWavToAac({kIn, kOut, 0, 0, Language::kJapanese}, host, fs);
   EXPECT_FALSE(r.failed) << host.info;
   const Bytes out = memory.Contents(kOut);
   const size_t fillers = gap / 4096 - 1;

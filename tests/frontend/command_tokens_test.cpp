@@ -40,7 +40,7 @@ TEST(ReadCommandTokens, TokenListsGiveRequestAndPathCount) {
       {{"--lang=en", "in.aac", "--lang=x"}, 1, "in.aac", "in_aac.wav", 1, 0},  // not paths
       {{"", "out.wav"}, 2, "", "out.wav", 1, 9},  // an empty token is a path
   };
-  const ConversionRequest start{"start.aac", "start_aac.wav", 1, 9};
+  const ConversionRequest start{"start.aac", "start_aac.wav", 1, 9, Language::kJapanese};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.tokens.empty() ? "(none)" : c.tokens[0]);
     const CommandTokens read = ReadCommandTokens(c.tokens, start);
@@ -50,7 +50,8 @@ TEST(ReadCommandTokens, TokenListsGiveRequestAndPathCount) {
     EXPECT_EQ(read.request.outputSize, c.outputSize);
     EXPECT_EQ(read.request.delayMs, c.delayMs);
   }
-  EXPECT_EQ(ReadCommandTokens({"in.aac"}).request.outputSize, 0);  // default start
+  EXPECT_EQ(ReadCommandTokens({"in.aac"}, {"", "", 0, 0, Language::kJapanese}).request.outputSize,
+            0);  // an empty start
 }
 
 TEST(InfoRequestOf, TheFirstHelpOrVersionTokenBeforeDoubleDash) {

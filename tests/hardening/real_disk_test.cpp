@@ -297,6 +297,7 @@ TEST_F(RealDisk, AFolderRenamedDuringTheRunKeepsNoStrayFile) {
     ASSERT_EQ(::mkdir(before.c_str(), 0700), 0);
     WriteFile(before + "/out.wav", "an earlier conversion");
     ConversionRequest request;
+    request.language = Language::kJapanese;
     request.inputPath = aac_;
     request.outputPath = before + "/out.wav";
     RenamingHost host(before, after, c.giveUp);

@@ -18,6 +18,10 @@ using testing::FaultMode;
 using testing::FsOp;
 using testing::MemoryFileSystem;
 
+ConversionRequest Request(const char* input, const char* output) {
+  return {input, output, 0, 0, Language::kJapanese};
+}
+
 constexpr char kReadFailed[] = "エラー：入力ファイルが、読み込めません。\r\n";
 
 Bytes Stream() {
@@ -32,7 +36,7 @@ TEST(ShortRead, InTheMiddleOfAnAacInputIsAReadErrorNotTheEnd) {
     fs.SetFile("in.aac", Stream());
     fs.FailOp(FsOp::kRead, nth, FaultMode::kShort);
     testing::RecordingHost host;
-    const ConversionResult r = ConvertAacToWav({"in.aac", "out.wav", 0, 0}, host, fs);
+    const ConversionResult r = ConvertAacToWav(Request("in.aac", "out.wav"), host, fs);
     EXPECT_TRUE(fs.faultHit());
     EXPECT_TRUE(r.failed) << "read " << nth;
     EXPECT_EQ(host.info, kReadFailed);
@@ -44,14 +48,14 @@ TEST(ShortRead, InTheMiddleOfAWavInputIsAReadErrorNotTheEnd) {
   MemoryFileSystem maker;
   maker.SetFile("in.aac", Stream());
   testing::RecordingHost makerHost;
-  ASSERT_FALSE(ConvertAacToWav({"in.aac", "in.wav", 0, 0}, makerHost, maker).failed);
+  ASSERT_FALSE(ConvertAacToWav(Request("in.aac", "in.wav"), makerHost, maker).failed);
   const Bytes wav = maker.Contents("in.wav");
 
   // The reads after the header walk fill the data window.
   MemoryFileSystem probe;
   probe.SetFile("in.wav", wav);
   testing::RecordingHost probeHost;
-  ASSERT_FALSE(ConvertWavToAac({"in.wav", "out.aac", 0, 0}, probeHost, probe).failed);
+  ASSERT_FALSE(ConvertWavToAac(Request("in.wav", "out.aac"), probeHost, probe).failed);
   const uint64_t reads = probe.callCount(FsOp::kRead);
   ASSERT_GE(reads, 4u);
 
@@ -60,7 +64,7 @@ TEST(ShortRead, InTheMiddleOfAWavInputIsAReadErrorNotTheEnd) {
     fs.SetFile("in.wav", wav);
     fs.FailOp(FsOp::kRead, nth, FaultMode::kShort);
     testing::RecordingHost host;
-    const ConversionResult r = ConvertWavToAac({"in.wav", "out.aac", 0, 0}, host, fs);
+    const ConversionResult r = ConvertWavToAac(Request("in.wav", "out.aac"), host, fs);
     EXPECT_TRUE(r.failed) << "read " << nth;
     EXPECT_EQ(host.info, kReadFailed);
     EXPECT_FALSE(fs.Exists("out.aac"));
@@ -73,7 +77,7 @@ TEST(ShortRead, AtTheRealEndOfTheFileIsTheEnd) {
   MemoryFileSystem fs;
   fs.SetFile("in.aac", Stream());
   testing::RecordingHost host;
-  EXPECT_FALSE(ConvertAacToWav({"in.aac", "out.wav", 0, 0}, host, fs).failed) << host.info;
+  EXPECT_FALSE(ConvertAacToWav(Request("in.aac", "out.wav"), host, fs).failed) << host.info;
   EXPECT_EQ(fs.Contents("out.wav").size(), 44u + 1000 * 4096);
 }
 
