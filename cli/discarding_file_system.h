@@ -31,6 +31,9 @@ class DiscardingFileSystem final : public FileSystem {
   bool SameFile(const std::string& a, const std::string& b) override {
     return inputs_.SameFile(a, b);
   }
+  std::optional<FileKey> Identify(const std::string& path) override {
+    return inputs_.Identify(path);
+  }
 
  private:
   FileSystem& inputs_;

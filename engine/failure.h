@@ -22,6 +22,14 @@ enum class Failure {
   // A run of several files that would write over its own files.
   kOutputIsAnInput,
   kOutputWrittenBefore,
+  // Arguments that do not form a run of the console program.
+  kUnknownOption,
+  kTooManyPaths,
+  kOutDirWithoutBatch,
+  kOutDirWithoutFolder,
+  kNoInputFiles,
+  // A stop request (a signal, the console's close) ended the run.
+  kStopped,
 };
 
 // The stable ASCII name scripts read ("input_not_openable"); "" for kNone.

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,14 @@ struct PathInfo {
   uint32_t permissions = 0;  // a regular file's permission bits (POSIX mode & 07777)
   uint32_t owner = 0;        // a regular file's owner and group (POSIX)
   uint32_t group = 0;
+};
+
+// Which file a path names, links followed: two paths with equal keys name one
+// file (POSIX: device and inode; Windows: volume and file index).
+struct FileKey {
+  uint64_t device = 0;
+  uint64_t file = 0;
+  bool operator==(const FileKey&) const = default;
 };
 
 // A new file that is to take the place of another path (its target) once it
@@ -99,6 +108,13 @@ class FileSystem {
   // True when both paths name one existing file (through links or another
   // spelling). False when either does not exist.
   virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+  // The key of the file path names, for comparing many paths at the cost of
+  // one look each; nullopt when nothing is there or it cannot be examined
+  // (this default: never known, so callers compare the paths alone).
+  virtual std::optional<FileKey> Identify(const std::string& path) {
+    (void)path;
+    return std::nullopt;
+  }
 };
 
 // The platform's file system. Stateless; safe to share.

@@ -289,6 +289,12 @@ class PosixFileSystem final : public FileSystem {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
   }
 
+  std::optional<FileKey> Identify(const std::string& path) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return FileKey{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+  }
+
  private:
   const bool unnamedFiles_;
 };

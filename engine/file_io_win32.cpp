@@ -201,6 +201,13 @@ class Win32FileSystem final : public FileSystem {
     return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
            ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
   }
+
+  std::optional<FileKey> Identify(const std::string& path) override {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!FileIdentity(path, &info)) return std::nullopt;
+    return FileKey{info.dwVolumeSerialNumber,
+                   (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  }
 };
 
 }  // namespace
