@@ -232,7 +232,8 @@ TEST_F(CliContract, EachFormRefusesTheSameSlips) {
       const std::string trace = std::string(form.option ? form.option : "(plain)") + " " + c.args[0] +
                                 " " + c.args.back();
       EXPECT_EQ(r.exitCode, e.status) << trace << "\n" << r.err;
-      if (e.status == 2 && form.option == std::string("--json")) {
+      const bool json = form.option && std::string(form.option) == "--json";
+      if (e.status == 2 && json) {
         EXPECT_EQ(r.out.rfind("{\"schema\":1,\"kind\":\"usage\",\"status\":\"usage\",\"exitStatus\":2,"
                               "\"errorCode\":\"" + std::string(e.errorCode) + "\",",
                               0),
@@ -263,11 +264,11 @@ TEST_F(CliContract, JsonConsumersGetAnObjectForUsageErrorsAndStops) {
   // A check of many files, stopped part-way: the stopped file's object,
   // then the summary of the files done, both with the stop's status.
   const std::string one = Sample("s.aac");
-  for (int i = 0; i < 2000; ++i) {
+  for (int i = 0; i < 20000; ++i) {
     std::filesystem::create_hard_link(testing::Utf8Path(one),
                                       testing::Utf8Path(dir_.File("t" + std::to_string(i) + ".aac")));
   }
-  const std::string script = "\"$0\" --check --json \"$1\"t*.aac & sleep 0.3; kill -TERM $!; wait $!";
+  const std::string script = "\"$0\" --check --json \"$1\"t*.aac & sleep 0.5; kill -TERM $!; wait $!";
   const ProcessResult stopped = RunProgram({"/bin/sh", "-c", script, kCli, dir_.Dir()});
   EXPECT_EQ(stopped.exitCode, 143);
   std::vector<std::string> lines;
@@ -281,7 +282,7 @@ TEST_F(CliContract, JsonConsumersGetAnObjectForUsageErrorsAndStops) {
             std::string::npos)
       << file;
   const std::string done = std::to_string(lines.size() - 2);
-  EXPECT_EQ(lines.back(), "{\"schema\":1,\"kind\":\"summary\",\"mode\":\"check\",\"files\":2000,\"ok\":" +
+  EXPECT_EQ(lines.back(), "{\"schema\":1,\"kind\":\"summary\",\"mode\":\"check\",\"files\":20000,\"ok\":" +
                               done + ",\"damaged\":0,\"failed\":0,\"status\":\"stopped\",\"exitStatus\":143}");
 }
 
