@@ -13,7 +13,7 @@ FileRun::FileRun(std::vector<std::string> inputs, FileSystem& fs, bool writes)
 }
 
 std::string FileRun::Number(size_t index) const {
-  return StringPrintf("[%zu/%zu] ", index + 1, inputs_.size());
+  return StringPrintf("[%d/%d] ", static_cast<int>(index + 1), tally_.files);
 }
 
 OwnFileHit FileRun::Overwrites(size_t index, const std::string& output) const {
