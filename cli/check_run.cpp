@@ -52,7 +52,9 @@ int RunCheck(const RunOptions& options, Console& console, FileSystem& fs) {
   FileRunForm form;
   form.check = true;
   form.request = [&options](const std::string& file) { return RequestFor(options, file); };
-  form.text = [](const FileRun& run, const std::string&) { return CheckText(run.request, run.result); };
+  form.text = [](const FileOutcome& outcome, const std::string&) {
+    return CheckText(outcome.request, outcome.result);
+  };
   return RunFiles(options, console, discarding, form);
 }
 

@@ -9,42 +9,65 @@
 #include "cli/json_report.h"
 #include "cli/run_options.h"
 #include "engine/convert_command.h"
-#include "frontend/command_tokens.h"
+#include "frontend/interrupts.h"
 #include "tessaro_version.h"
 
 namespace tessaro::cli {
 namespace {
 
+// The message of a usage error; "" where the usage lines say it all.
+std::string UsageMessage(const RunOptions& options, const CliTexts& texts) {
+  switch (options.usage) {
+    case Failure::kUnknownOption: return texts.unknownOption(options.unknownOption.c_str());
+    case Failure::kTooManyPaths: return texts.tooManyPaths;
+    case Failure::kOutDirWithoutBatch: return texts.outDirWithoutBatch;
+    case Failure::kOutDirWithoutFolder: return texts.outDirWithoutFolder;
+    case Failure::kNoInputFiles: return IsOneFileForm(options) ? "" : std::string(texts.noInputFiles);
+    default: return {};
+  }
+}
+
+// Nothing is read or written: the message and the forms on standard error,
+// and under --json one object on standard output.
+int RefuseUsage(const RunOptions& options, Console& console) {
+  const CliTexts& texts = CliTextsFor(options.language);
+  const std::string message = UsageMessage(options, texts);
+  if (message.empty()) {
+    console.Err(texts.usage.c_str());
+  } else {
+    console.Err(message + "\n" + texts.usage.c_str() + texts.moreForms.c_str());
+  }
+  if (options.json) console.Out(JsonUsageLine(options.usage, message));
+  return kExitUsage;
+}
+
 // --json with a single file: the one-file run, reported as one JSON line.
 int RunOneFileJson(const RunOptions& options, Console& console, FileSystem& fs) {
   const ConversionRequest request = RequestFor(options, options.files);
+  SetStopReport(JsonStoppedLine({false, request, {}, ""}));
   CliHost host(console, {}, true);
   const ConversionResult result = RunConversion(request, host, fs);
   host.EndProgress();
+  SetStopReport({});
   console.Out(JsonReportLine({false, request, result, result.failed ? host.info() : ""}));
   return StatusOfConversion(result);
 }
 
-int RunReportForm(const std::vector<std::string>& args, Console& console, FileSystem& fs,
-                  Language language) {
-  RunOptions options = ReadRunOptions(args, language);
-  if (!options.usageError.empty()) {
-    const CliTexts& texts = CliTextsFor(language);
-    console.Err(options.usageError + "\n" + texts.usage.c_str() + texts.moreForms.c_str());
-    return kExitUsage;
-  }
-  if (options.batch || options.check) options.files = ExpandFileArguments(options.files);
-  if (options.check) return RunCheck(options, console, fs);
-  if (options.batch) return RunBatch(options, console, fs);
-  return RunOneFileJson(options, console, fs);
+int RunOneFile(const RunOptions& options, Console& console, FileSystem& fs) {
+  CliHost host(console);
+  const ConversionResult result = RunConversion(RequestFor(options, options.files), host, fs);
+  host.EndProgress();
+  console.Out(ConsoleText(host.info()));
+  return StatusOfConversion(result);
 }
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& fs,
            Language language) {
+  RunOptions options = ReadRunOptions(args, language);
   const CliTexts& texts = CliTextsFor(language);
-  switch (InfoRequestOf(args)) {
+  switch (options.info) {
     case InfoRequest::kHelp:
       console.Out(std::string(texts.usage) + texts.moreForms.c_str() + texts.help.c_str());
       return kExitOk;
@@ -54,23 +77,12 @@ int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& f
     case InfoRequest::kNone:
       break;
   }
-  if (IsReportForm(args)) return RunReportForm(args, console, fs, language);
-  const OneFileRun run = ReadOneFileRun(args, language);
-  if (!run.usageError.empty()) {
-    console.Err(run.usageError + "\n" + texts.usage.c_str() + texts.moreForms.c_str());
-    return kExitUsage;
-  }
-  const CommandTokens& read = run.read;
-  if (read.pathCount == 0) {
-    console.Err(texts.usage.c_str());
-    return kExitUsage;
-  }
-
-  CliHost host(console);
-  const ConversionResult result = RunConversion(read.request, host, fs);
-  host.EndProgress();
-  console.Out(ConsoleText(host.info()));
-  return StatusOfConversion(result);
+  if (options.usage != Failure::kNone) return RefuseUsage(options, console);
+  if (options.batch || options.check) options.files = ExpandFileArguments(options.files);
+  if (options.check) return RunCheck(options, console, fs);
+  if (options.batch) return RunBatch(options, console, fs);
+  if (options.json) return RunOneFileJson(options, console, fs);
+  return RunOneFile(options, console, fs);
 }
 
 }  // namespace tessaro::cli

@@ -5,11 +5,6 @@
 
 namespace tessaro::cli {
 
-int WorseExit(int a, int b) {
-  const auto rank = [](int code) { return code == kExitFailed ? 2 : code == kExitOk ? 0 : 1; };
-  return rank(a) >= rank(b) ? a : b;
-}
-
 std::string ConsoleText(const std::string& text) {
   std::string out;
   out.reserve(text.size() + 1);

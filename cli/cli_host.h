@@ -12,9 +12,6 @@
 
 namespace tessaro::cli {
 
-// 1 over 3 over 0: the status of a run of several files.
-int WorseExit(int a, int b);
-
 // "\r\n" becomes "\n", and the text ends with exactly the "\n" it had or one more.
 std::string ConsoleText(const std::string& text);
 

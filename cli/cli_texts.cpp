@@ -57,7 +57,6 @@ constexpr CliTexts kJapanese{
     .unknownOption = "%s というオプションはありません。",
     .tooManyPaths = "入力ファイルと出力ファイルのほかには、ファイルを指定できません。"
                     "複数のファイルを変換するときは、--batch を使ってください。",
-    .batchSummary = "合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d\n",
     .checkSummary = "合計 %d ファイル：正常 %d, 異常あり %d, 失敗 %d\n",
     .checkWavLayout = ", データ開始：%llu, ブロック長：%s Bytes",
     .checkMismatchCount = "チェックサム不一致：%sヵ所",
@@ -129,7 +128,6 @@ constexpr CliTexts kEnglish{
     .unknownOption = "Unknown option %s.",
     .tooManyPaths = "Only an input and an output file can be given; to convert several "
                     "files, use --batch.",
-    .batchSummary = "Files: %d (converted: %d, converted with damage: %d, failed: %d)\n",
     .checkSummary = "Files: %d (OK: %d, damaged: %d, failed: %d)\n",
     .checkWavLayout = ", Data start: %llu, Block length: %s bytes",
     .checkMismatchCount = "Checksum mismatches: %s ",

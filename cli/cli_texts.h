@@ -18,8 +18,8 @@ struct CliTexts {
   Format<const char*> unknownOption;  // the one-file form: the option as given
   Text tooManyPaths;                  // the one-file form: more than two paths
 
-  // The last line of --batch and of --check: files, then the three counts.
-  Format<int, int, int, int> batchSummary;
+  // The last line of --check: files, then the three counts (--batch's is
+  // the run summary shared with the dialog, frontend/frontend_texts.h).
   Format<int, int, int, int> checkSummary;
 
   // The --check report, around the engine's report lines.

@@ -35,6 +35,9 @@ class DiscardingFileSystem final : public FileSystem {
     return inputs_.SameFile(a, b);
   }
   std::string LastErrorText() override { return inputs_.LastErrorText(); }
+  std::optional<FileKey> Identify(const std::string& path) override {
+    return inputs_.Identify(path);
+  }
 
  private:
   FileSystem& inputs_;

@@ -1,72 +1,79 @@
-// The runs over several files: labels, tally and summary lines.
+// The runs over several files, printed: labels, reports and summary lines.
 #include "cli/file_runs.h"
 
 #include "cli/cli_host.h"
 #include "cli/cli_texts.h"
 #include "cli/json_report.h"
 #include "engine/convert_command.h"
-#include "engine/report_text.h"
+#include "frontend/file_run.h"
+#include "frontend/interrupts.h"
 
 namespace tessaro::cli {
+namespace {
 
-std::string MultiFileTally::Next() {
-  ++index_;
-  return StringPrintf("[%d/%d] ", index_, files_);
+RunSummary SummaryOf(const FileRun& run, bool check, bool stopped) {
+  const RunTally& t = run.tally();
+  return {check, t.files, t.converted, t.damaged, t.failed, t.exitStatus, stopped};
 }
 
-void MultiFileTally::Count(const ConversionResult& result) {
-  const int status = StatusOfConversion(result);
-  if (status == kExitOk) ++clean_;
-  if (status == kExitConvertedWithDamage) ++damaged_;
-  if (status == kExitFailed) ++failed_;
-  exitStatus_ = WorseExit(exitStatus_, status);
+// A file that would write over one of the run's own files fails without
+// being converted, in the console's words.
+ConversionResult Refusal(const OwnFileHit& hit, CliHost& host, const CliTexts& texts) {
+  const bool input = hit.kind == OwnFileHit::Kind::kInput;
+  host.SetInfoText(input ? texts.outputIsAnInput(hit.input.c_str())
+                         : texts.outputWrittenBefore(hit.input.c_str()),
+                   true);
+  ConversionResult result;
+  result.failed = true;
+  result.failure = input ? Failure::kOutputIsAnInput : Failure::kOutputWrittenBefore;
+  return result;
 }
 
-std::string MultiFileTally::BatchSummary() const {
-  return CliTextsFor(language_).batchSummary(files_, clean_, damaged_, failed_);
-}
-
-std::string MultiFileTally::CheckSummary() const {
-  return CliTextsFor(language_).checkSummary(files_, clean_, damaged_, failed_);
-}
-
-std::string MultiFileTally::JsonSummary(bool check) const {
-  return JsonSummaryLine({check, files_, clean_, damaged_, failed_, exitStatus_});
-}
+}  // namespace
 
 int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const FileRunForm& form) {
-  MultiFileTally tally(options.files.size(), options.language);
-  for (const std::string& file : options.files) {
-    const std::string label = tally.Next();
+  const CliTexts& texts = CliTextsFor(options.language);
+  FileRun run(options.files, fs, !form.check);
+  for (size_t i = 0; i < run.size(); ++i) {
+    const std::string& file = run.input(i);
+    const std::string label = run.Number(i);
     if (!options.json) console.Out(label + file + "\n");
-    FileRun run{form.request(file), {}};
+    FileOutcome outcome{form.request(file), {}};
+    // A stop under --json still ends in JSON: this file stopped, the rest
+    // summed up.
+    if (options.json) {
+      SetStopReport(JsonStoppedLine({form.check, outcome.request, {}, ""}) +
+                    JsonSummaryLine(SummaryOf(run, form.check, true)));
+    }
     CliHost host(console, label, options.json);
     host.LabelMessages(label + file + "\n");
-    std::string refused;
-    const Failure refusal = form.refusal ? form.refusal(run.request, &refused) : Failure::kNone;
-    if (refusal == Failure::kNone) {
-      run.result = RunConversion(run.request, host, fs);
-      if (form.ran) form.ran(run);
+    const OwnFileHit hit = run.Overwrites(i, outcome.request.outputPath);
+    if (hit.kind == OwnFileHit::Kind::kNone) {
+      outcome.result = RunConversion(outcome.request, host, fs);
+      run.Converted(i, outcome.request.outputPath, outcome.result);
     } else {
-      host.SetInfoText(refused, true);
-      run.result.failed = true;
-      run.result.failure = refusal;
+      outcome.result = Refusal(hit, host, texts);
+      run.Refused();
     }
     host.EndProgress();
-    tally.Count(run.result);
-    const std::string message = run.result.failed ? host.info() : "";
+    const std::string message = outcome.result.failed ? host.info() : "";
     if (options.json) {
-      console.Out(JsonReportLine({form.check, run.request, run.result, message}));
+      console.Out(JsonReportLine({form.check, outcome.request, outcome.result, message}));
+      SetStopReport(JsonSummaryLine(SummaryOf(run, form.check, true)));
     } else {
-      console.Out(run.result.failed ? ConsoleText(message) : form.text(run, host.info()));
+      console.Out(outcome.result.failed ? ConsoleText(message) : form.text(outcome, host.info()));
     }
   }
+  SetStopReport({});
   if (options.json) {
-    console.Out(tally.JsonSummary(form.check));
+    console.Out(JsonSummaryLine(SummaryOf(run, form.check, false)));
+  } else if (form.check) {
+    const RunTally& t = run.tally();
+    console.Out(texts.checkSummary(t.files, t.converted, t.damaged, t.failed));
   } else {
-    console.Out(form.check ? tally.CheckSummary() : tally.BatchSummary());
+    console.Out(run.Summary(options.language) + "\n");
   }
-  return tally.exitStatus();
+  return run.tally().exitStatus;
 }
 
 }  // namespace tessaro::cli

@@ -70,6 +70,19 @@ std::string Line(const Json& j) {
   return j.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
+// A line whose exit status is the stop's, not known yet: "stopped", and the
+// placeholder byte in place of the number.
+std::string StoppedLine(Json j) {
+  constexpr int kPlaceholder = -1957747793;
+  j["status"] = "stopped";
+  j["exitStatus"] = kPlaceholder;
+  std::string line = Line(j);
+  const std::string number = "\"exitStatus\":" + std::to_string(kPlaceholder);
+  const size_t at = line.find(number);
+  if (at != std::string::npos) line.replace(at, number.size(), "\"exitStatus\":\x01");
+  return line;
+}
+
 }  // namespace
 
 const char* RunErrorCode(const ConversionResult& r) {
@@ -80,7 +93,9 @@ const char* RunErrorCode(const ConversionResult& r) {
   return nullptr;
 }
 
-std::string JsonReportLine(const FileReport& report) {
+namespace {
+
+Json ReportObject(const FileReport& report) {
   const ConversionResult& r = report.result;
   const Direction direction = DirectionOf(report.request.inputPath);
   const char* directionName = DirectionName(direction);
@@ -130,6 +145,30 @@ std::string JsonReportLine(const FileReport& report) {
                                {"stored", m.stored}});
   }
   j["noFrameFound"] = r.noFrameFound;
+  return j;
+}
+
+}  // namespace
+
+std::string JsonReportLine(const FileReport& report) { return Line(ReportObject(report)); }
+
+std::string JsonStoppedLine(const FileReport& report) {
+  Json j = ReportObject(report);
+  j["errorCode"] = FailureCode(Failure::kStopped);
+  j["inputSize"] = nullptr;
+  j["outputSize"] = nullptr;
+  j["durationSeconds"] = nullptr;
+  return StoppedLine(std::move(j));
+}
+
+std::string JsonUsageLine(Failure usage, const std::string& message) {
+  Json j;
+  j["schema"] = kJsonSchema;
+  j["kind"] = "usage";
+  j["status"] = "usage";
+  j["exitStatus"] = static_cast<int>(kExitUsage);
+  j["errorCode"] = FailureCode(usage);
+  j["error"] = message.empty() ? Json(nullptr) : Json(message);
   return Line(j);
 }
 
@@ -144,7 +183,7 @@ std::string JsonSummaryLine(const RunSummary& s) {
   j["failed"] = s.failed;
   j["status"] = StatusWord(s.exitStatus);
   j["exitStatus"] = s.exitStatus;
-  return Line(j);
+  return s.stopped ? StoppedLine(std::move(j)) : Line(j);
 }
 
 }  // namespace tessaro::cli

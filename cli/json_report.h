@@ -8,6 +8,7 @@
 
 #include "engine/conversion_request.h"
 #include "engine/conversion_result.h"
+#include "engine/failure.h"
 
 namespace tessaro::cli {
 
@@ -33,10 +34,22 @@ struct RunSummary {
   int damaged = 0;
   int failed = 0;
   int exitStatus = 0;
+  // Written for a stop: status "stopped", the exit status the stop's.
+  bool stopped = false;
 };
 
 // The last line of --batch --json and --check --json.
 std::string JsonSummaryLine(const RunSummary& summary);
+
+// The one object of a usage error under --json: "kind":"usage", its
+// errorCode, the message (null when the usage lines say it all), exitStatus 2.
+std::string JsonUsageLine(Failure usage, const std::string& message);
+
+// The object of a file that a stop ends before its own is written: status
+// "stopped", errorCode "stopped"; the figures are those of a file not begun.
+// Here and in a stopped summary, the exit status is the byte 0x01, which the
+// stop replaces with its own (frontend/interrupts.h, SetStopReport).
+std::string JsonStoppedLine(const FileReport& report);
 
 // The stable name of what went wrong in a run, or nullptr for a clean one:
 // the failure's code, else the warning's ("stream_damaged",

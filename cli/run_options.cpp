@@ -1,74 +1,75 @@
-// Reading the arguments of the batch, check and JSON forms.
+// Reading the console program's arguments.
 #include "cli/run_options.h"
 
-#include "cli/cli_texts.h"
+#include <cctype>
+
 
 namespace tessaro::cli {
+namespace {
 
-bool IsReportForm(const std::vector<std::string>& args) {
-  for (const std::string& a : args) {
-    if (a == "--batch" || a == "--check" || a == "--json" || a == "--out-dir") return true;
+// "-d" followed by an optional sign and at least one digit, nothing else.
+bool IsDelayOption(const std::string& token) {
+  if (!token.starts_with("-d")) return false;
+  size_t i = 2;
+  if (i < token.size() && (token[i] == '+' || token[i] == '-')) ++i;
+  if (i == token.size()) return false;
+  for (; i < token.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(token[i]))) return false;
+  }
+  return true;
+}
+
+bool IsKnownOption(const std::string& token) {
+  if (IsDelayOption(token) || token.starts_with("--out-dir=")) return true;
+  for (const std::string_view known : kKnownOptions) {
+    if (token == known && known != "-d") return true;
   }
   return false;
 }
 
-OneFileRun ReadOneFileRun(const std::vector<std::string>& args, Language language) {
-  const CliTexts& texts = CliTextsFor(language);
-  OneFileRun run;
-  std::vector<std::string> options;
-  std::vector<std::string> paths;
-  bool optionsEnded = false;
-  for (const std::string& a : args) {
-    if (optionsEnded || !a.starts_with("-")) {
-      paths.push_back(a);
-    } else if (a == "--") {
-      optionsEnded = true;
-    } else if (a.starts_with("-s") || a.starts_with("-d") || a.starts_with("--lang=")) {
-      options.push_back(a);
-    } else {
-      run.usageError = texts.unknownOption(a.c_str());
-      return run;
-    }
-  }
-  if (paths.size() > 2) {
-    run.usageError = texts.tooManyPaths;
-    return run;
-  }
-  ConversionRequest start;
-  start.language = language;
-  run.read = ReadCommandTokens(options, paths, start);
-  return run;
-}
+}  // namespace
 
 RunOptions ReadRunOptions(const std::vector<std::string>& args, Language language) {
-  const CliTexts& texts = CliTextsFor(language);
   RunOptions options;
   options.language = language;
+  const auto fail = [&options](Failure why) {
+    if (options.usage == Failure::kNone) options.usage = why;
+  };
+  bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--batch") {
+    if (optionsEnded || !a.starts_with("-")) {
+      options.files.push_back(a);
+    } else if (!IsKnownOption(a)) {
+      if (options.usage == Failure::kNone) options.unknownOption = a;
+      fail(Failure::kUnknownOption);
+    } else if (a == "--") {
+      optionsEnded = true;
+    } else if (a == "--batch") {
       options.batch = true;
     } else if (a == "--check") {
       options.check = true;
     } else if (a == "--json") {
       options.json = true;
-    } else if (a == "--out-dir") {
-      if (i + 1 == args.size()) {
-        options.usageError = texts.outDirWithoutFolder;
-        return options;
-      }
-      options.outDir = args[++i];
-    } else if (a.starts_with("-")) {
+    } else if (a == "-s1" || a == "-s2" || IsDelayOption(a)) {
       options.optionTokens.push_back(a);
-    } else {
-      options.files.push_back(a);
-    }
+    } else if (a == "--help" || a == "-h") {
+      if (options.info == InfoRequest::kNone) options.info = InfoRequest::kHelp;
+    } else if (a == "--version" || a == "-V") {
+      if (options.info == InfoRequest::kNone) options.info = InfoRequest::kVersion;
+    } else if (a.starts_with("--out-dir")) {
+      const bool joined = a != "--out-dir";
+      if (!joined && i + 1 == args.size()) {
+        fail(Failure::kOutDirWithoutFolder);
+      } else {
+        options.outDir = joined ? a.substr(a.find('=') + 1) : args[++i];
+        if (options.outDir->empty()) fail(Failure::kOutDirWithoutFolder);
+      }
+    }  // "--lang=" tokens chose the language at start-up
   }
-  if (options.outDir && !options.batch) {
-    options.usageError = texts.outDirWithoutBatch;
-  } else if (options.files.empty()) {
-    options.usageError = texts.noInputFiles;
-  }
+  if (options.outDir && !options.batch) fail(Failure::kOutDirWithoutBatch);
+  if (!options.batch && !options.check && options.files.size() > 2) fail(Failure::kTooManyPaths);
+  if (options.files.empty()) fail(Failure::kNoInputFiles);
   return options;
 }
 

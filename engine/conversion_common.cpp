@@ -61,7 +61,13 @@ std::string FailureMessage(Failure failure, const ConversionRequest& request,
     case Failure::kNone:
     case Failure::kUnexpected:
     case Failure::kOutputIsAnInput:
-    case Failure::kOutputWrittenBefore: break;
+    case Failure::kOutputWrittenBefore:
+    case Failure::kUnknownOption:
+    case Failure::kTooManyPaths:
+    case Failure::kOutDirWithoutBatch:
+    case Failure::kOutDirWithoutFolder:
+    case Failure::kNoInputFiles:
+    case Failure::kStopped: break;
   }
   return texts.unexpected;
 }

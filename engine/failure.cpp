@@ -21,6 +21,12 @@ const char* FailureCode(Failure failure) {
     case Failure::kOutputIsAnInput: return "output_is_an_input";
     case Failure::kOutputWrittenBefore: return "output_written_before";
     case Failure::kOutputLinkInSharedFolder: return "output_link_in_shared_folder";
+    case Failure::kUnknownOption: return "unknown_option";
+    case Failure::kTooManyPaths: return "too_many_paths";
+    case Failure::kOutDirWithoutBatch: return "out_dir_without_batch";
+    case Failure::kOutDirWithoutFolder: return "out_dir_without_folder";
+    case Failure::kNoInputFiles: return "no_input_files";
+    case Failure::kStopped: return "stopped";
   }
   return "unexpected";
 }

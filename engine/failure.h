@@ -25,6 +25,14 @@ enum class Failure {
   // The output path leads through a link another user may have planted in a
   // shared folder.
   kOutputLinkInSharedFolder,
+  // Arguments that do not form a run of the console program.
+  kUnknownOption,
+  kTooManyPaths,
+  kOutDirWithoutBatch,
+  kOutDirWithoutFolder,
+  kNoInputFiles,
+  // A stop request (a signal, the console's close) ended the run.
+  kStopped,
 };
 
 // The stable ASCII name scripts read ("input_not_openable"); "" for kNone.

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,14 @@ struct PathInfo {
   uint32_t permissions = 0;  // a regular file's permission bits (POSIX mode & 07777)
   uint32_t owner = 0;        // a regular file's owner and group (POSIX)
   uint32_t group = 0;
+};
+
+// Which file a path names, links followed: two paths with equal keys name one
+// file (POSIX: device and inode; Windows: volume and file index).
+struct FileKey {
+  uint64_t device = 0;
+  uint64_t file = 0;
+  bool operator==(const FileKey&) const = default;
 };
 
 // A new file that is to take the place of another path (its target) once it
@@ -117,6 +126,13 @@ class FileSystem {
   // The system's words for why this thread's last call that failed did
   // ("No such file or directory"), for messages; "" when they are not known.
   virtual std::string LastErrorText() { return {}; }
+  // The key of the file path names, for comparing many paths at the cost of
+  // one look each; nullopt when nothing is there or it cannot be examined
+  // (this default: never known, so callers compare the paths alone).
+  virtual std::optional<FileKey> Identify(const std::string& path) {
+    (void)path;
+    return std::nullopt;
+  }
 };
 
 // The platform's file system. Safe to share.

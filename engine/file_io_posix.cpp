@@ -555,6 +555,12 @@ class PosixFileSystem final : public FileSystem {
     return error == 0 ? std::string() : std::string(std::strerror(error));
   }
 
+  std::optional<FileKey> Identify(const std::string& path) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return FileKey{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+  }
+
  private:
   // Removes the hidden files a killed run left for target: exactly its
   // hidden names, regular files, of a run that has ended. The folder is read

@@ -322,6 +322,13 @@ class Win32FileSystem final : public FileSystem {
     }
     return Narrow(wide, BadText::kReplace);
   }
+
+  std::optional<FileKey> Identify(const std::string& path) override {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!FileIdentity(path, &info)) return std::nullopt;
+    return FileKey{info.dwVolumeSerialNumber,
+                   (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  }
 };
 
 }  // namespace

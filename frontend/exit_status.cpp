@@ -11,4 +11,9 @@ ExitStatus StatusOfConversion(const ConversionResult& result) {
   return kExitOk;
 }
 
+int WorseStatus(int a, int b) {
+  const auto rank = [](int code) { return code == kExitFailed ? 2 : code == kExitOk ? 0 : 1; };
+  return rank(a) >= rank(b) ? a : b;
+}
+
 }  // namespace tessaro

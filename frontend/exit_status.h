@@ -15,4 +15,8 @@ enum ExitStatus : int {
 
 ExitStatus StatusOfConversion(const ConversionResult& result);
 
+// The status of a run of several files: the worse of two, 1 over 3 over 0
+// (and any other status over 0).
+int WorseStatus(int a, int b);
+
 }  // namespace tessaro

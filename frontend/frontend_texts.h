@@ -10,6 +10,10 @@ struct FrontEndTexts {
   // On standard error when a stop ends the program.
   Text stopped;
 
+  // The last line of a run of several files, without its line end: the
+  // files, converted, converted with damage, failed.
+  Format<int, int, int, int> runSummary;
+
   // The dialog program's --help: the usage line, the "--open" form (Qt
   // only, which file managers start it with), then the description.
   Text dialogUsage;

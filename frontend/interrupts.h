@@ -19,6 +19,12 @@ namespace tessaro {
 // console (129).
 void InstallInterruptHandlers(const char* stoppedMessage);
 
+// What a stop writes to standard output after its line on standard error
+// (the console's JSON: the stopped file, the run's summary), until replaced;
+// every byte 0x01 in it stands for the stop's exit status in decimal. Empty:
+// nothing. A text too long to keep is dropped.
+void SetStopReport(const std::string& text);
+
 // The new file a stop must remove, from its creation until it has been put in
 // place or removed. Platform code; the path is kept where a handler can read it
 // (on POSIX its folder held open, so that a stop removes the file from that
@@ -88,6 +94,9 @@ class WatchedFileSystem final : public FileSystem {
   }
   bool SameFile(const std::string& a, const std::string& b) override {
     return inner_.SameFile(a, b);
+  }
+  std::optional<FileKey> Identify(const std::string& path) override {
+    return inner_.Identify(path);
   }
 
  private:

@@ -24,6 +24,25 @@ char newName[256 * 4];
 volatile sig_atomic_t newLineFirst = 0;
 const char* stopped = "";
 size_t stoppedLength = 0;
+volatile sig_atomic_t reportArmed = 0;
+char report[65536];
+size_t reportLength = 0;
+
+// The report with each 0x01 replaced by status, in write() calls only.
+void WriteReport(int status) {
+  if (!reportArmed) return;
+  const char digits[4] = {static_cast<char>('0' + status / 100 % 10),
+                          static_cast<char>('0' + status / 10 % 10),
+                          static_cast<char>('0' + status % 10), '\0'};
+  const char* number = status >= 100 ? digits : digits + 1;
+  size_t start = 0;
+  for (size_t i = 0; i <= reportLength; ++i) {
+    if (i < reportLength && report[i] != '\x01') continue;
+    (void)!::write(STDOUT_FILENO, report + start, i - start);
+    if (i < reportLength) (void)!::write(STDOUT_FILENO, number, std::strlen(number));
+    start = i + 1;
+  }
+}
 
 void OnStop(int signal) {
   if (!StopWaits(128 + signal)) StopNow(128 + signal);
@@ -41,6 +60,7 @@ void StopNow(int status) {
   // A progress line on the terminal is ended first.
   if (newLineFirst) (void)!::write(STDERR_FILENO, "\n", 1);
   (void)!::write(STDERR_FILENO, stopped, stoppedLength);
+  WriteReport(status);
   ::_exit(status);
 }
 
@@ -82,6 +102,16 @@ void ForgetNewFile() {
   std::atomic_signal_fence(std::memory_order_seq_cst);
   if (newFolder >= 0) ::close(newFolder);
   newFolder = -1;
+}
+
+void SetStopReport(const std::string& text) {
+  reportArmed = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  if (text.empty() || text.size() > sizeof report) return;
+  std::memcpy(report, text.data(), text.size());
+  reportLength = text.size();
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  reportArmed = 1;
 }
 
 }  // namespace tessaro

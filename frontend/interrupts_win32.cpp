@@ -15,6 +15,7 @@ namespace {
 
 SRWLOCK newFileLock = SRWLOCK_INIT;
 std::string newFile;  // empty: nothing to remove
+std::string report;   // SetStopReport's; guarded by newFileLock too
 const char* stopped = "";
 
 // The message to standard error: UTF-16 to a console window, the UTF-8
@@ -30,6 +31,22 @@ void WriteStopped() {
   } else {
     WriteFile(h, stopped, static_cast<DWORD>(std::strlen(stopped)), &done, nullptr);
   }
+}
+
+// The report to standard output with each 0x01 replaced by status.
+void WriteReport(int status) {
+  HANDLE h = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (h == nullptr || h == INVALID_HANDLE_VALUE || report.empty()) return;
+  std::string text;
+  for (const char c : report) {
+    if (c == '\x01') {
+      text += std::to_string(status);
+    } else {
+      text += c;
+    }
+  }
+  DWORD done = 0;
+  WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
 }
 
 BOOL WINAPI OnConsoleEvent(DWORD event) {
@@ -60,6 +77,7 @@ void StopNow(int status) {
   AcquireSRWLockExclusive(&newFileLock);
   if (!newFile.empty()) RealFileSystem().Remove(newFile);
   WriteStopped();
+  WriteReport(status);
   ExitProcess(static_cast<UINT>(status));
 }
 
@@ -77,6 +95,12 @@ void RememberNewFile(const std::string& path) {
 void ForgetNewFile() {
   AcquireSRWLockExclusive(&newFileLock);
   newFile.clear();
+  ReleaseSRWLockExclusive(&newFileLock);
+}
+
+void SetStopReport(const std::string& text) {
+  AcquireSRWLockExclusive(&newFileLock);
+  report = text;
   ReleaseSRWLockExclusive(&newFileLock);
 }
 

@@ -11,14 +11,13 @@
 namespace tessaro {
 
 ProgramStart ReadProgramStart(std::vector<std::string> tokens, ProgramKind kind) {
-  ProgramStart start;
-  start.language = LanguageFromTokens(tokens).value_or(SystemLanguage());
+  ProgramStart start{.language = LanguageFromTokens(tokens).value_or(SystemLanguage()), .tokens = {}};
   if (kind == ProgramKind::kDialog) {
     const bool hadTokens = !tokens.empty();
     std::erase_if(tokens, [](const std::string& token) { return ReadLanguageToken(token).has_value(); });
     start.onlyLanguageTokens = hadTokens && tokens.empty();
+    start.info = InfoRequestOf(tokens);
   }
-  start.info = InfoRequestOf(tokens);
   start.tokens = std::move(tokens);
   return start;
 }
@@ -28,7 +27,7 @@ namespace {
 bool HandlesStops(const ProgramStart& start, ProgramKind kind) {
   if (kind == ProgramKind::kConsole) return true;
   return start.info == InfoRequest::kNone && !start.tokens.empty() &&
-         start.tokens.front() != "--open";
+         start.tokens.front() != kOpenToken;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // take out the tokens that only choose it, and install the stop handling.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/language.h"
@@ -10,21 +11,26 @@
 
 namespace tessaro {
 
+// The first token of the dialog program's "open with" form, which file
+// managers start it with: the dialog opens on the file that follows.
+inline constexpr std::string_view kOpenToken = "--open";
+
 enum class ProgramKind {
-  kConsole,  // tessaro-cli: the tokens stay as given, stops are always handled
+  kConsole,  // tessaro-cli: the tokens stay as given for its own reader (help
+             // and version included), stops are always handled
   kDialog,   // tessaro: the --lang= tokens are taken out (they only choose the
              // language; "tessaro --lang=en" opens the dialog like "tessaro");
              // stops are handled when the tokens make a command-line run
-             // (any token left, unless the first is "--open" or the program
+             // (any token left, unless the first is kOpenToken or the program
              // is asked for its help or version)
 };
 
 struct ProgramStart {
-  Language language = Language::kJapanese;
+  Language language;
   std::vector<std::string> tokens;
   // kDialog: there were tokens and all of them chose the language.
   bool onlyLanguageTokens = false;
-  // --help / -h or --version / -V: the program answers and ends, no run.
+  // kDialog, --help / -h or --version / -V: the program answers and ends, no run.
   InfoRequest info = InfoRequest::kNone;
 };
 

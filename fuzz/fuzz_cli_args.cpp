@@ -2,8 +2,8 @@
 // at NUL bytes) against an in-memory disk that holds one small AAC file and
 // one WAV file. Checked: a known exit status, a message for every failure,
 // the input files untouched, nothing written beyond at most one new file,
-// and no partial output after a failure; --check writes nothing at all, and
-// --batch at most one output per file.
+// and no partial output after a failure; --check and a usage error write
+// nothing at all, and --batch at most one output per file.
 
 #include <map>
 #include <string>
@@ -88,12 +88,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& [path, bytes] : before) removed += fs.Exists(path) ? 0 : 1;
   const auto has = [&](const char* option) {
     for (const std::string& a : args) {
+      if (a == "--") break;  // files from here on
       if (a == option) return true;
     }
     return false;
   };
   const bool converted = status == kExitOk || status == kExitConvertedWithDamage;
-  if (has("--check")) {
+  if (status == kExitUsage || has("--check")) {
     FUZZ_CHECK(changed == 0 && removed == 0);  // a check writes nothing, ever
   } else if (has("--batch")) {
     // One output per file argument, each as a one-file run would leave it.

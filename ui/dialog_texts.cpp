@@ -12,7 +12,6 @@ constexpr DialogTexts kJapanese{
     .cancelButton = "中止",
     .stopped = "エラー：変換が、中断されました。出力ファイルは、元のままです。\r\n",
     .queueOverwrites = "エラー：出力ファイルが、（%s）と同じです。この変換は、行いません。\r\n",
-    .queueSummary = "合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d\r\n",
 };
 
 constexpr DialogTexts kEnglish{
@@ -24,7 +23,6 @@ constexpr DialogTexts kEnglish{
     .stopped = "Error: The conversion was stopped. The output file is as it was.\r\n",
     .queueOverwrites =
         "Error: The output file is the same as (%s). This file is not converted.\r\n",
-    .queueSummary = "Total %d files: converted %d, converted with damage %d, failed %d\r\n",
 };
 
 }  // namespace

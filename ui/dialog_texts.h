@@ -1,6 +1,7 @@
 #pragma once
 // The dialog logic's own texts (error window, settings file, error log,
-// cancelling and queues of files), one table per language.
+// cancelling and queues of files; a queue's summary is the one of every run
+// of files, frontend/frontend_texts.h), one table per language.
 
 #include "engine/language.h"
 #include "engine/text_types.h"
@@ -20,13 +21,7 @@ struct DialogTexts {
   // A file of a queue whose output would replace one of the queue's inputs
   // or an earlier file's output: the other file's name.
   Format<const char*> queueOverwrites;
-  // The queue's last line: files, converted, converted with damage, failed.
-  Format<int, int, int, int> queueSummary;
 };
-
-// Above each file's report in a queue, in every language: its place, the
-// count, its name.
-inline constexpr Format<int, int, const char*> kQueueHeader{"[%d/%d] %s\r\n"};
 
 const DialogTexts& DialogTextsFor(Language language);
 

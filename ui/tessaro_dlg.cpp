@@ -11,11 +11,12 @@
 namespace tessaro {
 
 CTessaroDlg::CTessaroDlg(WindowSystem& ws, CommandLine commandLine, ConversionRunner runner,
-                         Language language)
+                         Language language, FileSystem& files)
     : m_progress(ws),
       ws_(ws),
       commandLine_(std::move(commandLine)),
       runner_(std::move(runner)),
+      files_(files),
       language_(language) {
   version_ = ws_.ReadFileVersion();
   const std::string directory = ws_.DataDirectory();

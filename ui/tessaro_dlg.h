@@ -18,7 +18,9 @@
 
 #include "engine/conversion_host.h"
 #include "engine/convert_command.h"
+#include "engine/file_io.h"
 #include "engine/language.h"
+#include "frontend/interrupts.h"
 #include "ui/command_line.h"
 #include "ui/control_ids.h"
 #include "ui/conversion_runner.h"
@@ -57,9 +59,11 @@ struct ConvertingState {
 class CTessaroDlg : public ConversionHost {
  public:
   // Reads the file version, picks the data directory and loads the settings.
-  // The language is that of the conversions' reports and the dialog's texts.
+  // The language is that of the conversions' reports and the dialog's texts;
+  // files is the file system the runner converts on, where a queue looks
+  // for its own files.
   CTessaroDlg(WindowSystem& ws, CommandLine commandLine, ConversionRunner runner,
-              Language language);
+              Language language, FileSystem& files = WatchedRealFileSystem());
   ~CTessaroDlg() override;
   CTessaroDlg(const CTessaroDlg&) = delete;
   CTessaroDlg& operator=(const CTessaroDlg&) = delete;
@@ -160,6 +164,7 @@ class CTessaroDlg : public ConversionHost {
   WindowSystem& ws_;
   CommandLine commandLine_;
   ConversionRunner runner_;
+  FileSystem& files_;
   FileVersion version_;
   Language language_;
   bool commandLineStarted_ = false;

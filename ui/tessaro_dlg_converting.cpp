@@ -8,7 +8,7 @@
 // one after another, each to its proposed output: a failed file does not
 // stop the others, a cancel stops the rest, and a summary line ends the run.
 #include "engine/file_io.h"
-#include "engine/own_file_guard.h"
+#include "frontend/file_run.h"
 #include "naming/output_path.h"
 #include "ui/dialog_texts.h"
 #include "ui/error_log.h"
@@ -125,49 +125,37 @@ ConversionResult CTessaroDlg::ConvertOne(const ConversionRequest& request) {
 
 void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
   const DialogTexts& texts = DialogTextsFor(language_);
-  const int count = static_cast<int>(paths.size());
-  int converted = 0;
-  int damaged = 0;
-  int failed = 0;
-  OwnFileGuard own(paths, RealFileSystem());
+  FileRun run(paths, files_, true);
   BeginConverting();
   converting_.queued = true;
   m_progress.SetPos(0);
   m_strInfo.clear();  // the earlier report goes, as for a single new input
-  for (int i = 0; i < count && !converting_.stopThrown; ++i) {
-    const std::string& input = paths[static_cast<size_t>(i)];
+  for (size_t i = 0; i < run.size() && !converting_.stopThrown; ++i) {
+    const std::string& input = run.input(i);
     const OutputProposal proposal = DeriveOutputPath(input);
     // The boxes show the file being converted.
     m_strInFile = input;
     m_strOutFile = proposal.outputPath;
     m_nDelay = proposal.setsDelay ? proposal.delayMs : 0;
     proposedFrom_ = input;
-    converting_.currentLabel = kQueueHeader(i + 1, count, LogFileName(input).c_str());
+    converting_.currentLabel = run.Number(i) + LogFileName(input) + "\r\n";
     if (!m_strInfo.empty() && m_strInfo.back() != '\n') m_strInfo += "\r\n";
     converting_.queueInfo = m_strInfo + converting_.currentLabel;
     m_strInfo = converting_.queueInfo;
     UpdateData(false);
     // Never over a file of this run: one of its inputs or an earlier output.
-    if (own.Overwrites(static_cast<size_t>(i), proposal.outputPath).kind !=
-        OwnFileHit::Kind::kNone) {
+    if (run.Overwrites(i, proposal.outputPath).kind != OwnFileHit::Kind::kNone) {
       SetInfoText(texts.queueOverwrites(LogFileName(proposal.outputPath).c_str()), true);
-      ++failed;
+      run.Refused();
       continue;
     }
     const ConversionResult result = ConvertOne(RequestFor(input, proposal.outputPath, m_nDelay));
     if (converting_.stopThrown) break;
-    if (!result.failed) own.Wrote(static_cast<size_t>(i), proposal.outputPath);
-    if (result.failed) {
-      ++failed;
-    } else if (result.anomalyCount > 0 || result.mismatchCount > 0 || result.noFrameFound) {
-      ++damaged;
-    } else {
-      ++converted;
-    }
+    run.Converted(i, proposal.outputPath, result);
     lastResult_ = result;
   }
   if (!m_strInfo.empty() && m_strInfo.back() != '\n') m_strInfo += "\r\n";
-  m_strInfo += texts.queueSummary(count, converted, damaged, failed);
+  m_strInfo += run.Summary(language_) + "\r\n";
   UpdateData(false);
   // The damaged files together, each already logged; not after a cancel.
   converting_.queued = false;

@@ -56,20 +56,18 @@ TEST(RunCli, TokensChooseSizeDelayAndPaths) {
       {{"-s2", "in.aac"}, "in_aac.wav", 8, "Delay：0 ms"},
       {{"in.aac", "-s2"}, "in_aac.wav", 8, "Delay：0 ms"},  // holds wherever it stands
       {{"-s2", "-s1", "in.aac"}, "in_aac.wav", 16, "Delay：0 ms"},
-      {{"-s3", "-sx", "in.aac"}, "in_aac.wav", 16, "Delay：0 ms"},
       {{"in.aac", "out.wav"}, "out.wav", 16, "Delay：0 ms"},
       {{"x DELAY 10ms.aac"}, "x DELAY 0ms_aac.wav", 16, "Delay：10 ms"},
       {{"-d48", "x DELAY 10ms.aac"}, "x DELAY 0ms_aac.wav", 16, "Delay：48 ms"},
       {{"x DELAY 10ms.aac", "-d-5"}, "x DELAY 0ms_aac.wav", 16, "Delay：-5 ms"},
       {{"-d0", "x DELAY 10ms.aac"}, "x DELAY 0ms_aac.wav", 16, "Delay：10 ms"},
-      {{"-d", "x DELAY 10ms.aac"}, "x DELAY 0ms_aac.wav", 16, "Delay：10 ms"},
-      {{"-d 7", "in.aac"}, "in_aac.wav", 16, "Delay：7 ms"},
+      {{"-d+7", "in.aac"}, "in_aac.wav", 16, "Delay：7 ms"},
       // An explicit output keeps the delay the input's name states.
       {{"x DELAY 10ms.aac", "o.wav"}, "o.wav", 16, "Delay：10 ms"},
       // "--" ends the options: what follows is a path, also when it begins with "-".
       {{"--", "-in.aac"}, "-in_aac.wav", 16, "Delay：0 ms"},
       {{"-s2", "in.aac", "--", "-s1"}, "-s1", 8, "Delay：0 ms"},
-      {{"--lang=ja", "--lang=xx", "in.aac"}, "in_aac.wav", 16, "Delay：0 ms"},
+      {{"--lang=ja", "in.aac", "--lang=en"}, "in_aac.wav", 16, "Delay：0 ms"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.front() + " " + c.output);
@@ -102,6 +100,14 @@ TEST(RunCli, TheOneFileFormRefusesWhatItCannotMean) {
       {{"--force", "song.aac"}, "--force というオプションはありません。"},
       {{"-", "song.aac"}, "- というオプションはありません。"},
       {{"--lang", "song.aac"}, "--lang というオプションはありません。"},
+      // Look-alikes of the known options are not taken for them.
+      {{"-dry-run", "song.aac"}, "-dry-run というオプションはありません。"},
+      {{"-silent", "-delete", "song.aac"}, "-silent というオプションはありません。"},
+      {{"-s3", "song.aac"}, "-s3 というオプションはありません。"},
+      {{"-d", "song.aac"}, "-d というオプションはありません。"},
+      {{"-d 7", "song.aac"}, "-d 7 というオプションはありません。"},
+      {{"--lang=xx", "song.aac"}, "--lang=xx というオプションはありません。"},
+      {{"--out-dirs=o", "--batch", "song.aac"}, "--out-dirs=o というオプションはありません。"},
       {{"a.aac", "b.aac", "song.aac"}, tooMany},
       {{"a.aac", "b.aac", "--", "-x"}, tooMany},
       {{"song.aac", "--out-dir", "o"}, "--out-dir は --batch と一緒に指定してください。"},
@@ -167,11 +173,11 @@ TEST(RunCli, DamageReportGoesToStandardErrorOnly) {
 }
 
 std::vector<const char*> Members(const CliTexts& t) {
-  static_assert(sizeof(CliTexts) == 15 * sizeof(const char*));  // every member listed
+  static_assert(sizeof(CliTexts) == 14 * sizeof(const char*));  // every member listed
   return {t.usage.c_str(),          t.moreForms.c_str(),          t.help.c_str(),
           t.outDirWithoutFolder.c_str(), t.outDirWithoutBatch.c_str(), t.noInputFiles.c_str(),
           t.unknownOption.c_str(),  t.tooManyPaths.c_str(),
-          t.batchSummary.c_str(),       t.checkSummary.c_str(),
+          t.checkSummary.c_str(),
           t.checkWavLayout.c_str(), t.checkMismatchCount.c_str(), t.checkFrameCount.c_str(),
           t.outputIsAnInput.c_str(), t.outputWrittenBefore.c_str()};
 }

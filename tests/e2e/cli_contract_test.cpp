@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/e2e_inputs.h"
 #include "tests/e2e/process.h"
@@ -157,6 +160,130 @@ TEST_F(CliContract, UnknownOptionsAndFurtherPathsAreUsageErrors) {
   for (const char* name : {"c.wav", "ignored.wav", "c_aac.wav", "o"}) {
     EXPECT_FALSE(FileExists(dir_.File(name))) << name;
   }
+}
+
+// Every file under dir (relative name -> bytes), for "nothing was written".
+std::map<std::string, std::string> Snapshot(const TempDir& dir) {
+  std::map<std::string, std::string> files;
+  const std::filesystem::path root = testing::Utf8Path(dir.Dir());
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    const std::u8string name = entry.path().lexically_relative(root).u8string();
+    files[std::string(name.begin(), name.end())] =
+        entry.is_regular_file() ? ReadFile(entry.path().string()) : "(folder)";
+  }
+  return files;
+}
+
+// The same slips in each of the four forms. Where one is a usage error
+// nothing is read or written, standard output is empty (under --json: the
+// one usage object), and the folder keeps every byte.
+TEST_F(CliContract, EachFormRefusesTheSameSlips) {
+  struct Expected {
+    int status;
+    const char* errorCode;  // of a usage error under --json
+    const char* written;    // a file that must exist afterwards, or nullptr: nothing written
+  };
+  struct Case {
+    std::vector<std::string> args;
+    Expected plain, json, batch, check;
+  };
+  const Expected kUnknown{2, "unknown_option", nullptr};
+  const Case cases[] = {
+      {{"-o", "x.wav", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
+      {{"--force", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
+      {{"-dry-run", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
+      {{"song.aac", "x.wav", "song2.aac"},
+       {2, "too_many_paths", nullptr},
+       {2, "too_many_paths", nullptr},
+       {1, nullptr, "song_aac.wav"},
+       {1, nullptr, nullptr}},
+      {{"--out-dir=out", "song.aac"},
+       {2, "out_dir_without_batch", nullptr},
+       {2, "out_dir_without_batch", nullptr},
+       {0, nullptr, "out/song_aac.wav"},
+       {2, "out_dir_without_batch", nullptr}},
+      {{"--", "-x.aac"},
+       {0, nullptr, "-x_aac.wav"},
+       {0, nullptr, "-x_aac.wav"},
+       {0, nullptr, "-x_aac.wav"},
+       {0, nullptr, nullptr}},
+  };
+  struct Form {
+    const char* option;
+    const Expected Case::*expected;
+  } const forms[] = {{nullptr, &Case::plain},
+                     {"--json", &Case::json},
+                     {"--batch", &Case::batch},
+                     {"--check", &Case::check}};
+  for (const Case& c : cases) {
+    for (const Form& form : forms) {
+      const Expected& e = c.*form.expected;
+      const TempDir dir;
+      CopySample(dir, "tone48k_stereo.aac", "song.aac");
+      CopySample(dir, "tone48k_stereo.aac", "-x.aac");
+      WriteFile(dir.File("x.wav"), "an edited WAV");
+      std::filesystem::create_directory(testing::Utf8Path(dir.File("out")));
+      const std::map<std::string, std::string> before = Snapshot(dir);
+      // Run in the folder, so that the names are given as a user types them.
+      std::vector<std::string> argv = {"/bin/sh", "-c", "cd \"$0\" && exec \"$@\"", dir.Dir(), kCli};
+      if (form.option) argv.push_back(form.option);
+      argv.insert(argv.end(), c.args.begin(), c.args.end());
+      const ProcessResult r = RunProgram(argv);
+      const std::string trace = std::string(form.option ? form.option : "(plain)") + " " + c.args[0] +
+                                " " + c.args.back();
+      EXPECT_EQ(r.exitCode, e.status) << trace << "\n" << r.err;
+      const bool json = form.option && std::string(form.option) == "--json";
+      if (e.status == 2 && json) {
+        EXPECT_EQ(r.out.rfind("{\"schema\":1,\"kind\":\"usage\",\"status\":\"usage\",\"exitStatus\":2,"
+                              "\"errorCode\":\"" + std::string(e.errorCode) + "\",",
+                              0),
+                  0u)
+            << trace << "\n" << r.out;
+      } else if (e.status == 2) {
+        EXPECT_EQ(r.out, "") << trace;
+      } else {
+        EXPECT_NE(r.out, "") << trace;
+      }
+      if (e.written) {
+        EXPECT_TRUE(FileExists(dir.File(e.written))) << trace;
+      } else {
+        EXPECT_EQ(Snapshot(dir), before) << trace;
+      }
+    }
+  }
+}
+
+// A script reading --json sees JSON for a usage error and for a stopped run.
+TEST_F(CliContract, JsonConsumersGetAnObjectForUsageErrorsAndStops) {
+  const ProcessResult usage = RunProgram({kCli, "--json", "-q", Sample("u.aac")});
+  EXPECT_EQ(usage.exitCode, 2);
+  EXPECT_EQ(usage.out,
+            "{\"schema\":1,\"kind\":\"usage\",\"status\":\"usage\",\"exitStatus\":2,"
+            "\"errorCode\":\"unknown_option\",\"error\":\"-q というオプションはありません。\"}\n");
+
+  // A check of many files, stopped part-way: the stopped file's object,
+  // then the summary of the files done, both with the stop's status.
+  const std::string one = Sample("s.aac");
+  for (int i = 0; i < 20000; ++i) {
+    std::filesystem::create_hard_link(testing::Utf8Path(one),
+                                      testing::Utf8Path(dir_.File("t" + std::to_string(i) + ".aac")));
+  }
+  const std::string script = "\"$0\" --check --json \"$1\"t*.aac & sleep 0.5; kill -TERM $!; wait $!";
+  const ProcessResult stopped = RunProgram({"/bin/sh", "-c", script, kCli, dir_.Dir()});
+  EXPECT_EQ(stopped.exitCode, 143);
+  std::vector<std::string> lines;
+  for (size_t at = 0, end; (end = stopped.out.find('\n', at)) != std::string::npos; at = end + 1) {
+    lines.push_back(stopped.out.substr(at, end - at));
+  }
+  ASSERT_GE(lines.size(), 2u) << stopped.out;
+  const std::string& file = lines[lines.size() - 2];
+  EXPECT_EQ(file.rfind("{\"schema\":1,\"kind\":\"file\",\"mode\":\"check\",", 0), 0u) << file;
+  EXPECT_NE(file.find("\"status\":\"stopped\",\"exitStatus\":143,\"errorCode\":\"stopped\""),
+            std::string::npos)
+      << file;
+  const std::string done = std::to_string(lines.size() - 2);
+  EXPECT_EQ(lines.back(), "{\"schema\":1,\"kind\":\"summary\",\"mode\":\"check\",\"files\":20000,\"ok\":" +
+                              done + ",\"damaged\":0,\"failed\":0,\"status\":\"stopped\",\"exitStatus\":143}");
 }
 
 }  // namespace

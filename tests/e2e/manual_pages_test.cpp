@@ -1,16 +1,21 @@
 // The manual pages, English and Japanese, as installed: each page's EXIT
 // STATUS lists exactly the statuses its program gives for a good, a
-// damaged, a failing and a usage-error run, and the NAME lines that whatis
-// reads carry nothing but text.
+// damaged, a failing and a usage-error run (and the console program's the
+// statuses of its stops), the NAME lines that whatis reads carry nothing but
+// text, the console program's options are those its reader knows, and the
+// buttons the documents name are those of the window.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/run_options.h"
 #include "tests/e2e/e2e_inputs.h"
 #include "tests/e2e/process.h"
 #include "tests/support/temp_dir.h"
@@ -104,8 +109,13 @@ TEST(ManualPages, ExitStatusesAreThoseTheProgramsGive) {
     SCOPED_TRACE(p.path);
     const std::string page = ReadFile(p.path);
     const std::map<int, std::string> listed = ListedStatuses(Section(page, p.exitStatusTitle));
-    std::vector<int> listedStatuses, givenStatuses;
-    for (const auto& [status, text] : listed) listedStatuses.push_back(status);
+    std::vector<int> listedStatuses, givenStatuses, stopStatuses;
+    for (const auto& [status, text] : listed) {
+      (status > 128 ? stopStatuses : listedStatuses).push_back(status);
+    }
+    if (p.program == kCli) {
+      EXPECT_EQ(stopStatuses, (std::vector<int>{129, 130, 143}));
+    }
     for (const auto& [status, run] : seen[p.program]) givenStatuses.push_back(status);
     EXPECT_EQ(listedStatuses, givenStatuses);
     for (const auto& [status, run] : seen[p.program]) {
@@ -120,6 +130,75 @@ TEST(ManualPages, ExitStatusesAreThoseTheProgramsGive) {
     for (size_t at = 0; (at = name.find("\\-")) != std::string::npos;) name.erase(at, 2);
     EXPECT_EQ(name.find('\\'), std::string::npos) << name;
   }
+}
+
+// Every option heading of the console program's OPTIONS section (".TP" and
+// the line after it), "\-" read as "-".
+std::set<std::string> ListedOptions(const std::string& section) {
+  std::set<std::string> options;
+  std::istringstream lines(section);
+  std::string line;
+  bool afterTp = false;
+  const std::regex option("(^|[ \"])(--?[A-Za-z0-9][A-Za-z0-9=-]*|--)(?=[ \"]|$)");
+  while (std::getline(lines, line)) {
+    if (afterTp) {
+      for (size_t at = 0; (at = line.find("\\-", at)) != std::string::npos;) line.erase(at, 1);
+      for (std::sregex_iterator it(line.begin(), line.end(), option), end; it != end; ++it) {
+        options.insert((*it)[2]);
+      }
+    }
+    afterTp = line.rfind(".TP", 0) == 0;
+  }
+  return options;
+}
+
+TEST(ManualPages, TheConsoleOptionsAreThoseTheReaderKnows) {
+  std::set<std::string> known;
+  for (const std::string_view option : cli::kKnownOptions) known.insert(std::string(option));
+  for (const std::string title : {"OPTIONS", "オプション"}) {
+    const std::string path = std::string(TESSARO_MAN_DIR) + (title == "OPTIONS" ? "/" : "/ja/") +
+                             "tessaro-cli.1";
+    SCOPED_TRACE(path);
+    EXPECT_EQ(ListedOptions(Section(ReadFile(path), title)), known);
+  }
+}
+
+// The texts of the window's buttons and labels in the resource script, "&"
+// taken out: the Japanese ones, then the English ones.
+std::pair<std::set<std::string>, std::set<std::string>> WindowTexts() {
+  const std::string script = ReadFile(std::string(TESSARO_SOURCE_DIR) + "/res/tessaro.rc");
+  const size_t english = script.find("LANGUAGE LANG_ENGLISH");
+  const std::regex control("(PUSHBUTTON|LTEXT|CTEXT)\\s+\"([^\"]*)\"");
+  std::set<std::string> ja, en;
+  for (std::sregex_iterator it(script.begin(), script.end(), control), end; it != end; ++it) {
+    std::string text = (*it)[2];
+    std::erase(text, '&');
+    (static_cast<size_t>(it->position()) < english ? ja : en).insert(text);
+  }
+  return {ja, en};
+}
+
+TEST(Documents, NameTheButtonsAsTheWindowDoes) {
+  const auto [ja, en] = WindowTexts();
+  ASSERT_TRUE(en.count("Convert") && ja.count("変換"));
+  // A name may leave out the "…" that says a button opens a dialog.
+  const auto shown = [](const std::set<std::string>& texts, const std::string& name) {
+    return texts.count(name) > 0 || texts.count(name + "…") > 0;
+  };
+  const std::string readme = ReadFile(std::string(TESSARO_SOURCE_DIR) + "/res/readme-windows.txt");
+  const std::regex englishName("(press|with) \"([^\"]+)\"");
+  const std::regex japaneseName("「([^」]+)」(で|を押)");
+  int names = 0;
+  for (std::sregex_iterator it(readme.begin(), readme.end(), englishName), end; it != end; ++it, ++names) {
+    EXPECT_TRUE(shown(en, (*it)[2])) << (*it)[2];
+  }
+  const std::string jaPage = ReadFile(std::string(TESSARO_MAN_DIR) + "/ja/tessaro.1");
+  for (const std::string* text : {&readme, &jaPage}) {
+    for (std::sregex_iterator it(text->begin(), text->end(), japaneseName), end; it != end; ++it, ++names) {
+      EXPECT_TRUE(shown(ja, (*it)[1])) << (*it)[1];
+    }
+  }
+  EXPECT_GE(names, 4);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ TEST(EngineTexts, BothLanguagesCompleteEnglishInAscii) {
 // absence of one has none.
 TEST(FailureCode, EachFailureHasOneStableName) {
   std::set<std::string> names;
-  const int last = static_cast<int>(Failure::kOutputLinkInSharedFolder);
+  const int last = static_cast<int>(Failure::kStopped);
   for (int i = static_cast<int>(Failure::kNone); i <= last; ++i) {
     const std::string name = FailureCode(static_cast<Failure>(i));
     EXPECT_EQ(name.empty(), i == static_cast<int>(Failure::kNone)) << i;

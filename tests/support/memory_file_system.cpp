@@ -241,4 +241,11 @@ bool MemoryFileSystem::SameFile(const std::string& a, const std::string& b) {
   return ra == Resolve(b) && files_.count(ra) > 0;
 }
 
+std::optional<FileKey> MemoryFileSystem::Identify(const std::string& path) {
+  Count(FsOp::kSameFile);
+  const auto it = files_.find(Resolve(path));
+  if (it == files_.end()) return std::nullopt;
+  return FileKey{0, reinterpret_cast<uintptr_t>(it->second.get())};
+}
+
 }  // namespace tessaro::testing

@@ -123,6 +123,8 @@ class MemoryFileSystem final : public FileSystem {
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;
+  // Counted as kSameFile; the key is the file's storage, aliases followed.
+  std::optional<FileKey> Identify(const std::string& path) override;
 
  private:
   class Handle;

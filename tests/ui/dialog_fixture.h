@@ -32,7 +32,7 @@ class DialogTest : public ::testing::Test {
           if (duringConversion) duringConversion(host);
           return results.empty() ? result : results.at(requests.size() - 1);
         },
-        language);
+        language, fileSystem ? *fileSystem : WatchedRealFileSystem());
     dlg->OnInitDialog();
     return *dlg;
   }
@@ -53,6 +53,7 @@ class DialogTest : public ::testing::Test {
   ConversionResult result;  // what every conversion returns
   std::vector<ConversionResult> results;  // else what each one returns, in turn
   Language language = Language::kJapanese;  // set on the dialog by Open
+  FileSystem* fileSystem = nullptr;  // where a queue looks for its own files (else the disk)
   bool inputEnabledDuringConversion = true;
   std::function<void(ConversionHost&)> duringConversion;
 };

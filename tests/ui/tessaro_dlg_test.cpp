@@ -5,6 +5,11 @@
 
 #include <filesystem>
 
+#include "cli/cli_app.h"
+#include "engine/convert_command.h"
+#include "tests/support/adts_builder.h"
+#include "tests/support/memory_console.h"
+#include "tests/support/memory_file_system.h"
 #include "tests/support/version_text.h"
 #include "tests/ui/dialog_fixture.h"
 #include "ui/about_dlg.h"
@@ -18,6 +23,10 @@ using testing::DialogTest;
 using testing::FileExists;
 using testing::ReadFile;
 using testing::WriteFile;
+using testing::AdtsFields;
+using testing::AdtsStream;
+using testing::MemoryConsole;
+using testing::MemoryFileSystem;
 
 TEST_F(DialogTest, WithoutSettingsFileOpensWithDefaults) {
   CTessaroDlg& d = Open();
@@ -366,6 +375,63 @@ TEST_F(DialogTest, AQueueKeepsItsOwnFilesAndStopsAtCancel) {
   EXPECT_NE(info.find("[2/3] 2.aac\r\nエラー：変換が、中断されました。"), std::string::npos) << info;
   EXPECT_NE(info.find("合計 3 ファイル：変換 1, 異常ありで変換 0, 失敗 0\r\n"), std::string::npos)
       << info;
+}
+
+// The queue looks for its own files on the file system it converts on, so
+// a link counts: with song_aac.wav a link to edited.wav, song.aac's output
+// would write over edited.wav, another file of the queue.
+TEST_F(DialogTest, AQueueSeesItsOwnFilesThroughLinks) {
+  MemoryFileSystem memory;
+  memory.SetFile("/m/song.aac", std::string("aac"));
+  memory.SetFile("/m/edited.wav", std::string("wav"));
+  memory.AddAlias("/m/song_aac.wav", "/m/edited.wav");
+  fileSystem = &memory;
+  Open();
+  dlg->OnDropFiles({"/m/song.aac", "/m/edited.wav"});
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].inputPath, "/m/edited.wav");
+  EXPECT_NE(ws.texts[kIdcInfo].find("[1/2] song.aac\r\nエラー：出力ファイルが、（song_aac.wav）と同じです。"),
+            std::string::npos)
+      << ws.texts[kIdcInfo];
+}
+
+// The same files give the same tally in the dialog's queue and in the
+// console's batch, in the one summary line they share.
+TEST_F(DialogTest, AQueueAndABatchCountTheSameFilesAlike) {
+  AdtsFields fields;
+  fields.frame_length = 100;
+  AdtsStream damaged = AdtsStream().Frames(3, fields);
+  damaged.Insert(200, {1, 2, 3});
+  const std::vector<std::string> names = {"/m/good.aac", "/m/bad.aac", "/m/missing.aac",
+                                          "/m/good_aac.wav", "/m/other.aac"};
+  const auto disk = [&](MemoryFileSystem& fs) {
+    fs.SetFile("/m/good.aac", AdtsStream().Frames(3, fields).bytes());
+    fs.SetFile("/m/bad.aac", damaged.bytes());
+    fs.SetFile("/m/good_aac.wav", std::string("RIFF"));
+    fs.SetFile("/m/other.aac", AdtsStream().Frames(3, fields).bytes());
+  };
+  MemoryFileSystem queued;
+  disk(queued);
+  language = Language::kEnglish;
+  dlg = std::make_unique<CTessaroDlg>(
+      ws, CommandLine{},
+      [&](const ConversionRequest& request, ConversionHost& host) {
+        return RunConversion(request, host, queued);
+      },
+      language, queued);
+  dlg->OnInitDialog();
+  dlg->OnDropFiles(names);
+  const std::string info = ws.texts[kIdcInfo];
+
+  MemoryFileSystem batched;
+  disk(batched);
+  MemoryConsole console;
+  std::vector<std::string> args = {"--batch"};
+  args.insert(args.end(), names.begin(), names.end());
+  EXPECT_EQ(cli::RunCli(args, console, batched, language), kExitFailed);
+  const std::string summary = "Files: 5 (converted: 1, converted with damage: 1, failed: 3)";
+  EXPECT_EQ(console.out.substr(console.out.rfind(summary)), summary + "\n");
+  EXPECT_EQ(info.substr(info.size() - summary.size() - 2), summary + "\r\n") << info;
 }
 
 TEST_F(DialogTest, FileDroppedDuringConversionChangesFieldsNotTheRequest) {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "frontend/start_up.h"
 #include "ui/qt/data_directory.h"
 #include "ui/qt/main_window.h"
 
@@ -38,7 +39,7 @@ std::string DataDirectoryForProgram(const std::string& programDir) {
 
 OpenOption OpenOptionFromArgs(int argc, const char* const* argv) {
   OpenOption option;
-  if (argc < 2 || std::string_view(argv[1]) != "--open") return option;
+  if (argc < 2 || std::string_view(argv[1]) != kOpenToken) return option;
   option.given = true;
   if (argc > 2) option.path = argv[2];
   return option;

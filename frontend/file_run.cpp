@@ -1,0 +1,42 @@
+// The run of several files: numbers, guard and tally.
+#include "frontend/file_run.h"
+
+#include "engine/report_text.h"
+#include "frontend/frontend_texts.h"
+
+namespace tessaro {
+
+FileRun::FileRun(std::vector<std::string> inputs, FileSystem& fs, bool writes)
+    : inputs_(std::move(inputs)) {
+  tally_.files = static_cast<int>(inputs_.size());
+  if (writes) guard_.emplace(inputs_, fs);
+}
+
+std::string FileRun::Number(size_t index) const {
+  return StringPrintf("[%d/%d] ", static_cast<int>(index + 1), tally_.files);
+}
+
+OwnFileHit FileRun::Overwrites(size_t index, const std::string& output) const {
+  return guard_ ? guard_->Overwrites(index, output) : OwnFileHit{};
+}
+
+void FileRun::Refused() { Count(kExitFailed); }
+
+void FileRun::Converted(size_t index, const std::string& output, const ConversionResult& result) {
+  if (guard_ && !result.failed) guard_->Wrote(index, output);
+  Count(StatusOfConversion(result));
+}
+
+void FileRun::Count(ExitStatus status) {
+  if (status == kExitOk) ++tally_.converted;
+  if (status == kExitConvertedWithDamage) ++tally_.damaged;
+  if (status == kExitFailed) ++tally_.failed;
+  tally_.exitStatus = WorseStatus(tally_.exitStatus, status);
+}
+
+std::string FileRun::Summary(Language language) const {
+  return FrontEndTextsFor(language).runSummary(tally_.files, tally_.converted, tally_.damaged,
+                                               tally_.failed);
+}
+
+}  // namespace tessaro
