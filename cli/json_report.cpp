@@ -120,7 +120,7 @@ Json ReportObject(const FileReport& report) {
   j["exitStatus"] = exitStatus;
   j["errorCode"] = errorCode ? Json(errorCode) : Json(nullptr);
   j["error"] = r.failed ? Json(WithoutLineEnd(report.message)) : Json(nullptr);
-  j["inputSize"] = r.failed && r.inputSize == 0 ? Json(nullptr) : Json(r.inputSize);
+  j["inputSize"] = r.failed && !r.inputOpened ? Json(nullptr) : Json(r.inputSize);
   j["outputSize"] = r.failed || report.check ? Json(nullptr) : Json(r.outputSize);
   j["sampleRate"] = r.samplingFrequency ? Json(r.samplingFrequency) : Json(nullptr);
   j["channelConfiguration"] = frameTaken ? Json(r.channels) : Json(nullptr);

@@ -191,7 +191,7 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   const WavFormat format = WavFormatForSize(request.outputSize);
   DelayPlan delay;
   if (!PlanDelay(request.delayMs, format, &delay)) {
-    return Failed(host, Failure::kDelayTooLarge, request, fs);
+    return Failed(host, Failure::kDelayTooLarge, request, fs, std::move(result));
   }
 
   std::unique_ptr<OutputFile> output =

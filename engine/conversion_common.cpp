@@ -33,6 +33,9 @@ std::unique_ptr<File> OpenInput(const ConversionRequest& request, ConversionHost
   } else if (!input->Size(length)) {
     *result = Failed(host, Failure::kReadFailed, request, fs);
     input.reset();
+  } else {
+    result->inputSize = *length;
+    result->inputOpened = true;
   }
   return input;
 }

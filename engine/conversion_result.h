@@ -35,6 +35,7 @@ struct ConversionResult {
   std::vector<DamagePlace> damage{};        // AAC to WAV: the first listed regions
   std::vector<MismatchPlace> mismatches{};  // WAV to AAC: the first kMaxListedMismatches
   Failure failure = Failure::kNone;         // why, when failed
+  bool inputOpened = false;                 // inputSize holds the input's size
 };
 
 // Checksum mismatch records listed in the info text and here; further ones

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "engine/adts.h"
 #include "engine/conversion_common.h"
@@ -65,14 +66,16 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
   const EngineTexts& texts = EngineTextsFor(request.language);
   const auto refuse = [&](const std::string& reason) {
     *result = Failed(host, Failure::kOutputNotOpenable,
-                     FailureMessage(Failure::kOutputNotOpenable, request, reason));
+                     FailureMessage(Failure::kOutputNotOpenable, request, reason),
+                     std::move(*result));
     return nullptr;
   };
   // A link another user may have planted in a shared folder is never
   // followed: it could send the output over any file this user may write.
   if (!request.outputPath.empty() && fs.ThroughPlantedLink(request.outputPath)) {
     *result = Failed(host, Failure::kOutputLinkInSharedFolder,
-                     FailureMessage(Failure::kOutputLinkInSharedFolder, request, {}));
+                     FailureMessage(Failure::kOutputLinkInSharedFolder, request, {}),
+                     std::move(*result));
     return nullptr;
   }
   // Writing over the input would destroy it before it is read.
@@ -90,7 +93,7 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
   if (replaces && BeginsLike(fs, target, inputKind)) {
     const Failure failure =
         inputKind == InputKind::kAdts ? Failure::kOutputIsAac : Failure::kOutputIsWav;
-    *result = Failed(host, failure, FailureMessage(failure, request, {}));
+    *result = Failed(host, failure, FailureMessage(failure, request, {}), std::move(*result));
     return nullptr;
   }
   std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, target, info);

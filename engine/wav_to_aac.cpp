@@ -213,7 +213,7 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   WavLayout layout;
   std::string headerError;
   const Failure headerFailure = ReadWavLayout(*input, inputLength, &layout, texts, &headerError);
-  if (headerFailure != Failure::kNone) return Failed(host, headerFailure, headerError);
+  if (headerFailure != Failure::kNone) return Failed(host, headerFailure, headerError, std::move(result));
 
   std::unique_ptr<OutputFile> output =
       OutputFile::Open(request, InputKind::kWav, host, fs, &result);

@@ -152,6 +152,7 @@ TEST_F(CliReportForms, JsonConsumerNeedsOnlySchemaKindAndErrorCode) {
       {{"--json", good, dir_.File("one.wav")}, 0, {nullptr}},
       {{"--json", bad, dir_.File("two.wav")}, 3, {"stream_damaged"}},
       {{"--json", missing}, 1, {"input_not_openable"}},
+      {{"--json", "-d99999999", good, dir_.File("three.wav")}, 1, {"delay_too_large"}},
       {{"--json", dir_.File("song.mp3")}, 1, {"input_name_invalid"}},
       // An output of the input's own kind, each named for its kind.
       {{"--json", good, otherAac}, 1, {"output_is_aac"}},
@@ -180,6 +181,12 @@ TEST_F(CliReportForms, JsonConsumerNeedsOnlySchemaKindAndErrorCode) {
         ASSERT_EQ(line.rfind("{\"schema\":1,", 0), 0u) << line;  // first, whatever follows
         const Json j = Json::parse(line);
         codes.push_back(j["kind"] == "summary" ? j["status"] : j["errorCode"]);
+        // The input's size is given whenever the input was opened.
+        if (j["kind"] == "file") {
+          const bool opened =
+              j["errorCode"] != "input_not_openable" && j["errorCode"] != "input_name_invalid";
+          EXPECT_EQ(j["inputSize"].is_null(), !opened) << line;
+        }
       }
       EXPECT_EQ(codes, c.codes) << r.out;
     }
