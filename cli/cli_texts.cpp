@@ -63,7 +63,7 @@ constexpr CliTexts kJapanese{
     .checkFrameCount = "フレーム数：%llu, ",
     .outputIsAnInput = "エラー：出力ファイルが、入力ファイル %s と同じです。上書きできません。\n",
     .outputWrittenBefore =
-        "エラー：出力ファイルは、%s の出力として、すでに書き込まれています。上書きできません。\n",
+        "エラー：出力ファイル%.0sは、%s の出力として、すでに書き込まれています。上書きできません。%.0s\n",
 };
 
 constexpr CliTexts kEnglish{
@@ -134,7 +134,8 @@ constexpr CliTexts kEnglish{
     .checkFrameCount = "Frames: %llu, ",
     .outputIsAnInput = "Error: The output file is the input file %s; it is not overwritten.\n",
     .outputWrittenBefore =
-        "Error: The output file was already written for %s; it is not overwritten.\n",
+        "Error: The output file %s was already written for %s; %s is skipped, so that it is not "
+        "overwritten.\n",
 };
 
 }  // namespace

@@ -30,7 +30,7 @@ struct CliTexts {
   // A --batch file that is not converted: its output is another input of the
   // batch, or an earlier file of the batch has written it (either's path).
   Format<const char*> outputIsAnInput;
-  Format<const char*> outputWrittenBefore;
+  Format<const char*, const char*, const char*> outputWrittenBefore;  // output, earlier, skipped
 };
 
 const CliTexts& CliTextsFor(Language language);

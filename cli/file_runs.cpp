@@ -18,10 +18,12 @@ RunSummary SummaryOf(const FileRun& run, bool check, bool stopped) {
 
 // A file that would write over one of the run's own files fails without
 // being converted, in the console's words.
-ConversionResult Refusal(const OwnFileHit& hit, CliHost& host, const CliTexts& texts) {
+ConversionResult Refusal(const OwnFileHit& hit, const ConversionRequest& request, CliHost& host,
+                         const CliTexts& texts) {
   const bool input = hit.kind == OwnFileHit::Kind::kInput;
   host.SetInfoText(input ? texts.outputIsAnInput(hit.input.c_str())
-                         : texts.outputWrittenBefore(hit.input.c_str()),
+                         : texts.outputWrittenBefore(request.outputPath.c_str(), hit.input.c_str(),
+                                                     request.inputPath.c_str()),
                    true);
   ConversionResult result;
   result.failed = true;
@@ -52,7 +54,7 @@ int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const 
       outcome.result = RunConversion(outcome.request, host, fs);
       run.Converted(i, outcome.request.outputPath, outcome.result);
     } else {
-      outcome.result = Refusal(hit, host, texts);
+      outcome.result = Refusal(hit, outcome.request, host, texts);
       run.Refused();
     }
     host.EndProgress();
