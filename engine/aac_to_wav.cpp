@@ -199,7 +199,7 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   result.inputSize = inputLength;
   AacToWav conversion(request, format, delay, host, *input, inputLength, output->file());
   std::string failure = conversion.Run(&result);
-  if (failure.empty() && !output->Commit()) failure = texts.writeFailed;
+  if (failure.empty() && !output->Commit(host)) failure = texts.writeFailed;
   if (!failure.empty()) return Failed(host, failure, result);
   input->Close();
   return result;

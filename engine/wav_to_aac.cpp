@@ -221,7 +221,7 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   result.blockLength = layout.blockLength;
   WavToAac conversion(texts, host, *input, inputLength, layout, output->file());
   std::string failure = conversion.Run(&result);
-  if (failure.empty() && !output->Commit()) failure = texts.writeFailed;
+  if (failure.empty() && !output->Commit(host)) failure = texts.writeFailed;
   if (!failure.empty()) return Failed(host, failure, result);
   input->Close();
   result.outputSize = conversion.written();

@@ -281,12 +281,45 @@ TEST(Win32MainWindow, ClosingDuringAConversionCancelsItThenSavesAndCloses) {
   EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("\\in.aac\r\n"), std::string::npos);
 }
 
-TEST(Win32MainWindow, TheHiddenOkButtonEndsWithoutSaving) {
-  TempDir dir;
-  TestWindowSystem ws(dir.Dir());
-  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
-  EXPECT_EQ(RunDialog(ws, dlg, [](HWND) {}, kIdOk), kIdOk);
-  EXPECT_EQ(GetFileAttributesW((dir.Wide() + L"TSR.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+// A key as the keyboard gives it to the focused control, through the
+// dialog's own loop (which gives Enter and Esc their dialog meaning).
+void PressKey(WPARAM key) {
+  PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+  PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+}
+
+// Enter in either path box or on the convert button converts and leaves the
+// window open; Esc then closes it with the settings saved, as the close box
+// does.
+TEST(Win32MainWindow, EnterConvertsAndEscClosesWithTheSettingsSaved) {
+  for (const int focus : {kIdcInFile, kIdcOutFile, kIdcConvert}) {
+    SCOPED_TRACE(focus);
+    TempDir dir;
+    TestWindowSystem ws(dir.Dir());
+    std::vector<std::string> converted;
+    CTessaroDlg dlg(ws, CommandLine{},
+                    [&](const ConversionRequest& request, ConversionHost&) {
+                      converted.push_back(request.inputPath);
+                      return ConversionResult{};
+                    },
+                    Language::kJapanese);
+    const std::string typed = dir.File("typed.aac");
+    bool openAfterEnter = false;
+    Soon([&] {
+      HWND main = ws.MainWindow();
+      SetDlgItemTextW(main, kIdcInFile, Widen(typed, BadText::kReplace).c_str());
+      SetFocus(GetDlgItem(main, focus));
+      PressKey(VK_RETURN);
+      Soon([&] {
+        openAfterEnter = IsWindow(ws.MainWindow()) && IsWindowVisible(ws.MainWindow());
+        PressKey(VK_ESCAPE);
+      });
+    });
+    EXPECT_EQ(ws.RunMainDialog(dlg), kIdCancel);
+    EXPECT_EQ(converted, std::vector<std::string>{typed});
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("\\typed.aac\r\n"), std::string::npos);
+  }
 }
 
 TEST(Win32MainWindow, ControlsFollowTheClientSizeAndTrackingIsLimited) {
@@ -505,7 +538,7 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
   } cases[] = {
       {Language::kJapanese, "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報", L"Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...",
        L"1/1：16ビット、1/2：8ビット（ファイルサイズ半分）"},
-      {Language::kEnglish, "&Convert", "TSR error message", "About Tessaro", L"&About Tessaro...",
+      {Language::kEnglish, "&Convert", "Message from Tessaro", "About Tessaro", L"&About Tessaro…",
        L"1/1: 16-bit samples; 1/2: 8-bit samples, half the file size"},
   };
   for (const Case& c : cases) {
