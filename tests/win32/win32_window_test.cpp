@@ -281,11 +281,13 @@ TEST(Win32MainWindow, ClosingDuringAConversionCancelsItThenSavesAndCloses) {
   EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("\\in.aac\r\n"), std::string::npos);
 }
 
+bool g_keyUnanswered = false;
+
 // A key as the keyboard gives it to the focused control, through the
 // dialog's own loop (which gives Enter and Esc their dialog meaning).
-void PressKey(WPARAM key) {
-  PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-  PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+void PressKey(HWND control, WPARAM key) {
+  PostMessageW(control, WM_KEYDOWN, key, 1);
+  PostMessageW(control, WM_KEYUP, key, 0xC0000001);
 }
 
 // Enter in either path box or on the convert button converts and leaves the
@@ -305,19 +307,30 @@ TEST(Win32MainWindow, EnterConvertsAndEscClosesWithTheSettingsSaved) {
                     Language::kJapanese);
     const std::string typed = dir.File("typed.aac");
     bool openAfterEnter = false;
+    g_keyUnanswered = false;
     Soon([&] {
       HWND main = ws.MainWindow();
       SetDlgItemTextW(main, kIdcInFile, Widen(typed, BadText::kReplace).c_str());
-      SetFocus(GetDlgItem(main, focus));
-      PressKey(VK_RETURN);
-      Soon([&] {
+      HWND control = GetDlgItem(main, focus);
+      SetActiveWindow(main);
+      SendMessageW(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+
+      PressKey(control, VK_RETURN);
+      Soon([&, control] {
         openAfterEnter = IsWindow(ws.MainWindow()) && IsWindowVisible(ws.MainWindow());
-        PressKey(VK_ESCAPE);
+        PressKey(control, VK_ESCAPE);
+      });
+      // Should a key go unanswered: closed after two seconds, and seen so.
+      SetTimer(main, 1, 2000, [](HWND window, UINT, UINT_PTR, DWORD) {
+        KillTimer(window, 1);
+        g_keyUnanswered = true;
+        Command(window, kIdCancel);
       });
     });
     EXPECT_EQ(ws.RunMainDialog(dlg), kIdCancel);
     EXPECT_EQ(converted, std::vector<std::string>{typed});
     EXPECT_TRUE(openAfterEnter);
+    EXPECT_FALSE(g_keyUnanswered);
     EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("\\typed.aac\r\n"), std::string::npos);
   }
 }
@@ -535,11 +548,19 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
     const char* aboutCaption;
     const wchar_t* aboutEntry;
     const wchar_t* sizeTip;
+    // Which file each browse button is for (their tooltips), and the
+    // progress bar's name (its text, read by screen readers), also damaged.
+    std::vector<std::wstring> browseTips;
+    const char* progressName;
+    const char* damagedProgressName;
   } cases[] = {
       {Language::kJapanese, "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報", L"Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...",
-       L"1/1：16ビット、1/2：8ビット（ファイルサイズ半分）"},
+       L"1/1：16ビット、1/2：8ビット（ファイルサイズ半分）",
+       {L"入力ファイルを参照...", L"出力ファイルを参照..."}, "進行状況", "進行状況：データ異常"},
       {Language::kEnglish, "&Convert", "Message from Tessaro", "About Tessaro", L"&About Tessaro…",
-       L"1/1: 16-bit samples; 1/2: 8-bit samples, half the file size"},
+       L"1/1: 16-bit samples; 1/2: 8-bit samples, half the file size",
+       {L"Browse for the input file…", L"Browse for the output file…"}, "Progress",
+       "Progress: damaged"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.convert);
@@ -559,8 +580,12 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
       while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tip, GW_OWNER) != main) {
       }
       ASSERT_TRUE(tip);
-      EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
-      for (const int id : {kIdcOutputSize, kIdcSizeLabel}) {
+      EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
+      const std::pair<int, std::wstring> tips[] = {{kIdcOutputSize, c.sizeTip},
+                                                   {kIdcSizeLabel, c.sizeTip},
+                                                   {kIdcBrowseIn, c.browseTips[0]},
+                                                   {kIdcBrowseOut, c.browseTips[1]}};
+      for (const auto& [id, text] : tips) {
         wchar_t shown[128] = {};
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
@@ -568,8 +593,12 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
         tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(main, id));
         tool.lpszText = shown;
         SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
-        EXPECT_EQ(std::wstring(shown), c.sizeTip) << id;
+        EXPECT_EQ(std::wstring(shown), text) << id;
       }
+      EXPECT_EQ(WindowText(GetDlgItem(main, kIdcProgress)), c.progressName);
+      ws.SetDamageMark(true);
+      EXPECT_EQ(WindowText(GetDlgItem(main, kIdcProgress)), c.damagedProgressName);
+      ws.SetDamageMark(false);
       dlg.m_nETime = 1;
       dlg.ShowErrorMessage("-", 0);  // with its countdown text
       EXPECT_EQ(WindowText(ws.ErrorWindow()), c.errorCaption);
