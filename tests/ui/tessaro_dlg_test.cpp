@@ -266,6 +266,7 @@ TEST_F(DialogTest, CancelEscAndCloseStopTheConversionAtItsNextPump) {
     bool pumpedOn = false;
     duringConversion = [&](ConversionHost& host) {
       host.SetInfoText("入力サイズ：1\r\n", true);
+      host.SetProgress(40);
       (dlg.get()->*c.action)();
       (dlg.get()->*c.action)();  // a second request adds nothing
       EXPECT_FALSE(FileExists(IniPath()));
@@ -278,6 +279,7 @@ TEST_F(DialogTest, CancelEscAndCloseStopTheConversionAtItsNextPump) {
     dlg->OnConvert();
     EXPECT_FALSE(pumpedOn);
     EXPECT_EQ(ws.texts[kIdcInfo], c.stopped);
+    EXPECT_EQ(ws.progress[kIdcProgress], 0);  // nothing was converted
     EXPECT_EQ(ws.texts[kIdcConvert], "変換");
     EXPECT_TRUE(ws.enabled[kIdcInFile]);
     EXPECT_FALSE(dlg->IsConverting());
