@@ -283,11 +283,15 @@ TEST(Win32MainWindow, ClosingDuringAConversionCancelsItThenSavesAndCloses) {
 
 bool g_keyUnanswered = false;
 
-// A key as the keyboard gives it to the focused control, through the
-// dialog's own loop (which gives Enter and Esc their dialog meaning).
-void PressKey(HWND control, WPARAM key) {
-  PostMessageW(control, WM_KEYDOWN, key, 1);
-  PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+// A key as the keyboard gives it to the focused control, handed to the
+// dialog manager as the dialog's own loop hands it (which gives Enter and
+// Esc their dialog meaning).
+void PressKey(HWND dialog, HWND control, WPARAM key) {
+  for (const auto& [message, flags] : {std::pair{WM_KEYDOWN, LPARAM{1}},
+                                       std::pair{WM_KEYUP, LPARAM{0xC0000001}}}) {
+    MSG msg{control, static_cast<UINT>(message), key, flags, 0, {}};
+    if (!IsDialogMessageW(dialog, &msg)) DispatchMessageW(&msg);
+  }
 }
 
 // Enter in either path box or on the convert button converts and leaves the
@@ -315,10 +319,10 @@ TEST(Win32MainWindow, EnterConvertsAndEscClosesWithTheSettingsSaved) {
       SetActiveWindow(main);
       SendMessageW(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 
-      PressKey(control, VK_RETURN);
+      PressKey(main, control, VK_RETURN);
       Soon([&, control] {
         openAfterEnter = IsWindow(ws.MainWindow()) && IsWindowVisible(ws.MainWindow());
-        PressKey(control, VK_ESCAPE);
+        PressKey(ws.MainWindow(), control, VK_ESCAPE);
       });
       // Should a key go unanswered: closed after two seconds, and seen so.
       SetTimer(main, 1, 2000, [](HWND window, UINT, UINT_PTR, DWORD) {
@@ -686,7 +690,7 @@ TEST(Win32MainWindow, AtEveryDpiNoControlIsClippedOrOverlapsAnother) {
 
 // Each tick sets the countdown only: the user can scroll a long damage list
 // while it counts down, and the window shows the program's icon.
-TEST(Win32MainWindow, TheErrorMessageKeepsItsScrollPositionWhileItCountsDown) {
+TEST(Win32MainWindow, TheErrorMessageKeepsItsScrollPositionWhileItCountsDownNotOnceShownAgain) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
   CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
@@ -707,6 +711,11 @@ TEST(Win32MainWindow, TheErrorMessageKeepsItsScrollPositionWhileItCountsDown) {
     EXPECT_EQ(scrolledTo, 20);
     EXPECT_EQ(SendMessageW(message, EM_GETFIRSTVISIBLELINE, 0, 0), 20);
     EXPECT_EQ(ws.GetControlText(kIdcCountdown), "あと  0.1秒で消えます。");
+    // The same report shown again (the menu entry) starts at its head.
+    LRESULT shownAgainAt = -1;
+    Soon([&] { shownAgainAt = SendMessageW(message, EM_GETFIRSTVISIBLELINE, 0, 0); });
+    dlg.ShowErrorMessage(text, 0);
+    EXPECT_EQ(shownAgainAt, 0);
   });
 }
 
