@@ -53,9 +53,11 @@
 #include "ui/qt/translations.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-// The font library keeps a few bytes of its configuration to the end of the
+// The font and message-bus libraries keep a few bytes to the end of the
 // process; that is not ours to free.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig\nleak:libdbus-1\n";
+}
 #endif
 
 namespace tessaro::qt {
