@@ -201,7 +201,7 @@ ConversionResult ConvertAacToWav(const ConversionRequest& request, ConversionHos
   result.inputSize = inputLength;
   AacToWav conversion(request, format, delay, host, *input, inputLength, output->file());
   Failure failure = conversion.Run(&result);
-  if (failure == Failure::kNone && !output->Commit()) failure = Failure::kWriteFailed;
+  if (failure == Failure::kNone && !output->Commit(host)) failure = Failure::kWriteFailed;
   if (failure != Failure::kNone) return Failed(host, failure, request, fs, std::move(result));
   input->Close();
   return result;

@@ -39,8 +39,17 @@ class OutputFile {
   File& file() { return aside_->file(); }
   // Closes the finished file and puts it in the output's place. A file that
   // replaces an existing one is flushed to the disk first, so that a power cut
-  // leaves the old file or the new one. False on failure.
-  bool Commit() { return aside_->Commit(replaces_); }
+  // leaves the old file or the new one. The host pumps its events after the
+  // last write and again after the flush, just before the file is put in
+  // place: a stop asked for until then (even while a slow flush held the
+  // window) ends the conversion there, and the old output stays. False on
+  // failure.
+  bool Commit(ConversionHost& host) {
+    host.PumpEvents();
+    if (replaces_ && !file().Sync()) return false;
+    host.PumpEvents();
+    return aside_->Commit(false);
+  }
 
  private:
   OutputFile(std::unique_ptr<WriteAside> aside, bool replaces)

@@ -224,7 +224,7 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   result.blockLength = layout.blockLength;
   WavToAac conversion(texts, host, *input, inputLength, layout, output->file());
   Failure failure = conversion.Run(&result);
-  if (failure == Failure::kNone && !output->Commit()) failure = Failure::kWriteFailed;
+  if (failure == Failure::kNone && !output->Commit(host)) failure = Failure::kWriteFailed;
   if (failure != Failure::kNone) return Failed(host, failure, request, fs, std::move(result));
   input->Close();
   result.outputSize = conversion.written();

@@ -19,6 +19,12 @@ inline constexpr int kIconMain = 128;         // program icon, 32x32 and 16x16
 inline constexpr int kStringAboutEntry = 101; // text of the about menu entry
 inline constexpr int kStringSizeTip = 103;    // tooltip of the size choice
 inline constexpr int kStringDamageReportEntry = 104;  // menu entry: the damage report again
+inline constexpr int kStringShowOutputEntry = 105;    // menu entry: the output in its folder
+inline constexpr int kStringBrowseInName = 106;       // screen readers' names, see res/texts.h
+inline constexpr int kStringBrowseOutName = 107;
+inline constexpr int kStringProgressName = 108;
+inline constexpr int kStringProgressDamagedName = 109;
+inline constexpr int kStringReportName = 110;
 
 // Controls of the main dialog.
 inline constexpr int kIdcInfo = 1000;         // read-only multi-line information box

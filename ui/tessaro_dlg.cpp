@@ -72,7 +72,10 @@ void CTessaroDlg::PumpEvents() {
 void CTessaroDlg::ShowErrorMessage(const std::string& text, int writeLog) {
   if (writeLog != 0 && converting_.active) lastDamage_ += text;
   if (converting_.queued) {
-    converting_.queueDamage += converting_.currentLabel + text;
+    // One blank line between two files' reports.
+    std::string& all = converting_.queueDamage;
+    if (!all.empty()) all += all.ends_with("\r\n") ? "\r\n" : "\r\n\r\n";
+    all += converting_.currentLabel + text;
     if (writeLog != 0) AppendErrorLog(text);
     return;
   }
@@ -86,6 +89,7 @@ void CTessaroDlg::ShowErrorMessage(const std::string& text, int writeLog) {
 }
 
 void CTessaroDlg::CountDown(CErrorMsgDlg& dlg) {
+  ++countdowns_;
   for (int n = m_nETime; n > 0; --n) {
     dlg.m_strCountdown = CountdownText(n, language_);
     dlg.UpdateData(false);
@@ -93,6 +97,7 @@ void CTessaroDlg::CountDown(CErrorMsgDlg& dlg) {
     if (dlg.m_bClosed != 0 || converting_.stopRequested) break;
     ws_.Sleep100ms();
   }
+  --countdowns_;
 }
 
 // The line names the file being converted: a file dropped while the error

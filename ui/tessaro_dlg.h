@@ -107,6 +107,11 @@ class CTessaroDlg : public ConversionHost {
   bool HasDamageReport() const { return !lastDamage_.empty(); }
   // Shows the last damage report again (the context menu), not logged again.
   void OnShowDamageReport();
+  // The last conversion's output, until the next conversion starts; only
+  // after an output was put in place.
+  bool HasOutputToShow() const { return !lastOutput_.empty(); }
+  // Opens the file manager at the last output (the menu entry).
+  void OnShowOutputFolder();
   // What the program exits with: 0 after the dialog was used; after a
   // command-line run the console program's status for its conversion
   // (frontend/exit_status.h), 2 when it named no input.
@@ -173,7 +178,9 @@ class CTessaroDlg : public ConversionHost {
   std::string proposedFrom_;
   std::string convertText_;  // the convert button's own text, while it cancels
   std::string lastDamage_;   // the last conversion's logged report(s)
+  std::string lastOutput_;   // the last output put in place
   ConvertingState converting_;
+  int countdowns_ = 0;  // error-window countdowns running (nested ones too)
   ConversionResult lastResult_;
   int exitStatus_ = 0;
 };

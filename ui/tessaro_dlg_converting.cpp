@@ -21,6 +21,12 @@ void CTessaroDlg::OnConvert() {
     RequestStop();  // the cancel button
     return;
   }
+  // Idle while the error window counts down (a queue's damage, a report
+  // shown again): the press ends the countdown; no conversion starts inside it.
+  if (countdowns_ > 0) {
+    if (m_pErrorDlg != nullptr) m_pErrorDlg->OnCancel();
+    return;
+  }
   ConvertShown();
   if (EndConverting()) Close();
 }
@@ -41,6 +47,11 @@ void CTessaroDlg::OnShowDamageReport() {
   if (IsConverting() || lastDamage_.empty()) return;
   const std::string report = lastDamage_;
   ShowErrorMessage(report, 0);
+}
+
+void CTessaroDlg::OnShowOutputFolder() {
+  if (IsConverting() || lastOutput_.empty()) return;
+  ws_.ShowInFolder(lastOutput_);
 }
 
 void CTessaroDlg::OnCancel() {
@@ -94,7 +105,9 @@ void CTessaroDlg::BeginConverting() {
   converting_ = ConvertingState{};
   converting_.active = true;
   lastDamage_.clear();
+  lastOutput_.clear();
   ws_.SetDamageMark(false);
+  ws_.SetShowOutputEntry(false);
   SetInputsEnabled(false);
 }
 
@@ -104,6 +117,7 @@ bool CTessaroDlg::EndConverting() {
   SetInputsEnabled(true);
   // After the error window has hidden, the window keeps a mark of the damage.
   if (!lastDamage_.empty()) ws_.SetDamageMark(true);
+  if (!lastOutput_.empty()) ws_.SetShowOutputEntry(true);
   return close;
 }
 
@@ -113,13 +127,20 @@ ConversionResult CTessaroDlg::ConvertOne(const ConversionRequest& request) {
   try {
     PumpEvents();
     result = runner_(request, *this);
+    // Input that waited while the window could not answer (the output's
+    // last steps) meant a cancel; it is taken as one here, while the
+    // conversion still owns the window, and never becomes a new Convert or
+    // a close afterwards.
+    ws_.PumpEvents();
   } catch (const ConversionStopped&) {
     // The engine passes the stop on only where it has nothing to clean up.
   }
   if (converting_.stopThrown) {
     result.failed = true;
+    m_progress.SetPos(0);  // nothing was converted
     SetInfoText(DialogTextsFor(language_).stopped, true);
   }
+  if (!result.failed) lastOutput_ = request.outputPath;
   return result;
 }
 
@@ -158,12 +179,16 @@ void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
   m_strInfo += run.Summary(language_) + "\r\n";
   UpdateData(false);
   // The damaged files together, each already logged; not after a cancel.
-  converting_.queued = false;
-  if (!converting_.queueDamage.empty()) lastDamage_ = converting_.queueDamage;
-  if (!converting_.queueDamage.empty() && !converting_.stopRequested) {
-    ShowErrorMessage(converting_.queueDamage, 0);
+  // The run is over first: the buttons read as they do when idle meanwhile.
+  const std::string damage = converting_.queueDamage;
+  const bool showDamage = !damage.empty() && !converting_.stopRequested;
+  if (!damage.empty()) lastDamage_ = damage;
+  const bool close = EndConverting();
+  if (close) {
+    Close();
+  } else if (showDamage) {
+    ShowErrorMessage(damage, 0);
   }
-  if (EndConverting()) Close();
 }
 
 }  // namespace tessaro

@@ -27,7 +27,7 @@ std::string CTessaroDlg::BrowseInitialName(const std::string& path) const {
 void CTessaroDlg::OnBrowseInput() {
   UpdateData(true);
   std::vector<std::string> chosen;
-  if (!ws_.RunOpenFilesDialog(BrowseInitialName(m_strInFile), kInputFilter, &chosen) ||
+  if (!ws_.RunOpenFilesDialog(BrowseInitialName(m_strInFile), InputFilter(language_), &chosen) ||
       chosen.empty()) {
     return;
   }
@@ -41,7 +41,10 @@ void CTessaroDlg::OnBrowseInput() {
 void CTessaroDlg::OnBrowseOutput() {
   UpdateData(true);
   std::string chosen;
-  if (!ws_.RunSaveFileDialog(BrowseInitialName(m_strOutFile), kOutputFilter, &chosen)) return;
+  if (!ws_.RunSaveFileDialog(BrowseInitialName(m_strOutFile), OutputFilter(language_),
+                             &chosen)) {
+    return;
+  }
   m_strOutFile = chosen;
   m_progress.SetPos(0);
   m_strInfo.clear();

@@ -20,8 +20,8 @@
 //   - OnSysCommand(kIdmAboutBox) for the about menu entry.
 //   - OnCancel() for Esc (IDCANCEL); OnClose() for the close box, Alt+F4 and
 //     "Close" of a system menu. Both may come while a conversion runs; the
-//     logic decides. IDOK (Enter on the hidden default button) ends the
-//     dialog through EndDialog(kIdOk) directly, without saving the settings.
+//     logic decides. Enter in a path box or on the convert button is
+//     OnConvert(), as a click on the convert button.
 //   - ErrorDialog()->OnCancel() for the error window's "閉じる" button (id 2)
 //     and its close box; neither may hide or close that window.
 //
@@ -99,6 +99,13 @@ class WindowSystem {
   virtual WinRect InfoBoxSizeFor(const std::string& /*text*/) { return {}; }
   // Shows or hides the main window's mark that the last file was damaged.
   virtual void SetDamageMark(bool /*shown*/) {}
+  // Offers or withdraws the menu entry that shows the last output in its
+  // folder (where the menu is built ahead; a menu built on demand asks the
+  // dialog, CTessaroDlg::HasOutputToShow).
+  virtual void SetShowOutputEntry(bool /*shown*/) {}
+  // Opens the file manager at the folder of path (the file selected where
+  // the file manager can do that).
+  virtual void ShowInFolder(const std::string& /*path*/) {}
 
   // ---- Windows.
   // Outer rectangle (frame and caption included) in screen pixels.

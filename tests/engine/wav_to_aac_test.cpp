@@ -134,7 +134,8 @@ TEST(ConvertWavToAac, InfoLinesAndTheirRedrawPoints) {
   EXPECT_FALSE(info[2].redraw);  // output size
   EXPECT_TRUE(info[3].redraw);   // time line, the last call of all
   EXPECT_EQ(host.calls.back().text, info[3].text);
-  EXPECT_EQ(host.Count(HostCall::Kind::kPump), 2);  // one per frame, none for the silent one
+  // One per frame, none for the silent one; two before the output is put in place.
+  EXPECT_EQ(host.Count(HostCall::Kind::kPump), 4);
   EXPECT_EQ(host.Count(HostCall::Kind::kError), 0);
   // The data fits in one window: progress is 100 from the first scan step.
   const std::vector<int> progress = host.Progress();
@@ -289,8 +290,8 @@ TEST(ConvertWavToAac, DamagedFrameIsReportedAndFilled) {
   EXPECT_EQ(o.output, Concat({frames[0], frames[1], kSilentStereo, frames[3], frames[4], frames[5], kSilentStereo}));
   EXPECT_EQ(o.result.mismatchCount, 1u);
   // Events are pumped for frames written on time only, not for the frame
-  // written behind a filler.
-  EXPECT_EQ(host.Count(HostCall::Kind::kPump), 4);
+  // written behind a filler; and twice before the output is put in place.
+  EXPECT_EQ(host.Count(HostCall::Kind::kPump), 6);
   // The preamble of the third block lies at 44 + 2 x 4096 + 4 = 0x2030.
   EXPECT_EQ(host.info, "入力サイズ：24,620 Bytes, サンプリング周波数：48000 Hz, チャンネル数：2\r\n" +
                            MismatchRecord(0x2030, damaged, stored) + "出力サイズ：532 Bytes, 時間：00:00:00.15\r\n");

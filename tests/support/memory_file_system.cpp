@@ -167,6 +167,7 @@ uint64_t MemoryFileSystem::callCount(FsOp op) const {
 std::optional<FaultMode> MemoryFileSystem::Count(FsOp op) {
   log_.push_back(op);
   const uint64_t opCount = ++perOp_[op];
+  if (whileCalling) whileCalling(op);
   if (op == FsOp::kSameFile) return std::nullopt;
   for (const Fault& f : faults_) {
     const bool hit = f.op ? (*f.op == op && f.nth == opCount) : f.nth == log_.size();

@@ -24,6 +24,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -106,6 +107,10 @@ class MemoryFileSystem final : public FileSystem {
   void FailOp(FsOp op, uint64_t nth, FaultMode mode = FaultMode::kFail);
   // True once an injected fault has been applied.
   bool faultHit() const { return faultHit_; }
+
+  // Called as each operation starts, once it is counted: a test acts there
+  // as a user would while a slow disk holds the program.
+  std::function<void(FsOp)> whileCalling;
 
   // --- Counting -----------------------------------------------------------
   uint64_t callCount() const { return log_.size(); }

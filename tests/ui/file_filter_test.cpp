@@ -13,6 +13,10 @@ TEST(ParseFileFilter, PairsUpToTheEmptyEntry) {
   EXPECT_EQ(entries[0].pattern, "*.aac");
   EXPECT_EQ(entries[2].pattern, "*.*");
   EXPECT_TRUE(ParseFileFilter("").empty());
+  // Both windows show the English descriptions alike.
+  EXPECT_EQ(ParseFileFilter(InputFilter(Language::kEnglish))[0].description, "AAC files (*.aac)");
+  EXPECT_EQ(ParseFileFilter(OutputFilter(Language::kEnglish))[0].description, "WAV files (*.wav)");
+  EXPECT_STREQ(InputFilter(Language::kJapanese), kInputFilter);
 }
 
 }  // namespace

@@ -4,14 +4,18 @@
 // tests/ui/CMakeLists.txt).
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLocale>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,9 +53,11 @@
 #include "ui/qt/translations.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-// The font library keeps a few bytes of its configuration to the end of the
+// The font and message-bus libraries keep a few bytes to the end of the
 // process; that is not ours to free.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig\nleak:libdbus-1\n";
+}
 #endif
 
 namespace tessaro::qt {
@@ -534,6 +540,92 @@ TEST_F(QtWindowTest, TheKeyboardReachesConvertAndTheContextMenu) {
   }
 }
 
+// Takes the URLs the desktop would open, instead of a file manager.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> opened;
+
+ public slots:
+  void Open(const QUrl& url) { opened << url; }
+};
+
+// Each entry of the context menu, chosen by key in a real menu, runs once
+// the menu has closed (its countdown or modal window pumps events, which
+// delete the menu); the menu opens again afterwards.
+TEST_F(QtWindowTest, EveryContextMenuEntryChosenByKeyLeavesTheMenuWhole) {
+  const std::string input = DamagedSample("menu.aac");
+  Start();
+  Drop({input});
+  ConvertClosingTheErrorWindow([](ErrorWindow&) {});
+  ASSERT_TRUE(program->Dialog().HasDamageReport());
+  UrlCatcher catcher;
+  QDesktopServices::setUrlHandler("file", &catcher, "Open");
+  ErrorWindow* errorWindow = program->Ws().Error();
+  int errorShown = 0;
+  int modalShown = 0;
+  QTimer closer;  // closes what an entry opened
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      ++modalShown;
+      modal->accept();
+    } else if (errorWindow->isVisible()) {
+      ++errorShown;
+      errorWindow->findChild<QPushButton*>()->click();
+    }
+  });
+  closer.start(20);
+  auto openMenu = [&]() -> QMenu* {
+    QWidget* focus = Control(kIdcConvert);
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_F10, Qt::ShiftModifier);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  };
+  const std::vector<QString> entries = {"出力ファイルをフォルダーで表示(&F)",
+                                        "データ異常の報告を表示(&D)...",
+                                        "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)..."};
+  for (const QString& entry : entries) {
+    SCOPED_TRACE(entry.toStdString());
+    QMenu* menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    QAction* action = nullptr;
+    for (QAction* a : menu->actions()) {
+      if (a->text() == entry) action = a;
+    }
+    ASSERT_NE(action, nullptr);
+    menu->setActiveAction(action);
+    // The key comes from the event loop, as a user's does; the entry has not
+    // run when the menu's key handler returns.
+    const auto ran = [&] { return int(catcher.opened.size()) + errorShown + modalShown; };
+    const int before = ran();
+    bool ranInsideTheHandler = true;
+    QEventLoop loop;
+    QTimer::singleShot(0, [&] {
+      QTest::keyClick(menu, Qt::Key_Return);
+      ranInsideTheHandler = ran() != before;
+      loop.quit();
+    });
+    loop.exec();
+    EXPECT_FALSE(ranInsideTheHandler);
+    QElapsedTimer clock;
+    clock.start();
+    while (catcher.opened.size() + errorShown + modalShown < int(&entry - &entries[0]) + 1 &&
+           clock.elapsed() < 5000) {
+      QTest::qWait(20);
+    }
+  }
+  ASSERT_EQ(catcher.opened.size(), 1);
+  EXPECT_EQ(catcher.opened[0].toLocalFile(), QDir(QString::fromStdString(dir.Dir())).absolutePath());
+  EXPECT_EQ(errorShown, 1);
+  EXPECT_EQ(modalShown, 1);
+  QMenu* again = openMenu();
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->actions().back()->text(), entries.back());
+  again->close();
+  QDesktopServices::unsetUrlHandler("file");
+}
+
 TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
   Start();
   QMenu* menu = program->Window().BuildContextMenu();
@@ -546,7 +638,7 @@ TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
   QString version;
   QString noticeText;
   bool noticeFits = false;
-  QTimer::singleShot(0, [&] {
+  auto closeBox = [&] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
     version = box->findChild<QWidget*>("control1009")->property("text").toString();
@@ -556,8 +648,12 @@ TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
     noticeFits = notice->fontMetrics().horizontalAdvance(noticeText) <= notice->width();
     SavePicture(*box, "about-box.png");
     qobject_cast<QDialog*>(box)->accept();
-  });
+  };
+  // The entry runs once the menu's handlers have returned.
   entry->trigger();
+  EXPECT_TRUE(version.isEmpty());
+  QTimer::singleShot(0, closeBox);
+  QApplication::processEvents();
   EXPECT_EQ(version, testing::kVersionText);
   EXPECT_EQ(noticeText, QString::fromUtf8(kAboutNotice));  // the same text as the .rc's
   EXPECT_TRUE(noticeFits) << noticeText.toStdString();
@@ -586,12 +682,17 @@ TEST_F(QtWindowTest, QtsOwnTextsFollowTheUsersLanguage) {
 }
 
 // The Japanese window keeps its texts; the English one shows its own. In
-// both every text fits its control.
+// both every text fits its control, and a screen reader tells the controls
+// apart by their names.
 TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
   struct Case {
     Language language;
     const char* sample;
     std::vector<std::string> mainTexts;
+    // The browse buttons, the progress bar, the information box, the size
+    // choice; then the progress bar after a damaged file.
+    std::vector<std::string> accessibleNames;
+    const char* damagedProgressName;
     const char* errorTitle;
     const char* errorButton;
     const char* aboutTitle;
@@ -603,13 +704,18 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
   } cases[] = {
       {Language::kJapanese, "曲",
        {"入力", "参照", "出力", "参照", "TSRｻｲｽﾞ", "変換"},
+       {"入力ファイルを参照...", "出力ファイルを参照...", "進行状況", "報告", "TSRｻｲｽﾞ"},
+       "進行状況：データ異常",
        "TSR エラーメッセージ", "閉じる", "Tessaroのﾊﾞｰｼﾞｮﾝ情報",
        "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...", "データ異常の報告を表示(&D)...", "入力サイズ：",
        "1/1：16ビット", "あと"},
       {Language::kEnglish, "song",
        {"&Input", "&Browse…", "&Output", "B&rowse…", "WAV &size", "&Convert"},
-       "TSR error message", "Close", "About Tessaro", "&About Tessaro...",
-       "Show the &damage report...", "Input size:", "1/1: a 16-bit WAV.", "Closes in "},
+       {"Browse for the input file…", "Browse for the output file…", "Progress", "Report",
+        "WAV size"},
+       "Progress: damaged",
+       "Message from Tessaro", "Close", "About Tessaro", "&About Tessaro…",
+       "Show the &damage report…", "Input size:", "1/1: a 16-bit WAV.", "Closes in "},
   };
   for (const Case& c : cases) {
     const std::string name = c.sample;
@@ -617,6 +723,17 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     Start({}, {}, c.language);
     EXPECT_EQ(TextsThatFit(program->Window()), c.mainTexts);
     EXPECT_TRUE(Control(kIdcOutputSize)->toolTip().startsWith(QString::fromUtf8(c.sizeTip)));
+    const auto accessible = [&](int id) { return QAccessible::queryAccessibleInterface(Control(id)); };
+    std::vector<std::string> names;
+    for (int id : {kIdcBrowseIn, kIdcBrowseOut, kIdcProgress, kIdcInfo}) {
+      names.push_back(accessible(id)->text(QAccessible::Name).toStdString());
+    }
+    // A drop-down list is named by the label it is labelled by.
+    for (const auto& [label, relation] : accessible(kIdcOutputSize)->relations(QAccessible::Label)) {
+      names.push_back(label->text(QAccessible::Name).toStdString());
+    }
+    EXPECT_EQ(names, c.accessibleNames);
+    EXPECT_EQ(Control(kIdcBrowseIn)->toolTip().toStdString(), c.accessibleNames[0]);
 
     Drop({DamagedSample(name + ".aac")});
     std::vector<std::string> errorTexts;  // the button's, then the countdown
@@ -628,11 +745,17 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     EXPECT_EQ(errorTexts[0], c.errorButton);
     EXPECT_EQ(errorTexts[1].rfind(c.countdown, 0), 0u) << errorTexts[1];  // the countdown's language
     EXPECT_TRUE(Text(kIdcInfo).startsWith(c.report)) << Text(kIdcInfo).toStdString();
+    EXPECT_EQ(accessible(kIdcProgress)->text(QAccessible::Name).toStdString(),
+              c.damagedProgressName);
+    EXPECT_EQ(accessible(kIdcProgress)->valueInterface()->currentValue().toInt(), 100);
 
     QMenu* menu = program->Window().BuildContextMenu();
-    ASSERT_EQ(menu->actions().size(), 4);  // the damage report's entry, then the about entry
-    EXPECT_EQ(menu->actions()[1]->text().toStdString(), c.damageEntry);
+    // The output's folder, the damage report, then the about entry.
+    ASSERT_EQ(menu->actions().size(), 6);
+    EXPECT_EQ(menu->actions()[3]->text().toStdString(), c.damageEntry);
     EXPECT_EQ(menu->actions().back()->text().toStdString(), c.aboutEntry);
+    // The entry runs after the menu's handlers, then the box closes.
+    menu->actions().back()->trigger();
     QTimer::singleShot(0, [&] {
       QWidget* box = QApplication::activeModalWidget();
       ASSERT_NE(box, nullptr);
@@ -640,7 +763,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
       TextsThatFit(*box);
       qobject_cast<QDialog*>(box)->accept();
     });
-    menu->actions().back()->trigger();
+    QApplication::processEvents();
     delete menu;
   }
 }
@@ -686,3 +809,5 @@ TEST_F(QtWindowTest, CommandLineRunConvertsOnceAndEndsUnsaved) {
 
 }  // namespace
 }  // namespace tessaro::qt
+
+#include "qt_window_test.moc"

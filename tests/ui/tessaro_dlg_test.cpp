@@ -10,6 +10,7 @@
 #include "tests/support/adts_builder.h"
 #include "tests/support/memory_console.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/recording_host.h"
 #include "tests/support/version_text.h"
 #include "tests/ui/dialog_fixture.h"
 #include "ui/about_dlg.h"
@@ -271,6 +272,7 @@ TEST_F(DialogTest, CancelEscAndCloseStopTheConversionAtItsNextPump) {
     bool pumpedOn = false;
     duringConversion = [&](ConversionHost& host) {
       host.SetInfoText("入力サイズ：1\r\n", true);
+      host.SetProgress(40);
       (dlg.get()->*c.action)();
       (dlg.get()->*c.action)();  // a second request adds nothing
       EXPECT_FALSE(FileExists(IniPath()));
@@ -283,6 +285,7 @@ TEST_F(DialogTest, CancelEscAndCloseStopTheConversionAtItsNextPump) {
     dlg->OnConvert();
     EXPECT_FALSE(pumpedOn);
     EXPECT_EQ(ws.texts[kIdcInfo], c.stopped);
+    EXPECT_EQ(ws.progress[kIdcProgress], 0);  // nothing was converted
     EXPECT_EQ(ws.texts[kIdcConvert], "変換");
     EXPECT_TRUE(ws.enabled[kIdcInFile]);
     EXPECT_FALSE(dlg->IsConverting());
@@ -293,6 +296,85 @@ TEST_F(DialogTest, CancelEscAndCloseStopTheConversionAtItsNextPump) {
     if (!c.closes) {
       dlg->OnCancel();
       EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
+    }
+  }
+}
+
+// Input that comes while the output's last steps hold the window (its last
+// write, a slow flush) is a cancel seen before the new file is put in place:
+// the old output stays. Input that comes during the rename itself is too
+// late for the file, yet still a cancel: never a second conversion, and Esc
+// does not close the window. Input not taken during the run reaches the
+// dialog once it returns, as a window system's queue would hand it on.
+TEST_F(DialogTest, InputDuringTheOutputsLastStepsIsACancelNeverAReplay) {
+  testing::Bytes stream;
+  for (uint8_t i = 0; i < 6; ++i) {
+    const testing::Bytes frame = testing::AdtsFrame({.frame_length = 120}, i);
+    stream.insert(stream.end(), frame.begin(), frame.end());
+  }
+  const testing::Bytes old = {'o', 'l', 'd'};
+  struct Phase {
+    const char* name;
+    testing::FsOp op;
+    bool keepsOld;
+  } phases[] = {
+      {"last write", testing::FsOp::kWrite, true},
+      {"flush", testing::FsOp::kSync, true},
+      {"rename", testing::FsOp::kRename, false},
+  };
+  struct Action {
+    const char* name;
+    void (CTessaroDlg::*action)();
+    bool closes;
+  } actions[] = {
+      {"button", &CTessaroDlg::OnConvert, false},
+      {"Esc", &CTessaroDlg::OnCancel, false},
+      {"close", &CTessaroDlg::OnClose, true},
+  };
+  for (const Phase& phase : phases) {
+    for (const Action& a : actions) {
+      SCOPED_TRACE(std::string(phase.name) + ", " + a.name);
+      std::filesystem::remove(testing::Utf8Path(IniPath()));
+      ws.endResults.clear();
+      requests.clear();
+      Open();
+      Type(kIdcInFile, "/m/a.aac");
+      const std::string output = ws.texts[kIdcOutFile];
+      testing::MemoryFileSystem fs;
+      fs.SetFile("/m/a.aac", stream);
+      fs.SetFile(output, old);
+      // The writes a conversion makes: the input comes during the last.
+      testing::MemoryFileSystem probe;
+      probe.SetFile("/m/a.aac", stream);
+      probe.SetFile(output, old);
+      testing::RecordingHost probeHost;
+      ConversionRequest request;
+      request.inputPath = "/m/a.aac";
+      request.outputPath = output;
+      RunConversion(request, probeHost, probe);
+      const uint64_t lastOfOp = probe.callCount(phase.op);
+      bool pending = false;
+      fs.whileCalling = [&](testing::FsOp op) {
+        if (op == phase.op && fs.callCount(op) == lastOfOp) pending = true;
+      };
+      auto deliver = [&] {
+        if (!pending) return;
+        pending = false;
+        (dlg.get()->*a.action)();
+      };
+      ws.onPump = deliver;
+      duringConversion = [&](ConversionHost& host) { RunConversion(requests.back(), host, fs); };
+      dlg->OnConvert();
+      ws.onPump = nullptr;
+      deliver();  // the window system's queue, after the run
+
+      EXPECT_EQ(requests.size(), 1u);
+      EXPECT_EQ(fs.Contents(output) == old, phase.keepsOld);
+      EXPECT_EQ(fs.Paths().size(), 2u);  // no new file left beside it
+      EXPECT_EQ(ws.texts[kIdcInfo].starts_with("エラー：変換が、中断されました。"), phase.keepsOld)
+          << ws.texts[kIdcInfo];
+      EXPECT_EQ(ws.endResults, a.closes ? std::vector<int>{kIdCancel} : std::vector<int>{});
+      EXPECT_EQ(FileExists(IniPath()), a.closes);
     }
   }
 }
@@ -308,9 +390,14 @@ TEST_F(DialogTest, SeveralDroppedFilesAreConvertedInTurn) {
   duringConversion = [&](ConversionHost& host) {
     host.SetInfoText("report " + requests.back().inputPath + "\r\n", true);
     host.SetProgress(50);
-    if (requests.size() == 3) host.ShowErrorMessage("damage of c\r\n", 1);
+    if (requests.size() != 2) host.ShowErrorMessage("damage of " + requests.back().inputPath, 1);
     EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);  // not yet
   };
+  std::string buttonWhileShown;
+  ws.onPump = [&] {
+    if (ws.shown[DialogWindow::kErrorMessage]) buttonWhileShown = ws.texts[kIdcConvert];
+  };
+  ws.texts[kIdcConvert] = "変換";
   ws.texts[kIdcInfo] = "last report";
   dlg->OnDropFiles({"/m/a.aac", "/m/b DELAY 40ms.aac", "/m/c.wav"});
   ASSERT_EQ(requests.size(), 3u);
@@ -325,10 +412,14 @@ TEST_F(DialogTest, SeveralDroppedFilesAreConvertedInTurn) {
             "[2/3] b DELAY 40ms.aac\r\nreport /m/b DELAY 40ms.aac\r\n"
             "[3/3] c.wav\r\nreport /m/c.wav\r\n"
             "合計 3 ファイル：変換 1, 異常ありで変換 1, 失敗 1\r\n");
-  EXPECT_EQ(ws.texts[kIdcErrorMessage], "[3/3] c.wav\r\ndamage of c\r\n");
+  // One blank line between two files' reports; the run is over meanwhile.
+  EXPECT_EQ(ws.texts[kIdcErrorMessage],
+            "[1/3] a.aac\r\ndamage of /m/a.aac\r\n\r\n[3/3] c.wav\r\ndamage of /m/c.wav");
+  EXPECT_EQ(buttonWhileShown, "変換");
   EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);
+  ws.onPump = nullptr;
   const std::string log = ReadFile(LogPath());
-  EXPECT_NE(log.find("入力ファイル：(c.wav)\tdamage of c"), std::string::npos) << log;
+  EXPECT_NE(log.find("入力ファイル：(c.wav)\tdamage of /m/c.wav"), std::string::npos) << log;
   EXPECT_EQ(log.find("[3/3]"), std::string::npos);  // logged once, as a single file's
   EXPECT_EQ(ws.texts[kIdcInFile], "/m/c.wav");
   EXPECT_TRUE(ws.enabled[kIdcInFile]);

@@ -281,12 +281,62 @@ TEST(Win32MainWindow, ClosingDuringAConversionCancelsItThenSavesAndCloses) {
   EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("\\in.aac\r\n"), std::string::npos);
 }
 
-TEST(Win32MainWindow, TheHiddenOkButtonEndsWithoutSaving) {
-  TempDir dir;
-  TestWindowSystem ws(dir.Dir());
-  CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
-  EXPECT_EQ(RunDialog(ws, dlg, [](HWND) {}, kIdOk), kIdOk);
-  EXPECT_EQ(GetFileAttributesW((dir.Wide() + L"TSR.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+bool g_keyUnanswered = false;
+
+// A key as the keyboard gives it to the focused control, handed to the
+// dialog manager as the dialog's own loop hands it (which gives Enter and
+// Esc their dialog meaning).
+void PressKey(HWND dialog, HWND control, WPARAM key) {
+  for (const auto& [message, flags] : {std::pair{WM_KEYDOWN, LPARAM{1}},
+                                       std::pair{WM_KEYUP, LPARAM{0xC0000001}}}) {
+    MSG msg{control, static_cast<UINT>(message), key, flags, 0, {}};
+    if (!IsDialogMessageW(dialog, &msg)) DispatchMessageW(&msg);
+  }
+}
+
+// Enter in either path box or on the convert button converts and leaves the
+// window open; Esc then closes it with the settings saved, as the close box
+// does.
+TEST(Win32MainWindow, EnterConvertsAndEscClosesWithTheSettingsSaved) {
+  for (const int focus : {kIdcInFile, kIdcOutFile, kIdcConvert}) {
+    SCOPED_TRACE(focus);
+    TempDir dir;
+    TestWindowSystem ws(dir.Dir());
+    std::vector<std::string> converted;
+    CTessaroDlg dlg(ws, CommandLine{},
+                    [&](const ConversionRequest& request, ConversionHost&) {
+                      converted.push_back(request.inputPath);
+                      return ConversionResult{};
+                    },
+                    Language::kJapanese);
+    const std::string typed = dir.File("typed.aac");
+    bool openAfterEnter = false;
+    g_keyUnanswered = false;
+    Soon([&] {
+      HWND main = ws.MainWindow();
+      SetDlgItemTextW(main, kIdcInFile, Widen(typed, BadText::kReplace).c_str());
+      HWND control = GetDlgItem(main, focus);
+      SetActiveWindow(main);
+      SendMessageW(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+
+      PressKey(main, control, VK_RETURN);
+      Soon([&, control] {
+        openAfterEnter = IsWindow(ws.MainWindow()) && IsWindowVisible(ws.MainWindow());
+        PressKey(ws.MainWindow(), control, VK_ESCAPE);
+      });
+      // Should a key go unanswered: closed after two seconds, and seen so.
+      SetTimer(main, 1, 2000, [](HWND window, UINT, UINT_PTR, DWORD) {
+        KillTimer(window, 1);
+        g_keyUnanswered = true;
+        Command(window, kIdCancel);
+      });
+    });
+    EXPECT_EQ(ws.RunMainDialog(dlg), kIdCancel);
+    EXPECT_EQ(converted, std::vector<std::string>{typed});
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_FALSE(g_keyUnanswered);
+    EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("\\typed.aac\r\n"), std::string::npos);
+  }
 }
 
 TEST(Win32MainWindow, ControlsFollowTheClientSizeAndTrackingIsLimited) {
@@ -502,11 +552,19 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
     const char* aboutCaption;
     const wchar_t* aboutEntry;
     const wchar_t* sizeTip;
+    // Which file each browse button is for (their tooltips), and the
+    // progress bar's name (its text, read by screen readers), also damaged.
+    std::vector<std::wstring> browseTips;
+    const char* progressName;
+    const char* damagedProgressName;
   } cases[] = {
       {Language::kJapanese, "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報", L"Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...",
-       L"1/1：16ビット、1/2：8ビット（ファイルサイズ半分）"},
-      {Language::kEnglish, "&Convert", "TSR error message", "About Tessaro", L"&About Tessaro...",
-       L"1/1: 16-bit samples; 1/2: 8-bit samples, half the file size"},
+       L"1/1：16ビット、1/2：8ビット（ファイルサイズ半分）",
+       {L"入力ファイルを参照...", L"出力ファイルを参照..."}, "進行状況", "進行状況：データ異常"},
+      {Language::kEnglish, "&Convert", "Message from Tessaro", "About Tessaro", L"&About Tessaro…",
+       L"1/1: 16-bit samples; 1/2: 8-bit samples, half the file size",
+       {L"Browse for the input file…", L"Browse for the output file…"}, "Progress",
+       "Progress: damaged"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.convert);
@@ -526,8 +584,12 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
       while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tip, GW_OWNER) != main) {
       }
       ASSERT_TRUE(tip);
-      EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
-      for (const int id : {kIdcOutputSize, kIdcSizeLabel}) {
+      EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
+      const std::pair<int, std::wstring> tips[] = {{kIdcOutputSize, c.sizeTip},
+                                                   {kIdcSizeLabel, c.sizeTip},
+                                                   {kIdcBrowseIn, c.browseTips[0]},
+                                                   {kIdcBrowseOut, c.browseTips[1]}};
+      for (const auto& [id, text] : tips) {
         wchar_t shown[128] = {};
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
@@ -535,8 +597,12 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
         tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(main, id));
         tool.lpszText = shown;
         SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
-        EXPECT_EQ(std::wstring(shown), c.sizeTip) << id;
+        EXPECT_EQ(std::wstring(shown), text) << id;
       }
+      EXPECT_EQ(WindowText(GetDlgItem(main, kIdcProgress)), c.progressName);
+      ws.SetDamageMark(true);
+      EXPECT_EQ(WindowText(GetDlgItem(main, kIdcProgress)), c.damagedProgressName);
+      ws.SetDamageMark(false);
       dlg.m_nETime = 1;
       dlg.ShowErrorMessage("-", 0);  // with its countdown text
       EXPECT_EQ(WindowText(ws.ErrorWindow()), c.errorCaption);
@@ -624,7 +690,7 @@ TEST(Win32MainWindow, AtEveryDpiNoControlIsClippedOrOverlapsAnother) {
 
 // Each tick sets the countdown only: the user can scroll a long damage list
 // while it counts down, and the window shows the program's icon.
-TEST(Win32MainWindow, TheErrorMessageKeepsItsScrollPositionWhileItCountsDown) {
+TEST(Win32MainWindow, TheErrorMessageKeepsItsScrollPositionWhileItCountsDownNotOnceShownAgain) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
   CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), Language::kJapanese);
@@ -645,6 +711,11 @@ TEST(Win32MainWindow, TheErrorMessageKeepsItsScrollPositionWhileItCountsDown) {
     EXPECT_EQ(scrolledTo, 20);
     EXPECT_EQ(SendMessageW(message, EM_GETFIRSTVISIBLELINE, 0, 0), 20);
     EXPECT_EQ(ws.GetControlText(kIdcCountdown), "あと  0.1秒で消えます。");
+    // The same report shown again (the menu entry) starts at its head.
+    LRESULT shownAgainAt = -1;
+    Soon([&] { shownAgainAt = SendMessageW(message, EM_GETFIRSTVISIBLELINE, 0, 0); });
+    dlg.ShowErrorMessage(text, 0);
+    EXPECT_EQ(shownAgainAt, 0);
   });
 }
 

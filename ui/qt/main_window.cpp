@@ -153,6 +153,15 @@ void MainWindow::CreateControls() {
         std::max(room_.buttonColumn, metrics.horizontalAdvance(QString(text).remove('&')) + frame + 2);
   }
   for (QPushButton* button : {browseIn, browseOut, convert}) button->setAutoDefault(false);
+  // What a screen reader tells apart: the two browse buttons by their file,
+  // the bar and the box by their part; the size choice by its label.
+  browseIn->setAccessibleName(Q(texts.browseInputName));
+  browseIn->setToolTip(Q(texts.browseInputName));
+  browseOut->setAccessibleName(Q(texts.browseOutputName));
+  browseOut->setToolTip(Q(texts.browseOutputName));
+  progress->setAccessibleName(Q(texts.progressName));
+  info->setAccessibleName(Q(texts.reportName));
+  size->setAccessibleName(QString(sizeLabel->text()).remove('&'));
   for (QObject* box : {Control(kIdcInFile), Control(kIdcOutFile), info->viewport()}) {
     box->installEventFilter(this);
   }
@@ -182,6 +191,7 @@ void MainWindow::SetDamageMark(bool shown) {
   bar->setFormat(shown ? Q(texts.damageMark) : QString());
   bar->setTextVisible(shown);
   bar->setToolTip(shown ? Q(texts.damageMarkTooltip) : QString());
+  bar->setAccessibleName(Q(shown ? texts.progressDamagedName : texts.progressName));
   QPalette palette = this->palette();
   if (shown) {
     palette.setColor(QPalette::Highlight, QColor(190, 30, 30));
@@ -235,16 +245,25 @@ QMenu* MainWindow::BuildContextMenu(QWidget* box) {
     menu = new QMenu(this);
   }
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  if (dialog_ != nullptr && dialog_->HasDamageReport()) {
+  // Each entry runs once the menu has closed and its handlers have returned:
+  // a countdown or a modal window pumps events, which may delete the menu.
+  const auto add = [this, menu](const QString& text, auto run) {
     menu->addSeparator();
-    QAction* damage = menu->addAction(Q(QtWindowTextsFor(language_).showDamageEntry));
-    connect(damage, &QAction::triggered, this, [this] { dialog_->OnShowDamageReport(); });
+    connect(menu->addAction(text), &QAction::triggered, this,
+            [this, run] {
+              if (dialog_ != nullptr) run(*dialog_);
+            },
+            Qt::QueuedConnection);
+  };
+  const QtWindowTexts& texts = QtWindowTextsFor(language_);
+  if (dialog_ != nullptr && dialog_->HasOutputToShow()) {
+    add(Q(texts.showOutputEntry), [](CTessaroDlg& dlg) { dlg.OnShowOutputFolder(); });
+  }
+  if (dialog_ != nullptr && dialog_->HasDamageReport()) {
+    add(Q(texts.showDamageEntry), [](CTessaroDlg& dlg) { dlg.OnShowDamageReport(); });
   }
   if (!aboutEntry_.isEmpty()) {
-    menu->addSeparator();
-    QAction* about = menu->addAction(aboutEntry_);
-    connect(about, &QAction::triggered, this,
-            [this] { dialog_->OnSysCommand(tessaro::kIdmAboutBox); });
+    add(aboutEntry_, [](CTessaroDlg& dlg) { dlg.OnSysCommand(tessaro::kIdmAboutBox); });
   }
   return menu;
 }

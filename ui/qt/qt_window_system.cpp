@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -32,20 +35,12 @@ namespace {
 
 QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
 
-// The filter descriptions of the dialog logic in the window's language.
-QString Described(const std::string& description, const QtWindowTexts& texts) {
-  if (description == "AAC File(*.aac)") return tessaro::qt::Q(texts.aacFiles);
-  if (description == "WAV File(*.wav)") return tessaro::qt::Q(texts.wavFiles);
-  if (description == "All File(*.*)") return tessaro::qt::Q(texts.allFiles);
-  return Q(description);
-}
-
-QString QtFilter(const std::string& filter, const QtWindowTexts& texts) {
+QString QtFilter(const std::string& filter) {
   QStringList parts;
   for (const FileFilterEntry& entry : ParseFileFilter(filter)) {
     QString patterns = Q(entry.pattern);
     patterns.replace(';', ' ');
-    QString description = Described(entry.description, texts);
+    QString description = Q(entry.description);
     // Qt reads the patterns from the parentheses; add them where missing.
     if (!description.contains('(')) description += " (" + patterns + ")";
     parts << description;
@@ -154,6 +149,13 @@ WinRect QtWindowSystem::InfoBoxSizeFor(const std::string& text) {
 
 void QtWindowSystem::SetDamageMark(bool shown) { main_->SetDamageMark(shown); }
 
+// The desktop's file manager, at the output's folder: opening the folder is
+// what every file manager understands.
+void QtWindowSystem::ShowInFolder(const std::string& path) {
+  const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(path)));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
+}
+
 WinRect QtWindowSystem::GetWindowRect(DialogWindow window) {
   QWidget* w = Window(window);
   if (w == nullptr) return {};
@@ -187,6 +189,12 @@ void QtWindowSystem::PlaceWindow(DialogWindow window, int x, int y, int width, i
 
 void QtWindowSystem::ShowWindow(DialogWindow window, bool show) {
   if (QWidget* w = Window(window)) {
+    // A message shown (again) starts at its head, wherever it was scrolled to.
+    if (show && window == DialogWindow::kErrorMessage) {
+      if (auto* message = qobject_cast<QPlainTextEdit*>(Find(kIdcErrorMessage))) {
+        message->verticalScrollBar()->setValue(0);
+      }
+    }
     w->setVisible(show);
     if (show) w->raise();
   }
@@ -217,8 +225,8 @@ bool QtWindowSystem::RunFileDialog(bool save, const std::string& initialName,
                                    const std::string& filter, std::string* path) {
   const QString initial = QFile::decodeName(initialName.c_str());
   const QString chosen =
-      save ? QFileDialog::getSaveFileName(main_.get(), QString(), initial, QtFilter(filter, QtWindowTextsFor(language_)))
-           : QFileDialog::getOpenFileName(main_.get(), QString(), initial, QtFilter(filter, QtWindowTextsFor(language_)));
+      save ? QFileDialog::getSaveFileName(main_.get(), QString(), initial, QtFilter(filter))
+           : QFileDialog::getOpenFileName(main_.get(), QString(), initial, QtFilter(filter));
   if (chosen.isEmpty()) return false;
   *path = QFile::encodeName(chosen).toStdString();
   return true;
@@ -233,7 +241,7 @@ bool QtWindowSystem::RunOpenFilesDialog(const std::string& initialName,
                                         const std::string& filter,
                                         std::vector<std::string>* paths) {
   const QStringList chosen = QFileDialog::getOpenFileNames(
-      main_.get(), QString(), QFile::decodeName(initialName.c_str()), QtFilter(filter, QtWindowTextsFor(language_)));
+      main_.get(), QString(), QFile::decodeName(initialName.c_str()), QtFilter(filter));
   if (chosen.isEmpty()) return false;
   paths->clear();
   for (const QString& path : chosen) paths->push_back(QFile::encodeName(path).toStdString());

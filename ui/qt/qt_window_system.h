@@ -34,6 +34,7 @@ class QtWindowSystem : public WindowSystem {
   TextRoom MainTextRoom() override;
   WinRect InfoBoxSizeFor(const std::string& text) override;
   void SetDamageMark(bool shown) override;
+  void ShowInFolder(const std::string& path) override;
 
   WinRect GetWindowRect(DialogWindow window) override;
   WinRect GetClientRect(DialogWindow window) override;

@@ -19,14 +19,17 @@ struct QtWindowTexts {
   Text sizeLabel;
   Text sizeTooltip;  // what 1/1 and 1/2 mean
   Text convert;
+  // Names for screen readers (the browse buttons' also their tooltips).
+  Text browseInputName;
+  Text browseOutputName;
+  Text progressName;
+  Text progressDamagedName;  // after a damaged file
+  Text reportName;           // the information box
   Text aboutEntry;        // of the context menu
   Text showDamageEntry;   // of the context menu, after a damaged file
+  Text showOutputEntry;   // of the context menu, after a conversion
   Text damageMark;        // beside the progress bar, after a damaged file
   Text damageMarkTooltip;
-  // The file dialogs' filter descriptions.
-  Text aacFiles;
-  Text wavFiles;
-  Text allFiles;
   // The error window.
   Text errorTitle;
   Text closeButton;

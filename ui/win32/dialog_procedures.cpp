@@ -46,6 +46,10 @@ INT_PTR Win32WindowSystem::OnMainMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
         dlg_->OnShowDamageReport();
         return TRUE;
       }
+      if ((wp & 0xFFF0u) == kIdmShowOutput) {
+        dlg_->OnShowOutputFolder();
+        return TRUE;
+      }
       // FALSE lets the dialog manager do the default system command.
       return dlg_->OnSysCommand(static_cast<unsigned>(wp)) ? TRUE : FALSE;
     case WM_PAINT:
@@ -100,30 +104,39 @@ void Win32WindowSystem::OnMainInit(HWND hwnd) {
   HWND combo = GetDlgItem(hwnd, kIdcOutputSize);
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1/1"));
   SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1/2"));
-  AddSizeTip(hwnd);
+  AddTips(hwnd);
+  NameProgress(hwnd, false);
   FitPathLabels(hwnd);
   // The large icon only: the caption's small one is derived from it.
   SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   dlg_->OnInitDialog();
 }
 
-void Win32WindowSystem::AddSizeTip(HWND hwnd) {
-  // What 1/1 and 1/2 mean, over the size choice and its label.
-  const std::wstring text = ResourceString(kStringSizeTip);
-  if (text.empty()) return;
+void Win32WindowSystem::AddTips(HWND hwnd) {
   HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd,
                              nullptr, instance_, nullptr);
   if (!tip) return;
   // Wide enough for the longest line, wrapped where the text is longer.
   SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
-  for (const int id : {kIdcOutputSize, kIdcSizeLabel}) {
+  // What 1/1 and 1/2 mean, over the size choice and its label; which file
+  // each browse button is for (the two read alike).
+  const struct {
+    int control;
+    int text;
+  } tips[] = {{kIdcOutputSize, kStringSizeTip},
+              {kIdcSizeLabel, kStringSizeTip},
+              {kIdcBrowseIn, kStringBrowseInName},
+              {kIdcBrowseOut, kStringBrowseOutName}};
+  for (const auto& t : tips) {
+    std::wstring text = ResourceString(t.text);
+    if (text.empty()) continue;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = hwnd;
-    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd, id));
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd, t.control));
+    tool.lpszText = text.data();  // the tooltip keeps a copy
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
@@ -171,8 +184,9 @@ void Win32WindowSystem::OnMainCommand(WPARAM wp) {
   }
   if (HIWORD(wp) != BN_CLICKED) return;
   switch (LOWORD(wp)) {
-    case kIdOk:  // Enter on the hidden default button: ends without saving
-      ::EndDialog(main_, kIdOk);
+    case kIdOk:  // Enter where no button is the default one: converts, as Convert does
+    case kIdcConvert:  // during a conversion it cancels
+      dlg_->OnConvert();
       break;
     case kIdCancel:  // Esc; during a conversion it cancels
       dlg_->OnCancel();
@@ -182,9 +196,6 @@ void Win32WindowSystem::OnMainCommand(WPARAM wp) {
       break;
     case kIdcBrowseOut:
       dlg_->OnBrowseOutput();
-      break;
-    case kIdcConvert:  // during a conversion it cancels
-      dlg_->OnConvert();
       break;
     default:
       break;

@@ -4,6 +4,7 @@
 #include "ui/win32/win32_window_system.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <ctime>
 #include <vector>
@@ -147,7 +148,13 @@ void Win32WindowSystem::PlaceWindow(DialogWindow window, int x, int y, int width
 }
 
 void Win32WindowSystem::ShowWindow(DialogWindow window, bool show) {
-  if (HWND h = WindowOf(window)) ::ShowWindow(h, show ? SW_SHOW : SW_HIDE);
+  HWND h = WindowOf(window);
+  if (!h) return;
+  // A message shown (again) starts at its head, wherever it was scrolled to.
+  if (show && window == DialogWindow::kErrorMessage) {
+    SendDlgItemMessageW(h, kIdcErrorMessage, WM_VSCROLL, SB_TOP, 0);
+  }
+  ::ShowWindow(h, show ? SW_SHOW : SW_HIDE);
 }
 
 bool Win32WindowSystem::CreateErrorWindow() {
@@ -194,12 +201,33 @@ void Win32WindowSystem::SetDamageMark(bool shown) {
     // Red with visual styles (the error state), else by its colour.
     SendMessageW(bar, PBM_SETSTATE, shown ? PBST_ERROR : PBST_NORMAL, 0);
     SendMessageW(bar, PBM_SETBARCOLOR, 0, shown ? RGB(0xD0, 0x20, 0x20) : CLR_DEFAULT);
+    NameProgress(main_, shown);
   }
   HMENU menu = main_ ? GetSystemMenu(main_, FALSE) : nullptr;
   if (!menu) return;
   DeleteMenu(menu, kIdmDamageReport, MF_BYCOMMAND);
   const std::wstring entry = ResourceString(kStringDamageReportEntry);
   if (shown && !entry.empty()) AppendMenuW(menu, MF_STRING, kIdmDamageReport, entry.c_str());
+}
+
+void Win32WindowSystem::NameProgress(HWND hwnd, bool damaged) {
+  const std::wstring name =
+      ResourceString(damaged ? kStringProgressDamagedName : kStringProgressName);
+  SetDlgItemTextW(hwnd, kIdcProgress, name.c_str());
+}
+
+void Win32WindowSystem::SetShowOutputEntry(bool shown) {
+  HMENU menu = main_ ? GetSystemMenu(main_, FALSE) : nullptr;
+  if (!menu) return;
+  DeleteMenu(menu, kIdmShowOutput, MF_BYCOMMAND);
+  const std::wstring entry = ResourceString(kStringShowOutputEntry);
+  if (shown && !entry.empty()) AppendMenuW(menu, MF_STRING, kIdmShowOutput, entry.c_str());
+}
+
+// Explorer opens the output's folder with the output selected.
+void Win32WindowSystem::ShowInFolder(const std::string& path) {
+  const std::wstring select = L"/select,\"" + Widen(path, BadText::kReplace) + L"\"";
+  ShellExecuteW(main_, L"open", L"explorer.exe", select.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 void Win32WindowSystem::EndDialog(int result) {

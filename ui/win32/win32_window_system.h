@@ -22,6 +22,8 @@ class CTessaroDlg;
 
 // The system menu's entry that shows the last damage report again.
 inline constexpr unsigned kIdmDamageReport = 0x0020;
+// The system menu's entry that shows the last output in its folder.
+inline constexpr unsigned kIdmShowOutput = 0x0030;
 
 class Win32WindowSystem : public WindowSystem {
  public:
@@ -66,6 +68,8 @@ class Win32WindowSystem : public WindowSystem {
   bool CreateErrorWindow() override;
   void AddAboutMenuEntry(const std::string& text) override;
   void SetDamageMark(bool shown) override;
+  void SetShowOutputEntry(bool shown) override;
+  void ShowInFolder(const std::string& path) override;
   void EndDialog(int result) override;
   bool RunOpenFileDialog(const std::string& initialName, const std::string& filter,
                          std::string* path) override;
@@ -95,7 +99,10 @@ class Win32WindowSystem : public WindowSystem {
   // The two path labels as wide as their texts.
   void FitPathLabels(HWND hwnd);
   // The tooltip of the size choice, from the string table.
-  void AddSizeTip(HWND hwnd);
+  void AddTips(HWND hwnd);
+  // The progress bar's text, which screen readers take for its name (the
+  // bar never draws it): its part, and whether the last file was damaged.
+  void NameProgress(HWND hwnd, bool damaged);
   void OnMainCommand(WPARAM wp);
   void OnMainDrop(HDROP drop);
   HWND WindowOf(DialogWindow window) const;
