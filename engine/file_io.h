@@ -142,6 +142,15 @@ FileSystem& RealFileSystem();
 // The same, with new files always under their hidden names, as on a file
 // system that cannot hold unnamed files.
 FileSystem& RealFileSystemWithHiddenNames();
+
+// The folder that path's last name is in, opened only to work in it (no
+// right to list it needed); -1 when it cannot be opened. *name is that last
+// name.
+int OpenFolderOf(const std::string& path, std::string* name);
+
+// Removes name from folder if it is a regular file there: anything else under
+// the name is not ours. Safe to call from a signal handler.
+bool RemoveRegularFileAt(int folder, const char* name);
 #endif
 
 }  // namespace tessaro

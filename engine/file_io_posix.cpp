@@ -339,12 +339,7 @@ class PosixAsideFile final : public AsideFile {
 
   // Only a regular file is removed: anything else under the name by now is
   // not ours.
-  void RemoveHidden() {
-    struct stat st;
-    if (::fstatat(folder_, hidden_.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) {
-      ::unlinkat(folder_, hidden_.c_str(), 0);
-    }
-  }
+  void RemoveHidden() { RemoveRegularFileAt(folder_, hidden_.c_str()); }
 
   const int folder_;
   const int fd_;  // owned by file_
@@ -534,12 +529,10 @@ class PosixFileSystem final : public FileSystem {
   // Removes a new file that was not put in place. Only a regular file is
   // deleted; anything else the path may name by now is not ours.
   bool Remove(const std::string& path) override {
-    const int folder = ::open(FolderOf(path).c_str(), kFolderFlags);
+    std::string name;
+    const int folder = OpenFolderOf(path, &name);
     if (folder < 0) return false;
-    const std::string name = NameOf(path);
-    struct stat st;
-    const bool removed = ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-                         S_ISREG(st.st_mode) && ::unlinkat(folder, name.c_str(), 0) == 0;
+    const bool removed = RemoveRegularFileAt(folder, name.c_str());
     ::close(folder);
     return removed;
   }
@@ -573,14 +566,11 @@ class PosixFileSystem final : public FileSystem {
     std::vector<std::string>& names = found->second;
     if (fresh) names = HiddenNamesIn(folder);
     for (auto name = names.begin(); name != names.end();) {
-      struct stat st;
       if (!RunEnded(AsideTag(targetName, *name))) {
         ++name;
         continue;
       }
-      if (::fstatat(folder, name->c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) {
-        ::unlinkat(folder, name->c_str(), 0);
-      }
+      RemoveRegularFileAt(folder, name->c_str());
       name = names.erase(name);
     }
   }
@@ -591,6 +581,17 @@ class PosixFileSystem final : public FileSystem {
 };
 
 }  // namespace
+
+int OpenFolderOf(const std::string& path, std::string* name) {
+  *name = NameOf(path);
+  return ::open(FolderOf(path).c_str(), kFolderFlags);
+}
+
+bool RemoveRegularFileAt(int folder, const char* name) {
+  struct stat st;
+  return ::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+         ::unlinkat(folder, name, 0) == 0;
+}
 
 FileSystem& RealFileSystem() {
   static PosixFileSystem fs(true);

@@ -1,13 +1,12 @@
 // Stop signals on POSIX: the handler removes the new file, says so and exits.
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstring>
 
+#include "engine/file_io.h"
 #include "frontend/interrupts.h"
 #include "frontend/stop_hold.h"
 
@@ -51,12 +50,7 @@ void OnStop(int signal) {
 }  // namespace
 
 void StopNow(int status) {
-  // Only a regular file is removed: anything else under the name is not ours.
-  struct stat st;
-  if (armed && ::fstatat(newFolder, newName, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-      S_ISREG(st.st_mode)) {
-    ::unlinkat(newFolder, newName, 0);
-  }
+  if (armed) RemoveRegularFileAt(newFolder, newName);
   // A progress line on the terminal is ended first.
   if (newLineFirst) (void)!::write(STDERR_FILENO, "\n", 1);
   (void)!::write(STDERR_FILENO, stopped, stoppedLength);
@@ -82,16 +76,14 @@ void InstallInterruptHandlers(const char* stoppedMessage) {
 
 void RememberNewFile(const std::string& path) {
   ForgetNewFile();
-  const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (name.size() >= sizeof newName) return;  // longer than any name a folder holds
-#if defined(O_PATH)
-  newFolder = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-#else
-  newFolder = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-#endif
-  if (newFolder < 0) return;
+  std::string name;
+  const int folder = OpenFolderOf(path, &name);
+  if (folder < 0) return;
+  if (name.size() >= sizeof newName) {  // longer than any name a folder holds
+    ::close(folder);
+    return;
+  }
+  newFolder = folder;
   std::memcpy(newName, name.c_str(), name.size() + 1);
   std::atomic_signal_fence(std::memory_order_seq_cst);
   armed = 1;
