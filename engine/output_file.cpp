@@ -64,19 +64,17 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
                                              InputKind inputKind, ConversionHost& host,
                                              FileSystem& fs, ConversionResult* result) {
   const EngineTexts& texts = EngineTextsFor(request.language);
-  const auto refuse = [&](const std::string& reason) {
-    *result = Failed(host, Failure::kOutputNotOpenable,
-                     FailureMessage(Failure::kOutputNotOpenable, request, reason),
-                     std::move(*result));
+  const auto fail = [&](Failure failure, const std::string& reason) {
+    *result = Failed(host, failure, FailureMessage(failure, request, reason), std::move(*result));
     return nullptr;
+  };
+  const auto refuse = [&](const std::string& reason) {
+    return fail(Failure::kOutputNotOpenable, reason);
   };
   // A link another user may have planted in a shared folder is never
   // followed: it could send the output over any file this user may write.
   if (!request.outputPath.empty() && fs.ThroughPlantedLink(request.outputPath)) {
-    *result = Failed(host, Failure::kOutputLinkInSharedFolder,
-                     FailureMessage(Failure::kOutputLinkInSharedFolder, request, {}),
-                     std::move(*result));
-    return nullptr;
+    return fail(Failure::kOutputLinkInSharedFolder, {});
   }
   // Writing over the input would destroy it before it is read.
   if (fs.SameFile(request.inputPath, request.outputPath)) return refuse(texts.outputIsTheInput);
@@ -91,10 +89,7 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
   }
   if (replaces && !info.writable) return refuse(texts.outputNotWritable);
   if (replaces && BeginsLike(fs, target, inputKind)) {
-    const Failure failure =
-        inputKind == InputKind::kAdts ? Failure::kOutputIsAac : Failure::kOutputIsWav;
-    *result = Failed(host, failure, FailureMessage(failure, request, {}), std::move(*result));
-    return nullptr;
+    return fail(inputKind == InputKind::kAdts ? Failure::kOutputIsAac : Failure::kOutputIsWav, {});
   }
   std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, target, info);
   if (!aside) return refuse(fs.LastErrorText());
