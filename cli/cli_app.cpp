@@ -48,6 +48,9 @@ int RunOneFileJson(const RunOptions& options, Console& console, FileSystem& fs) 
   CliHost host(console, {}, true);
   const ConversionResult result = RunConversion(request, host, fs);
   host.EndProgress();
+  // Done: the line is written whole, and a stop from now on waits and is
+  // dropped as the program ends.
+  HoldStops();
   SetStopReport({});
   console.Out(JsonReportLine({false, request, result, result.failed ? host.info() : ""}));
   return StatusOfConversion(result);

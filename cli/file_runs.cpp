@@ -36,6 +36,7 @@ ConversionResult Refusal(const OwnFileHit& hit, const ConversionRequest& request
 int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const FileRunForm& form) {
   const CliTexts& texts = CliTextsFor(options.language);
   FileRun run(options.files, fs, !form.check);
+  bool heldBetweenFiles = false;  // stops held by this loop, not by the conversion
   for (size_t i = 0; i < run.size(); ++i) {
     const std::string& file = run.input(i);
     const std::string label = run.Number(i);
@@ -46,6 +47,7 @@ int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const 
     if (options.json) {
       SetStopReport(JsonStoppedLine({form.check, outcome.request, {}, ""}) +
                     JsonSummaryLine(SummaryOf(run, form.check, true)));
+      if (heldBetweenFiles) ReleaseStops();
     }
     CliHost host(console, label, options.json);
     host.LabelMessages(label + file + "\n");
@@ -60,12 +62,18 @@ int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const 
     host.EndProgress();
     const std::string message = outcome.result.failed ? host.info() : "";
     if (options.json) {
+      // From this file's line until the next file's stop report is in place
+      // a stop waits: it would otherwise report this file a second time, as
+      // stopped. One that waited stops the next file before it begins.
+      heldBetweenFiles = HoldStops();
       console.Out(JsonReportLine({form.check, outcome.request, outcome.result, message}));
-      SetStopReport(JsonSummaryLine(SummaryOf(run, form.check, true)));
     } else {
       console.Out(outcome.result.failed ? ConsoleText(message) : form.text(outcome, host.info()));
     }
   }
+  // Every file is done: the summary is written whole, and a stop from now on
+  // waits and is dropped as the program ends.
+  HoldStops();
   SetStopReport({});
   if (options.json) {
     console.Out(JsonSummaryLine(SummaryOf(run, form.check, false)));

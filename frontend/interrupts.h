@@ -36,8 +36,10 @@ void ForgetNewFile();
 // is being put in place until the next conversion starts, a stop waits. When
 // the new file did not get into place, or the next conversion starts, a stop
 // that waited takes effect then; when the program ends first, its status is
-// the run's own and the stop is dropped.
-void HoldStops();
+// the run's own and the stop is dropped. True when this call set the hold
+// (none was in effect), so that a caller holding stops only for a moment
+// releases only its own hold.
+bool HoldStops();
 void ReleaseStops();
 
 // A FileSystem that passes every call on to another and tells the stop

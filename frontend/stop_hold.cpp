@@ -22,9 +22,9 @@ bool StopWaits(int status) {
   return held.compare_exchange_strong(expected, status) || expected > 0;
 }
 
-void HoldStops() {
+bool HoldStops() {
   int expected = 0;
-  held.compare_exchange_strong(expected, -1);
+  return held.compare_exchange_strong(expected, -1);
 }
 
 void ReleaseStops() {
