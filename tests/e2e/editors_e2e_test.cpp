@@ -418,10 +418,14 @@ const std::vector<Span> kWhole = {{0, kFrames}};
 const std::vector<Span> kJoined = {{0, 15}, {30, kFrames}};
 
 // ffmpeg reads the container as PCM when it is told that the data after the
-// 44-byte header is raw samples.
-const std::string kFfmpegRawCut =
-    "[0]atrim=end_sample=15360[a];[0]atrim=start_sample=30720,asetpts=PTS-STARTPTS[b];"
-    "[a][b]concat=n=2:v=0:a=1";
+// 44-byte header is raw samples; the cut is the one of kJoined.
+Command FfmpegRawCut(const std::string& format, const std::string& codec) {
+  return {"ffmpeg", "-v", "error", "-y", "-f", format, "-ar", "48000", "-ac", "2", "-skip_initial_bytes", "44",
+          "-i", "{in}", "-filter_complex",
+          "[0]atrim=end_sample=15360[a];[0]atrim=start_sample=30720,asetpts=PTS-STARTPTS[b];"
+          "[a][b]concat=n=2:v=0:a=1",
+          "-c:a", codec, "{out}"};
+}
 
 const RoundTrip kRoundTrips[] = {
     {"sndfile_concat_16bit", "sndfile-concat", false, {{"sndfile-concat", "{a}", "{b}", "{out}"}},
@@ -449,20 +453,8 @@ const RoundTrip kRoundTrips[] = {
      {{"sndfile-convert", "-float32", "{in}", "{tmp}.wav"}, {"sndfile-convert", "-pcm16", "{tmp}.wav", "{out}"}},
      Outcome::kLost,
      {}},
-    {"ffmpeg_raw_16bit",
-     "ffmpeg",
-     false,
-     {{"ffmpeg", "-v", "error", "-y", "-f", "s16le", "-ar", "48000", "-ac", "2", "-skip_initial_bytes",
-       "44", "-i", "{in}", "-filter_complex", kFfmpegRawCut, "-c:a", "pcm_s16le", "{out}"}},
-     Outcome::kKept,
-     kJoined},
-    {"ffmpeg_raw_8bit",
-     "ffmpeg",
-     true,
-     {{"ffmpeg", "-v", "error", "-y", "-f", "u8", "-ar", "48000", "-ac", "2", "-skip_initial_bytes",
-       "44", "-i", "{in}", "-filter_complex", kFfmpegRawCut, "-c:a", "pcm_u8", "{out}"}},
-     Outcome::kKept,
-     kJoined},
+    {"ffmpeg_raw_16bit", "ffmpeg", false, {FfmpegRawCut("s16le", "pcm_s16le")}, Outcome::kKept, kJoined},
+    {"ffmpeg_raw_8bit", "ffmpeg", true, {FfmpegRawCut("u8", "pcm_u8")}, Outcome::kKept, kJoined},
 };
 
 class RoundTrips : public ::testing::TestWithParam<std::tuple<RoundTrip, Flavour>> {};
