@@ -333,8 +333,9 @@ struct Tool {
 void PrintTo(const Tool& t, std::ostream* os) { *os << t.name; }
 
 // Beside a tool that loses the blocks: why, and what the user can do.
-// Not in the table: MLT with 8-bit files, whose seeks land one block late (a
-// piece loses its first frame and the rest of it moves a block earlier).
+// Not in the table: MLT with 8-bit files. Behind a blank it writes 16-bit
+// samples into the 8-bit file, and a second cut of a file it has open can
+// start one block late; keep MLT's projects at 16 bits.
 const Tool kTools[] = {
     // libavformat's WAV reader takes today's blocks for IEC 61937 AAC bursts
     // and cannot decode them: it writes no audio, or only the padded silence.
