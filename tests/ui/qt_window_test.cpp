@@ -9,6 +9,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#if TESSARO_QT_DBUS
+#include <QDBusConnection>
+#endif
 #include <QDesktopServices>
 #include <QDir>
 #include <QLocale>
@@ -21,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMutex>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -30,6 +34,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 #include <QUrl>
@@ -111,6 +116,25 @@ class QtWindowTest : public ::testing::Test {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication* app = new QApplication(argc, argv);
     (void)app;
+#if TESSARO_QT_DBUS
+    StartPrivateBus();
+#endif
+  }
+
+  // A message bus of the tests' own as the session's: no file manager of
+  // the desktop answers them. It names its address once it accepts calls.
+  static void StartPrivateBus() {
+    static QProcess* bus = nullptr;
+    if (bus != nullptr) return;
+    bus = new QProcess;
+    bus->start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1"});
+    ASSERT_TRUE(bus->waitForStarted()) << "dbus-daemon is missing: scripts/install-deps qt";
+    while (!bus->canReadLine()) ASSERT_TRUE(bus->waitForReadyRead(30000)) << "no bus address";
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus->readLine().trimmed());
+    std::atexit([] {
+      bus->kill();
+      bus->waitForFinished();
+    });
   }
 
   // The program on a temporary data directory, with the real conversion
@@ -513,8 +537,9 @@ TEST_F(QtWindowTest, DamagedSampleShowsErrorWindowThatHidesAndLogs) {
   EXPECT_FALSE(program->Dialog().HasDamageReport());
 }
 
-// Enter in a path box or on the convert button converts; Shift+F10 and the
-// menu key open the context menu with the about entry.
+// Enter in a path box or on the convert button converts and leaves the focus
+// there; Shift+F10 and the menu key open the context menu with the about
+// entry.
 TEST_F(QtWindowTest, TheKeyboardReachesConvertAndTheContextMenu) {
   Start({}, Sample("keys.aac"));
   struct Case {
@@ -527,6 +552,7 @@ TEST_F(QtWindowTest, TheKeyboardReachesConvertAndTheContextMenu) {
     focus->setFocus();
     QTest::keyClick(focus, Qt::Key_Return);
     EXPECT_TRUE(FileExists(dir.File(c.output))) << c.output;
+    EXPECT_EQ(program->Window().focusWidget(), focus) << c.output;  // back where it was
   }
   for (const auto& [key, modifiers] : {std::pair{Qt::Key_F10, Qt::ShiftModifier},
                                        std::pair{Qt::Key_Menu, Qt::NoModifier}}) {
@@ -625,6 +651,88 @@ TEST_F(QtWindowTest, EveryContextMenuEntryChosenByKeyLeavesTheMenuWhole) {
   again->close();
   QDesktopServices::unsetUrlHandler("file");
 }
+
+#if TESSARO_QT_DBUS
+// The file manager of the freedesktop specification on the session's bus, as
+// a desktop has it: it notes the items it was asked to show. It answers from
+// a thread of its own, as another program would, while the window waits.
+class FakeFileManager : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+
+ public:
+  FakeFileManager() : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "files")) {
+    moveToThread(&thread_);
+    thread_.start();
+    EXPECT_TRUE(bus_.registerObject("/org/freedesktop/FileManager1", this,
+                                    QDBusConnection::ExportAllSlots));
+    EXPECT_TRUE(bus_.registerService("org.freedesktop.FileManager1"));
+  }
+  ~FakeFileManager() override {
+    bus_.unregisterService("org.freedesktop.FileManager1");
+    bus_.unregisterObject("/org/freedesktop/FileManager1");
+    QDBusConnection::disconnectFromBus("files");
+    thread_.quit();
+    thread_.wait();
+  }
+  QStringList Shown() {
+    QMutexLocker lock(&mutex_);
+    return shown_;
+  }
+
+ public slots:
+  void ShowItems(const QStringList& uris, const QString&) {
+    QMutexLocker lock(&mutex_);
+    shown_ << uris;
+  }
+
+ private:
+  QThread thread_;
+  QDBusConnection bus_;
+  QMutex mutex_;
+  QStringList shown_;
+};
+
+// "Show the output in its folder": the file manager selects the output;
+// without one, the folder is opened; where nothing can be opened, the error
+// window says so.
+TEST_F(QtWindowTest, ShowingTheOutputAsksTheFileManagerElseOpensTheFolderElseSaysSo) {
+  const std::string input = Sample("show me.aac");
+  Start();
+  Drop({input});
+  qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
+  const QString output = QString::fromStdString(dir.File("show me_aac.wav"));
+  ASSERT_TRUE(program->Dialog().HasOutputToShow());
+  ErrorWindow* errorWindow = program->Ws().Error();
+  QString message;
+  QTimer closer;  // reads and closes the error window, should it show
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!errorWindow->isVisible()) return;
+    message = errorWindow->findChild<QPlainTextEdit*>()->toPlainText();
+    errorWindow->findChild<QPushButton*>()->click();
+  });
+  closer.start(20);
+  UrlCatcher opener;
+  {
+    FakeFileManager files;
+    QDesktopServices::setUrlHandler("file", &opener, "Open");
+    program->Dialog().OnShowOutputFolder();
+    EXPECT_EQ(files.Shown(), QStringList{QUrl::fromLocalFile(output).toString(QUrl::FullyEncoded)});
+    EXPECT_TRUE(opener.opened.isEmpty());
+  }
+  program->Dialog().OnShowOutputFolder();  // nobody on the bus
+  ASSERT_EQ(opener.opened.size(), 1);
+  EXPECT_EQ(opener.opened[0], QUrl::fromLocalFile(QString::fromStdString(dir.Dir())).adjusted(QUrl::StripTrailingSlash));
+  EXPECT_TRUE(message.isEmpty());
+  QDesktopServices::unsetUrlHandler("file");
+  // No opener either: none found on the path (offscreen has none at all).
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QByteArray::fromStdString(dir.Dir()));
+  program->Dialog().OnShowOutputFolder();
+  qputenv("PATH", path);
+  EXPECT_EQ(message, "エラー：出力ファイル（" + output + "）を、フォルダーで表示できません。\n");
+}
+#endif
 
 TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
   Start();
