@@ -20,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFontDatabase>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -801,6 +802,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     // choice; then the progress bar after a damaged file.
     std::vector<std::string> accessibleNames;
     const char* damagedProgressName;
+    const char* messageName;  // the error window's message
     const char* errorTitle;
     const char* errorButton;
     const char* aboutTitle;
@@ -813,7 +815,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
       {Language::kJapanese, "曲",
        {"入力", "参照", "出力", "参照", "TSRｻｲｽﾞ", "変換"},
        {"入力ファイルを参照...", "出力ファイルを参照...", "進行状況", "報告", "TSRｻｲｽﾞ"},
-       "進行状況：データ異常",
+       "進行状況：データ異常", "メッセージ",
        "TSR エラーメッセージ", "閉じる", "Tessaroのﾊﾞｰｼﾞｮﾝ情報",
        "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...", "データ異常の報告を表示(&D)...", "入力サイズ：",
        "1/1：16ビット", "あと"},
@@ -821,7 +823,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
        {"&Input", "&Browse…", "&Output", "B&rowse…", "WAV &size", "&Convert"},
        {"Browse for the input file…", "Browse for the output file…", "Progress", "Report",
         "WAV size"},
-       "Progress: damaged",
+       "Progress: damaged", "Message",
        "Message from Tessaro", "Close", "About Tessaro", "&About Tessaro…",
        "Show the &damage report…", "Input size:", "1/1: a 16-bit WAV.", "Closes in "},
   };
@@ -836,18 +838,25 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     for (int id : {kIdcBrowseIn, kIdcBrowseOut, kIdcProgress, kIdcInfo}) {
       names.push_back(accessible(id)->text(QAccessible::Name).toStdString());
     }
-    // A drop-down list is named by the label it is labelled by.
-    for (const auto& [label, relation] : accessible(kIdcOutputSize)->relations(QAccessible::Label)) {
-      names.push_back(label->text(QAccessible::Name).toStdString());
-    }
+    // The size choice by its label, with the entry shown as its value.
+    names.push_back(accessible(kIdcOutputSize)->text(QAccessible::Name).toStdString());
     EXPECT_EQ(names, c.accessibleNames);
+    EXPECT_EQ(accessible(kIdcOutputSize)->text(QAccessible::Value), "1/1");
     EXPECT_EQ(Control(kIdcBrowseIn)->toolTip().toStdString(), c.accessibleNames[0]);
+    // The path boxes hold their font's descent: an underscore shows.
+    auto* pathBox = qobject_cast<QLineEdit*>(Control(kIdcOutFile));
+    pathBox->setText("song_aac.wav");
+    const QImage underscore = pathBox->grab().toImage();
+    pathBox->setText("song aac.wav");
+    EXPECT_NE(pathBox->grab().toImage(), underscore);
 
     Drop({DamagedSample(name + ".aac")});
     std::vector<std::string> errorTexts;  // the button's, then the countdown
     ConvertClosingTheErrorWindow([&](ErrorWindow& shown) {
       EXPECT_EQ(shown.windowTitle().toStdString(), c.errorTitle);
       errorTexts = TextsThatFit(shown);
+      auto* message = QAccessible::queryAccessibleInterface(shown.findChild<QPlainTextEdit*>());
+      EXPECT_EQ(message->text(QAccessible::Name).toStdString(), c.messageName);
     });
     ASSERT_EQ(errorTexts.size(), 2u);
     EXPECT_EQ(errorTexts[0], c.errorButton);
