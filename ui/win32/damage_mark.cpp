@@ -60,6 +60,9 @@ LRESULT CALLBACK MarkedBarProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint covers it all
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(bar, MarkedBarProc, kMarkSubclass);
+      return DefSubclassProc(bar, msg, wp, lp);
     default:
       return DefSubclassProc(bar, msg, wp, lp);
   }

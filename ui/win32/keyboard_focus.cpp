@@ -41,6 +41,8 @@ bool Win32WindowSystem::OnMainActivate(WPARAM wp) {
     focusWhenLeft_ = GetFocus();
     return false;
   }
+  // Minimised, the window gets no focus; the pending one waits for its restore.
+  if (HIWORD(wp) != 0) return false;
   focusWhenLeft_ = nullptr;
   HWND pending = pendingFocus_;
   pendingFocus_ = nullptr;
