@@ -654,9 +654,10 @@ TEST_F(QtWindowTest, EveryContextMenuEntryChosenByKeyLeavesTheMenuWhole) {
 }
 
 #if TESSARO_QT_DBUS
-// The file manager of the freedesktop specification on the session's bus, as
-// a desktop has it: it notes the items it was asked to show. It answers from
-// a thread of its own, as another program would, while the window waits.
+// A file manager with the freedesktop FileManager1 interface on the session
+// bus, as a desktop has one: it notes the items it was asked to show. It
+// answers from a thread of its own, as another program would, while the
+// window waits.
 class FakeFileManager : public QObject {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
