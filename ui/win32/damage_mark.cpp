@@ -62,7 +62,7 @@ LRESULT CALLBACK MarkedBarProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
       return 1;  // the paint covers it all
     case WM_NCDESTROY:
       RemoveWindowSubclass(bar, MarkedBarProc, kMarkSubclass);
-      return DefSubclassProc(bar, msg, wp, lp);
+      [[fallthrough]];
     default:
       return DefSubclassProc(bar, msg, wp, lp);
   }
