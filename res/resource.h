@@ -12,7 +12,8 @@
 #define IDS_BROWSE_OUT_NAME 107
 #define IDS_PROGRESS_NAME   108
 #define IDS_PROGRESS_DAMAGED_NAME 109
-#define IDS_REPORT_NAME     110
+#define IDS_DAMAGE_MARK     111
+#define IDS_DAMAGE_MARK_TIP 112
 #define IDR_MAINFRAME       128
 #define IDD_ERRORMSG        132
 
@@ -28,6 +29,8 @@
 #define IDC_SIZE_LABEL      1010
 #define IDC_ERROR_MESSAGE   1011
 #define IDC_COUNTDOWN       1012
+#define IDC_INFO_NAME       1013
+#define IDC_MESSAGE_NAME    1014
 
 #ifndef IDC_STATIC
 #define IDC_STATIC          (-1)

@@ -10,7 +10,8 @@
 #define TSR_TEXT_SHOW_OUTPUT_ENTRY "出力ファイルをフォルダーで表示(&F)"
 #define TSR_TEXT_SHOW_OUTPUT_ENTRY_EN "Show the output in its &folder"
 // Names a screen reader gives the browse buttons (also their tooltips) and
-// the progress bar, and the information box's (strings 106 to 110).
+// the progress bar (strings 106 to 109); the information box's and the
+// error window message's (the hidden labels before them).
 #define TSR_TEXT_BROWSE_IN_NAME "入力ファイルを参照..."
 #define TSR_TEXT_BROWSE_IN_NAME_EN "Browse for the input file…"
 #define TSR_TEXT_BROWSE_OUT_NAME "出力ファイルを参照..."
@@ -21,6 +22,11 @@
 #define TSR_TEXT_PROGRESS_DAMAGED_NAME_EN "Progress: damaged"
 #define TSR_TEXT_REPORT_NAME "報告"
 #define TSR_TEXT_REPORT_NAME_EN "Report"
+#define TSR_TEXT_MESSAGE_NAME "メッセージ"
+#define TSR_TEXT_MESSAGE_NAME_EN "Message"
+// The mark on the progress bar after a damaged file (string 111).
+#define TSR_TEXT_DAMAGE_MARK "データ異常"
+#define TSR_TEXT_DAMAGE_MARK_EN "Damaged"
 // The about box's second line, below the version text (60 x 8 dialog units).
 #define TSR_TEXT_ABOUT_NOTICE "AAC⇔WAV変換"
 #define TSR_TEXT_ABOUT_NOTICE_EN "AAC/WAV tool"

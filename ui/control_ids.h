@@ -24,7 +24,8 @@ inline constexpr int kStringBrowseInName = 106;       // screen readers' names, 
 inline constexpr int kStringBrowseOutName = 107;
 inline constexpr int kStringProgressName = 108;
 inline constexpr int kStringProgressDamagedName = 109;
-inline constexpr int kStringReportName = 110;
+inline constexpr int kStringDamageMark = 111;         // the mark's word on the progress bar
+inline constexpr int kStringDamageMarkTip = 112;      // its tooltip
 
 // Controls of the main dialog.
 inline constexpr int kIdcInfo = 1000;         // read-only multi-line information box
@@ -36,6 +37,7 @@ inline constexpr int kIdcOutFile = 1005;      // output path edit
 inline constexpr int kIdcBrowseOut = 1006;    // "参照" for the output
 inline constexpr int kIdcOutputSize = 1008;   // size combo box: 0 "1/1", 1 "1/2"
 inline constexpr int kIdcSizeLabel = 1010;    // "TSRｻｲｽﾞ"
+inline constexpr int kIdcInfoName = 1013;     // hidden label: the information box's name
 
 // Control of the about box.
 inline constexpr int kIdcVersion = 1009;      // the version text
@@ -43,6 +45,7 @@ inline constexpr int kIdcVersion = 1009;      // the version text
 // Controls of the error message window.
 inline constexpr int kIdcErrorMessage = 1011; // read-only multi-line message
 inline constexpr int kIdcCountdown = 1012;    // countdown text
+inline constexpr int kIdcMessageName = 1014;  // hidden label: the message's name
 
 // Command id of the about entry (system menu on Windows, context menu elsewhere).
 inline constexpr unsigned kIdmAboutBox = 0x0010;

@@ -12,6 +12,7 @@ constexpr DialogTexts kJapanese{
     .cancelButton = "中止",
     .stopped = "エラー：変換が、中断されました。出力ファイルは、元のままです。\r\n",
     .queueOverwrites = "エラー：出力ファイルが、（%s）と同じです。この変換は、行いません。\r\n",
+    .folderNotShown = "エラー：出力ファイル（%s）を、フォルダーで表示できません。\r\n",
 };
 
 constexpr DialogTexts kEnglish{
@@ -23,6 +24,7 @@ constexpr DialogTexts kEnglish{
     .stopped = "Error: The conversion was stopped. The output file is as it was.\r\n",
     .queueOverwrites =
         "Error: The output file is the same as (%s). This file is not converted.\r\n",
+    .folderNotShown = "Error: The output file \"%s\" cannot be shown in its folder.\r\n",
 };
 
 }  // namespace

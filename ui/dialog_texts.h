@@ -21,6 +21,8 @@ struct DialogTexts {
   // A file of a queue whose output would replace one of the queue's inputs
   // or an earlier file's output: the other file's name.
   Format<const char*> queueOverwrites;
+  // "Show the output in its folder" found nothing to show it with: the output.
+  Format<const char*> folderNotShown;
 };
 
 const DialogTexts& DialogTextsFor(Language language);

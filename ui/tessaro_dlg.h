@@ -54,6 +54,7 @@ struct ConvertingState {
   std::string queueDamage;
   std::string currentInput;  // the file being converted, for the error log
   std::string currentLabel;  // "[2/5] NAME" and a line end, above its damage report
+  int focusBefore = 0;       // the control that had the keyboard focus when it began
 };
 
 class CTessaroDlg : public ConversionHost {
@@ -110,7 +111,8 @@ class CTessaroDlg : public ConversionHost {
   // The last conversion's output, until the next conversion starts; only
   // after an output was put in place.
   bool HasOutputToShow() const { return !lastOutput_.empty(); }
-  // Opens the file manager at the last output (the menu entry).
+  // Shows the last output in the file manager (the menu entry); says so in
+  // the error window when nothing could be opened.
   void OnShowOutputFolder();
   // What the program exits with: 0 after the dialog was used; after a
   // command-line run the console program's status for its conversion
@@ -158,9 +160,11 @@ class CTessaroDlg : public ConversionHost {
   // Converts each path in turn to its proposed output, then closes when a
   // close was asked for meanwhile.
   void ConvertQueue(const std::vector<std::string>& paths);
-  // Around conversions: inputs disabled, the convert button a cancel button.
+  // Around conversions: inputs disabled, the convert button a cancel button,
+  // the keyboard focus on it when its control was disabled.
   void BeginConverting();
-  // Enables the inputs again; true when a close was asked for meanwhile.
+  // Enables the inputs again and gives the keyboard focus back; true when a
+  // close was asked for meanwhile.
   bool EndConverting();
   ConversionRequest RequestFor(const std::string& input, const std::string& output,
                                int32_t delayMs) const;

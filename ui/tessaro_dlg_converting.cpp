@@ -7,6 +7,10 @@
 // settings saved. Several files (dropped or chosen together) are converted
 // one after another, each to its proposed output: a failed file does not
 // stop the others, a cancel stops the rest, and a summary line ends the run.
+// The keyboard stays with the window throughout: a control that is disabled
+// while it has the focus hands it to the cancel button, and when the
+// conversion ends the focus goes back where it was, unless the user has
+// moved it meanwhile.
 #include "engine/file_io.h"
 #include "frontend/file_run.h"
 #include "naming/output_path.h"
@@ -51,7 +55,10 @@ void CTessaroDlg::OnShowDamageReport() {
 
 void CTessaroDlg::OnShowOutputFolder() {
   if (IsConverting() || lastOutput_.empty()) return;
-  ws_.ShowInFolder(lastOutput_);
+  const std::string output = lastOutput_;
+  if (!ws_.ShowInFolder(output)) {
+    ShowErrorMessage(DialogTextsFor(language_).folderNotShown(output.c_str()), 0);
+  }
 }
 
 void CTessaroDlg::OnCancel() {
@@ -86,11 +93,24 @@ ConversionRequest CTessaroDlg::RequestFor(const std::string& input, const std::s
   return request;
 }
 
+namespace {
+
+// The controls a conversion disables.
+constexpr int kInputControls[] = {kIdcOutputSize, kIdcInFile, kIdcBrowseIn, kIdcOutFile,
+                                  kIdcBrowseOut};
+
+bool IsInputControl(int id) {
+  for (int input : kInputControls) {
+    if (input == id) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void CTessaroDlg::SetInputsEnabled(bool enabled) {
   UpdateData(true);
-  for (int id : {kIdcOutputSize, kIdcInFile, kIdcBrowseIn, kIdcOutFile, kIdcBrowseOut}) {
-    ws_.EnableControl(id, enabled);
-  }
+  for (int id : kInputControls) ws_.EnableControl(id, enabled);
   // The convert button stays enabled: while converting it cancels.
   if (!enabled) {
     convertText_ = ws_.GetControlText(kIdcConvert);
@@ -108,13 +128,23 @@ void CTessaroDlg::BeginConverting() {
   lastOutput_.clear();
   ws_.SetDamageMark(false);
   ws_.SetShowOutputEntry(false);
+  const int focus = ws_.FocusedControl();
+  converting_.focusBefore = focus;
+  // Moved before the control is disabled: a window system may leave a
+  // disabled control's focus nowhere, where no key reaches the window.
+  if (IsInputControl(focus)) ws_.FocusControl(kIdcConvert);
   SetInputsEnabled(false);
 }
 
 bool CTessaroDlg::EndConverting() {
   const bool close = converting_.closeRequested && !ended_;
+  const int focusBefore = converting_.focusBefore;
   converting_ = ConvertingState{};
   SetInputsEnabled(true);
+  const int focus = ws_.FocusedControl();
+  if (focusBefore != 0 && focus != focusBefore && (focus == kIdcConvert || focus == 0)) {
+    ws_.FocusControl(focusBefore);
+  }
   // After the error window has hidden, the window keeps a mark of the damage.
   if (!lastDamage_.empty()) ws_.SetDamageMark(true);
   if (!lastOutput_.empty()) ws_.SetShowOutputEntry(true);

@@ -103,9 +103,16 @@ class WindowSystem {
   // folder (where the menu is built ahead; a menu built on demand asks the
   // dialog, CTessaroDlg::HasOutputToShow).
   virtual void SetShowOutputEntry(bool /*shown*/) {}
-  // Opens the file manager at the folder of path (the file selected where
-  // the file manager can do that).
-  virtual void ShowInFolder(const std::string& /*path*/) {}
+  // Shows the file in the desktop's file manager, selected where the file
+  // manager can do that, else opens its folder. False when nothing could be
+  // opened.
+  virtual bool ShowInFolder(const std::string& /*path*/) { return false; }
+  // The main dialog's control that has the keyboard focus (its id), or the
+  // one that gets it when the window is next activated; 0 when none has.
+  virtual int FocusedControl() { return 0; }
+  // Gives a control of the main dialog the keyboard focus: at once when the
+  // window is active, else when it is next activated.
+  virtual void FocusControl(int /*id*/) {}
 
   // ---- Windows.
   // Outer rectangle (frame and caption included) in screen pixels.

@@ -34,6 +34,15 @@ class FakeWindowSystem : public WindowSystem {
   void EnableControl(int id, bool enable) override {
     enabled[id] = enable;
     enableLog.push_back({id, enable});
+    if (!enable && focus == id) focus = 0;  // a disabled control loses the focus
+  }
+  int FocusedControl() override { return focus; }
+  void FocusControl(int id) override { focus = id; }
+  void SetDamageMark(bool on) override { damageMark = on; }
+  void SetShowOutputEntry(bool on) override { showOutputEntry = on; }
+  bool ShowInFolder(const std::string& path) override {
+    shownInFolder.push_back(path);
+    return folderShows;
   }
   void SetProgressPos(int id, int position) override { progress[id] = position; }
   bool MoveControl(int id, int x, int y, int width, int height) override {
@@ -94,6 +103,11 @@ class FakeWindowSystem : public WindowSystem {
   std::map<int, int> combos{{1008, 0}};
   std::map<int, bool> enabled;
   std::vector<std::pair<int, bool>> enableLog;
+  int focus = 0;  // the control with the keyboard focus
+  bool damageMark = false;
+  bool showOutputEntry = false;
+  std::vector<std::string> shownInFolder;
+  bool folderShows = true;  // what ShowInFolder answers
   std::map<int, int> progress;
   std::map<int, ControlPlace> places;
   std::map<DialogWindow, WinRect> windowRects;

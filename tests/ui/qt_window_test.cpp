@@ -9,6 +9,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#if TESSARO_QT_DBUS
+#include <QDBusConnection>
+#endif
 #include <QDesktopServices>
 #include <QDir>
 #include <QLocale>
@@ -17,10 +20,12 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFontDatabase>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMutex>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -30,6 +35,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 #include <QUrl>
@@ -111,6 +117,25 @@ class QtWindowTest : public ::testing::Test {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication* app = new QApplication(argc, argv);
     (void)app;
+#if TESSARO_QT_DBUS
+    StartPrivateBus();
+#endif
+  }
+
+  // A message bus of the tests' own as the session's: no file manager of
+  // the desktop answers them. It names its address once it accepts calls.
+  static void StartPrivateBus() {
+    static QProcess* bus = nullptr;
+    if (bus != nullptr) return;
+    bus = new QProcess;
+    bus->start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1"});
+    ASSERT_TRUE(bus->waitForStarted()) << "dbus-daemon is missing: scripts/install-deps qt";
+    while (!bus->canReadLine()) ASSERT_TRUE(bus->waitForReadyRead(30000)) << "no bus address";
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus->readLine().trimmed());
+    std::atexit([] {
+      bus->kill();
+      bus->waitForFinished();
+    });
   }
 
   // The program on a temporary data directory, with the real conversion
@@ -513,8 +538,9 @@ TEST_F(QtWindowTest, DamagedSampleShowsErrorWindowThatHidesAndLogs) {
   EXPECT_FALSE(program->Dialog().HasDamageReport());
 }
 
-// Enter in a path box or on the convert button converts; Shift+F10 and the
-// menu key open the context menu with the about entry.
+// Enter in a path box or on the convert button converts and leaves the focus
+// there; Shift+F10 and the menu key open the context menu with the about
+// entry.
 TEST_F(QtWindowTest, TheKeyboardReachesConvertAndTheContextMenu) {
   Start({}, Sample("keys.aac"));
   struct Case {
@@ -527,6 +553,7 @@ TEST_F(QtWindowTest, TheKeyboardReachesConvertAndTheContextMenu) {
     focus->setFocus();
     QTest::keyClick(focus, Qt::Key_Return);
     EXPECT_TRUE(FileExists(dir.File(c.output))) << c.output;
+    EXPECT_EQ(program->Window().focusWidget(), focus) << c.output;  // back where it was
   }
   for (const auto& [key, modifiers] : {std::pair{Qt::Key_F10, Qt::ShiftModifier},
                                        std::pair{Qt::Key_Menu, Qt::NoModifier}}) {
@@ -626,6 +653,89 @@ TEST_F(QtWindowTest, EveryContextMenuEntryChosenByKeyLeavesTheMenuWhole) {
   QDesktopServices::unsetUrlHandler("file");
 }
 
+#if TESSARO_QT_DBUS
+// A file manager with the freedesktop FileManager1 interface on the session
+// bus, as a desktop has one: it notes the items it was asked to show. It
+// answers from a thread of its own, as another program would, while the
+// window waits.
+class FakeFileManager : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+
+ public:
+  FakeFileManager() : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "files")) {
+    moveToThread(&thread_);
+    thread_.start();
+    EXPECT_TRUE(bus_.registerObject("/org/freedesktop/FileManager1", this,
+                                    QDBusConnection::ExportAllSlots));
+    EXPECT_TRUE(bus_.registerService("org.freedesktop.FileManager1"));
+  }
+  ~FakeFileManager() override {
+    bus_.unregisterService("org.freedesktop.FileManager1");
+    bus_.unregisterObject("/org/freedesktop/FileManager1");
+    QDBusConnection::disconnectFromBus("files");
+    thread_.quit();
+    thread_.wait();
+  }
+  QStringList Shown() {
+    QMutexLocker lock(&mutex_);
+    return shown_;
+  }
+
+ public slots:
+  void ShowItems(const QStringList& uris, const QString&) {
+    QMutexLocker lock(&mutex_);
+    shown_ << uris;
+  }
+
+ private:
+  QThread thread_;
+  QDBusConnection bus_;
+  QMutex mutex_;
+  QStringList shown_;
+};
+
+// "Show the output in its folder": the file manager selects the output;
+// without one, the folder is opened; where nothing can be opened, the error
+// window says so.
+TEST_F(QtWindowTest, ShowingTheOutputAsksTheFileManagerElseOpensTheFolderElseSaysSo) {
+  const std::string input = Sample("show me.aac");
+  Start();
+  Drop({input});
+  qobject_cast<QPushButton*>(Control(kIdcConvert))->click();
+  const QString output = QString::fromStdString(dir.File("show me_aac.wav"));
+  ASSERT_TRUE(program->Dialog().HasOutputToShow());
+  ErrorWindow* errorWindow = program->Ws().Error();
+  QString message;
+  QTimer closer;  // reads and closes the error window, should it show
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!errorWindow->isVisible()) return;
+    message = errorWindow->findChild<QPlainTextEdit*>()->toPlainText();
+    errorWindow->findChild<QPushButton*>()->click();
+  });
+  closer.start(20);
+  UrlCatcher opener;
+  {
+    FakeFileManager files;
+    QDesktopServices::setUrlHandler("file", &opener, "Open");
+    program->Dialog().OnShowOutputFolder();
+    EXPECT_EQ(files.Shown(), QStringList{QUrl::fromLocalFile(output).toString(QUrl::FullyEncoded)});
+    EXPECT_TRUE(opener.opened.isEmpty());
+  }
+  program->Dialog().OnShowOutputFolder();  // nobody on the bus
+  ASSERT_EQ(opener.opened.size(), 1);
+  EXPECT_EQ(opener.opened[0], QUrl::fromLocalFile(QString::fromStdString(dir.Dir())).adjusted(QUrl::StripTrailingSlash));
+  EXPECT_TRUE(message.isEmpty());
+  QDesktopServices::unsetUrlHandler("file");
+  // No opener either: none found on the path (offscreen has none at all).
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QByteArray::fromStdString(dir.Dir()));
+  program->Dialog().OnShowOutputFolder();
+  qputenv("PATH", path);
+  EXPECT_EQ(message, "エラー：出力ファイル（" + output + "）を、フォルダーで表示できません。\n");
+}
+#endif
+
 TEST_F(QtWindowTest, AboutBoxOpensFromTheContextMenu) {
   Start();
   QMenu* menu = program->Window().BuildContextMenu();
@@ -693,6 +803,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     // choice; then the progress bar after a damaged file.
     std::vector<std::string> accessibleNames;
     const char* damagedProgressName;
+    const char* messageName;  // the error window's message
     const char* errorTitle;
     const char* errorButton;
     const char* aboutTitle;
@@ -705,7 +816,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
       {Language::kJapanese, "曲",
        {"入力", "参照", "出力", "参照", "TSRｻｲｽﾞ", "変換"},
        {"入力ファイルを参照...", "出力ファイルを参照...", "進行状況", "報告", "TSRｻｲｽﾞ"},
-       "進行状況：データ異常",
+       "進行状況：データ異常", "メッセージ",
        "TSR エラーメッセージ", "閉じる", "Tessaroのﾊﾞｰｼﾞｮﾝ情報",
        "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...", "データ異常の報告を表示(&D)...", "入力サイズ：",
        "1/1：16ビット", "あと"},
@@ -713,7 +824,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
        {"&Input", "&Browse…", "&Output", "B&rowse…", "WAV &size", "&Convert"},
        {"Browse for the input file…", "Browse for the output file…", "Progress", "Report",
         "WAV size"},
-       "Progress: damaged",
+       "Progress: damaged", "Message",
        "Message from Tessaro", "Close", "About Tessaro", "&About Tessaro…",
        "Show the &damage report…", "Input size:", "1/1: a 16-bit WAV.", "Closes in "},
   };
@@ -728,18 +839,25 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     for (int id : {kIdcBrowseIn, kIdcBrowseOut, kIdcProgress, kIdcInfo}) {
       names.push_back(accessible(id)->text(QAccessible::Name).toStdString());
     }
-    // A drop-down list is named by the label it is labelled by.
-    for (const auto& [label, relation] : accessible(kIdcOutputSize)->relations(QAccessible::Label)) {
-      names.push_back(label->text(QAccessible::Name).toStdString());
-    }
+    // The size choice by its label, with the entry shown as its value.
+    names.push_back(accessible(kIdcOutputSize)->text(QAccessible::Name).toStdString());
     EXPECT_EQ(names, c.accessibleNames);
+    EXPECT_EQ(accessible(kIdcOutputSize)->text(QAccessible::Value), "1/1");
     EXPECT_EQ(Control(kIdcBrowseIn)->toolTip().toStdString(), c.accessibleNames[0]);
+    // The path boxes hold their font's descent: an underscore shows.
+    auto* pathBox = qobject_cast<QLineEdit*>(Control(kIdcOutFile));
+    pathBox->setText("song_aac.wav");
+    const QImage underscore = pathBox->grab().toImage();
+    pathBox->setText("song aac.wav");
+    EXPECT_NE(pathBox->grab().toImage(), underscore);
 
     Drop({DamagedSample(name + ".aac")});
     std::vector<std::string> errorTexts;  // the button's, then the countdown
     ConvertClosingTheErrorWindow([&](ErrorWindow& shown) {
       EXPECT_EQ(shown.windowTitle().toStdString(), c.errorTitle);
       errorTexts = TextsThatFit(shown);
+      auto* message = QAccessible::queryAccessibleInterface(shown.findChild<QPlainTextEdit*>());
+      EXPECT_EQ(message->text(QAccessible::Name).toStdString(), c.messageName);
     });
     ASSERT_EQ(errorTexts.size(), 2u);
     EXPECT_EQ(errorTexts[0], c.errorButton);

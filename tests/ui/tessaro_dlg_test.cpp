@@ -242,6 +242,54 @@ TEST_F(DialogTest, ConvertDisablesFiveInputsAndTurnsIntoCancel) {
   EXPECT_EQ(ws.enableLog, expected);
 }
 
+// However a conversion ends, the keyboard stays with the window: the focus of
+// a control that is disabled meanwhile goes to the cancel button and comes
+// back after, unless the user has moved it. A damaged file leaves the mark,
+// a written output the menu entry that shows it in its folder.
+TEST_F(DialogTest, AfterEveryWayAConversionEndsTheFocusIsBackAndTheMarksTell) {
+  struct Case {
+    const char* name;
+    int focus;  // when it starts
+    bool commandLine;
+    bool damaged;
+    bool cancelled;
+    int movedTo;  // by the user during the conversion (0: not moved)
+    int focusDuring;
+    int focusAfter;
+  } cases[] = {
+      {"Enter in the input box", kIdcInFile, false, false, false, 0, kIdcConvert, kIdcInFile},
+      {"Enter in the output box", kIdcOutFile, false, false, false, 0, kIdcConvert, kIdcOutFile},
+      {"the button", kIdcConvert, false, false, false, 0, kIdcConvert, kIdcConvert},
+      {"the command line", kIdcInFile, true, false, false, 0, kIdcConvert, kIdcInFile},
+      {"a damaged file", kIdcInFile, false, true, false, 0, kIdcConvert, kIdcInFile},
+      {"a cancel", kIdcOutFile, false, false, true, 0, kIdcConvert, kIdcOutFile},
+      {"the report box", kIdcInfo, false, false, false, 0, kIdcInfo, kIdcInfo},
+      {"moved by the user", kIdcInFile, false, false, false, kIdcInfo, kIdcInfo, kIdcInfo},
+      {"nothing focused", 0, false, true, false, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    requests.clear();
+    ws.focus = c.focus;
+    Open(c.commandLine ? CommandLine{false, {"/m/a.aac"}} : CommandLine{});
+    Type(kIdcInFile, "/m/a.aac");
+    int focusDuring = -1;
+    duringConversion = [&](ConversionHost& host) {
+      if (c.movedTo != 0) ws.focus = c.movedTo;
+      focusDuring = ws.focus;
+      if (c.damaged) host.ShowErrorMessage("damage", 1);
+      if (c.cancelled) dlg->OnCancel();
+      host.PumpEvents();
+    };
+    c.commandLine ? dlg->OnPaint() : dlg->OnConvert();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(focusDuring, c.focusDuring);
+    EXPECT_EQ(ws.focus, c.focusAfter);
+    EXPECT_EQ(ws.damageMark, c.damaged);
+    EXPECT_EQ(ws.showOutputEntry, !c.cancelled);
+  }
+}
+
 // Cancel, Esc and the close box stop the conversion at its next event pump;
 // only the close box also closes, with the settings saved.
 TEST_F(DialogTest, CancelEscAndCloseStopTheConversionAtItsNextPump) {
@@ -542,6 +590,39 @@ TEST_F(DialogTest, FileDroppedDuringConversionChangesFieldsNotTheRequest) {
   EXPECT_EQ(ws.texts[kIdcInFile], "/m/second.wav");
   EXPECT_EQ(ws.texts[kIdcOutFile], "/m/second_out.aac");
   EXPECT_EQ(ws.texts[kIdcInfo], "done\r\n");  // the drop cleared it, the conversion appended
+}
+
+// The last output is shown in its folder; when nothing could be opened, the
+// error window says so (not logged). Before any output, nothing is shown.
+TEST_F(DialogTest, ShowingTheOutputInItsFolderSaysWhenNothingOpened) {
+  struct Case {
+    Language language;
+    bool shows;
+    const char* message;
+  } cases[] = {
+      {Language::kJapanese, true, ""},
+      {Language::kJapanese, false,
+       "エラー：出力ファイル（/m/a_aac.wav）を、フォルダーで表示できません。\r\n"},
+      {Language::kEnglish, false,
+       "Error: The output file \"/m/a_aac.wav\" cannot be shown in its folder.\r\n"},
+  };
+  for (const Case& c : cases) {
+    language = c.language;
+    ws.shownInFolder.clear();
+    ws.texts[kIdcErrorMessage].clear();
+    ws.folderShows = c.shows;
+    Open();
+    ws.showLog.clear();
+    dlg->OnShowOutputFolder();
+    EXPECT_TRUE(ws.shownInFolder.empty());
+    Type(kIdcInFile, "/m/a.aac");
+    dlg->OnConvert();
+    dlg->OnShowOutputFolder();
+    EXPECT_EQ(ws.shownInFolder, std::vector<std::string>{"/m/a_aac.wav"});
+    EXPECT_EQ(ws.texts[kIdcErrorMessage], c.message);
+    EXPECT_EQ(ws.showLog.size(), c.shows ? 0u : 2u);  // shown, then hidden
+  }
+  EXPECT_FALSE(FileExists(LogPath()));
 }
 
 TEST_F(DialogTest, AboutEntryOpensTheAboutBox) {

@@ -4,6 +4,7 @@
 #include "ui/win32/win32_window_system.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -120,6 +121,87 @@ std::string ClippedTexts(HWND dialog) {
   return clipped;
 }
 
+// A control's client area as it draws itself, top row first.
+std::vector<COLORREF> Printed(HWND control) {
+  RECT r;
+  GetClientRect(control, &r);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = r.right;
+  info.bmiHeader.biHeight = -r.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  HDC dc = CreateCompatibleDC(nullptr);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  // A DIB's pixels are 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+  std::vector<COLORREF> pixels;
+  for (const DWORD p : std::vector<DWORD>(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + r.right * r.bottom)) {
+    pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixels;
+}
+
+TEXTMETRICW FontMetrics(HWND control) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return metrics;
+}
+
+// Whether the control's font draws an underscore at its size: wine's stand-in
+// for the dialog fonts (IPAGothic) draws none at 11 and 12 pixels.
+bool FontDrawsUnderscore(HWND control) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  GLYPHMETRICS glyph{};
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  const DWORD bytes = GetGlyphOutlineW(dc, L'_', GGO_BITMAP, &glyph, 0, nullptr, &identity);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return bytes != 0 && bytes != GDI_ERROR;
+}
+
+// What the path boxes need to show a name whole, one fault per line: a text
+// area as tall as the font, its descent included, and the underscore of
+// song_aac.wav drawn wherever the font draws one.
+std::string PathBoxFaults(HWND dialog) {
+  std::string faults;
+  for (const int id : {kIdcInFile, kIdcOutFile}) {
+    HWND box = GetDlgItem(dialog, id);
+    RECT format{};
+    SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    RECT client;
+    GetClientRect(box, &client);
+    const LONG font = FontMetrics(box).tmHeight;
+    if (format.bottom - format.top < font || client.bottom < font) {
+      faults += std::to_string(id) + ": text area " + std::to_string(format.bottom - format.top) +
+                " pixels for a font of " + std::to_string(font) + "\n";
+    }
+  }
+  // The output box: its text set here is no new input.
+  HWND box = GetDlgItem(dialog, kIdcOutFile);
+  if (FontDrawsUnderscore(box)) {
+    const std::string kept = WindowText(box);
+    SetWindowTextW(box, L"song_aac.wav");
+    const std::vector<COLORREF> with = Printed(box);
+    SetWindowTextW(box, L"song aac.wav");
+    const std::vector<COLORREF> without = Printed(box);
+    SetWindowTextW(box, Widen(kept, BadText::kReplace).c_str());
+    if (with == without) faults += "the output box shows no underscore\n";
+  }
+  return faults;
+}
+
 // What a person would see wrong in a dialog's shown controls, one per line:
 // a control reaching out of the client area, two controls overlapping, a
 // text that does not fit its control, a size choice not shown whole.
@@ -161,7 +243,7 @@ std::string LayoutFaults(HWND dialog) {
     ReleaseDC(combo, dc);
     if (extent.cx > info.rcItem.right - info.rcItem.left) faults += "the size choice is cut\n";
   }
-  return faults + ClippedTexts(dialog);
+  return faults + ClippedTexts(dialog) + PathBoxFaults(dialog);
 }
 
 // Whether a multi-line edit shows all its text without scrolling: every
@@ -295,7 +377,8 @@ void PressKey(HWND dialog, HWND control, WPARAM key) {
 }
 
 // Enter in either path box or on the convert button converts and leaves the
-// window open; Esc then closes it with the settings saved, as the close box
+// window open, the focus on the cancel button meanwhile and back where it was
+// afterwards; Esc then closes it with the settings saved, as the close box
 // does.
 TEST(Win32MainWindow, EnterConvertsAndEscClosesWithTheSettingsSaved) {
   for (const int focus : {kIdcInFile, kIdcOutFile, kIdcConvert}) {
@@ -303,9 +386,12 @@ TEST(Win32MainWindow, EnterConvertsAndEscClosesWithTheSettingsSaved) {
     TempDir dir;
     TestWindowSystem ws(dir.Dir());
     std::vector<std::string> converted;
+    int focusDuring = 0;
+    int focusAfter = 0;
     CTessaroDlg dlg(ws, CommandLine{},
                     [&](const ConversionRequest& request, ConversionHost&) {
                       converted.push_back(request.inputPath);
+                      focusDuring = GetDlgCtrlID(GetFocus());
                       return ConversionResult{};
                     },
                     Language::kJapanese);
@@ -320,6 +406,7 @@ TEST(Win32MainWindow, EnterConvertsAndEscClosesWithTheSettingsSaved) {
       SendMessageW(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 
       PressKey(main, control, VK_RETURN);
+      focusAfter = GetDlgCtrlID(GetFocus());
       Soon([&, control] {
         openAfterEnter = IsWindow(ws.MainWindow()) && IsWindowVisible(ws.MainWindow());
         PressKey(ws.MainWindow(), control, VK_ESCAPE);
@@ -333,6 +420,8 @@ TEST(Win32MainWindow, EnterConvertsAndEscClosesWithTheSettingsSaved) {
     });
     EXPECT_EQ(ws.RunMainDialog(dlg), kIdCancel);
     EXPECT_EQ(converted, std::vector<std::string>{typed});
+    EXPECT_EQ(focusDuring, kIdcConvert);
+    EXPECT_EQ(focusAfter, focus);
     EXPECT_TRUE(openAfterEnter);
     EXPECT_FALSE(g_keyUnanswered);
     EXPECT_NE(ReadFile(dir.File("TSR.ini")).find("\\typed.aac\r\n"), std::string::npos);
@@ -498,10 +587,11 @@ TEST(Win32MainWindow, SeveralDroppedFilesConvertInTurnUntilCancelled) {
   }
 }
 
-// After a damaged file the system menu can show the report again (and the
-// progress bar is red, which wine's bar does not show); the next conversion
+// After a damaged file the progress bar is drawn red with the mark's word on
+// it in white (as the Qt window shows it), a tooltip says where the report
+// is, and the system menu can show the report again; the next conversion
 // takes the mark away.
-TEST(Win32MainWindow, TheDamageMarkIsARedBarAndAMenuEntry) {
+TEST(Win32MainWindow, TheDamageMarkIsARedBarWithItsWordATipAndAMenuEntry) {
   struct Case {
     Language language;
     const wchar_t* entry;
@@ -513,14 +603,135 @@ TEST(Win32MainWindow, TheDamageMarkIsARedBarAndAMenuEntry) {
     CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), c.language);
     RunDialog(ws, dlg, [&](HWND main) {
       HMENU menu = GetSystemMenu(main, FALSE);
+      HWND bar = GetDlgItem(main, kIdcProgress);
+      SendMessageW(bar, PBM_SETPOS, 100, 0);
+      HWND tip = nullptr;
+      while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tip, GW_OWNER) != main) {
+      }
+      ASSERT_TRUE(tip);
       for (const bool shown : {true, false}) {
+        SCOPED_TRACE(shown);
         ws.SetDamageMark(shown);
         wchar_t entry[64] = {};
         const int found = GetMenuStringW(menu, kIdmDamageReport, entry, 64, MF_BYCOMMAND);
         EXPECT_EQ(found > 0 ? std::wstring(entry) : L"", shown ? c.entry : L"");
+        const std::vector<COLORREF> pixels = Printed(bar);
+        const auto red = std::count(pixels.begin(), pixels.end(), RGB(190, 30, 30));
+        EXPECT_EQ(red > 0, shown);
+        if (shown) {  // the word, white on the red
+          EXPECT_GT(std::count(pixels.begin(), pixels.end(), RGB(255, 255, 255)), 0);
+          EXPECT_GT(red, static_cast<long long>(pixels.size()) / 2);
+        }
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = main;
+        tool.uId = reinterpret_cast<UINT_PTR>(bar);
+        EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != 0, shown);
       }
     });
   }
+}
+
+// The name a screen reader reads for a control (its client object's).
+std::string AccessibleName(HWND control) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&object)))) {
+    return "(none)";
+  }
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  const HRESULT got = object->get_accName(self, &name);
+  std::string text = got == S_OK && name ? Narrow(name, BadText::kReplace) : "(none)";
+  SysFreeString(name);
+  object->Release();
+  return text;
+}
+
+// Screen readers name the path boxes, the information box and the error
+// window's message by the static before each (the last two hidden ones),
+// and the progress bar by its text. The size choice is named by its label
+// just before it, which only Windows' own accessibility reads (wine's gives a
+// drop-down list its entry): checked as the order of the two.
+TEST(Win32MainWindow, ScreenReadersNameTheBoxesTheBarAndTheMessage) {
+  struct Case {
+    Language language;
+    std::vector<std::string> names;  // input, output, information, progress, message
+  } cases[] = {
+      {Language::kJapanese, {"入力", "出力", "報告", "進行状況", "メッセージ"}},
+      {Language::kEnglish, {"Input", "Output", "Report", "Progress", "Message"}},
+  };
+  CoInitialize(nullptr);
+  for (const Case& c : cases) {
+    TempDir dir;
+    TestWindowSystem ws(dir.Dir(), c.language);
+    CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), c.language);
+    RunDialog(ws, dlg, [&](HWND main) {
+      std::vector<std::string> names;
+      for (const int id : {kIdcInFile, kIdcOutFile, kIdcInfo, kIdcProgress}) {
+        names.push_back(AccessibleName(GetDlgItem(main, id)));
+      }
+      names.push_back(AccessibleName(GetDlgItem(ws.ErrorWindow(), kIdcErrorMessage)));
+      EXPECT_EQ(names, c.names);
+      EXPECT_EQ(GetWindow(GetDlgItem(main, kIdcOutputSize), GW_HWNDPREV), GetDlgItem(main, kIdcSizeLabel));
+    });
+  }
+  CoUninitialize();
+}
+
+// Explorer's window of a folder (wine's explorer.exe too), found by the
+// folder's name in its caption; nullptr when there is none.
+HWND FolderWindow(const std::wstring& name) {
+  HWND found = nullptr;
+  while ((found = FindWindowExW(nullptr, found, L"ExplorerWClass", nullptr)) != nullptr) {
+    if (WindowText(found) == Narrow(name, BadText::kReplace)) return found;
+  }
+  return nullptr;
+}
+
+// After a conversion the system menu shows the output in its folder
+// (Explorer, with the file selected); where not even its folder can be
+// opened, the error window says so.
+TEST(Win32MainWindow, TheSystemMenuShowsTheOutputInItsFolderOrSaysItCannot) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Dir());
+  CTessaroDlg dlg(ws, CommandLine{}, [](const ConversionRequest& request, ConversionHost&) {
+    testing::WriteFile(request.outputPath, "x");  // fails quietly in a missing folder
+    return ConversionResult{};
+  }, Language::kJapanese);
+  const std::wstring folder = dir.Wide().substr(0, dir.Wide().size() - 1);
+  const std::wstring folderName = folder.substr(folder.find_last_of(L'\\') + 1);
+  RunDialog(ws, dlg, [&](HWND main) {
+    HMENU menu = GetSystemMenu(main, FALSE);
+    EXPECT_EQ(GetMenuState(menu, kIdmShowOutput, MF_BYCOMMAND), static_cast<UINT>(-1));  // not yet
+    SetDlgItemTextW(main, kIdcInFile, (dir.Wide() + L"曲.aac").c_str());
+    Command(main, kIdcConvert);
+    ASSERT_NE(GetMenuState(menu, kIdmShowOutput, MF_BYCOMMAND), static_cast<UINT>(-1));
+    SendMessageW(main, WM_SYSCOMMAND, kIdmShowOutput, 0);
+    HWND shown = nullptr;
+    for (int tenths = 0; tenths < 600 && !(shown = FolderWindow(folderName)); ++tenths) Sleep(100);
+    ASSERT_TRUE(shown) << "no folder window";
+    // Closed again, and its program ended, before the test goes on.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(shown, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    PostMessageW(shown, WM_CLOSE, 0, 0);
+    if (process) {
+      EXPECT_EQ(WaitForSingleObject(process, 60000), WAIT_OBJECT_0);
+      CloseHandle(process);
+    }
+    EXPECT_EQ(ws.GetControlText(kIdcErrorMessage), "");
+
+    SetDlgItemTextW(main, kIdcOutFile, (dir.Wide() + L"無い\\曲_aac.wav").c_str());
+    Command(main, kIdcConvert);
+    dlg.m_nETime = 1;
+    SendMessageW(main, WM_SYSCOMMAND, kIdmShowOutput, 0);
+    EXPECT_EQ(ws.GetControlText(kIdcErrorMessage),
+              "エラー：出力ファイル（" + dir.File("無い\\曲_aac.wav") + "）を、フォルダーで表示できません。\r\n");
+  });
 }
 
 TEST(Win32MainWindow, TheAboutEntryOpensTheAboutBoxWithTheVersion) {

@@ -29,6 +29,7 @@ ErrorWindow::ErrorWindow(MainWindow* owner, Language language)
   const DialogUnits u(font());
   auto* message = new QPlainTextEdit(this);
   message->setObjectName(QString("control%1").arg(kIdcErrorMessage));
+  message->setAccessibleName(Q(texts.messageName));
   // Whole lines, enough for a damage report's head: its sentences, the count
   // and the first damaged places. Only the top margin counts: a following
   // line is drawn into the bottom one.

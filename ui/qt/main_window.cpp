@@ -2,7 +2,6 @@
 #include "ui/qt/main_window.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QKeyEvent>
@@ -18,8 +17,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStyle>
-#include <QStyleOptionComboBox>
-#include <QStylePainter>
 #include <QPushButton>
 #include <QUrl>
 #include <algorithm>
@@ -29,34 +26,12 @@
 #include "ui/control_ids.h"
 #include "ui/dialog_texts.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/size_choice.h"
 #include "ui/qt/window_texts.h"
 #include "ui/tessaro_dlg.h"
 
 namespace tessaro::qt {
 namespace {
-
-// A drop-down list that draws its text itself: at 44 pixels wide the
-// styles' own label margins would cut "1/1" short.
-class CompactComboBox : public QComboBox {
- public:
-  using QComboBox::QComboBox;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QStylePainter painter(this);
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    option.currentText.clear();
-    painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect arrow =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
-    QRect text = rect().adjusted(4, 0, 0, 0);
-    text.setRight(arrow.left() - 1);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, currentText());
-  }
-};
 
 // The local files a drag carries, in order; links to anything else are left out.
 std::vector<std::string> LocalFiles(const QMimeData* mime) {
@@ -127,7 +102,7 @@ void MainWindow::CreateControls() {
       Add(kIdcSizeLabel, new QLabel(Q(texts.sizeLabel), this), u.Rect(215, 35, 30, 8));
   sizeLabel->setAlignment(Qt::AlignCenter);
   room_.sizeLabel = metrics.horizontalAdvance(sizeLabel->text().remove('&')) + 4;
-  auto* size = Add(kIdcOutputSize, new CompactComboBox(this), u.Rect(255, 35, 25, 12));
+  auto* size = Add(kIdcOutputSize, new SizeChoice(this), u.Rect(255, 35, 25, 12));
   size->addItems({"1/1", "1/2"});
   for (QWidget* w : {static_cast<QWidget*>(sizeLabel), static_cast<QWidget*>(size)}) {
     w->setToolTip(Q(texts.sizeTooltip));

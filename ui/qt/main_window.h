@@ -27,6 +27,7 @@ class MainWindow : public QDialog {
   CTessaroDlg* Dialog() const { return dialog_; }
   // The control with this id, or nullptr.
   QWidget* Control(int id) const { return controls_.value(id, nullptr); }
+  QList<int> ControlIds() const { return controls_.keys(); }
   void SetAboutEntry(const QString& text) { aboutEntry_ = text; }
   // The widths the texts need, for the dialog logic's layout.
   const TextRoom& Room() const { return room_; }

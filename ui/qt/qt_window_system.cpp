@@ -3,9 +3,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QFileInfo>
-#include <QUrl>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -27,6 +24,7 @@
 #include "ui/file_filter.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/error_window.h"
+#include "ui/qt/file_manager.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/window_texts.h"
 
@@ -149,11 +147,22 @@ WinRect QtWindowSystem::InfoBoxSizeFor(const std::string& text) {
 
 void QtWindowSystem::SetDamageMark(bool shown) { main_->SetDamageMark(shown); }
 
-// The desktop's file manager, at the output's folder: opening the folder is
-// what every file manager understands.
-void QtWindowSystem::ShowInFolder(const std::string& path) {
-  const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(path)));
-  QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
+bool QtWindowSystem::ShowInFolder(const std::string& path) {
+  return ShowInFileManager(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+int QtWindowSystem::FocusedControl() {
+  // The window's focus widget, kept while another window is active.
+  QWidget* focus = main_->focusWidget();
+  for (int id : main_->ControlIds()) {
+    if (focus != nullptr && focus == main_->Control(id)) return id;
+  }
+  return 0;
+}
+
+void QtWindowSystem::FocusControl(int id) {
+  // Given at once, or when the window is next activated.
+  if (QWidget* control = main_->Control(id)) control->setFocus(Qt::OtherFocusReason);
 }
 
 WinRect QtWindowSystem::GetWindowRect(DialogWindow window) {

@@ -34,7 +34,9 @@ class QtWindowSystem : public WindowSystem {
   TextRoom MainTextRoom() override;
   WinRect InfoBoxSizeFor(const std::string& text) override;
   void SetDamageMark(bool shown) override;
-  void ShowInFolder(const std::string& path) override;
+  bool ShowInFolder(const std::string& path) override;
+  int FocusedControl() override;
+  void FocusControl(int id) override;
 
   WinRect GetWindowRect(DialogWindow window) override;
   WinRect GetClientRect(DialogWindow window) override;

@@ -25,6 +25,7 @@ struct QtWindowTexts {
   Text progressName;
   Text progressDamagedName;  // after a damaged file
   Text reportName;           // the information box
+  Text messageName;          // the error window's message
   Text aboutEntry;        // of the context menu
   Text showDamageEntry;   // of the context menu, after a damaged file
   Text showOutputEntry;   // of the context menu, after a conversion

@@ -21,6 +21,10 @@ INT_PTR Win32WindowSystem::RunMainDialog(CTessaroDlg& dlg) {
                                : -1;
   main_ = nullptr;
   error_ = nullptr;  // destroyed with its owner
+  tips_ = nullptr;  // destroyed with its owner
+  damageWord_.clear();
+  focusWhenLeft_ = nullptr;
+  pendingFocus_ = nullptr;
   mainDpi_ = 0;
   mainFaceDpi_ = 0;
   roomSeen_ = TextRoom{};
@@ -60,6 +64,8 @@ INT_PTR Win32WindowSystem::OnMainMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     case WM_COMMAND:
       OnMainCommand(wp);
       return TRUE;
+    case WM_ACTIVATE:
+      return OnMainActivate(wp) ? TRUE : FALSE;
     case WM_CLOSE:  // the close box, Alt+F4, Close in the system menu
       dlg_->OnClose();
       return TRUE;
@@ -117,6 +123,7 @@ void Win32WindowSystem::AddTips(HWND hwnd) {
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd,
                              nullptr, instance_, nullptr);
   if (!tip) return;
+  tips_ = tip;
   // Wide enough for the longest line, wrapped where the text is longer.
   SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
   // What 1/1 and 1/2 mean, over the size choice and its label; which file

@@ -14,7 +14,8 @@ static_assert(IDS_BROWSE_IN_NAME == kStringBrowseInName);
 static_assert(IDS_BROWSE_OUT_NAME == kStringBrowseOutName);
 static_assert(IDS_PROGRESS_NAME == kStringProgressName);
 static_assert(IDS_PROGRESS_DAMAGED_NAME == kStringProgressDamagedName);
-static_assert(IDS_REPORT_NAME == kStringReportName);
+static_assert(IDS_DAMAGE_MARK == kStringDamageMark);
+static_assert(IDS_DAMAGE_MARK_TIP == kStringDamageMarkTip);
 static_assert(IDD_TESSARO_DIALOG == kDialogMain);
 static_assert(IDR_MAINFRAME == kIconMain);
 static_assert(IDD_ERRORMSG == kDialogErrorMsg);
@@ -30,5 +31,7 @@ static_assert(IDC_VERSION == kIdcVersion);
 static_assert(IDC_SIZE_LABEL == kIdcSizeLabel);
 static_assert(IDC_ERROR_MESSAGE == kIdcErrorMessage);
 static_assert(IDC_COUNTDOWN == kIdcCountdown);
+static_assert(IDC_INFO_NAME == kIdcInfoName);
+static_assert(IDC_MESSAGE_NAME == kIdcMessageName);
 
 }  // namespace tessaro

@@ -194,40 +194,12 @@ void Win32WindowSystem::AddAboutMenuEntry(const std::string& text) {
   AppendMenuW(menu, MF_STRING, kIdmAboutBox, entry.c_str());
 }
 
-void Win32WindowSystem::SetDamageMark(bool shown) {
-  // The progress bar turns red, and the system menu offers the damage
-  // report again, until the next conversion.
-  if (HWND bar = main_ ? GetDlgItem(main_, kIdcProgress) : nullptr) {
-    // Red with visual styles (the error state), else by its colour.
-    SendMessageW(bar, PBM_SETSTATE, shown ? PBST_ERROR : PBST_NORMAL, 0);
-    SendMessageW(bar, PBM_SETBARCOLOR, 0, shown ? RGB(0xD0, 0x20, 0x20) : CLR_DEFAULT);
-    NameProgress(main_, shown);
-  }
-  HMENU menu = main_ ? GetSystemMenu(main_, FALSE) : nullptr;
-  if (!menu) return;
-  DeleteMenu(menu, kIdmDamageReport, MF_BYCOMMAND);
-  const std::wstring entry = ResourceString(kStringDamageReportEntry);
-  if (shown && !entry.empty()) AppendMenuW(menu, MF_STRING, kIdmDamageReport, entry.c_str());
-}
-
-void Win32WindowSystem::NameProgress(HWND hwnd, bool damaged) {
-  const std::wstring name =
-      ResourceString(damaged ? kStringProgressDamagedName : kStringProgressName);
-  SetDlgItemTextW(hwnd, kIdcProgress, name.c_str());
-}
-
 void Win32WindowSystem::SetShowOutputEntry(bool shown) {
   HMENU menu = main_ ? GetSystemMenu(main_, FALSE) : nullptr;
   if (!menu) return;
   DeleteMenu(menu, kIdmShowOutput, MF_BYCOMMAND);
   const std::wstring entry = ResourceString(kStringShowOutputEntry);
   if (shown && !entry.empty()) AppendMenuW(menu, MF_STRING, kIdmShowOutput, entry.c_str());
-}
-
-// Explorer opens the output's folder with the output selected.
-void Win32WindowSystem::ShowInFolder(const std::string& path) {
-  const std::wstring select = L"/select,\"" + Widen(path, BadText::kReplace) + L"\"";
-  ShellExecuteW(main_, L"open", L"explorer.exe", select.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 void Win32WindowSystem::EndDialog(int result) {

@@ -69,7 +69,9 @@ class Win32WindowSystem : public WindowSystem {
   void AddAboutMenuEntry(const std::string& text) override;
   void SetDamageMark(bool shown) override;
   void SetShowOutputEntry(bool shown) override;
-  void ShowInFolder(const std::string& path) override;
+  bool ShowInFolder(const std::string& path) override;
+  int FocusedControl() override;
+  void FocusControl(int id) override;
   void EndDialog(int result) override;
   bool RunOpenFileDialog(const std::string& initialName, const std::string& filter,
                          std::string* path) override;
@@ -103,7 +105,13 @@ class Win32WindowSystem : public WindowSystem {
   // The progress bar's text, which screen readers take for its name (the
   // bar never draws it): its part, and whether the last file was damaged.
   void NameProgress(HWND hwnd, bool damaged);
+  // The damage mark's tooltip on the progress bar, or none.
+  void TipDamageMark(HWND bar, bool shown);
   void OnMainCommand(WPARAM wp);
+  // WM_ACTIVATE: true when it gave the focus itself (keyboard_focus.cpp).
+  bool OnMainActivate(WPARAM wp);
+  // Gives a control of the main dialog the focus at once.
+  void TakeFocus(HWND control);
   void OnMainDrop(HDROP drop);
   HWND WindowOf(DialogWindow window) const;
   // The window's DPI; the main dialog's as its last DPI change gave it.
@@ -130,6 +138,10 @@ class Win32WindowSystem : public WindowSystem {
   LOGFONTW mainFace_{};       // its font as the dialog manager made it
   int mainFaceDpi_ = 0;       // at this DPI, 0 when it has none
   TextRoom roomSeen_;         // the widest the main window's texts have needed
+  HWND tips_ = nullptr;           // the main dialog's tooltips
+  std::wstring damageWord_;       // the damage mark's word while it shows
+  HWND focusWhenLeft_ = nullptr;  // the main dialog's focus when it was last deactivated
+  HWND pendingFocus_ = nullptr;   // the focus its next activation gives
 };
 
 }  // namespace tessaro
