@@ -70,6 +70,9 @@ std::string FailureMessage(Failure failure, const ConversionRequest& request,
     case Failure::kOutDirWithoutBatch:
     case Failure::kOutDirWithoutFolder:
     case Failure::kNoInputFiles:
+    case Failure::kDelayWithoutNumber:
+    case Failure::kUnknownLanguage:
+    case Failure::kBatchWithCheck:
     case Failure::kStopped: break;
   }
   return texts.unexpected;

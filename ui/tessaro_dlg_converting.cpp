@@ -8,7 +8,9 @@
 // one after another, each to its proposed output: a failed file does not
 // stop the others, a cancel stops the rest, and a summary line ends the run.
 #include "engine/file_io.h"
+#include "frontend/command_tokens.h"
 #include "frontend/file_run.h"
+#include "frontend/frontend_texts.h"
 #include "naming/output_path.h"
 #include "ui/dialog_texts.h"
 #include "ui/error_log.h"
@@ -83,6 +85,7 @@ ConversionRequest CTessaroDlg::RequestFor(const std::string& input, const std::s
   request.outputSize = m_nOutputSize;
   request.delayMs = delayMs;
   request.language = language_;
+  request.delayFromName = DelayFromName(input, delayMs);
   return request;
 }
 
@@ -145,7 +148,6 @@ ConversionResult CTessaroDlg::ConvertOne(const ConversionRequest& request) {
 }
 
 void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
-  const DialogTexts& texts = DialogTextsFor(language_);
   FileRun run(paths, files_, true);
   BeginConverting();
   converting_.queued = true;
@@ -165,8 +167,11 @@ void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
     m_strInfo = converting_.queueInfo;
     UpdateData(false);
     // Never over a file of this run: one of its inputs or an earlier output.
-    if (run.Overwrites(i, proposal.outputPath).kind != OwnFileHit::Kind::kNone) {
-      SetInfoText(texts.queueOverwrites(LogFileName(proposal.outputPath).c_str()), true);
+    const OwnFileHit hit = run.Overwrites(i, proposal.outputPath);
+    if (hit.kind != OwnFileHit::Kind::kNone) {
+      SetInfoText(OwnFileRefusal(hit, LogFileName(proposal.outputPath), LogFileName(hit.input),
+                                 LogFileName(input), language_),
+                  true);
       run.Refused();
       continue;
     }

@@ -130,8 +130,11 @@ TEST_F(DialogTest, EnglishDialogCountsDownLogsAndConvertsInEnglish) {
   dlg->m_strIniPath = dir.File("blocked/TSR.ini");
   WriteFile(dir.File("blocked"), "a file where the directory should be");
   EXPECT_FALSE(dlg->SaveSettings());
-  EXPECT_EQ(ws.texts[kIdcErrorMessage], "The file (" + dir.File("blocked/TSR.ini") +
-                                            ") cannot be opened.");
+  // It says which file, that the window's settings were lost, and what to do.
+  EXPECT_EQ(ws.texts[kIdcErrorMessage],
+            "The settings file (" + dir.File("blocked/TSR.ini") +
+                ") cannot be written, so the window's position and size, the last input file and "
+                "the size choice were not saved. Check that its folder can be written to.");
 }
 
 }  // namespace
