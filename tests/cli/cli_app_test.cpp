@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "cli/cli_texts.h"
+#include "cli/run_options.h"
 #include "frontend/interrupts.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/container_builder.h"
+#include "tests/support/help_width.h"
 #include "tests/support/memory_console.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/temp_dir.h"
@@ -189,6 +191,35 @@ std::vector<const char*> Members(const CliTexts& t) {
 TEST(CliTexts, BothLanguagesCompleteEnglishInAscii) {
   tessaro::testing::ExpectTablePair(Members(CliTextsFor(Language::kJapanese)),
                                     Members(CliTextsFor(Language::kEnglish)));
+}
+
+// --help fits a terminal and ends with three examples, each of them a run
+// the reader takes.
+TEST(CliTexts, HelpFitsATerminalAndEndsWithThreeExamplesThatRead) {
+  for (const Language language : {Language::kJapanese, Language::kEnglish}) {
+    const CliTexts& t = CliTextsFor(language);
+    const std::string help = std::string(t.usage) + t.moreForms.c_str() + t.help.c_str();
+    tessaro::testing::ExpectLinesFit(help);
+    const std::string last = help.substr(help.rfind("\n\n") + 2);
+    int examples = 0;
+    for (size_t at = 0; (at = last.find("\n  tessaro-cli ", at)) != std::string::npos; ++examples) {
+      at += 15;
+      const std::string line = last.substr(at, last.find('\n', at) - at);
+      std::vector<std::string> args(1);  // one blank between, double quotes around blanks
+      bool quoted = false;
+      for (const char c : line) {
+        if (c == '"') {
+          quoted = !quoted;
+        } else if (c == ' ' && !quoted) {
+          args.emplace_back();
+        } else {
+          args.back() += c;
+        }
+      }
+      EXPECT_EQ(ReadRunOptions(args, language).usage, Failure::kNone) << line;
+    }
+    EXPECT_EQ(examples, 3) << last;
+  }
 }
 
 #ifndef _WIN32

@@ -241,9 +241,10 @@ TEST_F(UnsafePaths, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
       e2e::RunProgram({"timeout", "60", "setpriv", "--reuid=1001", "--regid=1001",
                        "--clear-groups", kCli, "--lang=en", dir_.File(aac), dir_.File("shared/out.wav")});
   EXPECT_EQ(other.exitCode, 1) << other.err;
-  EXPECT_EQ(other.out,
-            "Error: The output path is another user's link in a shared folder; the link is not "
-            "followed.\n");
+  EXPECT_EQ(other.out, "Error: The output path \"" + dir_.File("shared/out.wav") +
+                           "\" leads through a link in a shared folder that another user may have "
+                           "planted, so the link is not followed and nothing is written. Give an "
+                           "output path in a folder of your own.\n");
   EXPECT_EQ(ReadFile(mine), "mine");
 }
 
