@@ -63,10 +63,13 @@ ConversionRequest RequestFor(const ConversionOptions& options, const std::vector
     const OutputProposal proposal = DeriveOutputPath(paths[0]);
     request.outputPath = proposal.outputPath;
     if (proposal.setsDelay) request.delayMs = proposal.delayMs;
+    request.delayFromName = proposal.setsDelay && proposal.delayMs != 0;
   }
   if (paths.size() > 1) request.outputPath = paths[1];
-  if (options.delayMs != 0) request.delayMs = options.delayMs;
-  request.delayFromName = DelayFromName(request.inputPath, request.delayMs);
+  if (options.delayMs != 0) {
+    request.delayMs = options.delayMs;
+    request.delayFromName = false;
+  }
   return request;
 }
 

@@ -70,7 +70,8 @@ ConversionRequest RequestFor(const ConversionOptions& options, const std::vector
                              const ConversionRequest& start);
 
 // True when the input's name states delayMs (a delay tag that is not 0), so
-// that a message about the delay can say where it came from.
+// that a message about the delay can say where it came from. (RequestFor
+// marks its request so itself: a nonzero -d is never the name's.)
 bool DelayFromName(const std::string& inputPath, int32_t delayMs);
 
 // The message of a usage error that both programs word alike, in language;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "frontend/start_up.h"
+
 namespace tessaro {
 namespace {
 
@@ -126,6 +128,28 @@ TEST(ReadArguments, LanguageAndInfoAreTheOptionsBeforeDoubleDash) {
     const CommandArguments read = ReadArguments(c.tokens, ProgramKind::kConsole);
     EXPECT_EQ(read.language, c.language) << c.tokens.size();
     EXPECT_EQ(read.info, c.info) << c.tokens.size();
+  }
+}
+
+// The dialog program takes out the options that only choose the language,
+// but none after "--", where "--lang=en" is a file to convert.
+TEST(ReadProgramStart, TheDialogTakesOutItsLanguageOptionsBeforeDoubleDash) {
+  struct Case {
+    std::vector<std::string> tokens;
+    std::vector<std::string> kept;
+    bool onlyLanguage;
+    Language language;
+  } const cases[] = {
+      {{"--lang=en"}, {}, true, Language::kEnglish},
+      {{"--lang=en", "-s2", "a.aac", "--lang=ja"}, {"-s2", "a.aac"}, false, Language::kJapanese},
+      {{"--lang=ja", "--", "--lang=en"}, {"--", "--lang=en"}, false, Language::kJapanese},
+      {{"--lang=en", "--lang=fr", "a.aac"}, {"--lang=fr", "a.aac"}, false, Language::kEnglish},
+  };
+  for (const Case& c : cases) {
+    const ProgramStart start = ReadProgramStart(c.tokens, ProgramKind::kDialog);
+    EXPECT_EQ(start.tokens, c.kept) << c.tokens.back();
+    EXPECT_EQ(start.onlyLanguageTokens, c.onlyLanguage) << c.tokens.back();
+    EXPECT_EQ(start.language, c.language) << c.tokens.back();
   }
 }
 
