@@ -18,7 +18,7 @@ RunSummary SummaryOf(const FileRun& run, bool check, bool stopped) {
 }
 
 // A file that would write over one of the run's own files fails without
-// being converted, in the console's words.
+// being converted, worded as every run of several files words it.
 ConversionResult Refusal(const OwnFileHit& hit, const ConversionRequest& request, CliHost& host) {
   host.SetInfoText(OwnFileRefusal(hit, request.outputPath, hit.input, request.inputPath,
                                   request.language),

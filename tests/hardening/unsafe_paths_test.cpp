@@ -312,11 +312,12 @@ TEST_F(UnsafePaths, ABatchNeverWritesOverItsOwnFiles) {
             std::string::npos)
       << named.out;
   EXPECT_EQ(ReadFile(dir_.File("o/x_aac.wav")), ReadFile(dir_.File("a.wav")));
-  // In English the message names the output and both files.
+  // In English the message names the output and both files, and what to do.
   const e2e::ProcessResult english =
       Run({"--lang=en", "--batch", "--out-dir", "o", "a/x.aac", "b/x.aac"});
-  EXPECT_NE(english.out.find("Error: The output file o/x_aac.wav was already written for a/x.aac; "
-                             "b/x.aac is skipped, so that it is not overwritten.\n"),
+  EXPECT_NE(english.out.find("Error: The output file o/x_aac.wav was already written for a/x.aac, "
+                             "so it is not overwritten and b/x.aac is not converted. Convert that "
+                             "file on its own with another output name.\n"),
             std::string::npos)
       << english.out;
   EXPECT_EQ(DirectoryEntries(dir_.File("o")), (std::set<std::string>{"x_aac.wav"}));
