@@ -12,7 +12,7 @@ constexpr FrontEndTexts kJapanese = {
         "エラー：出力ファイル%.0sは、%s の出力として、すでに書き込まれています。上書きできません。%.0s\r\n",
     .unknownOption = "%s というオプションはありません。",
     .delayWithoutNumber =
-        "%s：-d の後に、-d120 や -d-120 のように、Delayをミリ秒の整数で続けて指定してください。",
+        "Delayの指定 %s に、ミリ秒の整数が続いていません。-d120 や -d-120 のように指定してください。",
     .unknownLanguage = "%s という言語の指定はありません。--lang=ja か --lang=en を指定してください。",
     .dashAlone = "「-」というオプションはありません。標準入力と標準出力は、ファイルの代わりに使えません。"
                  "「-」という名前のファイルは、./- と指定してください。",
@@ -66,8 +66,8 @@ constexpr FrontEndTexts kEnglish = {
         "not converted. Convert that file on its own with another output name.\r\n",
     .unknownOption = "Unknown option %s.",
     .delayWithoutNumber =
-        "%s: -d needs the delay in milliseconds as a whole number joined to it, like -d120 or "
-        "-d-120.",
+        "The delay option %s has no whole number of milliseconds joined to it; write it like "
+        "-d120 or -d-120.",
     .unknownLanguage = "Unknown language in %s; give --lang=ja or --lang=en.",
     .dashAlone = "\"-\" is not an option, and standard input and output cannot stand for a file; "
                  "give a file named - as ./-.",

@@ -796,7 +796,7 @@ TEST_F(QtWindowTest, CommandLineRunExitsWithTheConsoleProgramsStatus) {
       {{"-o", x, song}, 2, "Unknown option -o."},
       {{"--bogus", song}, 2, "Unknown option --bogus."},
       {{song, x, QString::fromStdString(good)}, 2, "Only an input and an output file can be given"},
-      {{"-d", "250", song}, 2, "-d: -d needs the delay in milliseconds"},
+      {{"-d", "250", song}, 2, "The delay option -d has no whole number"},
       {{"-", song}, 2, "\"-\" is not an option"},
       {{"--lang=fr", song}, 2, "Unknown language in --lang=fr"},
   };
