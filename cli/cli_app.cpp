@@ -15,23 +15,11 @@
 namespace tessaro::cli {
 namespace {
 
-// The message of a usage error; "" where the usage lines say it all.
-std::string UsageMessage(const RunOptions& options, const CliTexts& texts) {
-  switch (options.usage) {
-    case Failure::kUnknownOption: return texts.unknownOption(options.unknownOption.c_str());
-    case Failure::kTooManyPaths: return texts.tooManyPaths;
-    case Failure::kOutDirWithoutBatch: return texts.outDirWithoutBatch;
-    case Failure::kOutDirWithoutFolder: return texts.outDirWithoutFolder;
-    case Failure::kNoInputFiles: return IsOneFileForm(options) ? "" : std::string(texts.noInputFiles);
-    default: return {};
-  }
-}
-
 // Nothing is read or written: the message and the forms on standard error,
 // and under --json one object on standard output.
 int RefuseUsage(const RunOptions& options, Console& console) {
   const CliTexts& texts = CliTextsFor(options.language);
-  const std::string message = UsageMessage(options, texts);
+  const std::string message = UsageMessage(options);
   if (message.empty()) {
     console.Err(texts.usage.c_str());
   } else {

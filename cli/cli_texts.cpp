@@ -7,7 +7,8 @@ namespace {
 constexpr CliTexts kJapanese{
     .usage = "使い方: tessaro-cli [-s1|-s2] [-d<ms>] 入力ファイル [出力ファイル]\n",
     .moreForms =
-        "        tessaro-cli --batch [-s1|-s2] [-d<ms>] [--out-dir フォルダ] [--json] ファイル...\n"
+        "        tessaro-cli --batch [-s1|-s2] [-d<ms>] [--out-dir フォルダ] [--json]\n"
+        "                    ファイル...\n"
         "        tessaro-cli --check [--json] ファイル...\n"
         "        tessaro-cli --json [-s1|-s2] [-d<ms>] 入力ファイル [出力ファイル]\n",
     .help =
@@ -15,30 +16,37 @@ constexpr CliTexts kJapanese{
         "\n"
         "  -s1        WAVを16ビットで出力します（1/1、既定）\n"
         "  -s2        WAVを8ビットで出力します（1/2）\n"
-        "  -d<ms>     Delayをミリ秒で指定します（0以外のとき、ファイル名のDelayより優先）\n"
+        "  -d<ms>     Delayをミリ秒で指定します（0以外のとき、ファイル名のDelayより\n"
+        "             優先）。AACからWAVへの変換だけです。正の値では音を遅らせ\n"
+        "             （前に無音を入れます）、負の値では早めます（その分、先頭を\n"
+        "             削ります）\n"
         "  --batch    複数のファイルを順に変換します。1つが失敗しても、残りは変換します\n"
         "             （出力ファイル名は、それぞれの入力ファイル名から決めます）\n"
         "  --out-dir フォルダ\n"
         "             --batch の出力ファイルを、このフォルダに作ります\n"
         "  --check    ファイルを読んで調べるだけで、ファイルは作りません\n"
         "             （AAC：フレーム数、時間、データ異常　WAV：見つかったフレーム数、\n"
-        "             チェックサム不一致、変換後の時間）\n"
+        "             チェックサム不一致、変換後の時間）。--batch とは一緒に使えません\n"
         "  --json     結果を文章の代わりに、ファイルごとに1行のJSONで標準出力に書きます\n"
         "  --lang=ja|en\n"
         "             表示の言語を日本語（ja）か英語（en）にします。指定がなければ、\n"
-        "             ロケール（LC_ALL、LC_MESSAGES、LANG のうち最初に設定されたもの）が\n"
-        "             C か POSIX でないときは LANGUAGE の最初の項目が、それ以外はロケールが\n"
-        "             決めます。ja、C、POSIX で始まるか、どれも設定がないとき日本語、\n"
-        "             それ以外は英語です（Windowsでは、表示言語が日本語のとき日本語）\n"
+        "             ロケール（LC_ALL、LC_MESSAGES、LANG のうち最初に設定されたもの）\n"
+        "             が C か POSIX でないときは LANGUAGE の最初の項目が、それ以外は\n"
+        "             ロケールが決めます。ja、C、POSIX で始まるか、どれも設定がないとき\n"
+        "             日本語、それ以外は英語です（Windowsでは、表示言語が日本語のとき\n"
+        "             日本語）\n"
         "  -h, --help この説明を表示します\n"
         "  -V, --version\n"
         "             バージョンを表示します\n"
+        "  --         オプションの終わりです。後の引数は、「-」で始まってもファイルです\n"
         "\n"
         "出力ファイルを省略すると、入力ファイル名から決めます（song.aac → song_aac.wav、\n"
         "song_aac.wav → song_out.aac）。\n"
-        "「-」で始まるファイル名は、./-x.aac のようにフォルダを付けるか、-- の後に指定します\n"
-        "（「-」で始まる引数はオプションとして扱われ、知らないものは使い方の誤りになります）。\n"
-        "Windowsでは、ファイル名の * と ? は tessaro-cli が展開します（--batch、--check）。\n"
+        "「-」で始まるファイル名は、./-x.aac のようにフォルダを付けるか、-- の後に\n"
+        "指定します（「-」で始まる引数はオプションとして扱われ、知らないものは\n"
+        "使い方の誤りになります）。\n"
+        "Windowsでは、ファイル名の * と ? は tessaro-cli が展開します（--batch、\n"
+        "--check）。\n"
         "変換結果は、チェックサム不一致の記録も含めて標準出力に、データ異常の報告と、\n"
         "フレームが見つからなかったときの警告は標準エラー出力に出ます（--batch と\n"
         "--check では、どちらもそのファイルの「[n/N] ファイル」の行の後に出ます）。\n"
@@ -49,27 +57,34 @@ constexpr CliTexts kJapanese{
         "  2  使い方の誤り（入力ファイルの指定がない、知らないオプションなど）\n"
         "  3  変換しましたが、データ異常またはチェックサム不一致がありました\n"
         "     （WAVにフレームが一つも見つからなかったときも、3になります）\n"
-        "  --batch と --check では、全ファイルのうち最も悪いもの（1、3、0 の順）になります。\n"
-        "  --check は、変換したときに返す値を返します（出力先も、作らずに調べます）。\n",
+        "  --batch と --check では、全ファイルのうち最も悪いもの（1、3、0 の順）に\n"
+        "  なります。--check は、変換したときに返す値を返します（出力先も、作らずに\n"
+        "  調べます）。\n"
+        "\n"
+        "例:\n"
+        "  tessaro-cli -s2 \"Track1 DELAY 120ms.aac\"\n"
+        "             8ビットのWAVにし、ファイル名のDelay 120 msを補正します\n"
+        "  tessaro-cli --batch --out-dir wav *.aac\n"
+        "             すべての .aac ファイルを、フォルダ wav の中のWAVにします\n"
+        "  tessaro-cli --check --json song_aac.wav\n"
+        "             WAVを調べ、結果をJSONで書きます（ファイルは作りません）\n",
     .outDirWithoutFolder = "--out-dir の後にフォルダを指定してください。",
     .outDirWithoutBatch = "--out-dir は --batch と一緒に指定してください。",
-    .noInputFiles = "入力ファイルの指定がありません。",
-    .unknownOption = "%s というオプションはありません。",
     .tooManyPaths = "入力ファイルと出力ファイルのほかには、ファイルを指定できません。"
                     "複数のファイルを変換するときは、--batch を使ってください。",
+    .batchWithCheck = "--batch と --check は、一緒に指定できません。--check は、ファイルを調べるだけで"
+                      "変換しません。変換するときは --batch だけを、調べるときは --check だけを"
+                      "指定してください。",
     .checkSummary = "合計 %d ファイル：正常 %d, 異常あり %d, 失敗 %d\n",
     .checkWavLayout = ", データ開始：%llu, ブロック長：%s Bytes",
     .checkMismatchCount = "チェックサム不一致：%sヵ所",
     .checkFrameCount = "フレーム数：%llu, ",
-    .outputIsAnInput = "エラー：出力ファイルが、入力ファイル %s と同じです。上書きできません。\n",
-    .outputWrittenBefore =
-        "エラー：出力ファイル%.0sは、%s の出力として、すでに書き込まれています。上書きできません。%.0s\n",
 };
 
 constexpr CliTexts kEnglish{
     .usage = "Usage: tessaro-cli [-s1|-s2] [-d<ms>] INPUT [OUTPUT]\n",
     .moreForms =
-        "       tessaro-cli --batch [-s1|-s2] [-d<ms>] [--out-dir FOLDER] [--json] FILE...\n"
+        "       tessaro-cli --batch [-s1|-s2] [-d<ms>] [--out-dir DIR] [--json] FILE...\n"
         "       tessaro-cli --check [--json] FILE...\n"
         "       tessaro-cli --json [-s1|-s2] [-d<ms>] INPUT [OUTPUT]\n",
     .help =
@@ -84,11 +99,12 @@ constexpr CliTexts kEnglish{
         "             one earlier (as much of its start is cut)\n"
         "  --batch    Converts several files in turn; when one fails, the others are\n"
         "             still converted (each output name comes from its input name)\n"
-        "  --out-dir FOLDER\n"
-        "             Creates the output files of --batch in this folder\n"
+        "  --out-dir DIR\n"
+        "             Creates the output files of --batch in the folder DIR\n"
         "  --check    Only reads and examines the files; creates no file\n"
         "             (AAC: frames, duration, damaged data; WAV: frames found,\n"
-        "             checksum mismatches, duration after conversion)\n"
+        "             checksum mismatches, duration after conversion). Not together\n"
+        "             with --batch\n"
         "  --json     Writes the results to standard output as JSON, one line per\n"
         "             file, instead of text\n"
         "  --lang=ja|en\n"
@@ -102,6 +118,8 @@ constexpr CliTexts kEnglish{
         "  -h, --help Shows this help\n"
         "  -V, --version\n"
         "             Shows the version\n"
+        "  --         Ends the options: what follows is a file, also when it begins\n"
+        "             with \"-\"\n"
         "\n"
         "Without an output file, its name comes from the input file name\n"
         "(song.aac -> song_aac.wav, song_aac.wav -> song_out.aac).\n"
@@ -121,21 +139,26 @@ constexpr CliTexts kEnglish{
         "     (also 3 when the WAV held no frame at all)\n"
         "  With --batch and --check, the worst over all files (1, then 3, then 0).\n"
         "  With --check, the status a conversion would return (where the output\n"
-        "  would go is looked at too, never created).\n",
+        "  would go is looked at too, never created).\n"
+        "\n"
+        "Examples:\n"
+        "  tessaro-cli -s2 \"Track1 DELAY 120ms.aac\"\n"
+        "             Makes an 8-bit WAV, compensating the 120 ms the name states\n"
+        "  tessaro-cli --batch --out-dir wav *.aac\n"
+        "             Converts every .aac file to a WAV in the folder wav\n"
+        "  tessaro-cli --check --json song_aac.wav\n"
+        "             Examines the WAV and writes the result as JSON (creates no file)\n",
     .outDirWithoutFolder = "--out-dir needs a folder after it.",
     .outDirWithoutBatch = "--out-dir can only be used with --batch.",
-    .noInputFiles = "No input file was given.",
-    .unknownOption = "Unknown option %s.",
     .tooManyPaths = "Only an input and an output file can be given; to convert several "
                     "files, use --batch.",
+    .batchWithCheck = "--batch and --check cannot be used together: --check only examines the "
+                      "files and converts none. Give --batch to convert them, or --check to "
+                      "examine them.",
     .checkSummary = "Files: %d (OK: %d, damaged: %d, failed: %d)\n",
     .checkWavLayout = ", Data start: %llu, Block length: %s bytes",
     .checkMismatchCount = "Checksum mismatches: %s ",
     .checkFrameCount = "Frames: %llu, ",
-    .outputIsAnInput = "Error: The output file is the input file %s; it is not overwritten.\n",
-    .outputWrittenBefore =
-        "Error: The output file %s was already written for %s; %s is skipped, so that it is not "
-        "overwritten.\n",
 };
 
 }  // namespace

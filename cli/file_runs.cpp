@@ -6,6 +6,7 @@
 #include "cli/json_report.h"
 #include "engine/convert_command.h"
 #include "frontend/file_run.h"
+#include "frontend/frontend_texts.h"
 #include "frontend/interrupts.h"
 
 namespace tessaro::cli {
@@ -17,17 +18,15 @@ RunSummary SummaryOf(const FileRun& run, bool check, bool stopped) {
 }
 
 // A file that would write over one of the run's own files fails without
-// being converted, in the console's words.
-ConversionResult Refusal(const OwnFileHit& hit, const ConversionRequest& request, CliHost& host,
-                         const CliTexts& texts) {
-  const bool input = hit.kind == OwnFileHit::Kind::kInput;
-  host.SetInfoText(input ? texts.outputIsAnInput(hit.input.c_str())
-                         : texts.outputWrittenBefore(request.outputPath.c_str(), hit.input.c_str(),
-                                                     request.inputPath.c_str()),
+// being converted, worded as every run of several files words it.
+ConversionResult Refusal(const OwnFileHit& hit, const ConversionRequest& request, CliHost& host) {
+  host.SetInfoText(OwnFileRefusal(hit, request.outputPath, hit.input, request.inputPath,
+                                  request.language),
                    true);
   ConversionResult result;
   result.failed = true;
-  result.failure = input ? Failure::kOutputIsAnInput : Failure::kOutputWrittenBefore;
+  result.failure =
+      hit.kind == OwnFileHit::Kind::kInput ? Failure::kOutputIsAnInput : Failure::kOutputWrittenBefore;
   return result;
 }
 
@@ -56,7 +55,7 @@ int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const 
       outcome.result = RunConversion(outcome.request, host, fs);
       run.Converted(i, outcome.request.outputPath, outcome.result);
     } else {
-      outcome.result = Refusal(hit, outcome.request, host, texts);
+      outcome.result = Refusal(hit, outcome.request, host);
       run.Refused();
     }
     host.EndProgress();

@@ -23,35 +23,33 @@ struct RunOptions {
   bool check = false;
   bool json = false;
   std::optional<std::string> outDir;
-  // "-s1", "-s2" and "-d<ms>" in their order, read by the shared token reader
-  // together with each file, so that they mean what they mean in one-file runs.
-  std::vector<std::string> optionTokens;
+  // What -s1, -s2 and -d<ms> set, applied to each file so that they mean
+  // what they mean in one-file runs.
+  ConversionOptions conversion;
   std::vector<std::string> files;
   // Not kNone: the arguments do not form a run (the first such reason).
   Failure usage = Failure::kNone;
-  std::string unknownOption;  // kUnknownOption: the token as given
-  Language language;          // of the requests and texts
+  std::string usageToken;  // the argument at fault, as given
+  Language language;       // of the requests and texts
 };
 
-// The options every form knows, exactly as written; "-d" takes its integer
-// joined ("-d-120"), "--out-dir" its folder as the next token or joined by
-// "=". Every other token that begins with "-" is an unknown option; after
-// "--" every token is a file. More than two files in the one-file and --json
-// forms, --out-dir without --batch, or no file at all are usage errors too.
-inline constexpr std::string_view kKnownOptions[] = {
-    "-s1",     "-s2",     "-d", "--lang=ja", "--lang=en", "--out-dir", "--json",
-    "--batch", "--check", "-h", "--help",    "-V",        "--version", "--"};
-
+// The arguments read by the option table (frontend/option_table.h), with the
+// console program's rules on top: more than two files in the one-file and
+// --json forms, --out-dir without --batch, --batch with --check, or no file
+// at all are usage errors too.
 RunOptions ReadRunOptions(const std::vector<std::string>& args, Language language);
+
+// The message of a usage error; "" where the usage lines say it all.
+std::string UsageMessage(const RunOptions& options);
 
 // The one-file form: neither --batch, --check nor --json.
 inline bool IsOneFileForm(const RunOptions& options) {
   return !options.batch && !options.check && !options.json;
 }
 
-// The request for the option tokens followed by paths (INPUT [OUTPUT]), read
-// by the shared token reader (output proposed from the input's name, delay
-// from its tag), in the options' language.
+// The request for the options and paths (INPUT [OUTPUT]), made by the shared
+// reader (output proposed from the input's name, delay from its tag), in the
+// options' language.
 ConversionRequest RequestFor(const RunOptions& options, const std::vector<std::string>& paths);
 
 // The request for one file of a run over several.

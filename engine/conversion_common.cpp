@@ -52,15 +52,18 @@ std::string FailureMessage(Failure failure, const ConversionRequest& request,
     case Failure::kWriteFailed: return texts.writeFailed(out, Because(reason).c_str());
     case Failure::kDelayTooLarge: {
       const std::string limit = DelayLimit(request);
-      return texts.delayTooLarge(("-" + limit).c_str(), limit.c_str());
+      const int64_t ms = request.delayMs;
+      const std::string delay = (ms < 0 ? "-" : "") + FormatByteCount(static_cast<uint64_t>(ms < 0 ? -ms : ms));
+      const auto& text = request.delayFromName ? texts.delayInNameTooLarge : texts.delayTooLarge;
+      return text(delay.c_str(), ("-" + limit).c_str(), limit.c_str());
     }
     case Failure::kInputInvalid:
     case Failure::kInputInvalidChunk: return texts.inputBroken;
     case Failure::kNotWav: return texts.notWav;
     case Failure::kInputNameInvalid: return texts.badInputName;
-    case Failure::kOutputIsAac: return texts.outputIsAac;
-    case Failure::kOutputIsWav: return texts.outputIsWav;
-    case Failure::kOutputLinkInSharedFolder: return texts.outputLinkInSharedFolder;
+    case Failure::kOutputIsAac: return texts.outputIsAac(out);
+    case Failure::kOutputIsWav: return texts.outputIsWav(out);
+    case Failure::kOutputLinkInSharedFolder: return texts.outputLinkInSharedFolder(out);
     case Failure::kNone:
     case Failure::kUnexpected:
     case Failure::kOutputIsAnInput:
@@ -70,6 +73,9 @@ std::string FailureMessage(Failure failure, const ConversionRequest& request,
     case Failure::kOutDirWithoutBatch:
     case Failure::kOutDirWithoutFolder:
     case Failure::kNoInputFiles:
+    case Failure::kDelayWithoutNumber:
+    case Failure::kUnknownLanguage:
+    case Failure::kBatchWithCheck:
     case Failure::kStopped: break;
   }
   return texts.unexpected;

@@ -17,6 +17,9 @@ struct ConversionRequest {
   int32_t delayMs = 0;   // AAC to WAV only: positive shifts the stream later
   // Of the reports and messages; no default, so that every caller says which.
   Language language;
+  // The delay is the one the input's name states, not an option's: a message
+  // about it says so, and that only a new name changes it.
+  bool delayFromName = false;
 };
 
 }  // namespace tessaro

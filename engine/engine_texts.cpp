@@ -19,13 +19,14 @@ constexpr EngineTexts kJapanese{
     .badInputName = "エラー：入力ファイル名が不正です。",
     .readFailed = "エラー：入力ファイルが、読み込めません。%.0s%.0s\r\n",
     .writeFailed = "エラー：出力ファイルに、書き込めません。%.0s%.0s\r\n",
-    .delayTooLarge = "エラー：Delayが、大きすぎます。%.0s%.0s\r\n",
+    .delayTooLarge = "エラー：Delayが、大きすぎます。%.0s%.0s%.0s\r\n",
+    .delayInNameTooLarge = "エラー：Delayが、大きすぎます。%.0s%.0s%.0s\r\n",
     .unexpected = "エラー：変換中に、予期しない異常が発生しました。\r\n",
-    .outputIsAac = "エラー：出力ファイルが、入力と同じAACファイルです。上書きできません。\r\n",
-    .outputIsWav = "エラー：出力ファイルが、入力と同じWAVファイルです。上書きできません。\r\n",
+    .outputIsAac = "エラー：出力ファイルが、入力と同じAACファイルです。上書きできません。%.0s\r\n",
+    .outputIsWav = "エラー：出力ファイルが、入力と同じWAVファイルです。上書きできません。%.0s\r\n",
     .outputLinkInSharedFolder =
         "エラー：出力ファイルが、共有フォルダにある他のユーザーのリンクです。"
-        "リンクをたどりません。\r\n",
+        "リンクをたどりません。%.0s\r\n",
     .outputIsTheInput = "入力ファイルと同じファイルです",
     .outputNotARegularFile = "通常のファイルではありません",
     .outputNotWritable = "書き込みが許可されていません",
@@ -53,18 +54,33 @@ constexpr EngineTexts kEnglish{
     .inputNotOpenable = "Error: The input file \"%s\" cannot be opened%s.\r\n",
     .outputNotOpenable = "Error: The output file \"%s\" cannot be opened%s.\r\n",
     .inputBroken = "Error: The input file is invalid.\r\n",
-    .inputBrokenChunk = "Error: The input file is invalid. %d,%d\r\n",
+    .inputBrokenChunk =
+        "Error: The input file is invalid: a chunk before its audio data claims %u bytes, more "
+        "than the 74 this program reads (its size field ends at byte %d). An editor may have "
+        "added information such as a LIST chunk; save the WAV without it.\r\n",
     .notWav = "Error: The input file is not a WAV file.\r\n",
     .badInputName = "Error: The input file name is invalid; it must end in .aac or .wav.",
     .readFailed = "Error: The input file \"%s\" cannot be read%s.\r\n",
     .writeFailed = "Error: The output file \"%s\" cannot be written%s.\r\n",
-    .delayTooLarge = "Error: The delay is too large; it must lie between %s and %s ms.\r\n",
+    .delayTooLarge =
+        "Error: The delay of %s ms is out of range; it must lie between %s and %s ms.\r\n",
+    .delayInNameTooLarge =
+        "Error: The delay of %s ms that the input file name states is out of range; it must lie "
+        "between %s and %s ms. Rename the file so that its delay lies in that range (-d0 does "
+        "not override the name's delay).\r\n",
     .unexpected = "Error: An unexpected error occurred during the conversion.\r\n",
-    .outputIsAac = "Error: The output file is an AAC file, like the input; it is not overwritten.\r\n",
-    .outputIsWav = "Error: The output file is a WAV file, like the input; it is not overwritten.\r\n",
+    .outputIsAac =
+        "Error: The output file \"%s\" is an AAC file, like the input, so it is not overwritten: "
+        "it may be another input named by mistake. Give another output file name, or remove "
+        "that file first.\r\n",
+    .outputIsWav =
+        "Error: The output file \"%s\" is a WAV file, like the input, so it is not overwritten: "
+        "it may be another input named by mistake. Give another output file name, or remove "
+        "that file first.\r\n",
     .outputLinkInSharedFolder =
-        "Error: The output path is another user's link in a shared folder; "
-        "the link is not followed.\r\n",
+        "Error: The output path \"%s\" leads through a link in a shared folder that another "
+        "user may have planted, so the link is not followed and nothing is written. Give an "
+        "output path in a folder of your own.\r\n",
     .outputIsTheInput = "it is the input file",
     .outputNotARegularFile = "it is not a regular file",
     .outputNotWritable = "you may not write to it",

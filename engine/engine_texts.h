@@ -22,18 +22,25 @@ struct EngineTexts {
   Format<const char*, const char*> inputNotOpenable;   // input path, reason
   Format<const char*, const char*> outputNotOpenable;  // output path, reason
   Text inputBroken;
-  Format<int, int> inputBrokenChunk;  // a chunk's size, the bytes left for it
+  // A chunk's size (the English reads it unsigned) and the file offset just
+  // behind its size field.
+  Format<int, int> inputBrokenChunk;
   Text notWav;
   Text badInputName;  // ends without a line break
   Format<const char*, const char*> readFailed;   // input path, reason
   Format<const char*, const char*> writeFailed;  // output path, reason
-  Format<const char*, const char*> delayTooLarge;  // the smallest and largest delay
+  // A delay outside what the container can hold: the delay, the smallest and
+  // the largest one; given by an option, or stated by the input's name
+  // (which only a new name changes).
+  Format<const char*, const char*, const char*> delayTooLarge;
+  Format<const char*, const char*, const char*> delayInNameTooLarge;
   Text unexpected;
-  // An existing output of the input's own kind, which is not replaced.
-  Text outputIsAac;
-  Text outputIsWav;
+  // An existing output of the input's own kind, which is not replaced: the
+  // output path.
+  Format<const char*> outputIsAac;
+  Format<const char*> outputIsWav;
   // An output path through another user's link in a shared folder.
-  Text outputLinkInSharedFolder;
+  Format<const char*> outputLinkInSharedFolder;
   // The engine's own reasons why an output cannot be opened, where the
   // system gives none.
   Text outputIsTheInput;

@@ -26,6 +26,9 @@ const char* FailureCode(Failure failure) {
     case Failure::kOutDirWithoutBatch: return "out_dir_without_batch";
     case Failure::kOutDirWithoutFolder: return "out_dir_without_folder";
     case Failure::kNoInputFiles: return "no_input_files";
+    case Failure::kDelayWithoutNumber: return "delay_without_number";
+    case Failure::kUnknownLanguage: return "unknown_language";
+    case Failure::kBatchWithCheck: return "batch_with_check";
     case Failure::kStopped: return "stopped";
   }
   return "unexpected";

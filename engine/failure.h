@@ -31,6 +31,9 @@ enum class Failure {
   kOutDirWithoutBatch,
   kOutDirWithoutFolder,
   kNoInputFiles,
+  kDelayWithoutNumber,  // "-d" without a whole number joined to it
+  kUnknownLanguage,     // "--lang=" with a language other than ja and en
+  kBatchWithCheck,      // --batch and --check together
   // A stop request (a signal, the console's close) ended the run.
   kStopped,
 };

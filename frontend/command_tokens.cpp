@@ -1,87 +1,105 @@
-// Reading a command-line run's tokens into a conversion request.
+// Reading a command line's arguments by the option table, and the request
+// they ask for.
 #include "frontend/command_tokens.h"
 
-#include <cstdint>
-#include <string_view>
-
-#include "naming/delay_tag.h"
+#include "frontend/frontend_texts.h"
 #include "naming/output_path.h"
 
 namespace tessaro {
-
 namespace {
 
-// The tokens read one by one; options and paths each keep their order.
-class TokenReader {
- public:
-  explicit TokenReader(const ConversionRequest& start) : read_{start, 0} {}
-
-  void Option(const std::string& token) {
-    if (token == "-s1") {
-      read_.request.outputSize = 0;
-    } else if (token == "-s2") {
-      read_.request.outputSize = 1;
-    } else if (token.starts_with("-d")) {
-      pendingDelay_ = ReadDelayNumber(std::string_view(token).substr(2));
-    }
-    // Other "-s" tokens and unknown options are ignored.
-  }
-
-  void Path(const std::string& token) {
-    ConversionRequest& request = read_.request;
-    if (read_.pathCount == 0) {
-      ++read_.pathCount;
-      request.inputPath = token;
-      const OutputProposal proposal = DeriveOutputPath(token);
-      request.outputPath = proposal.outputPath;
-      if (proposal.setsDelay) request.delayMs = proposal.delayMs;
-    } else if (read_.pathCount == 1) {
-      ++read_.pathCount;
-      request.outputPath = token;
-    }
-  }
-
-  CommandTokens Finish() {
-    if (pendingDelay_ != 0) read_.request.delayMs = pendingDelay_;
-    return read_;
-  }
-
- private:
-  CommandTokens read_;
-  int32_t pendingDelay_ = 0;
-};
+void Fail(CommandArguments& read, Failure failure, const std::string& token) {
+  if (read.usage.failure == Failure::kNone) read.usage = {failure, token};
+}
 
 }  // namespace
 
-CommandTokens ReadCommandTokens(const std::vector<std::string>& tokens,
-                                const ConversionRequest& start) {
-  TokenReader reader(start);
-  for (const std::string& token : tokens) {
-    if (token.starts_with("-")) {
-      reader.Option(token);
-    } else {
-      reader.Path(token);
+CommandArguments ReadArguments(const std::vector<std::string>& tokens, ProgramKind program) {
+  CommandArguments read;
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    const std::string& token = tokens[i];
+    if (read.optionsEnded || !token.starts_with("-")) {
+      read.paths.push_back(token);
+      continue;
     }
+    const OptionRow* row = FindOption(token);
+    if (row == nullptr || !Takes(program, *row)) {
+      Fail(read, Failure::kUnknownOption, token);
+      // The console's own folder option keeps its folder also where it is
+      // refused, so that the folder is not taken for a path.
+      if (row != nullptr && row->value == OptionValue::kFolder && token == row->name) ++i;
+      continue;
+    }
+    std::string_view value = std::string_view(token).substr(row->name.size());
+    if (row->value == OptionValue::kFolder) {
+      if (value.empty() && i + 1 < tokens.size()) {
+        value = tokens[++i];
+      } else if (!value.empty()) {
+        value.remove_prefix(1);  // the "="
+      }
+    }
+    if (!TakesValue(*row, value)) {
+      Fail(read, row->badValue, token);
+      continue;
+    }
+    row->apply(read, value);
   }
-  return reader.Finish();
+  return read;
 }
 
-CommandTokens ReadCommandTokens(const std::vector<std::string>& options,
-                                const std::vector<std::string>& paths,
-                                const ConversionRequest& start) {
-  TokenReader reader(start);
-  for (const std::string& option : options) reader.Option(option);
-  for (const std::string& path : paths) reader.Path(path);
-  return reader.Finish();
+CommandArguments ReadDialogArguments(const std::vector<std::string>& tokens) {
+  CommandArguments read = ReadArguments(tokens, ProgramKind::kDialog);
+  if (read.paths.size() > 2) Fail(read, Failure::kTooManyPaths, read.paths[2]);
+  if (read.paths.empty()) Fail(read, Failure::kNoInputFiles, "");
+  return read;
 }
 
-InfoRequest InfoRequestOf(const std::vector<std::string>& tokens) {
-  for (const std::string& token : tokens) {
-    if (token == "--") break;
-    if (token == "--help" || token == "-h") return InfoRequest::kHelp;
-    if (token == "--version" || token == "-V") return InfoRequest::kVersion;
+ConversionRequest RequestFor(const ConversionOptions& options, const std::vector<std::string>& paths,
+                             const ConversionRequest& start) {
+  ConversionRequest request = start;
+  if (options.outputSize) request.outputSize = *options.outputSize;
+  if (!paths.empty()) {
+    request.inputPath = paths[0];
+    const OutputProposal proposal = DeriveOutputPath(paths[0]);
+    request.outputPath = proposal.outputPath;
+    if (proposal.setsDelay) request.delayMs = proposal.delayMs;
+    request.delayFromName = proposal.setsDelay && proposal.delayMs != 0;
   }
-  return InfoRequest::kNone;
+  if (paths.size() > 1) request.outputPath = paths[1];
+  if (options.delayMs != 0) {
+    request.delayMs = options.delayMs;
+    request.delayFromName = false;
+  }
+  return request;
+}
+
+bool DelayFromName(const std::string& inputPath, int32_t delayMs) {
+  const OutputProposal proposal = DeriveOutputPath(inputPath);
+  return delayMs != 0 && proposal.setsDelay && proposal.delayMs == delayMs;
+}
+
+std::string SharedUsageMessage(const UsageError& usage, Language language) {
+  const FrontEndTexts& texts = FrontEndTextsFor(language);
+  const char* token = usage.token.c_str();
+  switch (usage.failure) {
+    case Failure::kUnknownOption: {
+      if (usage.token == "-") return texts.dashAlone;
+      const OptionRow* row = FindOption(usage.token);
+      if (row != nullptr && !Takes(ProgramKind::kDialog, *row)) return texts.consoleOnlyOption(token);
+      return texts.unknownOption(token);
+    }
+    case Failure::kDelayWithoutNumber: return texts.delayWithoutNumber(token);
+    case Failure::kUnknownLanguage: return texts.unknownLanguage(token);
+    default: return {};
+  }
+}
+
+std::string DialogUsageError(const UsageError& usage, Language language) {
+  const FrontEndTexts& texts = FrontEndTextsFor(language);
+  std::string message = SharedUsageMessage(usage, language);
+  if (usage.failure == Failure::kTooManyPaths) message = texts.dialogTooManyPaths;
+  if (usage.failure == Failure::kNoInputFiles) message = texts.noInputFiles;
+  return message + "\n" + texts.dialogUsage.c_str();
 }
 
 }  // namespace tessaro

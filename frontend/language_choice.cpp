@@ -1,5 +1,7 @@
-// Choosing the language from the locale variables and the --lang= tokens.
+// Choosing the language from the locale variables.
 #include "frontend/language_choice.h"
+
+#include <string_view>
 
 namespace tessaro {
 namespace {
@@ -43,20 +45,6 @@ Language LanguageFromLocaleVariables(const char* language, const char* lcAll,
     if (!first.empty()) return LanguageOfLocaleName(first);
   }
   return LanguageOfLocaleName(locale);
-}
-
-std::optional<Language> ReadLanguageToken(std::string_view token) {
-  if (token == "--lang=ja") return Language::kJapanese;
-  if (token == "--lang=en") return Language::kEnglish;
-  return std::nullopt;
-}
-
-std::optional<Language> LanguageFromTokens(const std::vector<std::string>& tokens) {
-  std::optional<Language> chosen;
-  for (const std::string& token : tokens) {
-    if (const std::optional<Language> one = ReadLanguageToken(token)) chosen = one;
-  }
-  return chosen;
 }
 
 }  // namespace tessaro

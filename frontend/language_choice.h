@@ -1,10 +1,6 @@
 #pragma once
-// Which language the programs speak: from the locale variables and --lang=.
-
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
+// Which language the programs speak when no --lang= chooses: from the
+// locale variables.
 
 #include "engine/language.h"
 
@@ -19,11 +15,5 @@ namespace tessaro {
 // "POSIX" and "C.<codeset>"; any other value is English.
 Language LanguageFromLocaleVariables(const char* language, const char* lcAll,
                                      const char* lcMessages, const char* lang);
-
-// "--lang=ja" and "--lang=en" give their language; any other token nullopt.
-std::optional<Language> ReadLanguageToken(std::string_view token);
-
-// The language the last "--lang=ja" / "--lang=en" token chooses, if any.
-std::optional<Language> LanguageFromTokens(const std::vector<std::string>& tokens);
 
 }  // namespace tessaro

@@ -15,15 +15,14 @@ namespace tessaro {
 // managers start it with: the dialog opens on the file that follows.
 inline constexpr std::string_view kOpenToken = "--open";
 
-enum class ProgramKind {
-  kConsole,  // tessaro-cli: the tokens stay as given for its own reader (help
-             // and version included), stops are always handled
-  kDialog,   // tessaro: the --lang= tokens are taken out (they only choose the
-             // language; "tessaro --lang=en" opens the dialog like "tessaro");
-             // stops are handled when the tokens make a command-line run
-             // (any token left, unless the first is kOpenToken or the program
-             // is asked for its help or version)
-};
+// How the two programs start (ProgramKind, frontend/option_table.h):
+//   kConsole: the tokens stay as given for its own reader (help and version
+//     included), stops are always handled;
+//   kDialog: the --lang= tokens before a "--" are taken out (they only choose
+//     the language; "tessaro --lang=en" opens the dialog like "tessaro");
+//     stops are handled when the tokens make a command-line run (any token
+//     left, unless the first is kOpenToken or the program is asked for its
+//     help or version).
 
 struct ProgramStart {
   Language language;
@@ -34,8 +33,9 @@ struct ProgramStart {
   InfoRequest info = InfoRequest::kNone;
 };
 
-// The language is the last "--lang=ja" / "--lang=en" token's, else the
-// system's (frontend/system_language.h). Reads only: nothing is installed.
+// The language is the last "--lang=ja" / "--lang=en" option's (not one after
+// "--", which is a file), else the system's (frontend/system_language.h).
+// Reads only: nothing is installed.
 ProgramStart ReadProgramStart(std::vector<std::string> tokens, ProgramKind kind);
 
 // ReadProgramStart, then the stop handling of the run (frontend/interrupts.h)

@@ -1,7 +1,7 @@
 #pragma once
 // The dialog logic's own texts (error window, settings file, error log,
-// cancelling and queues of files; a queue's summary is the one of every run
-// of files, frontend/frontend_texts.h), one table per language.
+// cancelling; a queue's summary and its refusals are those of every run of
+// files, frontend/frontend_texts.h), one table per language.
 
 #include "engine/language.h"
 #include "engine/text_types.h"
@@ -10,7 +10,7 @@ namespace tessaro {
 
 struct DialogTexts {
   Format<double> countdown;                   // seconds left, "%5.1f"
-  Format<const char*> settingsNotOpenable;    // the settings file's path
+  Format<const char*, const char*> settingsNotOpenable;  // the settings file's path, " (reason)"
   Text logInputFileOpen;                      // opens the log line's name field
   // The damage report's second line, which the log line leaves out.
   Text logDroppedSentence;
@@ -18,9 +18,6 @@ struct DialogTexts {
   Text cancelButton;
   // The information box after the user stopped a conversion.
   Text stopped;
-  // A file of a queue whose output would replace one of the queue's inputs
-  // or an earlier file's output: the other file's name.
-  Format<const char*> queueOverwrites;
   // "Show the output in its folder" found nothing to show it with: the output.
   Format<const char*> folderNotShown;
 };

@@ -83,19 +83,24 @@ std::string FormatSettings(const SettingsValues& values) {
 }
 
 bool WriteSettingsFile(const std::string& path, const std::string& storedText,
-                       FileSystem& fs) {
+                       FileSystem& fs, std::string* reason) {
   // A link keeps pointing at the settings: its target is what is replaced.
   const std::string resolved = fs.ResolveLinks(path);
   const std::string target = resolved.empty() ? path : resolved;
   // A folder, a pipe or a device is never written to.
   const PathInfo info = fs.Stat(target);
-  if (info.kind == PathInfo::Kind::kOther) return false;
+  if (info.kind == PathInfo::Kind::kOther) {
+    if (reason != nullptr) reason->clear();
+    return false;
+  }
   EnsureParentDirectory(target);
   std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, target, info);
-  return aside &&
-         aside->file().Write(reinterpret_cast<const uint8_t*>(storedText.data()),
-                             storedText.size()) &&
-         aside->Commit(true);
+  const bool written =
+      aside &&
+      aside->file().Write(reinterpret_cast<const uint8_t*>(storedText.data()), storedText.size()) &&
+      aside->Commit(true);
+  if (!written && reason != nullptr) *reason = fs.LastErrorText();
+  return written;
 }
 
 }  // namespace tessaro

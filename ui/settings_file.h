@@ -56,8 +56,9 @@ std::string FormatSettings(const SettingsValues& values);
 // Writes the file, replacing it; creates its directory when missing. The new
 // text is written beside the file and put in its place only once it is
 // whole, so a full disk or a crash leaves the earlier settings. False when it
-// cannot be written, also when the path is a folder, a pipe or a device.
+// cannot be written, also when the path is a folder, a pipe or a device;
+// *reason (when given) then takes the system's reason, "" where it gives none.
 bool WriteSettingsFile(const std::string& path, const std::string& storedText,
-                       FileSystem& fs = RealFileSystem());
+                       FileSystem& fs = RealFileSystem(), std::string* reason = nullptr);
 
 }  // namespace tessaro

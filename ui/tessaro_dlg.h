@@ -116,7 +116,7 @@ class CTessaroDlg : public ConversionHost {
   void OnShowOutputFolder();
   // What the program exits with: 0 after the dialog was used; after a
   // command-line run the console program's status for its conversion
-  // (frontend/exit_status.h), 2 when it named no input.
+  // (frontend/exit_status.h), 2 when its arguments formed no run.
   int ExitStatus() const { return exitStatus_; }
 
   // ---- ConversionHost.

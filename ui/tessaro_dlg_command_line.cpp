@@ -1,30 +1,47 @@
 // The command-line run: after the first paint, a program started with
 // arguments fills the dialog from them, converts once and ends, without
-// writing the settings. A close during its conversion cancels it.
+// writing the settings. A close during its conversion cancels it. Arguments
+// that do not form a run (an unknown option, a third path, no input) convert
+// nothing: the error window shows why, and the program ends with the usage
+// status.
 #include "frontend/command_tokens.h"
 #include "frontend/exit_status.h"
 #include "ui/control_ids.h"
 #include "ui/tessaro_dlg.h"
 
 namespace tessaro {
+namespace {
+
+// The error window's text: its lines end in "\r\n", the last one in nothing.
+std::string WindowLines(const std::string& text) {
+  std::string lines;
+  for (const char c : text.substr(0, text.find_last_not_of('\n') + 1)) {
+    if (c == '\n') lines += '\r';
+    lines += c;
+  }
+  return lines;
+}
+
+}  // namespace
 
 void CTessaroDlg::RunCommandLine() {
   if (commandLineStarted_ || commandLine_.empty) return;
   // Set before anything else: the paints dispatched while converting must
   // not start the run again.
   commandLineStarted_ = true;
-  const CommandTokens read = ReadCommandTokens(
-      commandLine_.tokens, {m_strInFile, m_strOutFile, m_nOutputSize, m_nDelay, language_});
-  m_nOutputSize = read.request.outputSize;
-  if (read.pathCount > 0) {
-    m_strInFile = read.request.inputPath;
-    m_strOutFile = read.request.outputPath;
-    m_nDelay = read.request.delayMs;
-    proposedFrom_ = m_strInFile;  // the tokens' output stands
-  }
-  UpdateData(false);
+  const CommandArguments read = ReadDialogArguments(commandLine_.tokens);
   exitStatus_ = kExitUsage;
-  if (read.pathCount > 0) {
+  if (read.usage.failure != Failure::kNone) {
+    ShowErrorMessage(WindowLines(DialogUsageError(read.usage, language_)), 0);
+  } else {
+    const ConversionRequest request = tessaro::RequestFor(
+        read.conversion, read.paths, {m_strInFile, m_strOutFile, m_nOutputSize, m_nDelay, language_});
+    m_nOutputSize = request.outputSize;
+    m_strInFile = request.inputPath;
+    m_strOutFile = request.outputPath;
+    m_nDelay = request.delayMs;
+    proposedFrom_ = m_strInFile;  // the arguments' output stands
+    UpdateData(false);
     PumpEvents();
     ConvertShown();
     EndConverting();  // a close asked for meanwhile: the run ends anyway

@@ -12,7 +12,9 @@
 // conversion ends the focus goes back where it was, unless the user has
 // moved it meanwhile.
 #include "engine/file_io.h"
+#include "frontend/command_tokens.h"
 #include "frontend/file_run.h"
+#include "frontend/frontend_texts.h"
 #include "naming/output_path.h"
 #include "ui/dialog_texts.h"
 #include "ui/error_log.h"
@@ -90,6 +92,7 @@ ConversionRequest CTessaroDlg::RequestFor(const std::string& input, const std::s
   request.outputSize = m_nOutputSize;
   request.delayMs = delayMs;
   request.language = language_;
+  request.delayFromName = DelayFromName(input, delayMs);
   return request;
 }
 
@@ -175,7 +178,6 @@ ConversionResult CTessaroDlg::ConvertOne(const ConversionRequest& request) {
 }
 
 void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
-  const DialogTexts& texts = DialogTextsFor(language_);
   FileRun run(paths, files_, true);
   BeginConverting();
   converting_.queued = true;
@@ -195,8 +197,11 @@ void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
     m_strInfo = converting_.queueInfo;
     UpdateData(false);
     // Never over a file of this run: one of its inputs or an earlier output.
-    if (run.Overwrites(i, proposal.outputPath).kind != OwnFileHit::Kind::kNone) {
-      SetInfoText(texts.queueOverwrites(LogFileName(proposal.outputPath).c_str()), true);
+    const OwnFileHit hit = run.Overwrites(i, proposal.outputPath);
+    if (hit.kind != OwnFileHit::Kind::kNone) {
+      SetInfoText(OwnFileRefusal(hit, LogFileName(proposal.outputPath), LogFileName(hit.input),
+                                 LogFileName(input), language_),
+                  true);
       run.Refused();
       continue;
     }

@@ -41,10 +41,14 @@ bool CTessaroDlg::SaveSettings() {
   m_nPosY = rect.top;
   m_nSizeX = rect.Width();
   m_nSizeY = rect.Height();
-  if (WriteSettingsFile(m_strIniPath, ws_.ToStoredText(FormatSettings(CurrentSettings())))) {
+  std::string reason;
+  if (WriteSettingsFile(m_strIniPath, ws_.ToStoredText(FormatSettings(CurrentSettings())),
+                        RealFileSystem(), &reason)) {
     return true;
   }
-  ShowErrorMessage(DialogTextsFor(language_).settingsNotOpenable(m_strIniPath.c_str()), 0);
+  const std::string because = reason.empty() ? std::string() : " (" + reason + ")";
+  ShowErrorMessage(
+      DialogTextsFor(language_).settingsNotOpenable(m_strIniPath.c_str(), because.c_str()), 0);
   return false;
 }
 

@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "cli/cli_texts.h"
+#include "cli/run_options.h"
 #include "frontend/interrupts.h"
 #include "tests/support/adts_builder.h"
 #include "tests/support/container_builder.h"
+#include "tests/support/help_width.h"
 #include "tests/support/memory_console.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/temp_dir.h"
@@ -98,15 +100,18 @@ TEST(RunCli, TheOneFileFormRefusesWhatItCannotMean) {
       {{"-o", "x.wav", "song.aac"}, "-o というオプションはありません。"},
       {{"song.aac", "-q"}, "-q というオプションはありません。"},
       {{"--force", "song.aac"}, "--force というオプションはありません。"},
-      {{"-", "song.aac"}, "- というオプションはありません。"},
+      {{"-", "song.aac"},
+       "「-」というオプションはありません。標準入力と標準出力は、ファイルの代わりに使えません。"
+       "「-」という名前のファイルは、./- と指定してください。"},
       {{"--lang", "song.aac"}, "--lang というオプションはありません。"},
       // Look-alikes of the known options are not taken for them.
       {{"-dry-run", "song.aac"}, "-dry-run というオプションはありません。"},
       {{"-silent", "-delete", "song.aac"}, "-silent というオプションはありません。"},
       {{"-s3", "song.aac"}, "-s3 というオプションはありません。"},
-      {{"-d", "song.aac"}, "-d というオプションはありません。"},
-      {{"-d 7", "song.aac"}, "-d 7 というオプションはありません。"},
-      {{"--lang=xx", "song.aac"}, "--lang=xx というオプションはありません。"},
+      {{"-d", "song.aac"}, "Delayの指定 -d に、ミリ秒の整数が続いていません。-d120 や -d-120 のように指定してください。"},
+      {{"-d 7", "song.aac"}, "Delayの指定 -d 7 に、ミリ秒の整数が続いていません。-d120 や -d-120 のように指定してください。"},
+      {{"-dx", "song.aac"}, "-dx というオプションはありません。"},
+      {{"--lang=xx", "song.aac"}, "--lang=xx という言語の指定はありません。--lang=ja か --lang=en を指定してください。"},
       {{"--out-dirs=o", "--batch", "song.aac"}, "--out-dirs=o というオプションはありません。"},
       {{"a.aac", "b.aac", "song.aac"}, tooMany},
       {{"a.aac", "b.aac", "--", "-x"}, tooMany},
@@ -129,6 +134,9 @@ TEST(RunCli, TheOneFileFormRefusesWhatItCannotMean) {
   CaptureConsole console;
   EXPECT_EQ(RunCli({"-x", "in.aac"}, console, fs, Language::kEnglish), kExitUsage);
   EXPECT_EQ(console.err.substr(0, console.err.find('\n')), "Unknown option -x.");
+  console.err.clear();
+  EXPECT_EQ(RunCli({"--batch", "--check", "in.aac"}, console, fs, Language::kEnglish), kExitUsage);
+  EXPECT_EQ(console.err.rfind("--batch and --check cannot be used together", 0), 0u) << console.err;
 }
 
 TEST(RunCli, ExitStatusTellsWhatHappened) {
@@ -173,18 +181,45 @@ TEST(RunCli, DamageReportGoesToStandardErrorOnly) {
 }
 
 std::vector<const char*> Members(const CliTexts& t) {
-  static_assert(sizeof(CliTexts) == 14 * sizeof(const char*));  // every member listed
+  static_assert(sizeof(CliTexts) == 11 * sizeof(const char*));  // every member listed
   return {t.usage.c_str(),          t.moreForms.c_str(),          t.help.c_str(),
-          t.outDirWithoutFolder.c_str(), t.outDirWithoutBatch.c_str(), t.noInputFiles.c_str(),
-          t.unknownOption.c_str(),  t.tooManyPaths.c_str(),
-          t.checkSummary.c_str(),
-          t.checkWavLayout.c_str(), t.checkMismatchCount.c_str(), t.checkFrameCount.c_str(),
-          t.outputIsAnInput.c_str(), t.outputWrittenBefore.c_str()};
+          t.outDirWithoutFolder.c_str(), t.outDirWithoutBatch.c_str(), t.tooManyPaths.c_str(),
+          t.batchWithCheck.c_str(), t.checkSummary.c_str(),
+          t.checkWavLayout.c_str(), t.checkMismatchCount.c_str(), t.checkFrameCount.c_str()};
 }
 
 TEST(CliTexts, BothLanguagesCompleteEnglishInAscii) {
   tessaro::testing::ExpectTablePair(Members(CliTextsFor(Language::kJapanese)),
                                     Members(CliTextsFor(Language::kEnglish)));
+}
+
+// --help fits a terminal and ends with three examples, each of them a run
+// the reader takes.
+TEST(CliTexts, HelpFitsATerminalAndEndsWithThreeExamplesThatRead) {
+  for (const Language language : {Language::kJapanese, Language::kEnglish}) {
+    const CliTexts& t = CliTextsFor(language);
+    const std::string help = std::string(t.usage) + t.moreForms.c_str() + t.help.c_str();
+    tessaro::testing::ExpectLinesFit(help);
+    const std::string last = help.substr(help.rfind("\n\n") + 2);
+    int examples = 0;
+    for (size_t at = 0; (at = last.find("\n  tessaro-cli ", at)) != std::string::npos; ++examples) {
+      at += 15;
+      const std::string line = last.substr(at, last.find('\n', at) - at);
+      std::vector<std::string> args(1);  // one blank between, double quotes around blanks
+      bool quoted = false;
+      for (const char c : line) {
+        if (c == '"') {
+          quoted = !quoted;
+        } else if (c == ' ' && !quoted) {
+          args.emplace_back();
+        } else {
+          args.back() += c;
+        }
+      }
+      EXPECT_EQ(ReadRunOptions(args, language).usage, Failure::kNone) << line;
+    }
+    EXPECT_EQ(examples, 3) << last;
+  }
 }
 
 #ifndef _WIN32

@@ -93,6 +93,10 @@ TEST_F(CliContract, FailuresExitOneWithTheMessageOnStandardOutput) {
       {{missing}, "エラー：入力ファイルが、開けません。\n"},
       {{dir_.File("song.mp3")}, "エラー：入力ファイル名が不正です。\n"},
       {{Sample("b.aac"), dir_.File("no/such/dir/out.wav")}, "エラー：出力ファイルが、開けません。\n"},
+      // "--" ends the language choice too: after it, --lang= names a file.
+      {{"--", "--lang=en"}, "エラー：入力ファイル名が不正です。\n"},
+      {{"--lang=en", "--", "--lang=ja"},
+       "Error: The input file name is invalid; it must end in .aac or .wav.\n"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> argv = {kCli};
@@ -188,10 +192,17 @@ TEST_F(CliContract, EachFormRefusesTheSameSlips) {
     Expected plain, json, batch, check;
   };
   const Expected kUnknown{2, "unknown_option", nullptr};
+  const Expected kNoDelay{2, "delay_without_number", nullptr};
+  const Expected kLanguage{2, "unknown_language", nullptr};
+  const Expected kChecked{0, nullptr, nullptr};
   const Case cases[] = {
       {{"-o", "x.wav", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
       {{"--force", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
       {{"-dry-run", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
+      {{"-", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
+      {{"-d", "250", "song.aac"}, kNoDelay, kNoDelay, kNoDelay, kNoDelay},
+      {{"--lang=fr", "song.aac"}, kLanguage, kLanguage, kLanguage, kLanguage},
+      {{"--check", "song.aac"}, kChecked, kChecked, {2, "batch_with_check", nullptr}, kChecked},
       {{"song.aac", "x.wav", "song2.aac"},
        {2, "too_many_paths", nullptr},
        {2, "too_many_paths", nullptr},

@@ -82,6 +82,41 @@ TEST(RunConversion, DirectionFollowsTheInputEndingOnly) {
   }
 }
 
+// A delay the container cannot hold: the English message gives the delay and
+// the range, and where the input's name states it, that only a new name helps;
+// the Japanese keeps its fixed text.
+TEST(RunConversion, AnOutOfRangeDelaySaysItsValueAndWhereItCameFrom) {
+  AdtsFields f;
+  f.frame_length = 100;
+  struct Case {
+    int32_t delayMs;
+    bool fromName;
+    int outputSize;
+    Language language;
+    const char* message;
+  } const cases[] = {
+      {INT32_MIN, false, 0, Language::kEnglish,
+       "Error: The delay of -2,147,483,648 ms is out of range; it must lie between -22,369,621 and "
+       "22,369,621 ms.\r\n"},
+      {99999999, true, 1, Language::kEnglish,
+       "Error: The delay of 99,999,999 ms that the input file name states is out of range; it must "
+       "lie between -44,739,242 and 44,739,242 ms. Rename the file so that its delay lies in that "
+       "range (-d0 does not override the name's delay).\r\n"},
+      {99999999, true, 0, Language::kJapanese, "エラー：Delayが、大きすぎます。\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.delayMs);
+    MemoryFileSystem fs;
+    fs.SetFile("in.aac", AdtsStream().Frames(2, f).bytes());
+    RecordingHost host;
+    ConversionRequest request{"in.aac", "out.wav", c.outputSize, c.delayMs, c.language};
+    request.delayFromName = c.fromName;
+    const ConversionResult r = RunConversion(request, host, fs);
+    EXPECT_EQ(r.failure, Failure::kDelayTooLarge);
+    EXPECT_EQ(host.info, c.message);
+  }
+}
+
 // An output that already holds a file of the input's kind (a second input
 // named by mistake) is refused before anything is written; a file of the
 // other kind, or of neither, is replaced as before.
@@ -112,7 +147,9 @@ TEST(RunConversion, AnExistingOutputOfTheInputsKindIsNeverReplaced) {
       {"wav over aac behind an ID3 tag", "in.aac", &tagged, kIsAac},
       {"wav over aac behind an ID3 tag with a footer", "in.aac", &footed, kIsAac},
       {"wav over aac, English", "in.aac", &adts,
-       "Error: The output file is an AAC file, like the input; it is not overwritten.\r\n",
+       "Error: The output file \"out\" is an AAC file, like the input, so it is not overwritten: "
+       "it may be another input named by mistake. Give another output file name, or remove that "
+       "file first.\r\n",
        Language::kEnglish},
       {"read-only aac keeps the older message", "in.aac", &adts,
        "エラー：出力ファイルが、開けません。\r\n", Language::kJapanese, 0444},

@@ -208,12 +208,12 @@ struct LayoutResult {
   WavLayout layout;
 };
 
-LayoutResult Walk(const Bytes& file) {
+LayoutResult Walk(const Bytes& file, Language language = Language::kJapanese) {
   MemoryFileSystem fs;
   fs.SetFile("in.wav", file);
   std::unique_ptr<File> in = fs.OpenRead("in.wav");
   LayoutResult r;
-  ReadWavLayout(*in, file.size(), &r.layout, EngineTextsFor(Language::kJapanese), &r.message);
+  ReadWavLayout(*in, file.size(), &r.layout, EngineTextsFor(language), &r.message);
   return r;
 }
 
@@ -292,6 +292,11 @@ TEST(ReadWavLayout, Refusals) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Walk(c.file).message, c.message);
   }
+  // The English says what the figures are, the size read unsigned, and what to do.
+  EXPECT_EQ(Walk(cases[7].file, Language::kEnglish).message,
+            "Error: The input file is invalid: a chunk before its audio data claims 2147483648 "
+            "bytes, more than the 74 this program reads (its size field ends at byte 20). An editor "
+            "may have added information such as a LIST chunk; save the WAV without it.\r\n");
 }
 
 // --- Block candidates --------------------------------------------------------

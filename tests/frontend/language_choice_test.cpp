@@ -1,4 +1,4 @@
-// The language choice from the locale variables and the --lang= tokens.
+// The language choice from the locale variables.
 #include "frontend/language_choice.h"
 
 #include <gtest/gtest.h>
@@ -50,18 +50,6 @@ TEST(LanguageFromLocaleVariables, FirstSetVariableDecides) {
                  "|" + (c.lcMessages ? c.lcMessages : "-") + "|" + (c.lang ? c.lang : "-"));
     EXPECT_EQ(LanguageFromLocaleVariables(c.language, c.lcAll, c.lcMessages, c.lang), c.expected);
   }
-}
-
-TEST(LanguageFromTokens, OnlyExactLangTokensCountAndTheLastWins) {
-  EXPECT_EQ(ReadLanguageToken("--lang=ja"), kJa);
-  EXPECT_EQ(ReadLanguageToken("--lang=en"), kEn);
-  for (const char* other : {"--lang", "--lang=", "--lang=de", "--lang=EN", "-lang=en", "en"}) {
-    EXPECT_EQ(ReadLanguageToken(other), std::nullopt) << other;
-  }
-  EXPECT_EQ(LanguageFromTokens({}), std::nullopt);
-  EXPECT_EQ(LanguageFromTokens({"in.aac", "--lang=x"}), std::nullopt);
-  EXPECT_EQ(LanguageFromTokens({"--lang=en", "in.aac", "--lang=ja"}), kJa);
-  EXPECT_EQ(LanguageFromTokens({"--lang=ja", "--lang=fr", "--lang=en"}), kEn);
 }
 
 }  // namespace

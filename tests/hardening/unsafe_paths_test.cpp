@@ -241,9 +241,10 @@ TEST_F(UnsafePaths, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
       e2e::RunProgram({"timeout", "60", "setpriv", "--reuid=1001", "--regid=1001",
                        "--clear-groups", kCli, "--lang=en", dir_.File(aac), dir_.File("shared/out.wav")});
   EXPECT_EQ(other.exitCode, 1) << other.err;
-  EXPECT_EQ(other.out,
-            "Error: The output path is another user's link in a shared folder; the link is not "
-            "followed.\n");
+  EXPECT_EQ(other.out, "Error: The output path \"" + dir_.File("shared/out.wav") +
+                           "\" leads through a link in a shared folder that another user may have "
+                           "planted, so the link is not followed and nothing is written. Give an "
+                           "output path in a folder of your own.\n");
   EXPECT_EQ(ReadFile(mine), "mine");
 }
 
@@ -311,11 +312,12 @@ TEST_F(UnsafePaths, ABatchNeverWritesOverItsOwnFiles) {
             std::string::npos)
       << named.out;
   EXPECT_EQ(ReadFile(dir_.File("o/x_aac.wav")), ReadFile(dir_.File("a.wav")));
-  // In English the message names the output and both files.
+  // In English the message names the output and both files, and what to do.
   const e2e::ProcessResult english =
       Run({"--lang=en", "--batch", "--out-dir", "o", "a/x.aac", "b/x.aac"});
-  EXPECT_NE(english.out.find("Error: The output file o/x_aac.wav was already written for a/x.aac; "
-                             "b/x.aac is skipped, so that it is not overwritten.\n"),
+  EXPECT_NE(english.out.find("Error: The output file o/x_aac.wav was already written for a/x.aac, "
+                             "so it is not overwritten and b/x.aac is not converted. Convert that "
+                             "file on its own with another output name.\n"),
             std::string::npos)
       << english.out;
   EXPECT_EQ(DirectoryEntries(dir_.File("o")), (std::set<std::string>{"x_aac.wav"}));

@@ -1,6 +1,7 @@
 // The command-line run: the window shows, converts once and ends unsaved.
 #include <gtest/gtest.h>
 
+#include "frontend/exit_status.h"
 #include "tests/ui/dialog_fixture.h"
 #include "ui/control_ids.h"
 
@@ -27,11 +28,41 @@ TEST_F(DialogTest, SizeOptionHoldsWhereverItStands) {
   EXPECT_FALSE(FileExists(IniPath()));
 }
 
-TEST_F(DialogTest, OptionAloneEndsWithoutConverting) {
-  Open(Args({"-s2"}));
-  dlg->OnPaint();
-  EXPECT_TRUE(requests.empty());
-  EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
+// Slips such as "-o x.wav song.aac", which once replaced song.aac, convert
+// nothing: the error window says why (the program has written it to standard
+// error too) and the program ends with the usage status, settings unsaved.
+TEST_F(DialogTest, ArgumentsThatFormNoRunConvertNothingAndSayWhy) {
+  struct Case {
+    std::vector<std::string> tokens;
+    std::string message;
+  } const cases[] = {
+      {{"-s2"}, "入力ファイルの指定がありません。"},
+      {{"-o", "x.wav", "song.aac"}, "-o というオプションはありません。"},
+      {{"song.aac", "--bogus"}, "--bogus というオプションはありません。"},
+      {{"a.aac", "b.wav", "song.aac"},
+       "入力ファイルと出力ファイルのほかには、ファイルを指定できません。複数のファイルを変換するときは、"
+       "ウィンドウにドロップするか、tessaro-cli --batch を使ってください。"},
+      {{"-d", "250", "song.aac"},
+       "Delayの指定 -d に、ミリ秒の整数が続いていません。-d120 や -d-120 のように指定してください。"},
+      {{"-", "song.aac"},
+       "「-」というオプションはありません。標準入力と標準出力は、ファイルの代わりに使えません。"
+       "「-」という名前のファイルは、./- と指定してください。"},
+      {{"--lang=fr", "song.aac"},
+       "--lang=fr という言語の指定はありません。--lang=ja か --lang=en を指定してください。"},
+      {{"--batch", "song.aac"}, "--batch は tessaro-cli のオプションです。tessaro では使えません。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tokens[0]);
+    ws.endResults.clear();
+    Open(Args(c.tokens));
+    dlg->OnPaint();
+    EXPECT_TRUE(requests.empty());
+    EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
+    EXPECT_EQ(dlg->ExitStatus(), kExitUsage);
+    EXPECT_EQ(ws.texts[kIdcErrorMessage],
+              c.message + "\r\n使い方: tessaro [-s1|-s2] [-d<ms>] [入力ファイル [出力ファイル]]");
+  }
+  EXPECT_FALSE(FileExists(IniPath()));
 }
 
 TEST_F(DialogTest, TwoPathsWithBlanksFromARawCommandLine) {
@@ -50,7 +81,6 @@ TEST_F(DialogTest, DelayOptionOverridesTheNameButZeroKeepsIt) {
       {{"-d250", "in DELAY 40ms.aac"}, 250},
       {{"in DELAY 40ms.aac", "-d-30"}, -30},
       {{"-d0", "in DELAY 40ms.aac"}, 40},
-      {{"-dx", "in.aac"}, 0},
       {{"-d99999999999", "in.aac"}, INT32_MAX},
   };
   for (const Case& c : cases) {
@@ -85,7 +115,7 @@ TEST_F(DialogTest, ExitStatusTellsTheResultLikeTheConsoleProgram) {
 }
 
 TEST_F(DialogTest, RunHappensOnceAndNotWithoutCommandLine) {
-  Open(Args({"a.aac", "b.wav", "c.aac"}));
+  Open(Args({"a.aac", "b.wav"}));
   ws.onPump = [this] { dlg->OnPaint(); };  // paints dispatched while converting
   dlg->OnPaint();
   dlg->OnPaint();

@@ -98,10 +98,10 @@ TEST_F(DialogTest, WavWithoutAnyFrameShowsTheWarningAndLogsIt) {
 }
 
 std::vector<const char*> Members(const DialogTexts& t) {
-  static_assert(sizeof(DialogTexts) == 8 * sizeof(const char*));  // every member listed
+  static_assert(sizeof(DialogTexts) == 7 * sizeof(const char*));  // every member listed
   return {t.countdown.c_str(),    t.settingsNotOpenable.c_str(), t.logInputFileOpen.c_str(),
           t.logDroppedSentence.c_str(), t.cancelButton.c_str(), t.stopped.c_str(),
-          t.queueOverwrites.c_str(), t.folderNotShown.c_str()};
+          t.folderNotShown.c_str()};
 }
 
 TEST(DialogTexts, BothLanguagesCompleteEnglishInAscii) {

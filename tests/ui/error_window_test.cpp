@@ -130,8 +130,15 @@ TEST_F(DialogTest, EnglishDialogCountsDownLogsAndConvertsInEnglish) {
   dlg->m_strIniPath = dir.File("blocked/TSR.ini");
   WriteFile(dir.File("blocked"), "a file where the directory should be");
   EXPECT_FALSE(dlg->SaveSettings());
-  EXPECT_EQ(ws.texts[kIdcErrorMessage], "The file (" + dir.File("blocked/TSR.ini") +
-                                            ") cannot be opened.");
+  // It says which file, why where the system tells, that the window's
+  // settings were lost, and what to do.
+  const std::string message = ws.texts[kIdcErrorMessage];
+  EXPECT_EQ(message.rfind("The settings file (" + dir.File("blocked/TSR.ini") + ") cannot be written", 0),
+            0u)
+      << message;
+  EXPECT_TRUE(message.ends_with(", so the window's position and size, the last input file and the "
+                                "size choice were not saved. Check that its folder can be written to."))
+      << message;
 }
 
 }  // namespace

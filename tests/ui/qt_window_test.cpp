@@ -895,23 +895,48 @@ TEST_F(QtWindowTest, CommandLineRunExitsWithTheConsoleProgramsStatus) {
   WriteFile(dir.File("TSR.ini"), "ETime=0\n");  // no countdown for the damage report
   const std::string good = Sample("good.aac");
   const std::string damaged = DamagedSample("damaged.aac");
+  const QString song = QString::fromStdString(Sample("song.aac"));
+  WriteFile(dir.File("x.wav"), "an older WAV");
+  const QString x = QString::fromStdString(dir.File("x.wav"));
   struct Case {
     QStringList args;
     int status;
+    const char* message = "";  // on standard error
   } cases[] = {
       {{QString::fromStdString(good)}, 0},
       {{"--lang=en", QString::fromStdString(good)}, 0},  // not taken for a path
+      {{"-style", "Fusion", QString::fromStdString(good)}, 0},  // Qt's own option
       {{QString::fromStdString(dir.File("missing.aac"))}, 1},
-      {{"-s2"}, 2},
+      {{"--", "--lang=en"}, 1},  // a file of that name, which has no known ending
+      {{"-s2"}, 2, "No input file was given."},
       {{QString::fromStdString(damaged)}, 3},
+      // Slips that must never convert a file they did not clearly name.
+      {{"-o", x, song}, 2, "Unknown option -o."},
+      {{"--bogus", song}, 2, "Unknown option --bogus."},
+      {{song, x, QString::fromStdString(good)}, 2, "Only an input and an output file can be given"},
+      {{"-d", "250", song}, 2, "The delay option -d has no whole number"},
+      {{"-", song}, 2, "\"-\" is not an option"},
+      {{"--lang=fr", song}, 2, "Unknown language in --lang=fr"},
   };
+  const std::string songBefore = ReadFile(song.toStdString());
   for (const Case& c : cases) {
+    const std::string trace = c.args.join(" ").toStdString();
     QProcess run;
-    run.start(QString::fromStdString(copy), c.args);
-    ASSERT_TRUE(run.waitForFinished(30000)) << c.args.join(" ").toStdString();
+    QStringList args = c.args;
+    if (c.status == 2) args.prepend("--lang=en");
+    run.start(QString::fromStdString(copy), args);
+    ASSERT_TRUE(run.waitForFinished(30000)) << trace;
     EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(run.exitCode(), c.status) << c.args.join(" ").toStdString();
+    EXPECT_EQ(run.exitCode(), c.status) << trace;
+    const std::string err = run.readAllStandardError().toStdString();
+    EXPECT_NE(err.find(c.message), std::string::npos) << trace << "\n" << err;
+    if (c.status == 2) {
+      EXPECT_NE(err.find("\nUsage: tessaro "), std::string::npos) << err;
+    }
   }
+  EXPECT_EQ(ReadFile(song.toStdString()), songBefore);
+  EXPECT_EQ(ReadFile(dir.File("x.wav")), "an older WAV");
+  EXPECT_FALSE(FileExists(dir.File("song_aac.wav")));
 }
 
 TEST_F(QtWindowTest, CommandLineRunConvertsOnceAndEndsUnsaved) {

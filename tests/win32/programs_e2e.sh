@@ -101,16 +101,25 @@ else
   fail "tessaro-cli.exe was not caught part-way through a conversion"
 fi
 
-# A command-line run of the dialog program exits as tessaro-cli.exe does.
+# A command-line run of the dialog program exits as tessaro-cli.exe does;
+# slips such as "-o x.wav song.aac" convert nothing (the error window that
+# says why closes at once here).
 gui="$work/gui status"
 mkdir -p "$gui"
 cp "$gui_exe" "$gui/tessaro.exe"
-for run in "1 missing.aac" "2 -s2"; do
+printf 'ETime=0\r\n' >"$gui/TSR.ini"
+cp "$samples/tone48k_stereo.aac" "$gui/song.aac"
+printf 'an older WAV' >"$gui/x.wav"
+for run in "1 missing.aac" "2 -s2" "2 -o x.wav song.aac" "2 --bogus song.aac" "2 song.aac x.wav a.aac" \
+  "2 -d 250 song.aac" "2 - song.aac" "2 --lang=fr song.aac" "2 --batch song.aac"; do
   expected=${run%% *}
   status=0
   win "$gui" ./tessaro.exe ${run#* } || status=$?
   [ "$status" -eq "$expected" ] || fail "tessaro.exe ${run#* } exited with $status, not $expected"
 done
+same "$samples/tone48k_stereo.aac" "$gui/song.aac" "tessaro.exe slips"
+[ "$(cat "$gui/x.wav")" = "an older WAV" ] || fail "a tessaro.exe slip wrote x.wav"
+[ ! -e "$gui/song_aac.wav" ] || fail "a tessaro.exe slip converted song.aac"
 
 # --batch on a wildcard that tessaro-cli.exe expands itself, and --check and
 # --json on the results: the same files and reports as the Linux build's,

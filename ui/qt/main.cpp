@@ -1,14 +1,20 @@
 // tessaro: the dialog program. Without arguments it opens the dialog; with
 // "--open PATH" it opens it with PATH as the input; with other arguments it
-// converts once from them and ends with the console program's exit status.
-// "--lang=ja" or "--lang=en" anywhere chooses the language (else the
-// locale's); --help and --version answer and end.
+// converts once from them and ends with the console program's exit status;
+// arguments that do not form a run are a usage error (status 2). "--lang=ja"
+// or "--lang=en" among the options chooses the language (else the locale's);
+// --help and --version answer and end.
 #include <QApplication>
 #include <QFile>
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "frontend/command_tokens.h"
+#include "frontend/exit_status.h"
 #include "frontend/frontend_texts.h"
 #include "frontend/start_up.h"
 #include "tessaro_version.h"
@@ -24,6 +30,22 @@ extern "C" const char* __lsan_default_suppressions() {
   return "leak:libfontconfig\nleak:libdbus-1\n";
 }
 #endif
+
+namespace {
+
+// Arguments that do not form a run: nothing is read or written, and the
+// message goes to standard error. Where a terminal shows it the program ends
+// here; otherwise (a desktop launch) the dialog shows it in its error window.
+bool RefusedOnTerminal(const tessaro::CommandLine& line, tessaro::Language language) {
+  if (line.empty) return false;
+  const tessaro::UsageError usage = tessaro::ReadDialogArguments(line.tokens).usage;
+  if (usage.failure == tessaro::Failure::kNone) return false;
+  std::fputs(tessaro::DialogUsageError(usage, language).c_str(), stderr);
+  std::fflush(stderr);
+  return ::isatty(STDERR_FILENO) != 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // Before Qt starts, so that --help and --version need no display.
@@ -53,10 +75,12 @@ int main(int argc, char** argv) {
   const std::string programDir =
       QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
   const tessaro::qt::OpenOption open = tessaro::qt::OpenOptionFromArgs(count, args.data());
-  tessaro::qt::QtDialogProgram program(
-      tessaro::qt::DataDirectoryForProgram(programDir),
-      open.given ? tessaro::CommandLine{} : tessaro::CommandLineFromArgs(count, args.data()),
-      tessaro::DefaultConversionRunner(), start.language);
+  tessaro::CommandLine line =
+      open.given ? tessaro::CommandLine{} : tessaro::CommandLineFromArgs(count, args.data());
+  if (RefusedOnTerminal(line, start.language)) return tessaro::kExitUsage;
+  tessaro::qt::QtDialogProgram program(tessaro::qt::DataDirectoryForProgram(programDir),
+                                       std::move(line), tessaro::DefaultConversionRunner(),
+                                       start.language);
   program.Exec(open.path);
   return program.Dialog().ExitStatus();
 }
