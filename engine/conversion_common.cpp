@@ -61,6 +61,7 @@ std::string FailureMessage(Failure failure, const ConversionRequest& request,
     case Failure::kOutputIsAac: return texts.outputIsAac;
     case Failure::kOutputIsWav: return texts.outputIsWav;
     case Failure::kOutputLinkInSharedFolder: return texts.outputLinkInSharedFolder;
+    case Failure::kOutputFileOfAnotherUser: return texts.outputFileOfAnotherUser(out);
     case Failure::kNone:
     case Failure::kUnexpected:
     case Failure::kOutputIsAnInput:

@@ -26,6 +26,9 @@ constexpr EngineTexts kJapanese{
     .outputLinkInSharedFolder =
         "エラー：出力ファイルが、共有フォルダにある他のユーザーのリンクです。"
         "リンクをたどりません。\r\n",
+    .outputFileOfAnotherUser =
+        "エラー：出力ファイル %s は、共有フォルダにある他のユーザーのファイルです。"
+        "上書きできません。別の出力ファイル名を指定してください。\r\n",
     .outputIsTheInput = "入力ファイルと同じファイルです",
     .outputNotARegularFile = "通常のファイルではありません",
     .outputNotWritable = "書き込みが許可されていません",
@@ -65,6 +68,9 @@ constexpr EngineTexts kEnglish{
     .outputLinkInSharedFolder =
         "Error: The output path is another user's link in a shared folder; "
         "the link is not followed.\r\n",
+    .outputFileOfAnotherUser =
+        "Error: The output file \"%s\" belongs to another user and lies in a shared folder; "
+        "it is not overwritten. Choose another output file name.\r\n",
     .outputIsTheInput = "it is the input file",
     .outputNotARegularFile = "it is not a regular file",
     .outputNotWritable = "you may not write to it",

@@ -84,14 +84,17 @@ std::string FormatSettings(const SettingsValues& values) {
 
 bool WriteSettingsFile(const std::string& path, const std::string& storedText,
                        FileSystem& fs) {
+  EnsureParentDirectory(path);
   // A link keeps pointing at the settings: its target is what is replaced.
-  const std::string resolved = fs.ResolveLinks(path);
-  const std::string target = resolved.empty() ? path : resolved;
-  // A folder, a pipe or a device is never written to.
-  const PathInfo info = fs.Stat(target);
-  if (info.kind == PathInfo::Kind::kOther) return false;
-  EnsureParentDirectory(target);
-  std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, target, info);
+  DestinationRefusal refusal = DestinationRefusal::kNone;
+  std::unique_ptr<Destination> destination = fs.Resolve(path, &refusal);
+  // A folder, a pipe or a device is never written to, nor another user's
+  // file in a shared folder.
+  if (!destination || destination->info().kind == PathInfo::Kind::kOther ||
+      destination->info().othersInSharedFolder) {
+    return false;
+  }
+  std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, *destination);
   return aside &&
          aside->file().Write(reinterpret_cast<const uint8_t*>(storedText.data()),
                              storedText.size()) &&
