@@ -48,27 +48,18 @@ class DiscardedAside final : public AsideFile {
 };
 
 // The real destination, of which only the new file is replaced.
-class DiscardingDestination final : public Destination {
+class DiscardingDestination final : public ForwardingDestination {
  public:
   DiscardingDestination(std::unique_ptr<Destination> real, DiscardingFileSystem& fs)
-      : real_(std::move(real)), fs_(fs) {}
-  const PathInfo& info() const override { return real_->info(); }
-  const std::string& name() const override { return real_->name(); }
-  bool Holds(const std::string& path) override { return real_->Holds(path); }
-  std::unique_ptr<File> OpenFound() override { return real_->OpenFound(); }
+      : ForwardingDestination(std::move(real)), fs_(fs) {}
   std::unique_ptr<AsideFile> CreateAside(const std::string& hiddenName,
                                          const PathInfo* like) override {
     // A destination kept as a path may lie in a folder that is missing.
-    if (real_->folder() < 0 && !fs_.CreateExclusive(real_->PathOf(hiddenName), like)) {
-      return nullptr;
-    }
+    if (folder() < 0 && !fs_.CreateExclusive(PathOf(hiddenName), like)) return nullptr;
     return std::make_unique<DiscardedAside>();
   }
-  bool Exists(const std::string& name) override { return real_->Exists(name); }
-  std::string PathOf(const std::string& name) const override { return real_->PathOf(name); }
 
  private:
-  std::unique_ptr<Destination> real_;
   DiscardingFileSystem& fs_;
 };
 

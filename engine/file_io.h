@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tessaro {
 
@@ -112,6 +113,30 @@ class Destination {
   // The folder held open (a POSIX descriptor the destination owns); -1 where the
   // destination is kept as a path.
   virtual int folder() const { return -1; }
+};
+
+// A destination that passes every call on to another: the base of one that
+// changes only some of them.
+class ForwardingDestination : public Destination {
+ public:
+  explicit ForwardingDestination(std::unique_ptr<Destination> inner) : inner_(std::move(inner)) {}
+  const PathInfo& info() const override { return inner_->info(); }
+  const std::string& name() const override { return inner_->name(); }
+  bool Holds(const std::string& path) override { return inner_->Holds(path); }
+  std::unique_ptr<File> OpenFound() override { return inner_->OpenFound(); }
+  std::unique_ptr<AsideFile> CreateAside(const std::string& hiddenName,
+                                         const PathInfo* like) override {
+    return inner_->CreateAside(hiddenName, like);
+  }
+  bool Exists(const std::string& name) override { return inner_->Exists(name); }
+  std::string PathOf(const std::string& name) const override { return inner_->PathOf(name); }
+  int folder() const override { return inner_->folder(); }
+
+ protected:
+  Destination& inner() { return *inner_; }
+
+ private:
+  std::unique_ptr<Destination> inner_;
 };
 
 // Why FileSystem::Resolve found no destination.

@@ -118,33 +118,23 @@ class WatchedFileSystem final : public FileSystem {
     std::unique_ptr<AsideFile> inner_;
   };
 
-  class WatchedDestination final : public Destination {
+  class WatchedDestination final : public ForwardingDestination {
    public:
-    explicit WatchedDestination(std::unique_ptr<Destination> inner) : inner_(std::move(inner)) {}
-    const PathInfo& info() const override { return inner_->info(); }
-    const std::string& name() const override { return inner_->name(); }
-    bool Holds(const std::string& path) override { return inner_->Holds(path); }
-    std::unique_ptr<File> OpenFound() override { return inner_->OpenFound(); }
+    using ForwardingDestination::ForwardingDestination;
     // The new file has no name while it is written where the system allows
     // it; else, and for the moment between its naming and the rename, the
     // hidden name in the destination's folder is what a stop removes.
     std::unique_ptr<AsideFile> CreateAside(const std::string& hiddenName,
                                            const PathInfo* like) override {
       ReleaseStops();  // a new output: the one before is long in place
-      RememberNewFile(*inner_, hiddenName);
-      std::unique_ptr<AsideFile> file = inner_->CreateAside(hiddenName, like);
+      RememberNewFile(inner(), hiddenName);
+      std::unique_ptr<AsideFile> file = inner().CreateAside(hiddenName, like);
       if (!file) {
         ForgetNewFile();
         return nullptr;
       }
       return std::make_unique<WatchedAsideFile>(std::move(file));
     }
-    bool Exists(const std::string& name) override { return inner_->Exists(name); }
-    std::string PathOf(const std::string& name) const override { return inner_->PathOf(name); }
-    int folder() const override { return inner_->folder(); }
-
-   private:
-    std::unique_ptr<Destination> inner_;
   };
 
   FileSystem& inner_;
