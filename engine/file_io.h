@@ -110,8 +110,8 @@ class Destination {
   // The path of `name` in the folder, as far as it is known: for systems
   // that work by paths, and for messages.
   virtual std::string PathOf(const std::string& name) const = 0;
-  // The folder held open (a POSIX descriptor the destination owns); -1 where the
-  // destination is kept as a path.
+  // The folder held open (a POSIX descriptor the destination owns); -1
+  // where the destination is kept as a path.
   virtual int folder() const { return -1; }
 };
 
@@ -163,10 +163,11 @@ class FileSystem {
   virtual PathInfo Stat(const std::string& path) = 0;
   // Finds where path leads, once, for writing there: its links followed
   // (except a planted one), the folder of its last name held. nullptr with
-  // *refusal saying why when there is no such destination. This default builds
-  // the destination from the path calls below (ResolveLinks, Stat, OpenRead,
-  // CreateAside, SameFile), each of which looks the path up again.
-  virtual std::unique_ptr<Destination> Resolve(const std::string& path, DestinationRefusal* refusal);
+  // *refusal saying why when there is no such destination. This default
+  // builds the destination from the path calls below (ResolveLinks, Stat,
+  // OpenRead, CreateAside, SameFile), each of which looks the path up again.
+  virtual std::unique_ptr<Destination> Resolve(const std::string& path,
+                                               DestinationRefusal* refusal);
   // The path a symbolic link (or a chain of them) finally names; the path
   // itself when it is no link. Empty when the chain cannot be followed.
   // Only the default Resolve asks; this default follows no link.

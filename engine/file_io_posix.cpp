@@ -171,7 +171,8 @@ class PosixFileSystem final : public FileSystem {
     return info;
   }
 
-  std::unique_ptr<Destination> Resolve(const std::string& path, DestinationRefusal* refusal) override {
+  std::unique_ptr<Destination> Resolve(const std::string& path,
+                                       DestinationRefusal* refusal) override {
     Found found;
     *refusal = posix::WalkPath(path, &found);
     if (*refusal != DestinationRefusal::kNone) return nullptr;

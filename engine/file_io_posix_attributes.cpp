@@ -52,7 +52,9 @@ AclBits ReadAcl(const std::string& acl) {
   AclBits bits;
   bool masked = false;
   for (size_t at = kHeader; at + kEntry <= acl.size(); at += kEntry) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned>(static_cast<uint8_t>(acl[at + i])); };
+    const auto byte = [&](size_t i) {
+      return static_cast<unsigned>(static_cast<uint8_t>(acl[at + i]));
+    };
     const unsigned tag = byte(0) | byte(1) << 8;
     const unsigned perm = (byte(2) | byte(3) << 8) & 7;
     if (tag == kOwner) bits.owner = perm;
@@ -99,12 +101,12 @@ mode_t PlainMode() {
 bool DefaultAcl(int folder, std::string* acl) {
   Descriptor listing(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (listing) {
-    return ReadValue([&](char* buf, size_t n) { return ::fgetxattr(listing.get(), kDefaultAcl, buf, n); },
-                     acl);
+    return ReadValue(
+        [&](char* buf, size_t n) { return ::fgetxattr(listing.get(), kDefaultAcl, buf, n); }, acl);
   }
   const std::string self = "/proc/self/fd/" + std::to_string(folder);
-  return ReadValue([&](char* buf, size_t n) { return ::getxattr(self.c_str(), kDefaultAcl, buf, n); },
-                   acl);
+  return ReadValue(
+      [&](char* buf, size_t n) { return ::getxattr(self.c_str(), kDefaultAcl, buf, n); }, acl);
 }
 
 // Copies the extended attributes of one file, its ACL among them, to

@@ -126,8 +126,8 @@ bool OpenForReading(int folder, const std::string& name, Descriptor* at, const s
 
 // Fills *found with what the last name holds (held by at; none when the
 // name is missing).
-DestinationRefusal Arrive(Descriptor folder, std::string folderPath, std::string name, Descriptor at,
-                    Found* found) {
+DestinationRefusal Arrive(Descriptor folder, std::string folderPath, std::string name,
+                          Descriptor at, Found* found) {
   found->folder = std::move(folder);
   found->folderPath = std::move(folderPath);
   found->name = std::move(name);

@@ -78,7 +78,9 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
   // write.
   DestinationRefusal refusal = DestinationRefusal::kNone;
   std::unique_ptr<Destination> destination = fs.Resolve(request.outputPath, &refusal);
-  if (refusal == DestinationRefusal::kPlantedLink) return fail(Failure::kOutputLinkInSharedFolder, {});
+  if (refusal == DestinationRefusal::kPlantedLink) {
+    return fail(Failure::kOutputLinkInSharedFolder, {});
+  }
   if (!destination) return refuse(fs.LastErrorText());
   const PathInfo& info = destination->info();
   // Writing over the input would destroy it before it is read.

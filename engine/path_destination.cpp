@@ -1,5 +1,5 @@
-// The destination of a path on a file system that works by paths: each step looks
-// the path up again through the file system's path calls.
+// The destination of a path on a file system that works by paths: each step
+// looks the path up again through the file system's path calls.
 
 #include <memory>
 #include <string>
@@ -42,7 +42,8 @@ class PathDestination final : public Destination {
 
 }  // namespace
 
-std::unique_ptr<Destination> FileSystem::Resolve(const std::string& path, DestinationRefusal* refusal) {
+std::unique_ptr<Destination> FileSystem::Resolve(const std::string& path,
+                                                 DestinationRefusal* refusal) {
   *refusal = DestinationRefusal::kNone;
   // Through a link the file replaced is the link's target; the link stays.
   std::string target = ResolveLinks(path);

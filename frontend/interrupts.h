@@ -59,7 +59,8 @@ class WatchedFileSystem final : public FileSystem {
   }
   PathInfo Stat(const std::string& path) override { return inner_.Stat(path); }
   std::string ResolveLinks(const std::string& path) override { return inner_.ResolveLinks(path); }
-  std::unique_ptr<Destination> Resolve(const std::string& path, DestinationRefusal* refusal) override {
+  std::unique_ptr<Destination> Resolve(const std::string& path,
+                                       DestinationRefusal* refusal) override {
     std::unique_ptr<Destination> destination = inner_.Resolve(path, refusal);
     if (!destination) return nullptr;
     return std::make_unique<WatchedDestination>(std::move(destination));

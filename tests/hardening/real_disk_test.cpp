@@ -178,8 +178,9 @@ TEST_F(RealDisk, TheNewFileIsPrivateUntilItIsComplete) {
   ::umask(mask);
   const std::string shared = dir_.File("acl");
   ASSERT_EQ(::mkdir(shared.c_str(), 0700), 0);
-  const bool acls = e2e::HaveTool("setfacl") &&
-                    e2e::RunProgram({"setfacl", "-d", "-m", "u:1001:rw,g::r,o::r", shared}).exitCode == 0;
+  const bool acls =
+      e2e::HaveTool("setfacl") &&
+      e2e::RunProgram({"setfacl", "-d", "-m", "u:1001:rw,g::r,o::r", shared}).exitCode == 0;
   // What a file plainly created in the folder with the default ACL gets.
   const std::string plain = shared + "/plain";
   ::close(::open(plain.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666));
@@ -202,7 +203,8 @@ TEST_F(RealDisk, TheNewFileIsPrivateUntilItIsComplete) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.defaultAcl && !acls) continue;
-    const std::string folder = c.defaultAcl ? shared : dir_.File("").substr(0, dir_.File("").size() - 1);
+    const std::string top = dir_.File("").substr(0, dir_.File("").size() - 1);
+    const std::string folder = c.defaultAcl ? shared : top;
     const std::string out = folder + "/out.wav";
     ::unlink(out.c_str());
     if (c.before >= 0) {

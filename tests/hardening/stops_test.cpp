@@ -338,7 +338,8 @@ TEST_F(Stops, TheNextRunRemovesTheFileAKilledRunLeft) {
           ".out.wav.tessaro-x" + dead + "abcdef", "out.wav.tessaro-" + dead + "abcdef",
           // Another boot's or namespace's, and an earlier version's, which
           // tells neither.
-          ".out.wav.tessaro-zzzzzzzz-" + deadPid + "abcdef", ".out.wav.tessaro-" + deadPid + "abcdef"}) {
+          ".out.wav.tessaro-zzzzzzzz-" + deadPid + "abcdef",
+          ".out.wav.tessaro-" + deadPid + "abcdef"}) {
       WriteFile(dir_.File(name), "not a leftover of this output");
       kept.insert(name);
     }
