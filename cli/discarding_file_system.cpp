@@ -38,7 +38,39 @@ class DiscardedFile final : public File {
   uint64_t size_ = 0;
 };
 
+class DiscardedAside final : public AsideFile {
+ public:
+  File& file() override { return file_; }
+  bool PutInPlace() override { return true; }
+
+ private:
+  DiscardedFile file_;
+};
+
+// The real destination, of which only the new file is replaced.
+class DiscardingDestination final : public ForwardingDestination {
+ public:
+  DiscardingDestination(std::unique_ptr<Destination> real, DiscardingFileSystem& fs)
+      : ForwardingDestination(std::move(real)), fs_(fs) {}
+  std::unique_ptr<AsideFile> CreateAside(const std::string& hiddenName,
+                                         const PathInfo* like) override {
+    // A destination kept as a path may lie in a folder that is missing.
+    if (folder() < 0 && !fs_.CreateExclusive(PathOf(hiddenName), like)) return nullptr;
+    return std::make_unique<DiscardedAside>();
+  }
+
+ private:
+  DiscardingFileSystem& fs_;
+};
+
 }  // namespace
+
+std::unique_ptr<Destination> DiscardingFileSystem::Resolve(const std::string& path,
+                                                     DestinationRefusal* refusal) {
+  std::unique_ptr<Destination> real = inputs_.Resolve(path, refusal);
+  if (!real) return nullptr;
+  return std::make_unique<DiscardingDestination>(std::move(real), *this);
+}
 
 std::unique_ptr<File> DiscardingFileSystem::CreateExclusive(const std::string& path,
                                                             const PathInfo*) {

@@ -23,9 +23,10 @@ class DiscardingFileSystem final : public FileSystem {
   std::string ResolveLinks(const std::string& path) override {
     return inputs_.ResolveLinks(path);
   }
-  bool ThroughPlantedLink(const std::string& path) override {
-    return inputs_.ThroughPlantedLink(path);
-  }
+  // The destination the real output would take, looked at on the real file
+  // system; its new file only counts what it is given.
+  std::unique_ptr<Destination> Resolve(const std::string& path,
+                                       DestinationRefusal* refusal) override;
   // A file that counts what it is given, where the real one could be made:
   // in an existing folder. Nothing is created.
   std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override;

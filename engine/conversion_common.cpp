@@ -64,6 +64,7 @@ std::string FailureMessage(Failure failure, const ConversionRequest& request,
     case Failure::kOutputIsAac: return texts.outputIsAac(out);
     case Failure::kOutputIsWav: return texts.outputIsWav(out);
     case Failure::kOutputLinkInSharedFolder: return texts.outputLinkInSharedFolder(out);
+    case Failure::kOutputFileOfAnotherUser: return texts.outputFileOfAnotherUser(out);
     case Failure::kNone:
     case Failure::kUnexpected:
     case Failure::kOutputIsAnInput:

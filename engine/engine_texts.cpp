@@ -27,6 +27,9 @@ constexpr EngineTexts kJapanese{
     .outputLinkInSharedFolder =
         "エラー：出力ファイルが、共有フォルダにある他のユーザーのリンクです。"
         "リンクをたどりません。%.0s\r\n",
+    .outputFileOfAnotherUser =
+        "エラー：出力ファイル %s は、共有フォルダにある他のユーザーのファイルです。"
+        "上書きできません。別の出力ファイル名を指定してください。\r\n",
     .outputIsTheInput = "入力ファイルと同じファイルです",
     .outputNotARegularFile = "通常のファイルではありません",
     .outputNotWritable = "書き込みが許可されていません",
@@ -81,6 +84,10 @@ constexpr EngineTexts kEnglish{
         "Error: The output path \"%s\" leads through a link in a shared folder that another "
         "user may have planted, so the link is not followed and nothing is written. Give an "
         "output path in a folder of your own.\r\n",
+    .outputFileOfAnotherUser =
+        "Error: The output file \"%s\" belongs to another user and lies in a shared folder, so "
+        "it is not overwritten: that user could read what is written there. Give another output "
+        "file name.\r\n",
     .outputIsTheInput = "it is the input file",
     .outputNotARegularFile = "it is not a regular file",
     .outputNotWritable = "you may not write to it",

@@ -41,6 +41,8 @@ struct EngineTexts {
   Format<const char*> outputIsWav;
   // An output path through another user's link in a shared folder.
   Format<const char*> outputLinkInSharedFolder;
+  // An existing output that is another user's file in a shared folder.
+  Format<const char*> outputFileOfAnotherUser;  // output path
   // The engine's own reasons why an output cannot be opened, where the
   // system gives none.
   Text outputIsTheInput;

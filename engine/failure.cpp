@@ -21,6 +21,7 @@ const char* FailureCode(Failure failure) {
     case Failure::kOutputIsAnInput: return "output_is_an_input";
     case Failure::kOutputWrittenBefore: return "output_written_before";
     case Failure::kOutputLinkInSharedFolder: return "output_link_in_shared_folder";
+    case Failure::kOutputFileOfAnotherUser: return "output_file_of_another_user";
     case Failure::kUnknownOption: return "unknown_option";
     case Failure::kTooManyPaths: return "too_many_paths";
     case Failure::kOutDirWithoutBatch: return "out_dir_without_batch";

@@ -25,6 +25,8 @@ enum class Failure {
   // The output path leads through a link another user may have planted in a
   // shared folder.
   kOutputLinkInSharedFolder,
+  // The output is another user's file in a shared folder.
+  kOutputFileOfAnotherUser,
   // Arguments that do not form a run of the console program.
   kUnknownOption,
   kTooManyPaths,

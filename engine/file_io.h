@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tessaro {
 
@@ -52,6 +53,13 @@ struct PathInfo {
   uint32_t permissions = 0;  // a regular file's permission bits (POSIX mode & 07777)
   uint32_t owner = 0;        // a regular file's owner and group (POSIX)
   uint32_t group = 0;
+  // A regular file in a folder everyone may write to but only owners may
+  // delete from (sticky, like the system's temporary folder) that belongs
+  // neither to this user nor to the folder's owner: another user may have
+  // put it there to be handed this user's data, so it is never replaced
+  // (the system refuses to open such a file to create it, where it protects
+  // regular files).
+  bool othersInSharedFolder = false;
 };
 
 // Which file a path names, links followed: two paths with equal keys name one
@@ -74,6 +82,76 @@ class AsideFile {
   virtual bool PutInPlace() = 0;
 };
 
+// Where a path leads, found once (FileSystem::Resolve): the folder its last
+// name is in, held where the system allows, that name, and what the name
+// held then, links followed. Every later step on it (its checks, its first
+// bytes, the new file beside it, the step into its place, a removal) works
+// in that folder on what was found, so nothing swapped on the path
+// meanwhile can send it elsewhere.
+class Destination {
+ public:
+  virtual ~Destination() = default;
+  // What the name held when it was found.
+  virtual const PathInfo& info() const = 0;
+  // The last name, in its folder.
+  virtual const std::string& name() const = 0;
+  // True when what was found is the file `path` names (through links or
+  // another spelling); false when nothing was found.
+  virtual bool Holds(const std::string& path) = 0;
+  // The regular file found, opened for reading from its start; nullptr when
+  // it cannot be read.
+  virtual std::unique_ptr<File> OpenFound() = 0;
+  // Creates the new file that is to take the name's place, in its folder,
+  // as FileSystem::CreateAside does; hiddenName is a name in that folder.
+  virtual std::unique_ptr<AsideFile> CreateAside(const std::string& hiddenName,
+                                                 const PathInfo* like) = 0;
+  // True unless nothing has `name` in the folder.
+  virtual bool Exists(const std::string& name) = 0;
+  // The path of `name` in the folder, as far as it is known: for systems
+  // that work by paths, and for messages.
+  virtual std::string PathOf(const std::string& name) const = 0;
+  // The folder held open (a POSIX descriptor the destination owns); -1
+  // where the destination is kept as a path.
+  virtual int folder() const { return -1; }
+};
+
+// A destination that passes every call on to another: the base of one that
+// changes only some of them.
+class ForwardingDestination : public Destination {
+ public:
+  explicit ForwardingDestination(std::unique_ptr<Destination> inner) : inner_(std::move(inner)) {}
+  const PathInfo& info() const override { return inner_->info(); }
+  const std::string& name() const override { return inner_->name(); }
+  bool Holds(const std::string& path) override { return inner_->Holds(path); }
+  std::unique_ptr<File> OpenFound() override { return inner_->OpenFound(); }
+  std::unique_ptr<AsideFile> CreateAside(const std::string& hiddenName,
+                                         const PathInfo* like) override {
+    return inner_->CreateAside(hiddenName, like);
+  }
+  bool Exists(const std::string& name) override { return inner_->Exists(name); }
+  std::string PathOf(const std::string& name) const override { return inner_->PathOf(name); }
+  int folder() const override { return inner_->folder(); }
+
+ protected:
+  Destination& inner() { return *inner_; }
+
+ private:
+  std::unique_ptr<Destination> inner_;
+};
+
+// Why FileSystem::Resolve found no destination.
+enum class DestinationRefusal {
+  kNone,
+  // A folder on the way is missing or cannot be entered, or the links do
+  // not end; LastErrorText says why.
+  kUnreachable,
+  // The way follows a symbolic link that lies in a folder everyone may
+  // write to but only owners may delete from (sticky) and that belongs
+  // neither to this user nor to the folder's owner: a link another user
+  // may have planted there, which is never followed.
+  kPlantedLink,
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -83,18 +161,17 @@ class FileSystem {
   // locked). Never waits for another program.
   virtual std::unique_ptr<File> OpenRead(const std::string& path) = 0;
   virtual PathInfo Stat(const std::string& path) = 0;
+  // Finds where path leads, once, for writing there: its links followed
+  // (except a planted one), the folder of its last name held. nullptr with
+  // *refusal saying why when there is no such destination. This default
+  // builds the destination from the path calls below (ResolveLinks, Stat,
+  // OpenRead, CreateAside, SameFile), each of which looks the path up again.
+  virtual std::unique_ptr<Destination> Resolve(const std::string& path,
+                                               DestinationRefusal* refusal);
   // The path a symbolic link (or a chain of them) finally names; the path
   // itself when it is no link. Empty when the chain cannot be followed.
-  virtual std::string ResolveLinks(const std::string& path) = 0;
-  // True when reaching what path names would follow a symbolic link that
-  // lies in a folder everyone may write to but only owners may delete from
-  // (sticky, like the system's temporary folder) and that belongs neither to
-  // this user nor to the folder's owner: a link another user may have
-  // planted there, which is never written through.
-  virtual bool ThroughPlantedLink(const std::string& path) {
-    (void)path;
-    return false;
-  }
+  // Only the default Resolve asks; this default follows no link.
+  virtual std::string ResolveLinks(const std::string& path) { return path; }
   // Creates a new file for writing; nullptr when the path exists or the file
   // cannot be made. It gets the permissions a plainly created file gets, or
   // those of `like` when given.
@@ -118,7 +195,8 @@ class FileSystem {
                                                  const std::string& hidden, const PathInfo* like);
   // What the hidden names of this run's new files carry in front of their
   // random part, so that a later run can tell one left by a run that has
-  // ended: the process id and "-" on POSIX, nothing where unused.
+  // ended: on POSIX a tag of the boot and process namespace, "-", the
+  // process id and "-"; nothing where unused.
   virtual std::string RunTag() { return {}; }
   // True when both paths name one existing file (through links or another
   // spelling). False when either does not exist.

@@ -39,11 +39,11 @@ bool Id3TagLength(const uint8_t* bytes, size_t n, uint64_t* length) {
   return true;
 }
 
-// Whether the file at path begins like a file of kind: an ADTS header (after
+// Whether the file found begins like a file of kind: an ADTS header (after
 // an ID3 tag, if there is one) or "RIFF" with "WAVE" in bytes 8..11. A file
 // that cannot be read is judged of no kind, as before this look existed.
-bool BeginsLike(FileSystem& fs, const std::string& path, InputKind kind) {
-  std::unique_ptr<File> file = fs.OpenRead(path);
+bool BeginsLike(Destination& destination, InputKind kind) {
+  std::unique_ptr<File> file = destination.OpenFound();
   if (!file) return false;
   std::array<uint8_t, 12> bytes{};
   size_t got = 0;
@@ -71,27 +71,30 @@ std::unique_ptr<OutputFile> OutputFile::Open(const ConversionRequest& request,
   const auto refuse = [&](const std::string& reason) {
     return fail(Failure::kOutputNotOpenable, reason);
   };
-  // A link another user may have planted in a shared folder is never
-  // followed: it could send the output over any file this user may write.
-  if (!request.outputPath.empty() && fs.ThroughPlantedLink(request.outputPath)) {
+  if (request.outputPath.empty()) return refuse({});
+  // The path is looked up once; every check and step below works on what
+  // was found then. A link another user may have planted in a shared folder
+  // is never followed: it could send the output over any file this user may
+  // write.
+  DestinationRefusal refusal = DestinationRefusal::kNone;
+  std::unique_ptr<Destination> destination = fs.Resolve(request.outputPath, &refusal);
+  if (refusal == DestinationRefusal::kPlantedLink) {
     return fail(Failure::kOutputLinkInSharedFolder, {});
   }
+  if (!destination) return refuse(fs.LastErrorText());
+  const PathInfo& info = destination->info();
   // Writing over the input would destroy it before it is read.
-  if (fs.SameFile(request.inputPath, request.outputPath)) return refuse(texts.outputIsTheInput);
-  // Through a link the file replaced is the link's target; the link stays.
-  const std::string target = request.outputPath.empty() ? std::string()
-                                                        : fs.ResolveLinks(request.outputPath);
-  const PathInfo info = target.empty() ? PathInfo{PathInfo::Kind::kOther} : fs.Stat(target);
+  if (destination->Holds(request.inputPath)) return refuse(texts.outputIsTheInput);
+  if (info.kind == PathInfo::Kind::kOther) return refuse(texts.outputNotARegularFile);
+  // Another user's file in a shared folder would keep its owner, and so
+  // hand this user's output to whoever put it there.
+  if (info.othersInSharedFolder) return fail(Failure::kOutputFileOfAnotherUser, {});
   const bool replaces = info.kind == PathInfo::Kind::kRegular;
-  if (info.kind == PathInfo::Kind::kOther) {
-    if (request.outputPath.empty()) return refuse({});
-    return refuse(target.empty() ? fs.LastErrorText() : std::string(texts.outputNotARegularFile));
-  }
   if (replaces && !info.writable) return refuse(texts.outputNotWritable);
-  if (replaces && BeginsLike(fs, target, inputKind)) {
+  if (replaces && BeginsLike(*destination, inputKind)) {
     return fail(inputKind == InputKind::kAdts ? Failure::kOutputIsAac : Failure::kOutputIsWav, {});
   }
-  std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, target, info);
+  std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, *destination);
   if (!aside) return refuse(fs.LastErrorText());
   return std::unique_ptr<OutputFile>(new OutputFile(std::move(aside), replaces));
 }

@@ -23,8 +23,9 @@ class OutputFile {
   // Checks the output path and creates the new file beside it. An output that
   // is the input, that exists but is no regular file or cannot be written, or
   // whose folder is missing, is refused with the message for an output that
-  // cannot be opened; an existing file whose first bytes are of inputKind is
-  // refused with a message that says so. Nothing is created then, and
+  // cannot be opened; a path through a planted link, another user's file in
+  // a shared folder, and an existing file whose first bytes are of inputKind
+  // are refused with messages that say so. Nothing is created then, and
   // *result is the failed conversion's.
   static std::unique_ptr<OutputFile> Open(const ConversionRequest& request, InputKind inputKind,
                                           ConversionHost& host, FileSystem& fs,

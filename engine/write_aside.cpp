@@ -66,13 +66,10 @@ std::unique_ptr<AsideFile> FileSystem::CreateAside(const std::string& target,
   return std::make_unique<NamedAsideFile>(*this, target, hidden, std::move(file));
 }
 
-std::string AsidePath(const std::string& target, const std::string& suffix) {
-  const size_t cut = target.find_last_of(kPathSeparators);
-  const size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
-  const std::string name = target.substr(nameStart);
-  std::string path = target.substr(0, nameStart) + ".";
-  if (name.size() <= kLongestNameKept) path += name + ".";
-  return path + std::string(kHiddenMark) + suffix;
+std::string AsideName(const std::string& targetName, const std::string& suffix) {
+  std::string name = ".";
+  if (targetName.size() <= kLongestNameKept) name += targetName + ".";
+  return name + std::string(kHiddenMark) + suffix;
 }
 
 std::string AsideTag(const std::string& targetName, const std::string& name) {
@@ -86,17 +83,17 @@ std::string AsideTag(const std::string& targetName, const std::string& name) {
   return name.substr(head.size(), name.size() - kSuffixLength - head.size());
 }
 
-std::unique_ptr<WriteAside> WriteAside::Create(FileSystem& fs, const std::string& target,
-                                               const PathInfo& existing) {
+std::unique_ptr<WriteAside> WriteAside::Create(FileSystem& fs, Destination& destination) {
+  const PathInfo& existing = destination.info();
   const PathInfo* like = existing.kind == PathInfo::Kind::kRegular ? &existing : nullptr;
   // A hidden name another run has taken is passed over; any other failure to
   // create the file ends the attempt.
   std::random_device random;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string hidden = AsidePath(target, fs.RunTag() + RandomSuffix(random));
-    std::unique_ptr<AsideFile> aside = fs.CreateAside(target, hidden, like);
+    const std::string hidden = AsideName(destination.name(), fs.RunTag() + RandomSuffix(random));
+    std::unique_ptr<AsideFile> aside = destination.CreateAside(hidden, like);
     if (aside) return std::unique_ptr<WriteAside>(new WriteAside(std::move(aside)));
-    if (fs.Stat(hidden).kind == PathInfo::Kind::kMissing) break;
+    if (!destination.Exists(hidden)) break;
   }
   return nullptr;
 }

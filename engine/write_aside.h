@@ -14,12 +14,11 @@ namespace tessaro {
 
 class WriteAside {
  public:
-  // Creates the new file that is to replace `target`, whose links are
-  // resolved already; `existing` is what target names now. The new file takes
-  // the permissions of a regular file it replaces (and its owner and group
-  // where the process may set them). nullptr when it cannot be made.
-  static std::unique_ptr<WriteAside> Create(FileSystem& fs, const std::string& target,
-                                            const PathInfo& existing);
+  // Creates the new file that is to take the place of what `destination` found.
+  // The new file takes the permissions of a regular file it replaces (and
+  // its owner and group where the process may set them). nullptr when it
+  // cannot be made.
+  static std::unique_ptr<WriteAside> Create(FileSystem& fs, Destination& destination);
 
   WriteAside(const WriteAside&) = delete;
   WriteAside& operator=(const WriteAside&) = delete;
@@ -38,14 +37,12 @@ class WriteAside {
   std::unique_ptr<AsideFile> aside_;
 };
 
-// The hidden name a new file gets beside target while it needs one:
-// ".NAME.tessaro-", the run's tag and six characters of suffix, in target's
-// folder.
-std::string AsidePath(const std::string& target, const std::string& suffix);
+// The hidden name a new file gets beside the file named targetName while it
+// needs one: ".NAME.tessaro-", the run's tag and six characters of suffix.
+std::string AsideName(const std::string& targetName, const std::string& suffix);
 
-// The run tag of `name` when it is exactly a hidden name AsidePath gives a
-// file in the same folder named targetName; "" when it is not one (or
-// carries no tag).
+// The run tag of `name` when it is exactly a hidden name AsideName gives
+// targetName; "" when it is not one (or carries no tag).
 std::string AsideTag(const std::string& targetName, const std::string& name);
 
 }  // namespace tessaro

@@ -28,8 +28,11 @@ void SetStopReport(const std::string& text);
 // The new file a stop must remove, from its creation until it has been put in
 // place or removed. Platform code; the path is kept where a handler can read it
 // (on POSIX its folder held open, so that a stop removes the file from that
-// folder even when it has been renamed meanwhile).
+// folder even when it has been renamed meanwhile). The second form names the
+// file by its name in a destination's folder (on POSIX the very folder the destination
+// holds).
 void RememberNewFile(const std::string& path);
+void RememberNewFile(const Destination& destination, const std::string& name);
 void ForgetNewFile();
 
 // A run whose output is in place is finished: from the moment the new file
@@ -56,8 +59,11 @@ class WatchedFileSystem final : public FileSystem {
   }
   PathInfo Stat(const std::string& path) override { return inner_.Stat(path); }
   std::string ResolveLinks(const std::string& path) override { return inner_.ResolveLinks(path); }
-  bool ThroughPlantedLink(const std::string& path) override {
-    return inner_.ThroughPlantedLink(path);
+  std::unique_ptr<Destination> Resolve(const std::string& path,
+                                       DestinationRefusal* refusal) override {
+    std::unique_ptr<Destination> destination = inner_.Resolve(path, refusal);
+    if (!destination) return nullptr;
+    return std::make_unique<WatchedDestination>(std::move(destination));
   }
   std::string RunTag() override { return inner_.RunTag(); }
   std::string LastErrorText() override { return inner_.LastErrorText(); }
@@ -79,20 +85,6 @@ class WatchedFileSystem final : public FileSystem {
     const bool removed = inner_.Remove(path);
     ForgetNewFile();
     return removed;
-  }
-  // The new file has no name while it is written where the system allows it;
-  // else, and for the moment between its naming and the rename, the hidden
-  // path is what a stop removes.
-  std::unique_ptr<AsideFile> CreateAside(const std::string& target, const std::string& hidden,
-                                         const PathInfo* like) override {
-    ReleaseStops();  // a new output: the one before is long in place
-    RememberNewFile(hidden);
-    std::unique_ptr<AsideFile> file = inner_.CreateAside(target, hidden, like);
-    if (!file) {
-      ForgetNewFile();
-      return nullptr;
-    }
-    return std::make_unique<WatchedAsideFile>(std::move(file));
   }
   bool SameFile(const std::string& a, const std::string& b) override {
     return inner_.SameFile(a, b);
@@ -125,6 +117,25 @@ class WatchedFileSystem final : public FileSystem {
 
    private:
     std::unique_ptr<AsideFile> inner_;
+  };
+
+  class WatchedDestination final : public ForwardingDestination {
+   public:
+    using ForwardingDestination::ForwardingDestination;
+    // The new file has no name while it is written where the system allows
+    // it; else, and for the moment between its naming and the rename, the
+    // hidden name in the destination's folder is what a stop removes.
+    std::unique_ptr<AsideFile> CreateAside(const std::string& hiddenName,
+                                           const PathInfo* like) override {
+      ReleaseStops();  // a new output: the one before is long in place
+      RememberNewFile(inner(), hiddenName);
+      std::unique_ptr<AsideFile> file = inner().CreateAside(hiddenName, like);
+      if (!file) {
+        ForgetNewFile();
+        return nullptr;
+      }
+      return std::make_unique<WatchedAsideFile>(std::move(file));
+    }
   };
 
   FileSystem& inner_;

@@ -1,5 +1,6 @@
 // Stop signals on POSIX: the handler removes the new file, says so and exits.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -47,6 +48,19 @@ void OnStop(int signal) {
   if (!StopWaits(128 + signal)) StopNow(128 + signal);
 }
 
+// Arms the handler with name in folder (a descriptor it then owns).
+void Remember(int folder, const std::string& name) {
+  if (folder < 0) return;
+  if (name.size() >= sizeof newName) {  // longer than any name a folder holds
+    ::close(folder);
+    return;
+  }
+  newFolder = folder;
+  std::memcpy(newName, name.c_str(), name.size() + 1);
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  armed = 1;
+}
+
 }  // namespace
 
 void StopNow(int status) {
@@ -78,15 +92,13 @@ void RememberNewFile(const std::string& path) {
   ForgetNewFile();
   std::string name;
   const int folder = OpenFolderOf(path, &name);
-  if (folder < 0) return;
-  if (name.size() >= sizeof newName) {  // longer than any name a folder holds
-    ::close(folder);
-    return;
-  }
-  newFolder = folder;
-  std::memcpy(newName, name.c_str(), name.size() + 1);
-  std::atomic_signal_fence(std::memory_order_seq_cst);
-  armed = 1;
+  Remember(folder, name);
+}
+
+void RememberNewFile(const Destination& destination, const std::string& name) {
+  if (destination.folder() < 0) return RememberNewFile(destination.PathOf(name));
+  ForgetNewFile();
+  Remember(::fcntl(destination.folder(), F_DUPFD_CLOEXEC, 0), name);
 }
 
 void ForgetNewFile() {

@@ -92,6 +92,10 @@ void RememberNewFile(const std::string& path) {
   ReleaseSRWLockExclusive(&newFileLock);
 }
 
+void RememberNewFile(const Destination& destination, const std::string& name) {
+  RememberNewFile(destination.PathOf(name));
+}
+
 void ForgetNewFile() {
   AcquireSRWLockExclusive(&newFileLock);
   newFile.clear();

@@ -84,17 +84,22 @@ std::string FormatSettings(const SettingsValues& values) {
 
 bool WriteSettingsFile(const std::string& path, const std::string& storedText,
                        FileSystem& fs, std::string* reason) {
+  if (reason != nullptr) reason->clear();
+  EnsureParentDirectory(path);
   // A link keeps pointing at the settings: its target is what is replaced.
-  const std::string resolved = fs.ResolveLinks(path);
-  const std::string target = resolved.empty() ? path : resolved;
-  // A folder, a pipe or a device is never written to.
-  const PathInfo info = fs.Stat(target);
-  if (info.kind == PathInfo::Kind::kOther) {
-    if (reason != nullptr) reason->clear();
+  DestinationRefusal refusal = DestinationRefusal::kNone;
+  std::unique_ptr<Destination> destination = fs.Resolve(path, &refusal);
+  if (!destination) {
+    if (reason != nullptr) *reason = fs.LastErrorText();
     return false;
   }
-  EnsureParentDirectory(target);
-  std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, target, info);
+  // A folder, a pipe or a device is never written to, nor another user's
+  // file in a shared folder.
+  if (destination->info().kind == PathInfo::Kind::kOther ||
+      destination->info().othersInSharedFolder) {
+    return false;
+  }
+  std::unique_ptr<WriteAside> aside = WriteAside::Create(fs, *destination);
   const bool written =
       aside &&
       aside->file().Write(reinterpret_cast<const uint8_t*>(storedText.data()), storedText.size()) &&

@@ -4,6 +4,7 @@
 // the input untouched.
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -157,40 +158,75 @@ class PeekingHost : public testing::RecordingHost {
   std::string dir_;
 };
 
+// The access ACL of path, in its stored form; "" where it has none.
+std::string AccessAcl(const std::string& path) {
+  std::string value(256, '\0');
+  const ssize_t n = ::getxattr(path.c_str(), "system.posix_acl_access", value.data(), value.size());
+  value.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return value;
+}
+
 // Where the file system holds no unnamed files, the new file was readable by
-// others (0644) until it was complete and given the replaced file's 0600.
-// It is private while written, named or not, and gets its permissions at
-// the end.
+// others (0644) until it was complete and given the replaced file's 0600;
+// in a folder with a default ACL a new file was made as that ACL says, so
+// that the users it names could read it while it was written. It is private
+// while written, named or not, and gets its permissions at the end: what a
+// plainly created file gets, or those of the file replaced (whose lack of an
+// ACL is kept too: the folder's default ACL widened it).
 TEST_F(RealDisk, TheNewFileIsPrivateUntilItIsComplete) {
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  const std::string out = dir_.File("out.wav");
+  const std::string shared = dir_.File("acl");
+  ASSERT_EQ(::mkdir(shared.c_str(), 0700), 0);
+  const bool acls =
+      e2e::HaveTool("setfacl") &&
+      e2e::RunProgram({"setfacl", "-d", "-m", "u:1001:rw,g::r,o::r", shared}).exitCode == 0;
+  // What a file plainly created in the folder with the default ACL gets.
+  const std::string plain = shared + "/plain";
+  ::close(::open(plain.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666));
+  struct stat plainSt;
+  ASSERT_EQ(::stat(plain.c_str(), &plainSt), 0);
   struct Case {
     const char* name;
     FileSystem& fs;
     int before;  // the permissions of the file replaced; -1: a new output
+    bool defaultAcl;  // in a folder with a default ACL
   } const cases[] = {
-      {"unnamed, new", RealFileSystem(), -1},
-      {"unnamed, replacing", RealFileSystem(), 0604},
-      {"hidden name, new", RealFileSystemWithHiddenNames(), -1},
-      {"hidden name, replacing", RealFileSystemWithHiddenNames(), 0600},
+      {"unnamed, new", RealFileSystem(), -1, false},
+      {"unnamed, replacing", RealFileSystem(), 0604, false},
+      {"hidden name, new", RealFileSystemWithHiddenNames(), -1, false},
+      {"hidden name, replacing", RealFileSystemWithHiddenNames(), 0600, false},
+      {"unnamed, new, default ACL", RealFileSystem(), -1, true},
+      {"hidden name, new, default ACL", RealFileSystemWithHiddenNames(), -1, true},
+      {"hidden name, replacing, default ACL", RealFileSystemWithHiddenNames(), 0640, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    if (c.defaultAcl && !acls) continue;
+    const std::string top = dir_.File("").substr(0, dir_.File("").size() - 1);
+    const std::string folder = c.defaultAcl ? shared : top;
+    const std::string out = folder + "/out.wav";
     ::unlink(out.c_str());
     if (c.before >= 0) {
-      WriteFile(out, "an earlier conversion");
+      const int fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+      ASSERT_GE(fd, 0);
+      ::close(fd);
+      ::removexattr(out.c_str(), "system.posix_acl_access");  // the one the folder gave it
       ASSERT_EQ(::chmod(out.c_str(), static_cast<mode_t>(c.before)), 0);
     }
     ConversionRequest request;
     request.inputPath = aac_;
     request.outputPath = out;
-    PeekingHost host(dir_.File("").substr(0, dir_.File("").size() - 1));
+    PeekingHost host(folder);
     ASSERT_FALSE(RunConversion(request, host, c.fs).failed);
     EXPECT_EQ(host.mode, 0600);
     struct stat st;
     ASSERT_EQ(::stat(out.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, c.before >= 0 ? static_cast<mode_t>(c.before) : 0666 & ~mask);
+    const mode_t fresh = c.defaultAcl ? plainSt.st_mode & 07777 : 0666 & ~mask;
+    EXPECT_EQ(st.st_mode & 07777, c.before >= 0 ? static_cast<mode_t>(c.before) : fresh);
+    if (c.defaultAcl) {
+      EXPECT_EQ(AccessAcl(out), c.before >= 0 ? "" : AccessAcl(plain));
+    }
   }
 }
 
@@ -212,7 +248,7 @@ TEST_F(RealDisk, AReplacedFileKeepsItsAclAndExtendedAttributes) {
     value.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return value;
   };
-  const std::string acl = attribute("system.posix_acl_access");
+  const std::string acl = AccessAcl(out);
   struct stat before;
   ASSERT_EQ(::stat(out.c_str(), &before), 0);
   for (FileSystem* fs : {&RealFileSystem(), &RealFileSystemWithHiddenNames()}) {
@@ -226,7 +262,7 @@ TEST_F(RealDisk, AReplacedFileKeepsItsAclAndExtendedAttributes) {
     ASSERT_EQ(::stat(out.c_str(), &after), 0);
     EXPECT_EQ(after.st_mode & 07777, before.st_mode & 07777);
     EXPECT_FALSE(acl.empty());
-    EXPECT_EQ(attribute("system.posix_acl_access"), acl);
+    EXPECT_EQ(AccessAcl(out), acl);
     EXPECT_EQ(attribute("user.origin"), "take 3");
   }
 }

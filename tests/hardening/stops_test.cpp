@@ -239,12 +239,12 @@ TEST_F(Stops, TwoRunsToOneOutputLeaveOneWholeConversion) {
   }
 }
 
-// A conversion in a child process of this test, its host's event pump
-// doing what `pump` does; the child's exit status (that of a conversion's
-// failure is 1).
+// A conversion started in a child process of this test, its host's event
+// pump doing what `pump` does; the child's exit status is that of
+// ConvertInChild.
 template <typename Pump>
-int ConvertInChild(const std::string& input, const std::string& output, FileSystem& fs,
-                   Pump pump, bool (*prepare)() = nullptr) {
+pid_t StartConversionInChild(const std::string& input, const std::string& output,
+                             FileSystem& fs, Pump pump, bool (*prepare)() = nullptr) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     struct Host : testing::RecordingHost {
@@ -258,7 +258,16 @@ int ConvertInChild(const std::string& input, const std::string& output, FileSyst
     request.outputPath = output;
     ::_exit(RunConversion(request, host, fs).failed ? 1 : 0);
   }
-  return Wait(pid).exitCode;
+  return pid;
+}
+
+// A conversion in a child process of this test, its host's event pump
+// doing what `pump` does; the child's exit status (that of a conversion's
+// failure is 1).
+template <typename Pump>
+int ConvertInChild(const std::string& input, const std::string& output, FileSystem& fs,
+                   Pump pump, bool (*prepare)() = nullptr) {
+  return Wait(StartConversionInChild(input, output, fs, pump, prepare)).exitCode;
 }
 
 // Lets the named system calls do what action says in this process from
@@ -284,6 +293,11 @@ bool KillOnRename() {
 // The system refuses every hard link (a policy, or a plain user where the
 // unnamed file cannot be linked without /proc).
 bool RefuseLinks() { return FilterCalls({__NR_link, __NR_linkat}, SECCOMP_RET_ERRNO | EPERM); }
+
+// The process is killed as it sets the first extended attribute (an ACL).
+bool KillOnSetAttributes() {
+  return FilterCalls({__NR_fsetxattr, __NR_setxattr, __NR_lsetxattr}, SECCOMP_RET_KILL_PROCESS);
+}
 
 // A kill while the new file had its hidden name (always, where the file
 // system holds no unnamed files; else on entry to the rename) left it for
@@ -312,13 +326,20 @@ TEST_F(Stops, TheNextRunRemovesTheFileAKilledRunLeft) {
     EXPECT_EQ(ReadFile(out), "an earlier conversion");
     const std::string left = HiddenFile(dir_.File(""));
     ASSERT_TRUE(left.starts_with(".out.wav.tessaro-")) << left;
+    // The tag: a tag of the boot and process namespace, "-", the process id, "-".
     const std::string dead = left.substr(std::strlen(".out.wav.tessaro-"), left.size() - 23);
-    const std::string live = std::to_string(::getpid()) + "-";
+    const std::string scope = dead.substr(0, dead.find('-') + 1);
+    const std::string deadPid = dead.substr(scope.size());
+    const std::string live = scope + std::to_string(::getpid()) + "-";
     std::set<std::string> kept = clean;
     for (const std::string& name :
          {".out.wav.tessaro-" + live + "abcdef", ".other.wav.tessaro-" + dead + "abcdef",
           ".out.wav.tessaro-" + dead + "abcde", ".out.wav.tessaro-" + dead + "abcdeF",
-          ".out.wav.tessaro-x" + dead + "abcdef", "out.wav.tessaro-" + dead + "abcdef"}) {
+          ".out.wav.tessaro-x" + dead + "abcdef", "out.wav.tessaro-" + dead + "abcdef",
+          // Another boot's or namespace's, and an earlier version's, which
+          // tells neither.
+          ".out.wav.tessaro-zzzzzzzz-" + deadPid + "abcdef",
+          ".out.wav.tessaro-" + deadPid + "abcdef"}) {
       WriteFile(dir_.File(name), "not a leftover of this output");
       kept.insert(name);
     }
@@ -333,6 +354,82 @@ TEST_F(Stops, TheNextRunRemovesTheFileAKilledRunLeft) {
       if (!clean.count(name)) std::filesystem::remove(dir_.File(name));
     }
   }
+}
+
+// Replacing a file whose ACL gives its owning group nothing (a named user
+// has read and write, so the mask, and with it the group bits, say rw): the
+// new file got the group bits before the ACL, and the owning group could
+// open the complete output under its hidden name. Killed as the ACL is set,
+// the new file is still the owner's alone.
+TEST_F(Stops, TheGroupNeverHasTheNewFileBeforeItsAcl) {
+  const std::string out = dir_.File("out.wav");
+  WriteFile(out, "an earlier conversion");
+  ASSERT_EQ(::chmod(out.c_str(), 0600), 0);
+  if (!e2e::HaveTool("setfacl") ||
+      e2e::RunProgram({"setfacl", "-m", "u:1001:rw", out}).exitCode != 0) {
+    GTEST_SKIP() << "no ACLs here (setfacl from the acl package)";
+  }
+  const int status = ConvertInChild(Repeated(2), out, RealFileSystemWithHiddenNames(), [] {},
+                                    KillOnSetAttributes);
+  if (status == 77) GTEST_SKIP() << "system calls cannot be filtered here";
+  ASSERT_EQ(status, 128 + SIGSYS);
+  const std::string left = HiddenFile(dir_.File(""));
+  ASSERT_FALSE(left.empty());
+  struct stat st;
+  ASSERT_EQ(::stat(dir_.File(left).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 077, 0u) << std::oct << (st.st_mode & 07777);
+  EXPECT_EQ(ReadFile(out), "an earlier conversion");
+}
+
+// A run in another process namespace (a container, or another machine on a
+// shared folder) took a live run's hidden file for a leftover, since no
+// process of that number was alive where it looked, and removed it: the live
+// run failed after all its work. The hidden name tells the namespace now.
+TEST_F(Stops, ALiveRunsFileIsKeptByARunInAnotherNamespace) {
+  const std::vector<std::string> unshare = {"unshare", "-p", "-f", "--mount-proc"};
+  std::vector<std::string> probe = unshare;
+  probe.push_back("true");
+  if (!e2e::HaveTool("unshare") || e2e::RunProgram(probe).exitCode != 0) {
+    GTEST_SKIP() << "no new process namespace can be made here (unshare -p needs root)";
+  }
+  const std::string input = Repeated(2);
+  const std::string reference = dir_.File("reference.wav");
+  ASSERT_EQ(Wait(Start({input, reference})).exitCode, 0);
+  const std::string out = dir_.File("out.wav");
+  int started[2], release[2];
+  ASSERT_EQ(::pipe(started), 0);
+  ASSERT_EQ(::pipe(release), 0);
+  // The live run says when its hidden file exists, then waits to be let go.
+  bool told = false;
+  const pid_t live = StartConversionInChild(input, out, RealFileSystemWithHiddenNames(), [&] {
+    if (told) return;
+    told = true;
+    ::close(started[0]);
+    ::close(release[1]);  // so that it is let go should this test end first
+    char c = 'x';
+    (void)!::write(started[1], &c, 1);
+    (void)!::read(release[0], &c, 1);
+  });
+  ::close(started[1]);
+  ::close(release[0]);
+  char c = 0;
+  const bool began = ::read(started[0], &c, 1) == 1;
+  EXPECT_TRUE(began);
+  const std::string hidden = HiddenFile(dir_.File(""));
+  EXPECT_FALSE(hidden.empty());
+  if (began) {
+    std::vector<std::string> other = unshare;
+    other.insert(other.end(), {kCli, input, out});
+    EXPECT_EQ(e2e::RunProgram(other).exitCode, 0);
+    EXPECT_EQ(HiddenFile(dir_.File("")), hidden);
+  }
+
+  if (began) (void)!::write(release[1], &c, 1);  // let go
+  ::close(release[1]);
+  ::close(started[0]);
+  EXPECT_EQ(Wait(live).exitCode, 0);
+  EXPECT_TRUE(ReadFile(out) == ReadFile(reference));
+  EXPECT_EQ(HiddenFile(dir_.File("")), "");
 }
 
 // Where the file system holds no unnamed files, a stop after the output's
