@@ -423,7 +423,8 @@ TEST_F(UnsafePaths, AFileAnotherUserPlantedInASharedFolderIsNotWrittenTo) {
       {{"--check", "--json", "shared/song.aac"}, "\"errorCode\":\"output_file_of_another_user\""},
       {{"--lang=en", "shared/song.aac"},
        "Error: The output file \"shared/song_aac.wav\" belongs to another user and lies in a "
-       "shared folder; it is not overwritten. Choose another output file name.\n"},
+       "shared folder, so it is not overwritten: that user could read what is written there. "
+       "Give another output file name.\n"},
   };
   for (const Door& door : doors) {
     SCOPED_TRACE(door.args.front());
