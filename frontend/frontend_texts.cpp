@@ -6,6 +6,8 @@ namespace {
 
 constexpr FrontEndTexts kJapanese = {
     .stopped = "エラー：変換が、中断されました。\n",
+    .outputNotWritten = "エラー：標準出力に、書き込めません。（%s）\n",
+    .errorNotWritten = "エラー：標準エラー出力に、書き込めません。（%s）\n",
     .runSummary = "合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d",
     .dialogUsage = "使い方: tessaro [-s1|-s2] [-d<ms>] [入力ファイル [出力ファイル]]\n",
     .dialogOpenForm = "        tessaro --open [ファイル]\n",
@@ -35,6 +37,8 @@ constexpr FrontEndTexts kJapanese = {
 
 constexpr FrontEndTexts kEnglish = {
     .stopped = "Error: The conversion was stopped.\n",
+    .outputNotWritten = "Error: Standard output cannot be written (%s).\n",
+    .errorNotWritten = "Error: Standard error cannot be written (%s).\n",
     .runSummary = "Files: %d (converted: %d, converted with damage: %d, failed: %d)",
     .dialogUsage = "Usage: tessaro [-s1|-s2] [-d<ms>] [INPUT [OUTPUT]]\n",
     .dialogOpenForm = "       tessaro --open [FILE]\n",

@@ -3,6 +3,7 @@
 // writing the settings. A close during its conversion cancels it.
 #include "frontend/command_tokens.h"
 #include "frontend/exit_status.h"
+#include "frontend/stop_scope.h"
 #include "ui/control_ids.h"
 #include "ui/tessaro_dlg.h"
 
@@ -25,10 +26,14 @@ void CTessaroDlg::RunCommandLine() {
   UpdateData(false);
   exitStatus_ = kExitUsage;
   if (read.pathCount > 0) {
+    // A run of one that ends the program: once its output is in place, a
+    // stop waits and the status is the conversion's.
+    StopScope stops;
     PumpEvents();
-    ConvertShown();
+    ConvertShown(stops);
     EndConverting();  // a close asked for meanwhile: the run ends anyway
     exitStatus_ = StatusOfConversion(lastResult_);
+    stops.RunDone();
   }
   ws_.EndDialog(kIdCancel);
   ended_ = true;

@@ -7,8 +7,12 @@
 // settings saved. Several files (dropped or chosen together) are converted
 // one after another, each to its proposed output: a failed file does not
 // stop the others, a cancel stops the rest, and a summary line ends the run.
+// Either is a run of files with its stop scope (frontend/stop_scope.h): a
+// stop signal waits only while an output is being put in place and its
+// file is reported.
 #include "engine/file_io.h"
 #include "frontend/file_run.h"
+#include "frontend/stop_scope.h"
 #include "naming/output_path.h"
 #include "ui/dialog_texts.h"
 #include "ui/error_log.h"
@@ -27,11 +31,12 @@ void CTessaroDlg::OnConvert() {
     if (m_pErrorDlg != nullptr) m_pErrorDlg->OnCancel();
     return;
   }
-  ConvertShown();
+  StopScope stops;
+  ConvertShown(stops);
   if (EndConverting()) Close();
 }
 
-void CTessaroDlg::ConvertShown() {
+void CTessaroDlg::ConvertShown(StopScope& stops) {
   UpdateData(true);
   // A window that missed an edit of the input box: the output and the delay
   // of an earlier input are never used for this one.
@@ -40,7 +45,9 @@ void CTessaroDlg::ConvertShown() {
   // changes the dialog's fields, not the running conversion.
   const ConversionRequest request = RequestFor(m_strInFile, m_strOutFile, m_nDelay);
   BeginConverting();
+  stops.FileBegins(request.inputPath, {});
   lastResult_ = ConvertOne(request);
+  stops.FileEnds();
 }
 
 void CTessaroDlg::OnShowDamageReport() {
@@ -147,6 +154,7 @@ ConversionResult CTessaroDlg::ConvertOne(const ConversionRequest& request) {
 void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
   const DialogTexts& texts = DialogTextsFor(language_);
   FileRun run(paths, files_, true);
+  StopScope stops;
   BeginConverting();
   converting_.queued = true;
   m_progress.SetPos(0);
@@ -164,16 +172,17 @@ void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
     converting_.queueInfo = m_strInfo + converting_.currentLabel;
     m_strInfo = converting_.queueInfo;
     UpdateData(false);
+    stops.FileBegins(input, {});
     // Never over a file of this run: one of its inputs or an earlier output.
-    if (run.Overwrites(i, proposal.outputPath).kind != OwnFileHit::Kind::kNone) {
+    if (run.Refuses(i, proposal.outputPath).kind != OwnFileHit::Kind::kNone) {
       SetInfoText(texts.queueOverwrites(LogFileName(proposal.outputPath).c_str()), true);
-      run.Refused();
-      continue;
+    } else {
+      const ConversionResult result = ConvertOne(RequestFor(input, proposal.outputPath, m_nDelay));
+      if (converting_.stopThrown) break;
+      run.Converted(i, proposal.outputPath, result);
+      lastResult_ = result;
     }
-    const ConversionResult result = ConvertOne(RequestFor(input, proposal.outputPath, m_nDelay));
-    if (converting_.stopThrown) break;
-    run.Converted(i, proposal.outputPath, result);
-    lastResult_ = result;
+    stops.FileReported({});
   }
   if (!m_strInfo.empty() && m_strInfo.back() != '\n') m_strInfo += "\r\n";
   m_strInfo += run.Summary(language_) + "\r\n";

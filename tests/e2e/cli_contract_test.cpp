@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -261,29 +262,42 @@ TEST_F(CliContract, JsonConsumersGetAnObjectForUsageErrorsAndStops) {
             "{\"schema\":1,\"kind\":\"usage\",\"status\":\"usage\",\"exitStatus\":2,"
             "\"errorCode\":\"unknown_option\",\"error\":\"-q というオプションはありません。\"}\n");
 
-  // A check of many files, stopped part-way: the stopped file's object,
-  // then the summary of the files done, both with the stop's status.
+  // A check of many files, stopped once it has reported its first file (it
+  // then waits on the pipe): each file done has its object, a file stopped
+  // part-way its stopped one, and the summary of the files done is last,
+  // all with the stop's status.
   const std::string one = Sample("s.aac");
+  std::vector<std::string> argv = {kCli, "--check", "--json"};
   for (int i = 0; i < 20000; ++i) {
-    std::filesystem::create_hard_link(testing::Utf8Path(one),
-                                      testing::Utf8Path(dir_.File("t" + std::to_string(i) + ".aac")));
+    argv.push_back(dir_.File("t" + std::to_string(i) + ".aac"));
+    std::filesystem::create_hard_link(testing::Utf8Path(one), testing::Utf8Path(argv.back()));
   }
-  const std::string script = "\"$0\" --check --json \"$1\"t*.aac & sleep 0.5; kill -TERM $!; wait $!";
-  const ProcessResult stopped = RunProgram({"/bin/sh", "-c", script, kCli, dir_.Dir()});
+  RunningProgram check(argv);
+  ASSERT_NE(check.ReadLine(), "");
+  check.Signal(SIGTERM);
+  const ProcessResult stopped = check.Finish();
   EXPECT_EQ(stopped.exitCode, 143);
   std::vector<std::string> lines;
   for (size_t at = 0, end; (end = stopped.out.find('\n', at)) != std::string::npos; at = end + 1) {
     lines.push_back(stopped.out.substr(at, end - at));
   }
   ASSERT_GE(lines.size(), 2u) << stopped.out;
-  const std::string& file = lines[lines.size() - 2];
-  EXPECT_EQ(file.rfind("{\"schema\":1,\"kind\":\"file\",\"mode\":\"check\",", 0), 0u) << file;
-  EXPECT_NE(file.find("\"status\":\"stopped\",\"exitStatus\":143,\"errorCode\":\"stopped\""),
-            std::string::npos)
-      << file;
-  const std::string done = std::to_string(lines.size() - 2);
-  EXPECT_EQ(lines.back(), "{\"schema\":1,\"kind\":\"summary\",\"mode\":\"check\",\"files\":20000,\"ok\":" +
-                              done + ",\"damaged\":0,\"failed\":0,\"status\":\"stopped\",\"exitStatus\":143}");
+  size_t done = lines.size() - 1;
+  const std::string& last = lines[done - 1];
+  if (last.find("\"status\":\"stopped\"") != std::string::npos) {
+    EXPECT_EQ(last.rfind("{\"schema\":1,\"kind\":\"file\",\"mode\":\"check\",", 0), 0u) << last;
+    EXPECT_NE(last.find("\"status\":\"stopped\",\"exitStatus\":143,\"errorCode\":\"stopped\""),
+              std::string::npos)
+        << last;
+    --done;
+  }
+  for (size_t i = 0; i < done; ++i) {
+    EXPECT_NE(lines[i].find("\"status\":\"ok\",\"exitStatus\":0,"), std::string::npos) << lines[i];
+  }
+  const std::string files = std::to_string(done);
+  EXPECT_EQ(lines.back(), "{\"schema\":1,\"kind\":\"summary\",\"mode\":\"check\",\"files\":" + files +
+                              ",\"ok\":" + files +
+                              ",\"damaged\":0,\"failed\":0,\"status\":\"stopped\",\"exitStatus\":143}");
 }
 
 }  // namespace

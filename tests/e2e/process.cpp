@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <sstream>
 
@@ -59,6 +60,80 @@ ProcessResult RunProgram(const std::vector<std::string>& argv,
   result.err = testing::ReadFile(errName);
   ::unlink(outName);
   ::unlink(errName);
+  return result;
+}
+
+namespace {
+
+int ExitCodeOf(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+
+}  // namespace
+
+RunningProgram::RunningProgram(const std::vector<std::string>& argv,
+                               const std::vector<std::string>& locale) {
+  int pipes[2];
+  if (::pipe2(pipes, O_CLOEXEC) != 0) return;
+  ::fcntl(pipes[0], F_SETPIPE_SZ, 4096);
+  char errName[] = "/tmp/tessaro-e2e-err-XXXXXX";
+  const int errFd = ::mkstemp(errName);
+  errName_ = errName;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipes[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  std::vector<std::string> environment = ChildEnvironment(locale);
+  std::vector<char*> env;
+  for (std::string& e : environment) env.push_back(e.data());
+  env.push_back(nullptr);
+  if (posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), env.data()) != 0) pid_ = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(pipes[1]);
+  ::close(errFd);
+  out_ = pipes[0];
+}
+
+RunningProgram::~RunningProgram() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  if (out_ >= 0) ::close(out_);
+  if (!errName_.empty()) ::unlink(errName_.c_str());
+}
+
+// A byte at a time, so that the pipe stays as full as the program left it:
+// it runs ahead only as far as a slow reader lets it.
+std::string RunningProgram::ReadLine() {
+  std::string line;
+  char c = 0;
+  while (out_ >= 0 && ::read(out_, &c, 1) == 1) {
+    line += c;
+    if (c == '\n') break;
+  }
+  outText_ += line;
+  return line;
+}
+
+void RunningProgram::Signal(int signal) {
+  if (pid_ > 0) ::kill(pid_, signal);
+}
+
+ProcessResult RunningProgram::Finish() {
+  char buffer[65536];
+  ssize_t n = 0;
+  while (out_ >= 0 && (n = ::read(out_, buffer, sizeof buffer)) > 0) {
+    outText_.append(buffer, static_cast<size_t>(n));
+  }
+  ProcessResult result;
+  int status = 0;
+  if (pid_ > 0 && ::waitpid(pid_, &status, 0) == pid_) result.exitCode = ExitCodeOf(status);
+  pid_ = -1;
+  result.out = outText_;
+  result.err = testing::ReadFile(errName_);
   return result;
 }
 

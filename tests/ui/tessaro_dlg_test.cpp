@@ -464,7 +464,8 @@ TEST_F(DialogTest, AQueueKeepsItsOwnFilesAndStopsAtCancel) {
   EXPECT_EQ(requests.size(), 2u);
   const std::string info = ws.texts[kIdcInfo];
   EXPECT_NE(info.find("[2/3] 2.aac\r\nエラー：変換が、中断されました。"), std::string::npos) << info;
-  EXPECT_NE(info.find("合計 3 ファイル：変換 1, 異常ありで変換 0, 失敗 0\r\n"), std::string::npos)
+  // The summary counts the files done, so that its counts add up.
+  EXPECT_NE(info.find("合計 1 ファイル：変換 1, 異常ありで変換 0, 失敗 0\r\n"), std::string::npos)
       << info;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/file_io.h"
 #include "engine/wide_text.h"
 #include "frontend/frontend_texts.h"
 #include "frontend/start_up.h"
@@ -17,25 +18,39 @@
 
 namespace {
 
-// --help and --version of a program without a console of its own: to
-// standard output where it leads somewhere (a file, a pipe), else to the
-// console of the program that started it, if any.
-void WriteToStandardOutput(const std::string& text) {
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  if (out == nullptr || out == INVALID_HANDLE_VALUE) {
-    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-    out = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                      OPEN_EXISTING, 0, nullptr);
-    if (out == INVALID_HANDLE_VALUE) return;
-  }
+// text to h, whole: UTF-16 to a console, the UTF-8 bytes elsewhere. False
+// when the system refused it.
+bool WriteWhole(HANDLE h, const std::string& text) {
   DWORD mode = 0;
   DWORD done = 0;
-  if (GetConsoleMode(out, &mode) != 0) {
+  if (GetConsoleMode(h, &mode) != 0) {
     const std::wstring wide = tessaro::Widen(text, tessaro::BadText::kReplace);
-    WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &done, nullptr);
-  } else {
-    WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
+    return WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &done, nullptr) &&
+           done == wide.size();
   }
+  return WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
+         done == text.size();
+}
+
+// --help and --version of a program without a console of its own: to
+// standard output where it leads somewhere (a file, a pipe), else to the
+// console of the program that started it, if any. 0, or 1 with the reason
+// on standard error (where there is one) when it could not be written.
+int WriteToStandardOutput(const std::string& text, const tessaro::FrontEndTexts& texts) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out == nullptr || out == INVALID_HANDLE_VALUE) {
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return 0;
+    out = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, 0, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return 0;
+  }
+  if (WriteWhole(out, text)) return 0;
+  const std::string reason = tessaro::RealFileSystem().LastErrorText();
+  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  if (err != nullptr && err != INVALID_HANDLE_VALUE) {
+    WriteWhole(err, texts.outputNotWritten(reason.c_str()));
+  }
+  return 1;
 }
 
 }  // namespace
@@ -48,12 +63,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const tessaro::FrontEndTexts& texts = tessaro::FrontEndTextsFor(start.language);
   switch (start.info) {
     case tessaro::InfoRequest::kHelp:
-      WriteToStandardOutput(std::string(texts.dialogUsage) + texts.dialogHelp.c_str());
-      return 0;
+      return WriteToStandardOutput(std::string(texts.dialogUsage) + texts.dialogHelp.c_str(), texts);
     case tessaro::InfoRequest::kVersion:
-      WriteToStandardOutput(tessaro::FormatVersionText(tessaro::FileVersionFromBuild()) + " (" +
-                            TESSARO_VERSION_STRING + ")\n");
-      return 0;
+      return WriteToStandardOutput(tessaro::FormatVersionText(tessaro::FileVersionFromBuild()) +
+                                       " (" + TESSARO_VERSION_STRING + ")\n",
+                                   texts);
     case tessaro::InfoRequest::kNone:
       break;
   }
