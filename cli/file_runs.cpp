@@ -63,7 +63,7 @@ int RunFiles(StopScope& stops, std::vector<std::string> files, const RunOptions&
   stops.Ready(StopReport(RunTally{}, options, form, nullptr));
   FileRun run(std::move(files), fs, !form.check);
   for (size_t i = 0; i < run.size(); ++i) {
-    const std::string& file = run.input(i);
+    const std::string file = run.input(i);
     const std::string label = form.several ? run.Number(i) : "";
     FileOutcome outcome{form.request(file), {}};
     stops.FileBegins(outcome.request.inputPath, StopReport(run.tally(), options, form, &outcome.request));

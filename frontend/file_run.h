@@ -15,6 +15,7 @@
 #include "engine/language.h"
 #include "frontend/exit_status.h"
 #include "frontend/own_file_guard.h"
+#include "frontend/path_list.h"
 
 namespace tessaro {
 
@@ -37,7 +38,7 @@ class FileRun {
   FileRun& operator=(const FileRun&) = delete;
 
   size_t size() const { return inputs_.size(); }
-  const std::string& input(size_t index) const { return inputs_[index]; }
+  std::string input(size_t index) const { return std::string(inputs_[index]); }
   // The file's place in the run: "[2/5] ".
   std::string Number(size_t index) const;
 
@@ -56,7 +57,7 @@ class FileRun {
  private:
   void Count(ExitStatus status);
 
-  std::vector<std::string> inputs_;
+  PathList inputs_;
   std::optional<OwnFileGuard> guard_;  // reads inputs_
   RunTally tally_;
 };

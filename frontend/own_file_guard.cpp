@@ -1,4 +1,5 @@
-// The guard of a run's own files, in sorted arrays and one table of numbers.
+// The guard of a run's own files, in sorted arrays of hashes and one table
+// of numbers.
 #include "frontend/own_file_guard.h"
 
 #include <algorithm>
@@ -6,7 +7,6 @@
 #include <limits>
 #include <optional>
 #include <system_error>
-#include <tuple>
 
 namespace tessaro {
 namespace {
@@ -31,83 +31,84 @@ uint64_t HashOf(const std::u8string& name) {
   return Mix(h);
 }
 
-bool KeyLess(const FileKey& a, const FileKey& b) {
-  return std::tie(a.device, a.file) < std::tie(b.device, b.file);
-}
-
 }  // namespace
 
-OwnFileGuard::OwnFileGuard(const std::vector<std::string>& inputs, FileSystem& fs)
-    : inputs_(inputs), fs_(fs) {
+OwnFileGuard::Entry OwnFileGuard::EntryOf(uint64_t hash, size_t index) {
+  return {static_cast<uint32_t>(hash >> 32), static_cast<uint32_t>(hash),
+          static_cast<uint32_t>(index)};
+}
+
+OwnFileGuard::OwnFileGuard(const PathList& inputs, FileSystem& fs) : inputs_(inputs), fs_(fs) {
   std::error_code error;
   workingFolder_ = std::filesystem::current_path(error);
-  inputNames_.reserve(inputs_.size());
+  inputKeys_.reserve(inputs_.size());
   for (size_t i = 0; i < inputs_.size(); ++i) {
-    const uint32_t index = static_cast<uint32_t>(i);
-    if (const std::optional<FileKey> key = fs_.Identify(inputs_[i])) {
-      inputKeys_.push_back({*key, index});
+    const std::string input(inputs_[i]);
+    if (const std::optional<FileKey> key = fs_.Identify(input)) {
+      inputKeys_.push_back(EntryOf(HashOf(*key), i));
+    } else {
+      inputNames_.push_back(EntryOf(HashOf(Normalised(input)), i));
     }
-    inputNames_.push_back({HashOf(Normalised(inputs_[i])), index});
   }
   inputKeys_.shrink_to_fit();
-  // Sorted, the inputs under one key or hash keep the order given.
-  std::stable_sort(inputKeys_.begin(), inputKeys_.end(),
-                   [](const KeyEntry& a, const KeyEntry& b) { return KeyLess(a.key, b.key); });
-  std::stable_sort(inputNames_.begin(), inputNames_.end(),
-                   [](const NameEntry& a, const NameEntry& b) { return a.hash < b.hash; });
+  // Sorted, the inputs under one hash keep the order given.
+  const auto byHash = [](const Entry& a, const Entry& b) { return a.hash() < b.hash(); };
+  std::stable_sort(inputKeys_.begin(), inputKeys_.end(), byHash);
+  std::stable_sort(inputNames_.begin(), inputNames_.end(), byHash);
   writtenKeys_.resize(inputs_.size());
   writtenSlots_.assign(std::bit_ceil(std::max<size_t>(2 * inputs_.size(), 2)), kFree);
 }
 
 // The path spelled one way: absolute, without "." and ".." parts. Paths are
 // UTF-8, whatever the system's code page.
-std::u8string OwnFileGuard::Normalised(const std::string& path) const {
+std::u8string OwnFileGuard::Normalised(std::string_view path) const {
   const std::filesystem::path given(std::u8string(path.begin(), path.end()));
   const std::filesystem::path absolute = workingFolder_.empty() ? given : workingFolder_ / given;
   return absolute.lexically_normal().u8string();
 }
 
-const std::string* OwnFileGuard::OtherInput(const std::optional<FileKey>& key,
-                                            const std::u8string& name, size_t index) const {
-  if (key) {
-    const auto keyLess = [](const KeyEntry& a, const KeyEntry& b) { return KeyLess(a.key, b.key); };
-    const auto [from, to] = std::equal_range(inputKeys_.begin(), inputKeys_.end(),
-                                             KeyEntry{*key, 0}, keyLess);
+std::optional<size_t> OwnFileGuard::OtherInput(const std::optional<FileKey>& key,
+                                               const std::u8string& name, size_t index) const {
+  // The inputs under hash, other than index, that same says are the one.
+  const auto find = [index](const std::vector<Entry>& entries, uint64_t hash,
+                            const auto& same) -> std::optional<size_t> {
+    const auto byHash = [](const Entry& a, const Entry& b) { return a.hash() < b.hash(); };
+    const auto [from, to] = std::equal_range(entries.begin(), entries.end(), EntryOf(hash, 0), byHash);
     for (auto it = from; it != to; ++it) {
-      if (it->index != index) return &inputs_[it->index];
+      if (it->index != index && same(it->index)) return it->index;
     }
+    return std::nullopt;
+  };
+  if (key) {
+    const std::optional<size_t> input = find(inputKeys_, HashOf(*key), [&](size_t i) {
+      return fs_.Identify(std::string(inputs_[i])) == key;
+    });
+    if (input) return input;
   }
-  const uint64_t hash = HashOf(name);
-  const auto hashLess = [](const NameEntry& a, const NameEntry& b) { return a.hash < b.hash; };
-  const auto [from, to] =
-      std::equal_range(inputNames_.begin(), inputNames_.end(), NameEntry{hash, 0}, hashLess);
-  for (auto it = from; it != to; ++it) {
-    if (it->index != index && Normalised(inputs_[it->index]) == name) return &inputs_[it->index];
-  }
-  return nullptr;
+  return find(inputNames_, HashOf(name), [&](size_t i) { return Normalised(inputs_[i]) == name; });
 }
 
-const std::string* OwnFileGuard::WrittenFor(const FileKey& key) const {
+std::optional<size_t> OwnFileGuard::WrittenFor(const FileKey& key) const {
   const size_t mask = writtenSlots_.size() - 1;
   for (size_t at = HashOf(key) & mask; writtenSlots_[at] != kFree; at = (at + 1) & mask) {
-    if (writtenKeys_[writtenSlots_[at]] == key) return &inputs_[writtenSlots_[at]];
+    if (writtenKeys_[writtenSlots_[at]] == key) return writtenSlots_[at];
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 OwnFileHit OwnFileGuard::Overwrites(size_t index, const std::string& output) const {
   if (output.empty()) return {};  // the conversion refuses it
   const std::optional<FileKey> key = fs_.Identify(output);
   const std::u8string name = Normalised(output);
-  if (const std::string* input = OtherInput(key, name, index)) {
-    return {OwnFileHit::Kind::kInput, *input};
+  if (const std::optional<size_t> input = OtherInput(key, name, index)) {
+    return {OwnFileHit::Kind::kInput, std::string(inputs_[*input])};
   }
-  const std::string* earlier = key ? WrittenFor(*key) : nullptr;
+  std::optional<size_t> earlier = key ? WrittenFor(*key) : std::nullopt;
   if (!earlier) {
     const auto byName = writtenNames_.find(name);
-    if (byName != writtenNames_.end()) earlier = &inputs_[byName->second];
+    if (byName != writtenNames_.end()) earlier = byName->second;
   }
-  if (earlier) return {OwnFileHit::Kind::kEarlierOutput, *earlier};
+  if (earlier) return {OwnFileHit::Kind::kEarlierOutput, std::string(inputs_[*earlier])};
   return {};
 }
 

@@ -160,7 +160,7 @@ void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
   m_progress.SetPos(0);
   m_strInfo.clear();  // the earlier report goes, as for a single new input
   for (size_t i = 0; i < run.size() && !converting_.stopThrown; ++i) {
-    const std::string& input = run.input(i);
+    const std::string input = run.input(i);
     const OutputProposal proposal = DeriveOutputPath(input);
     // The boxes show the file being converted.
     m_strInFile = input;
