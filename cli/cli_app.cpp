@@ -88,7 +88,8 @@ int RunCli(std::vector<std::string> args, Console& console, FileSystem& fs, Lang
   // The run has ended at the write; standard error may still take the why.
   const FrontEndTexts& texts = FrontEndTextsFor(language);
   const char* reason = failure->reason.c_str();
-  console.Err(failure->standardError ? texts.errorNotWritten(reason) : texts.outputNotWritten(reason));
+  console.Err(failure->standardError ? texts.errorNotWritten(reason)
+                                     : texts.outputNotWritten(reason));
   return kExitFailed;
 }
 

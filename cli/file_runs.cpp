@@ -7,7 +7,6 @@
 #include "cli/json_report.h"
 #include "engine/convert_command.h"
 #include "frontend/file_run.h"
-#include "frontend/frontend_texts.h"
 #include "frontend/stop_scope.h"
 
 namespace tessaro::cli {
@@ -39,8 +38,7 @@ std::string SummaryLine(const RunTally& t, const RunOptions& options, const File
   if (form.check) {
     return CliTextsFor(options.language).checkSummary(t.files, t.converted, t.damaged, t.failed);
   }
-  return FrontEndTextsFor(options.language).runSummary(t.files, t.converted, t.damaged, t.failed) +
-         "\n";
+  return TallySummary(t, options.language) + "\n";
 }
 
 // What a stop writes to standard output now: under --json the stopped
@@ -66,7 +64,8 @@ int RunFiles(StopScope& stops, std::vector<std::string> files, const RunOptions&
     const std::string file = run.input(i);
     const std::string label = form.several ? run.Number(i) : "";
     FileOutcome outcome{form.request(file), {}};
-    stops.FileBegins(outcome.request.inputPath, StopReport(run.tally(), options, form, &outcome.request));
+    stops.FileBegins(outcome.request.inputPath,
+                     StopReport(run.tally(), options, form, &outcome.request));
     if (form.several && !options.json) console.Out(label + file + "\n");
     CliHost host(console, label, options.json);
     if (form.several) host.LabelMessages(label + file + "\n");
@@ -91,7 +90,9 @@ int RunFiles(StopScope& stops, std::vector<std::string> files, const RunOptions&
     stops.FileReported(StopReport(run.tally(), options, form, nullptr));
   }
   stops.RunDone();
-  if (form.several && !console.failure()) console.Out(SummaryLine(run.tally(), options, form, false));
+  if (form.several && !console.failure()) {
+    console.Out(SummaryLine(run.tally(), options, form, false));
+  }
   return run.tally().exitStatus;
 }
 

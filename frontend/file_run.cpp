@@ -34,9 +34,9 @@ void FileRun::Count(ExitStatus status) {
   tally_.exitStatus = WorseStatus(tally_.exitStatus, status);
 }
 
-std::string FileRun::Summary(Language language) const {
-  return FrontEndTextsFor(language).runSummary(tally_.files, tally_.converted, tally_.damaged,
-                                               tally_.failed);
+std::string TallySummary(const RunTally& tally, Language language) {
+  return FrontEndTextsFor(language).runSummary(tally.files, tally.converted, tally.damaged,
+                                               tally.failed);
 }
 
 }  // namespace tessaro

@@ -28,6 +28,10 @@ struct RunTally {
   int exitStatus = kExitOk;  // the worst so far
 };
 
+// The summary line of the files of a tally, without its line end, for the
+// console and the dialog: "合計 5 ファイル：変換 3, 異常ありで変換 1, 失敗 1".
+std::string TallySummary(const RunTally& tally, Language language);
+
 class FileRun {
  public:
   // writes: the run writes outputs, so each is checked against the run's
@@ -50,9 +54,8 @@ class FileRun {
   void Converted(size_t index, const std::string& output, const ConversionResult& result);
 
   const RunTally& tally() const { return tally_; }
-  // The summary line of the files done, without its line end, for the
-  // console and the dialog: "合計 5 ファイル：変換 3, 異常ありで変換 1, 失敗 1".
-  std::string Summary(Language language) const;
+  // The summary line of the files done so far (TallySummary).
+  std::string Summary(Language language) const { return TallySummary(tally_, language); }
 
  private:
   void Count(ExitStatus status);

@@ -52,9 +52,8 @@ OwnFileGuard::OwnFileGuard(const PathList& inputs, FileSystem& fs) : inputs_(inp
   }
   inputKeys_.shrink_to_fit();
   // Sorted, the inputs under one hash keep the order given.
-  const auto byHash = [](const Entry& a, const Entry& b) { return a.hash() < b.hash(); };
-  std::stable_sort(inputKeys_.begin(), inputKeys_.end(), byHash);
-  std::stable_sort(inputNames_.begin(), inputNames_.end(), byHash);
+  std::stable_sort(inputKeys_.begin(), inputKeys_.end(), HashLess);
+  std::stable_sort(inputNames_.begin(), inputNames_.end(), HashLess);
   writtenKeys_.resize(inputs_.size());
   writtenSlots_.assign(std::bit_ceil(std::max<size_t>(2 * inputs_.size(), 2)), kFree);
 }
@@ -72,8 +71,8 @@ std::optional<size_t> OwnFileGuard::OtherInput(const std::optional<FileKey>& key
   // The inputs under hash, other than index, that same says are the one.
   const auto find = [index](const std::vector<Entry>& entries, uint64_t hash,
                             const auto& same) -> std::optional<size_t> {
-    const auto byHash = [](const Entry& a, const Entry& b) { return a.hash() < b.hash(); };
-    const auto [from, to] = std::equal_range(entries.begin(), entries.end(), EntryOf(hash, 0), byHash);
+    const auto [from, to] =
+        std::equal_range(entries.begin(), entries.end(), EntryOf(hash, 0), HashLess);
     for (auto it = from; it != to; ++it) {
       if (it->index != index && same(it->index)) return it->index;
     }

@@ -54,6 +54,7 @@ class OwnFileGuard {
     uint64_t hash() const { return uint64_t{high} << 32 | low; }
   };
   static Entry EntryOf(uint64_t hash, size_t index);
+  static bool HashLess(const Entry& a, const Entry& b) { return a.hash() < b.hash(); }
   std::u8string Normalised(std::string_view path) const;
   // The first input other than index whose key, or whose normal path, this is.
   std::optional<size_t> OtherInput(const std::optional<FileKey>& key, const std::u8string& name,
