@@ -57,8 +57,9 @@ std::string StopReport(const RunTally& done, const RunOptions& options, const Fi
 int RunFiles(StopScope& stops, std::vector<std::string> files, const RunOptions& options,
              Console& console, FileSystem& fs, const FileRunForm& form) {
   const CliTexts& texts = CliTextsFor(options.language);
-  // Before the run looks at its files: a stop while it does still reports.
-  stops.Ready(StopReport(RunTally{}, options, form, nullptr));
+  // Before the run looks at its files: a stop while it does still gives the
+  // summary. A run of one waits for its file's report instead.
+  if (form.several) stops.Ready(StopReport(RunTally{}, options, form, nullptr));
   FileRun run(std::move(files), fs, !form.check);
   for (size_t i = 0; i < run.size(); ++i) {
     const std::string file = run.input(i);

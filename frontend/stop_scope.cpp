@@ -9,34 +9,34 @@ namespace tessaro {
 namespace {
 
 // The run in effect, on the program's own thread only (the handlers see the
-// hold alone). fileHeld: the run's own hold, from a file's output being put
-// in place or its end until it has been reported; runDone: that hold kept
-// to the program's end.
+// hold alone). runHeld: the run's own hold, while it is set up and from a
+// file's output being put in place or its end until it has been reported;
+// runDone: that hold kept to the program's end.
 bool inRun = false;
-bool fileHeld = false;
+bool runHeld = false;
 bool runDone = false;
 std::string runInput;  // of the file going on
 
-void HoldForFile() {
-  if (fileHeld) return;
-  fileHeld = true;
+void HoldRun() {
+  if (runHeld) return;
+  runHeld = true;
   HoldStops();
 }
 
-void ReleaseForFile() {
-  if (!fileHeld) return;
-  fileHeld = false;
+void ReleaseRun() {
+  if (!runHeld) return;
+  runHeld = false;
   ReleaseStops();
 }
 
-// A new report for a stop, put in place while stops wait; the file's own
+// A new report for a stop, put in place while stops wait; the run's own
 // hold is given up with it. A stop that waited takes effect at the end,
 // with the new report.
 void Arm(const std::string& report) {
   HoldStops();
   SetStopReport(report);
   SetStoppedInputSize(std::nullopt);
-  ReleaseForFile();
+  ReleaseRun();
   ReleaseStops();
 }
 
@@ -48,9 +48,9 @@ StopScope::StopScope() : inEffect_(!inRun) {
   // An earlier run of this process that was to end it did not (a test runs
   // many): its hold becomes this run's.
   runDone = false;
-  HoldForFile();
+  HoldRun();
   Arm({});
-  HoldForFile();
+  HoldRun();
 }
 
 void StopScope::Ready(const std::string& report) {
@@ -71,7 +71,7 @@ void StopScope::FileBegins(const std::string& input, const std::string& report) 
 }
 
 void StopScope::FileEnds() {
-  if (inEffect_) HoldForFile();
+  if (inEffect_) HoldRun();
 }
 
 void StopScope::FileReported(const std::string& report) {
@@ -82,7 +82,7 @@ void StopScope::FileReported(const std::string& report) {
 
 void StopScope::RunDone() {
   if (!inEffect_) return;
-  HoldForFile();
+  HoldRun();
   runDone = true;
 }
 
@@ -95,11 +95,11 @@ void StopScope::FileOpened(const std::string& path, File& file) {
 }
 
 void StopScope::OutputBeingPlaced() {
-  if (inRun) HoldForFile();
+  if (inRun) HoldRun();
 }
 
 void StopScope::OutputNotPlaced() {
-  if (inRun) ReleaseForFile();
+  if (inRun) ReleaseRun();
 }
 
 WholeLine::WholeLine() { HoldStops(); }

@@ -8,7 +8,8 @@
 //   the run is ready        ends the program with the run's report (under
 //                           --json: the summary of no file)
 //   a file begins           removes the file's new output and ends the
-//                           program; the report says the file stopped
+//                           program; under --json the report says the file
+//                           stopped
 //   its output is being     waits: once the output is in place the file is
 //   put in place            done, and a stop that waited takes effect when
 //                           it is reported (or at once, when it was not put

@@ -28,12 +28,14 @@ std::vector<std::string> ChildEnvironment(const std::vector<std::string>& locale
   return entries;
 }
 
-ProcessResult RunProgram(const std::vector<std::string>& argv,
-                         const std::vector<std::string>& locale) {
-  char outName[] = "/tmp/tessaro-e2e-out-XXXXXX";
-  char errName[] = "/tmp/tessaro-e2e-err-XXXXXX";
-  const int outFd = ::mkstemp(outName);
-  const int errFd = ::mkstemp(errName);
+namespace {
+
+int ExitCodeOf(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+
+// Starts argv[0] in ChildEnvironment(locale), its standard input /dev/null,
+// its output and error on the given descriptors; -1 when it could not start.
+pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& locale, int outFd,
+            int errFd) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
@@ -46,14 +48,24 @@ ProcessResult RunProgram(const std::vector<std::string>& argv,
   std::vector<char*> env;
   for (std::string& e : environment) env.push_back(e.data());
   env.push_back(nullptr);
-  ProcessResult result;
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data()) == 0) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
+  pid_t pid = -1;
+  if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data()) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+}  // namespace
+
+ProcessResult RunProgram(const std::vector<std::string>& argv,
+                         const std::vector<std::string>& locale) {
+  char outName[] = "/tmp/tessaro-e2e-out-XXXXXX";
+  char errName[] = "/tmp/tessaro-e2e-err-XXXXXX";
+  const int outFd = ::mkstemp(outName);
+  const int errFd = ::mkstemp(errName);
+  ProcessResult result;
+  const pid_t pid = Spawn(argv, locale, outFd, errFd);
+  int status = 0;
+  if (pid > 0 && ::waitpid(pid, &status, 0) == pid) result.exitCode = ExitCodeOf(status);
   ::close(outFd);
   ::close(errFd);
   result.out = testing::ReadFile(outName);
@@ -63,12 +75,6 @@ ProcessResult RunProgram(const std::vector<std::string>& argv,
   return result;
 }
 
-namespace {
-
-int ExitCodeOf(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
-
-}  // namespace
-
 RunningProgram::RunningProgram(const std::vector<std::string>& argv,
                                const std::vector<std::string>& locale) {
   int pipes[2];
@@ -77,20 +83,7 @@ RunningProgram::RunningProgram(const std::vector<std::string>& argv,
   char errName[] = "/tmp/tessaro-e2e-err-XXXXXX";
   const int errFd = ::mkstemp(errName);
   errName_ = errName;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipes[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  std::vector<std::string> environment = ChildEnvironment(locale);
-  std::vector<char*> env;
-  for (std::string& e : environment) env.push_back(e.data());
-  env.push_back(nullptr);
-  if (posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), env.data()) != 0) pid_ = -1;
-  posix_spawn_file_actions_destroy(&actions);
+  pid_ = Spawn(argv, locale, pipes[1], errFd);
   ::close(pipes[1]);
   ::close(errFd);
   out_ = pipes[0];
