@@ -19,7 +19,8 @@ std::string InFolder(const std::string& dir, const std::string& path) {
   return dir + (endsInSeparator ? "" : "/") + name;
 }
 
-int RunBatch(const RunOptions& options, Console& console, FileSystem& fs) {
+int RunBatch(StopScope& stops, std::vector<std::string> files, const RunOptions& options,
+             Console& console, FileSystem& fs) {
   FileRunForm form;
   form.request = [&options](const std::string& file) {
     ConversionRequest request = RequestFor(options, file);
@@ -27,7 +28,7 @@ int RunBatch(const RunOptions& options, Console& console, FileSystem& fs) {
     return request;
   };
   form.text = [](const FileOutcome&, const std::string& info) { return ConsoleText(info); };
-  return RunFiles(options, console, fs, form);
+  return RunFiles(stops, std::move(files), options, console, fs, form);
 }
 
 }  // namespace tessaro::cli

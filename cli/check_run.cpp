@@ -47,7 +47,8 @@ std::string CheckText(const ConversionRequest& request, const ConversionResult& 
 
 }  // namespace
 
-int RunCheck(const RunOptions& options, Console& console, FileSystem& fs) {
+int RunCheck(StopScope& stops, std::vector<std::string> files, const RunOptions& options,
+             Console& console, FileSystem& fs) {
   DiscardingFileSystem discarding(fs);
   FileRunForm form;
   form.check = true;
@@ -55,7 +56,7 @@ int RunCheck(const RunOptions& options, Console& console, FileSystem& fs) {
   form.text = [](const FileOutcome& outcome, const std::string&) {
     return CheckText(outcome.request, outcome.result);
   };
-  return RunFiles(options, console, discarding, form);
+  return RunFiles(stops, std::move(files), options, console, discarding, form);
 }
 
 }  // namespace tessaro::cli

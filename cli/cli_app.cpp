@@ -1,15 +1,19 @@
-// tessaro-cli's run: options, one conversion, the report and the exit status.
+// tessaro-cli's run: options, the run of files of the form asked for, and
+// the exit status.
 #include "cli/cli_app.h"
+
+#include <utility>
 
 #include "cli/batch_run.h"
 #include "cli/check_run.h"
 #include "cli/cli_host.h"
 #include "cli/cli_texts.h"
 #include "cli/file_arguments.h"
+#include "cli/file_runs.h"
 #include "cli/json_report.h"
 #include "cli/run_options.h"
-#include "engine/convert_command.h"
-#include "frontend/interrupts.h"
+#include "frontend/frontend_texts.h"
+#include "frontend/stop_scope.h"
 #include "tessaro_version.h"
 
 namespace tessaro::cli {
@@ -29,34 +33,20 @@ int RefuseUsage(const RunOptions& options, Console& console) {
   return kExitUsage;
 }
 
-// --json with a single file: the one-file run, reported as one JSON line.
-int RunOneFileJson(const RunOptions& options, Console& console, FileSystem& fs) {
-  const ConversionRequest request = RequestFor(options, options.files);
-  SetStopReport(JsonStoppedLine({false, request, {}, ""}));
-  CliHost host(console, {}, true);
-  const ConversionResult result = RunConversion(request, host, fs);
-  host.EndProgress();
-  // Done: the line is written whole, and a stop from now on waits and is
-  // dropped as the program ends.
-  HoldStops();
-  SetStopReport({});
-  console.Out(JsonReportLine({false, request, result, result.failed ? host.info() : ""}));
-  return StatusOfConversion(result);
+// The one-file form, with --json or without: a run of one (INPUT [OUTPUT]).
+FileRunForm OneFileForm(const RunOptions& options) {
+  FileRunForm form;
+  form.several = false;
+  form.request = [&options](const std::string&) { return RequestFor(options, options.files); };
+  form.text = [](const FileOutcome&, const std::string& info) { return ConsoleText(info); };
+  return form;
 }
 
-int RunOneFile(const RunOptions& options, Console& console, FileSystem& fs) {
-  CliHost host(console);
-  const ConversionResult result = RunConversion(RequestFor(options, options.files), host, fs);
-  host.EndProgress();
-  console.Out(ConsoleText(host.info()));
-  return StatusOfConversion(result);
-}
-
-}  // namespace
-
-int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& fs,
-           Language language) {
+int RunForm(std::vector<std::string> args, Console& console, FileSystem& fs, Language language) {
+  // From here a stop waits until the run knows what it would report.
+  StopScope stops;
   RunOptions options = ReadRunOptions(args, language);
+  args = {};  // a batch keeps one list of its files, not two
   const CliTexts& texts = CliTextsFor(language);
   switch (options.info) {
     case InfoRequest::kHelp:
@@ -69,11 +59,26 @@ int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& f
       break;
   }
   if (options.usage != Failure::kNone) return RefuseUsage(options, console);
-  if (options.batch || options.check) options.files = ExpandFileArguments(options.files);
-  if (options.check) return RunCheck(options, console, fs);
-  if (options.batch) return RunBatch(options, console, fs);
-  if (options.json) return RunOneFileJson(options, console, fs);
-  return RunOneFile(options, console, fs);
+  if (!options.batch && !options.check) {
+    return RunFiles(stops, {options.files.front()}, options, console, fs, OneFileForm(options));
+  }
+  std::vector<std::string> files = ExpandFileArguments(std::move(options.files));
+  if (options.check) return RunCheck(stops, std::move(files), options, console, fs);
+  return RunBatch(stops, std::move(files), options, console, fs);
+}
+
+}  // namespace
+
+int RunCli(std::vector<std::string> args, Console& console, FileSystem& fs, Language language) {
+  const int status = RunForm(std::move(args), console, fs, language);
+  const std::optional<StreamFailure>& failure = console.failure();
+  if (!failure) return status;
+  // The run has ended at the write; standard error may still take the why.
+  const FrontEndTexts& texts = FrontEndTextsFor(language);
+  const char* reason = failure->reason.c_str();
+  console.Err(failure->standardError ? texts.errorNotWritten(reason)
+                                     : texts.outputNotWritten(reason));
+  return kExitFailed;
 }
 
 }  // namespace tessaro::cli

@@ -20,7 +20,8 @@ namespace tessaro::cli {
 // args are the UTF-8 arguments after the program name, one token each.
 // The texts, reports and messages are in language (the caller has applied
 // any --lang= token); JSON keys and status words are the same in every language.
-int RunCli(const std::vector<std::string>& args, Console& console, FileSystem& fs,
-           Language language);
+// A write to the console that fails ends the run with status 1 and, where
+// standard error still takes it, a message saying so.
+int RunCli(std::vector<std::string> args, Console& console, FileSystem& fs, Language language);
 
 }  // namespace tessaro::cli

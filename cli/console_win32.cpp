@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "engine/file_io.h"
 #include "engine/wide_text.h"
+#include "frontend/stop_scope.h"
 
 namespace tessaro::cli {
 namespace {
@@ -15,16 +17,22 @@ bool IsConsole(HANDLE h) {
   return h != nullptr && h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode) != 0;
 }
 
-void WriteBytes(HANDLE h, std::string_view bytes) {
+// False when the system refused; GetLastError tells why.
+bool WriteBytes(HANDLE h, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD done = 0;
     const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 20));
-    if (!WriteFile(h, bytes.data(), want, &done, nullptr) || done == 0) return;
+    if (!WriteFile(h, bytes.data(), want, &done, nullptr)) return false;
+    if (done == 0) {
+      SetLastError(ERROR_WRITE_FAULT);
+      return false;
+    }
     bytes.remove_prefix(done);
   }
+  return true;
 }
 
-void WriteToConsole(HANDLE h, std::string& pending, std::string_view text) {
+bool WriteToConsole(HANDLE h, std::string& pending, std::string_view text) {
   pending.append(text);
   const size_t complete = CompleteUtf8Prefix(pending);
   std::wstring wide = Widen(std::string_view(pending).substr(0, complete), BadText::kReplace);
@@ -34,21 +42,27 @@ void WriteToConsole(HANDLE h, std::string& pending, std::string_view text) {
   while (left > 0) {
     DWORD done = 0;
     const DWORD want = static_cast<DWORD>(std::min<size_t>(left, 8192));
-    if (!WriteConsoleW(h, p, want, &done, nullptr) || done == 0) return;
+    if (!WriteConsoleW(h, p, want, &done, nullptr)) return false;
+    if (done == 0) {
+      SetLastError(ERROR_WRITE_FAULT);
+      return false;
+    }
     p += done;
     left -= done;
   }
+  return true;
 }
 
-void Write(DWORD which, std::string& pending, std::string_view text) {
+// False when the stream is there but refused the text.
+bool Write(DWORD which, std::string& pending, std::string_view text) {
+  const WholeLine whole;
   HANDLE h = GetStdHandle(which);
-  if (h == nullptr || h == INVALID_HANDLE_VALUE) return;  // no stream: nothing to write to
-  if (IsConsole(h)) {
-    WriteToConsole(h, pending, text);
-  } else {
-    WriteBytes(h, text);
-  }
+  if (h == nullptr || h == INVALID_HANDLE_VALUE) return true;  // no stream: nothing to write to
+  return IsConsole(h) ? WriteToConsole(h, pending, text) : WriteBytes(h, text);
 }
+
+// The system's words for the last call that failed.
+std::string LastReason() { return RealFileSystem().LastErrorText(); }
 
 }  // namespace
 
@@ -67,9 +81,13 @@ size_t CompleteUtf8Prefix(std::string_view text) {
   return n;  // no lead byte nearby: invalid text, passed on as it is
 }
 
-void Win32Console::Out(std::string_view text) { Write(STD_OUTPUT_HANDLE, pendingOut_, text); }
+void Win32Console::Out(std::string_view text) {
+  if (!Write(STD_OUTPUT_HANDLE, pendingOut_, text)) Failed(false, LastReason());
+}
 
-void Win32Console::Err(std::string_view text) { Write(STD_ERROR_HANDLE, pendingErr_, text); }
+void Win32Console::Err(std::string_view text) {
+  if (!Write(STD_ERROR_HANDLE, pendingErr_, text)) Failed(true, LastReason());
+}
 
 // GetConsoleMode, unlike _isatty, is false for NUL.
 bool Win32Console::ErrIsTerminal() { return IsConsole(GetStdHandle(STD_ERROR_HANDLE)); }

@@ -9,7 +9,8 @@ namespace tessaro::cli {
 
 // Each argument with "*" or "?" becomes the files it matches, sorted by name,
 // in its own folder; an argument that matches nothing stays as it is (and
-// then fails to open). Elsewhere the arguments are returned unchanged.
-std::vector<std::string> ExpandFileArguments(const std::vector<std::string>& files);
+// then fails to open). Elsewhere the arguments are returned unchanged (moved,
+// not copied: a batch of many files keeps one list).
+std::vector<std::string> ExpandFileArguments(std::vector<std::string> files);
 
 }  // namespace tessaro::cli

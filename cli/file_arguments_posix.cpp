@@ -3,7 +3,7 @@
 
 namespace tessaro::cli {
 
-std::vector<std::string> ExpandFileArguments(const std::vector<std::string>& files) {
+std::vector<std::string> ExpandFileArguments(std::vector<std::string> files) {
   return files;
 }
 

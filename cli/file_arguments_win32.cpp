@@ -34,13 +34,13 @@ std::vector<std::string> Matches(const std::string& pattern) {
 
 }  // namespace
 
-std::vector<std::string> ExpandFileArguments(const std::vector<std::string>& files) {
+std::vector<std::string> ExpandFileArguments(std::vector<std::string> files) {
   std::vector<std::string> out;
-  for (const std::string& file : files) {
+  for (std::string& file : files) {
     std::vector<std::string> matches;
     if (file.find_first_of("*?") != std::string::npos) matches = Matches(file);
     if (matches.empty()) {
-      out.push_back(file);
+      out.push_back(std::move(file));
     } else {
       out.insert(out.end(), matches.begin(), matches.end());
     }

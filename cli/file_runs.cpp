@@ -1,4 +1,5 @@
-// The runs over several files, printed: labels, reports and summary lines.
+// The runs of files, printed: labels, reports, summary lines and what a stop
+// writes at each moment.
 #include "cli/file_runs.h"
 
 #include "cli/cli_host.h"
@@ -7,15 +8,10 @@
 #include "engine/convert_command.h"
 #include "frontend/file_run.h"
 #include "frontend/frontend_texts.h"
-#include "frontend/interrupts.h"
+#include "frontend/stop_scope.h"
 
 namespace tessaro::cli {
 namespace {
-
-RunSummary SummaryOf(const FileRun& run, bool check, bool stopped) {
-  const RunTally& t = run.tally();
-  return {check, t.files, t.converted, t.damaged, t.failed, t.exitStatus, stopped};
-}
 
 // A file that would write over one of the run's own files fails without
 // being converted, worded as every run of several files words it.
@@ -30,57 +26,71 @@ ConversionResult Refusal(const OwnFileHit& hit, const ConversionRequest& request
   return result;
 }
 
+// The summary of the files done so far, as its line is printed; stopped:
+// under --json with the stop's status.
+std::string SummaryLine(const RunTally& t, const RunOptions& options, const FileRunForm& form,
+                        bool stopped) {
+  if (options.json) {
+    return JsonSummaryLine({form.check, t.files, t.converted, t.damaged, t.failed, t.exitStatus,
+                            stopped});
+  }
+  if (form.check) {
+    return CliTextsFor(options.language).checkSummary(t.files, t.converted, t.damaged, t.failed);
+  }
+  return TallySummary(t, options.language) + "\n";
+}
+
+// What a stop writes to standard output now: under --json the stopped
+// file's object (while one goes on), then the summary of the files done;
+// as text the summary line. A run of one has no summary.
+std::string StopReport(const RunTally& done, const RunOptions& options, const FileRunForm& form,
+                       const ConversionRequest* stoppedFile) {
+  std::string report;
+  if (options.json && stoppedFile) report = JsonStoppedLine({form.check, *stoppedFile, {}, ""});
+  if (form.several) report += SummaryLine(done, options, form, true);
+  return report;
+}
+
 }  // namespace
 
-int RunFiles(const RunOptions& options, Console& console, FileSystem& fs, const FileRunForm& form) {
-  const CliTexts& texts = CliTextsFor(options.language);
-  FileRun run(options.files, fs, !form.check);
-  bool heldBetweenFiles = false;  // stops held by this loop, not by the conversion
+int RunFiles(StopScope& stops, std::vector<std::string> files, const RunOptions& options,
+             Console& console, FileSystem& fs, const FileRunForm& form) {
+  // Before the run looks at its files: a stop while it does still gives the
+  // summary. A run of one waits for its file's report instead.
+  if (form.several) stops.Ready(StopReport(RunTally{}, options, form, nullptr));
+  FileRun run(std::move(files), fs, !form.check);
   for (size_t i = 0; i < run.size(); ++i) {
-    const std::string& file = run.input(i);
-    const std::string label = run.Number(i);
-    if (!options.json) console.Out(label + file + "\n");
+    const std::string file = run.input(i);
+    const std::string label = form.several ? run.Number(i) : "";
     FileOutcome outcome{form.request(file), {}};
-    // A stop under --json still ends in JSON: this file stopped, the rest
-    // summed up.
-    if (options.json) {
-      SetStopReport(JsonStoppedLine({form.check, outcome.request, {}, ""}) +
-                    JsonSummaryLine(SummaryOf(run, form.check, true)));
-      if (heldBetweenFiles) ReleaseStops();
-    }
+    stops.FileBegins(outcome.request.inputPath,
+                     StopReport(run.tally(), options, form, &outcome.request));
+    if (form.several && !options.json) console.Out(label + file + "\n");
     CliHost host(console, label, options.json);
-    host.LabelMessages(label + file + "\n");
-    const OwnFileHit hit = run.Overwrites(i, outcome.request.outputPath);
+    if (form.several) host.LabelMessages(label + file + "\n");
+    const OwnFileHit hit = run.Refuses(i, outcome.request.outputPath);
     if (hit.kind == OwnFileHit::Kind::kNone) {
       outcome.result = RunConversion(outcome.request, host, fs);
       run.Converted(i, outcome.request.outputPath, outcome.result);
     } else {
       outcome.result = Refusal(hit, outcome.request, host);
-      run.Refused();
     }
     host.EndProgress();
+    stops.FileEnds();
     const std::string message = outcome.result.failed ? host.info() : "";
     if (options.json) {
-      // From this file's line until the next file's stop report is in place
-      // a stop waits: it would otherwise report this file a second time, as
-      // stopped. One that waited stops the next file before it begins.
-      heldBetweenFiles = HoldStops();
       console.Out(JsonReportLine({form.check, outcome.request, outcome.result, message}));
     } else {
       console.Out(outcome.result.failed ? ConsoleText(message) : form.text(outcome, host.info()));
     }
+    // Every file is done, or the reports no longer get through: a stop from
+    // now on is dropped.
+    if (i + 1 == run.size() || console.failure()) break;
+    stops.FileReported(StopReport(run.tally(), options, form, nullptr));
   }
-  // Every file is done: the summary is written whole, and a stop from now on
-  // waits and is dropped as the program ends.
-  HoldStops();
-  SetStopReport({});
-  if (options.json) {
-    console.Out(JsonSummaryLine(SummaryOf(run, form.check, false)));
-  } else if (form.check) {
-    const RunTally& t = run.tally();
-    console.Out(texts.checkSummary(t.files, t.converted, t.damaged, t.failed));
-  } else {
-    console.Out(run.Summary(options.language) + "\n");
+  stops.RunDone();
+  if (form.several && !console.failure()) {
+    console.Out(SummaryLine(run.tally(), options, form, false));
   }
   return run.tally().exitStatus;
 }

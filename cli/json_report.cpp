@@ -8,6 +8,7 @@
 
 #include "cli/cli_host.h"
 #include "engine/direction.h"
+#include "frontend/stop_scope.h"
 
 namespace tessaro::cli {
 namespace {
@@ -70,16 +71,25 @@ std::string Line(const Json& j) {
   return j.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-// A line whose exit status is the stop's, not known yet: "stopped", and the
-// placeholder byte in place of the number.
+// A line whose exit status (and input size) only a stop will know: "stopped",
+// and the stop's marks (frontend/stop_scope.h) in place of the numbers.
 std::string StoppedLine(Json j) {
-  constexpr int kPlaceholder = -1957747793;
+  constexpr int kStatusPlaceholder = -1957747793;
+  constexpr int kSizePlaceholder = -1957747794;
   j["status"] = "stopped";
-  j["exitStatus"] = kPlaceholder;
+  j["exitStatus"] = kStatusPlaceholder;
+  if (j.contains("inputSize")) j["inputSize"] = kSizePlaceholder;
   std::string line = Line(j);
-  const std::string number = "\"exitStatus\":" + std::to_string(kPlaceholder);
-  const size_t at = line.find(number);
-  if (at != std::string::npos) line.replace(at, number.size(), "\"exitStatus\":\x01");
+  // The last such text is the field: no path comes after these fields.
+  const auto mark = [&line](const char* key, int placeholder, char stopMark) {
+    const std::string number = std::string("\"") + key + "\":" + std::to_string(placeholder);
+    const size_t at = line.rfind(number);
+    if (at != std::string::npos) {
+      line.replace(at, number.size(), std::string("\"") + key + "\":" + stopMark);
+    }
+  };
+  mark("exitStatus", kStatusPlaceholder, kStopStatusMark);
+  mark("inputSize", kSizePlaceholder, kStopInputSizeMark);
   return line;
 }
 
@@ -155,9 +165,12 @@ std::string JsonReportLine(const FileReport& report) { return Line(ReportObject(
 std::string JsonStoppedLine(const FileReport& report) {
   Json j = ReportObject(report);
   j["errorCode"] = FailureCode(Failure::kStopped);
-  j["inputSize"] = nullptr;
-  j["outputSize"] = nullptr;
-  j["durationSeconds"] = nullptr;
+  // What a stop cuts short is not known; the input's size is once it is open.
+  for (const char* cut : {"outputSize", "sampleRate", "channelConfiguration", "channelCount",
+                          "dataStart", "blockLength", "frames", "outputFrames", "durationSeconds",
+                          "damageCount", "mismatchCount", "noFrameFound"}) {
+    j[cut] = nullptr;
+  }
   return StoppedLine(std::move(j));
 }
 

@@ -29,7 +29,7 @@ inline constexpr int kJsonSchema = 1;
 
 struct RunSummary {
   bool check = false;  // --check, else --batch
-  int files = 0;
+  int files = 0;       // done: ok + damaged + failed
   int ok = 0;
   int damaged = 0;
   int failed = 0;
@@ -46,9 +46,10 @@ std::string JsonSummaryLine(const RunSummary& summary);
 std::string JsonUsageLine(Failure usage, const std::string& message);
 
 // The object of a file that a stop ends before its own is written: status
-// "stopped", errorCode "stopped"; the figures are those of a file not begun.
-// Here and in a stopped summary, the exit status is the byte 0x01, which the
-// stop replaces with its own (frontend/interrupts.h, SetStopReport).
+// "stopped", errorCode "stopped"; the figures a stop cuts short are null,
+// and inputSize is the mark a stop writes as the input's size once it was
+// opened (else null). Here and in a stopped summary, the exit status is the
+// mark a stop writes as its own (frontend/stop_scope.h).
 std::string JsonStoppedLine(const FileReport& report);
 
 // The stable name of what went wrong in a run, or nullptr for a clean one:

@@ -1,5 +1,6 @@
 // tessaro-cli on POSIX: the arguments as they stand, the standard streams.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_app.h"
@@ -8,9 +9,9 @@
 #include "frontend/start_up.h"
 
 int main(int argc, char** argv) {
-  const tessaro::ProgramStart start = tessaro::StartProgram(
+  tessaro::ProgramStart start = tessaro::StartProgram(
       std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), tessaro::ProgramKind::kConsole);
   tessaro::cli::StdioConsole console;
-  return tessaro::cli::RunCli(start.tokens, console, tessaro::WatchedRealFileSystem(),
+  return tessaro::cli::RunCli(std::move(start.tokens), console, tessaro::WatchedRealFileSystem(),
                               start.language);
 }

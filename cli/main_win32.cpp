@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_app.h"
@@ -29,9 +30,9 @@ std::vector<std::string> Utf8Arguments() {
 }  // namespace
 
 int main() {
-  const tessaro::ProgramStart start =
+  tessaro::ProgramStart start =
       tessaro::StartProgram(Utf8Arguments(), tessaro::ProgramKind::kConsole);
   tessaro::cli::Win32Console console;
-  return tessaro::cli::RunCli(start.tokens, console, tessaro::WatchedRealFileSystem(),
+  return tessaro::cli::RunCli(std::move(start.tokens), console, tessaro::WatchedRealFileSystem(),
                               start.language);
 }

@@ -6,6 +6,8 @@ namespace {
 
 constexpr FrontEndTexts kJapanese = {
     .stopped = "エラー：変換が、中断されました。\n",
+    .outputNotWritten = "エラー：標準出力に、書き込めません。（%s）\n",
+    .errorNotWritten = "エラー：標準エラー出力に、書き込めません。（%s）\n",
     .runSummary = "合計 %d ファイル：変換 %d, 異常ありで変換 %d, 失敗 %d",
     .outputIsAnInput = "エラー：出力ファイルが、入力ファイル %s と同じです。上書きできません。%.0s\r\n",
     .outputWrittenBefore =
@@ -56,6 +58,8 @@ constexpr FrontEndTexts kJapanese = {
 
 constexpr FrontEndTexts kEnglish = {
     .stopped = "Error: The conversion was stopped.\n",
+    .outputNotWritten = "Error: Standard output cannot be written (%s).\n",
+    .errorNotWritten = "Error: Standard error cannot be written (%s).\n",
     .runSummary = "Files: %d (converted: %d, converted with damage: %d, failed: %d)",
     .outputIsAnInput =
         "Error: The output file is the same file as %s, another input of this run, so it is not "

@@ -13,6 +13,11 @@ struct FrontEndTexts {
   // On standard error when a stop ends the program.
   Text stopped;
 
+  // On standard error when standard output, or standard error itself, could
+  // not be written (the system's reason): the run ends with status 1.
+  Format<const char*> outputNotWritten;
+  Format<const char*> errorNotWritten;
+
   // The last line of a run of several files, without its line end: the
   // files, converted, converted with damage, failed.
   Format<int, int, int, int> runSummary;

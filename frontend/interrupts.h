@@ -7,23 +7,21 @@
 #include <string>
 
 #include "engine/file_io.h"
+#include "frontend/stop_scope.h"
 
 namespace tessaro {
 
 // Installs the handlers for the whole process; stoppedMessage (a text in
-// static storage) is what a stop writes to standard error. POSIX: SIGINT, SIGTERM and
-// SIGHUP end the program with 130, 143 and 129 (unless whoever started it
-// ignores them, as nohup does); SIGPIPE and SIGXFSZ are ignored, so that a
-// closed standard stream never stops a conversion and a file-size limit is
+// static storage) is what a stop writes to standard error, before the report
+// of the moment the run is at (frontend/stop_scope.h) on standard output.
+// When and whether a stop takes effect is the stop scope's. POSIX: SIGINT,
+// SIGTERM and SIGHUP end the program with 130, 143 and 129 (unless whoever
+// started it ignores them, as nohup does); a system call they interrupt
+// while a stop waits is restarted; SIGPIPE and SIGXFSZ are ignored, so that
+// a closed standard stream never stops a conversion and a file-size limit is
 // an ordinary write error. Windows: Ctrl+C, Ctrl+Break (130) and closing the
 // console (129).
 void InstallInterruptHandlers(const char* stoppedMessage);
-
-// What a stop writes to standard output after its line on standard error
-// (the console's JSON: the stopped file, the run's summary), until replaced;
-// every byte 0x01 in it stands for the stop's exit status in decimal. Empty:
-// nothing. A text too long to keep is dropped.
-void SetStopReport(const std::string& text);
 
 // The new file a stop must remove, from its creation until it has been put in
 // place or removed. Platform code; the path is kept where a handler can read it
@@ -35,27 +33,19 @@ void RememberNewFile(const std::string& path);
 void RememberNewFile(const Destination& destination, const std::string& name);
 void ForgetNewFile();
 
-// A run whose output is in place is finished: from the moment the new file
-// is being put in place until the next conversion starts, a stop waits. When
-// the new file did not get into place, or the next conversion starts, a stop
-// that waited takes effect then; when the program ends first, its status is
-// the run's own and the stop is dropped. True when this call set the hold
-// (none was in effect), so that a caller holding stops only for a moment
-// releases only its own hold.
-bool HoldStops();
-void ReleaseStops();
-
 // A FileSystem that passes every call on to another and tells the stop
 // handling what the conversion is doing: each new file while it is being
-// written, and the moment it is put in place.
+// written, and the moments of the run's stop scope (frontend/stop_scope.h)
+// that happen inside a conversion.
 class WatchedFileSystem final : public FileSystem {
  public:
   explicit WatchedFileSystem(FileSystem& inner) : inner_(inner) {}
   ~WatchedFileSystem() override { ForgetNewFile(); }
 
   std::unique_ptr<File> OpenRead(const std::string& path) override {
-    ReleaseStops();  // a conversion starts
-    return inner_.OpenRead(path);
+    std::unique_ptr<File> file = inner_.OpenRead(path);
+    if (file) StopScope::FileOpened(path, *file);
+    return file;
   }
   PathInfo Stat(const std::string& path) override { return inner_.Stat(path); }
   std::string ResolveLinks(const std::string& path) override { return inner_.ResolveLinks(path); }
@@ -68,7 +58,6 @@ class WatchedFileSystem final : public FileSystem {
   std::string RunTag() override { return inner_.RunTag(); }
   std::string LastErrorText() override { return inner_.LastErrorText(); }
   std::unique_ptr<File> CreateExclusive(const std::string& path, const PathInfo* like) override {
-    ReleaseStops();
     // Remembered first: a stop between the creation and this call would
     // otherwise leave the file behind.
     RememberNewFile(path);
@@ -103,14 +92,14 @@ class WatchedFileSystem final : public FileSystem {
     }
     File& file() override { return inner_->file(); }
     // The conversion's commit: once the output is in place a stop has
-    // nothing to remove, and the run is finished.
+    // nothing to remove, and the file is done.
     bool PutInPlace() override {
-      HoldStops();
+      StopScope::OutputBeingPlaced();
       const bool placed = inner_->PutInPlace();
       if (placed) {
         ForgetNewFile();
       } else {
-        ReleaseStops();
+        StopScope::OutputNotPlaced();
       }
       return placed;
     }
@@ -127,7 +116,6 @@ class WatchedFileSystem final : public FileSystem {
     // hidden name in the destination's folder is what a stop removes.
     std::unique_ptr<AsideFile> CreateAside(const std::string& hiddenName,
                                            const PathInfo* like) override {
-      ReleaseStops();  // a new output: the one before is long in place
       RememberNewFile(inner(), hiddenName);
       std::unique_ptr<AsideFile> file = inner().CreateAside(hiddenName, like);
       if (!file) {

@@ -1,5 +1,6 @@
 // Stop signals on POSIX: the handler removes the new file, says so and exits.
 
+#include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include "engine/file_io.h"
 #include "frontend/interrupts.h"
 #include "frontend/stop_hold.h"
+#include "frontend/stop_scope.h"
 
 namespace tessaro {
 namespace {
@@ -27,21 +29,50 @@ size_t stoppedLength = 0;
 volatile sig_atomic_t reportArmed = 0;
 char report[65536];
 size_t reportLength = 0;
+volatile sig_atomic_t inputSizeKnown = 0;
+uint64_t inputSize = 0;
+std::atomic<bool> stopping{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
-// The report with each 0x01 replaced by status, in write() calls only.
+// All of text, in write() calls only, however the system splits it.
+void WriteAll(int fd, const char* text, size_t length) {
+  while (length > 0) {
+    const ssize_t n = ::write(fd, text, length);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    text += n;
+    length -= static_cast<size_t>(n);
+  }
+}
+
+// value in decimal, written.
+void WriteNumber(uint64_t value) {
+  char digits[20];
+  size_t at = sizeof digits;
+  do {
+    digits[--at] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  WriteAll(STDOUT_FILENO, digits + at, sizeof digits - at);
+}
+
+// The report, its marks written as the status and the input's size.
 void WriteReport(int status) {
   if (!reportArmed) return;
-  const char digits[4] = {static_cast<char>('0' + status / 100 % 10),
-                          static_cast<char>('0' + status / 10 % 10),
-                          static_cast<char>('0' + status % 10), '\0'};
-  const char* number = status >= 100 ? digits : digits + 1;
   size_t start = 0;
-  for (size_t i = 0; i <= reportLength; ++i) {
-    if (i < reportLength && report[i] != '\x01') continue;
-    (void)!::write(STDOUT_FILENO, report + start, i - start);
-    if (i < reportLength) (void)!::write(STDOUT_FILENO, number, std::strlen(number));
+  for (size_t i = 0; i < reportLength; ++i) {
+    if (report[i] != kStopStatusMark && report[i] != kStopInputSizeMark) continue;
+    WriteAll(STDOUT_FILENO, report + start, i - start);
+    if (report[i] == kStopStatusMark) {
+      WriteNumber(static_cast<uint64_t>(status));
+    } else if (inputSizeKnown) {
+      WriteNumber(inputSize);
+    } else {
+      WriteAll(STDOUT_FILENO, "null", 4);
+    }
     start = i + 1;
   }
+  WriteAll(STDOUT_FILENO, report + start, reportLength - start);
 }
 
 void OnStop(int signal) {
@@ -64,10 +95,18 @@ void Remember(int folder, const std::string& name) {
 }  // namespace
 
 void StopNow(int status) {
+  // No handler on this thread comes between from here on; a stop on another
+  // thread finds this one under way and waits for the end with it.
+  sigset_t all;
+  sigfillset(&all);
+  ::pthread_sigmask(SIG_BLOCK, &all, nullptr);
+  if (stopping.exchange(true)) {
+    for (;;) ::pause();
+  }
   if (armed) RemoveRegularFileAt(newFolder, newName);
   // A progress line on the terminal is ended first.
-  if (newLineFirst) (void)!::write(STDERR_FILENO, "\n", 1);
-  (void)!::write(STDERR_FILENO, stopped, stoppedLength);
+  if (newLineFirst) WriteAll(STDERR_FILENO, "\n", 1);
+  WriteAll(STDERR_FILENO, stopped, stoppedLength);
   WriteReport(status);
   ::_exit(status);
 }
@@ -78,6 +117,9 @@ void InstallInterruptHandlers(const char* stoppedMessage) {
   newLineFirst = ::isatty(STDERR_FILENO) == 1;
   struct sigaction stop {};
   stop.sa_handler = OnStop;
+  // A call that a stop interrupts while it waits goes on as if nothing had
+  // happened: a line of a report is never cut short by one.
+  stop.sa_flags = SA_RESTART;
   sigfillset(&stop.sa_mask);
   for (int s : {SIGINT, SIGTERM, SIGHUP}) {
     struct sigaction before {};
@@ -116,6 +158,15 @@ void SetStopReport(const std::string& text) {
   reportLength = text.size();
   std::atomic_signal_fence(std::memory_order_seq_cst);
   reportArmed = 1;
+}
+
+void SetStoppedInputSize(std::optional<uint64_t> size) {
+  inputSizeKnown = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  if (!size) return;
+  inputSize = *size;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  inputSizeKnown = 1;
 }
 
 }  // namespace tessaro

@@ -3,12 +3,15 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "engine/wide_text.h"
 #include "frontend/interrupts.h"
 #include "frontend/stop_hold.h"
+#include "frontend/stop_scope.h"
 
 namespace tessaro {
 namespace {
@@ -16,6 +19,7 @@ namespace {
 SRWLOCK newFileLock = SRWLOCK_INIT;
 std::string newFile;  // empty: nothing to remove
 std::string report;   // SetStopReport's; guarded by newFileLock too
+std::optional<uint64_t> inputSize;  // SetStoppedInputSize's, likewise
 const char* stopped = "";
 
 // The message to standard error: UTF-16 to a console window, the UTF-8
@@ -33,20 +37,28 @@ void WriteStopped() {
   }
 }
 
-// The report to standard output with each 0x01 replaced by status.
+// The report to standard output, its marks written as the status and the
+// input's size.
 void WriteReport(int status) {
   HANDLE h = GetStdHandle(STD_OUTPUT_HANDLE);
   if (h == nullptr || h == INVALID_HANDLE_VALUE || report.empty()) return;
   std::string text;
   for (const char c : report) {
-    if (c == '\x01') {
+    if (c == kStopStatusMark) {
       text += std::to_string(status);
+    } else if (c == kStopInputSizeMark) {
+      text += inputSize ? std::to_string(*inputSize) : "null";
     } else {
       text += c;
     }
   }
+  const char* p = text.data();
+  size_t left = text.size();
   DWORD done = 0;
-  WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
+  while (left > 0 && WriteFile(h, p, static_cast<DWORD>(left), &done, nullptr) && done > 0) {
+    p += done;
+    left -= done;
+  }
 }
 
 BOOL WINAPI OnConsoleEvent(DWORD event) {
@@ -65,6 +77,10 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
       return FALSE;
   }
   if (!StopWaits(status)) StopNow(status);
+  // The system ends the process as soon as a handler of a closing console
+  // returns; this one waits instead for the program, which ends when what
+  // holds the stop is done.
+  if (status == 129) Sleep(INFINITE);
   return TRUE;
 }
 
@@ -105,6 +121,12 @@ void ForgetNewFile() {
 void SetStopReport(const std::string& text) {
   AcquireSRWLockExclusive(&newFileLock);
   report = text;
+  ReleaseSRWLockExclusive(&newFileLock);
+}
+
+void SetStoppedInputSize(std::optional<uint64_t> size) {
+  AcquireSRWLockExclusive(&newFileLock);
+  inputSize = size;
   ReleaseSRWLockExclusive(&newFileLock);
 }
 

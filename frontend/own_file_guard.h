@@ -4,12 +4,14 @@
 // earlier file of the run has written.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "engine/file_io.h"
+#include "frontend/path_list.h"
 
 namespace tessaro {
 
@@ -23,11 +25,16 @@ struct OwnFileHit {
 
 // Two paths are one file when the file system gives them one key (links,
 // another spelling) or when they are the same path once made absolute and
-// normal. Every file is looked at once and kept in hash tables, so a run of
-// n files costs n looks, not n squared; the working folder is read once.
+// normal. Every file is looked at once, and a look costs the same however
+// long the run is; the working folder is read once. Per file the guard
+// keeps only what tells files apart, in flat arrays: a hash of an input's
+// key (of its normal path where the file system gives it no key, as for a
+// file not there yet), and an output's key once written (its normal path
+// where it has no key). A hash that matches is checked on the file itself.
 class OwnFileGuard {
  public:
-  OwnFileGuard(std::vector<std::string> inputs, FileSystem& fs);
+  // inputs are read where they are, not copied: they must outlive the guard.
+  OwnFileGuard(const PathList& inputs, FileSystem& fs);
 
   // Before inputs[index] is converted to output. The input itself is left to
   // the conversion, which refuses it in its own words.
@@ -37,25 +44,34 @@ class OwnFileGuard {
   void Wrote(size_t index, const std::string& output);
 
  private:
-  struct KeyHash {
-    size_t operator()(const FileKey& key) const noexcept {
-      return std::hash<uint64_t>()(key.file) ^ (std::hash<uint64_t>()(key.device) << 1);
-    }
+  // An input by a 64-bit hash of its key or of its normal path; an input
+  // found by one is looked at again to tell it from another that hashes
+  // alike. 12 bytes: the hash in two halves keeps the entry unpadded.
+  struct Entry {
+    uint32_t high;
+    uint32_t low;
+    uint32_t index;
+    uint64_t hash() const { return uint64_t{high} << 32 | low; }
   };
-  std::u8string Normalised(const std::string& path) const;
-  // The first input under name other than index, if any.
-  template <typename Map, typename Name>
-  static const size_t* OtherInput(const Map& map, const Name& name, size_t index);
+  static Entry EntryOf(uint64_t hash, size_t index);
+  static bool HashLess(const Entry& a, const Entry& b) { return a.hash() < b.hash(); }
+  std::u8string Normalised(std::string_view path) const;
+  // The first input other than index whose key, or whose normal path, this is.
+  std::optional<size_t> OtherInput(const std::optional<FileKey>& key, const std::u8string& name,
+                                   size_t index) const;
+  // The input whose output had this key, if any.
+  std::optional<size_t> WrittenFor(const FileKey& key) const;
 
-  std::vector<std::string> inputs_;
+  const PathList& inputs_;
   FileSystem& fs_;
   std::filesystem::path workingFolder_;
-  // The inputs under each key and name (a file may be given twice), and the
-  // input whose output each key and name is.
-  std::unordered_map<FileKey, std::vector<size_t>, KeyHash> inputKeys_;
-  std::unordered_map<std::u8string, std::vector<size_t>> inputNames_;
-  std::unordered_map<FileKey, size_t, KeyHash> writtenKeys_;
-  std::unordered_map<std::u8string, size_t> writtenNames_;
+  std::vector<Entry> inputKeys_;   // sorted by hash
+  std::vector<Entry> inputNames_;  // of inputs without a key, sorted by hash
+  // The key of each input's output, by the input's number, and a table of
+  // those numbers by the key's hash (open addressing, at most half full).
+  std::vector<FileKey> writtenKeys_;
+  std::vector<uint32_t> writtenSlots_;
+  std::unordered_map<std::u8string, uint32_t> writtenNames_;  // outputs without a key
 };
 
 }  // namespace tessaro

@@ -21,6 +21,7 @@
 #include "engine/file_io.h"
 #include "engine/language.h"
 #include "frontend/interrupts.h"
+#include "frontend/stop_scope.h"
 #include "ui/command_line.h"
 #include "ui/control_ids.h"
 #include "ui/conversion_runner.h"
@@ -153,8 +154,8 @@ class CTessaroDlg : public ConversionHost {
   void Close();
   void RequestStop();
   // The conversion of the paths and size shown, as the convert button and
-  // the command-line run start it.
-  void ConvertShown();
+  // the command-line run start it: a run of one in stops.
+  void ConvertShown(StopScope& stops);
   // Runs one conversion; a stop ends it with the stop message.
   ConversionResult ConvertOne(const ConversionRequest& request);
   // Converts each path in turn to its proposed output, then closes when a

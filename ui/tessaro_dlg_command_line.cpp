@@ -6,6 +6,7 @@
 // status.
 #include "frontend/command_tokens.h"
 #include "frontend/exit_status.h"
+#include "frontend/stop_scope.h"
 #include "ui/control_ids.h"
 #include "ui/tessaro_dlg.h"
 
@@ -42,10 +43,14 @@ void CTessaroDlg::RunCommandLine() {
     m_nDelay = request.delayMs;
     proposedFrom_ = m_strInFile;  // the arguments' output stands
     UpdateData(false);
+    // A run of one that ends the program: once its output is in place, a
+    // stop waits and the status is the conversion's.
+    StopScope stops;
     PumpEvents();
-    ConvertShown();
+    ConvertShown(stops);
     EndConverting();  // a close asked for meanwhile: the run ends anyway
     exitStatus_ = StatusOfConversion(lastResult_);
+    stops.RunDone();
   }
   ws_.EndDialog(kIdCancel);
   ended_ = true;

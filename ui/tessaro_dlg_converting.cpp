@@ -7,6 +7,9 @@
 // settings saved. Several files (dropped or chosen together) are converted
 // one after another, each to its proposed output: a failed file does not
 // stop the others, a cancel stops the rest, and a summary line ends the run.
+// Either is a run of files with its stop scope (frontend/stop_scope.h): a
+// stop signal waits only while an output is being put in place and its
+// file is reported.
 // The keyboard stays with the window throughout: a control that is disabled
 // while it has the focus hands it to the cancel button, and when the
 // conversion ends the focus goes back where it was, unless the user has
@@ -15,6 +18,7 @@
 #include "frontend/command_tokens.h"
 #include "frontend/file_run.h"
 #include "frontend/frontend_texts.h"
+#include "frontend/stop_scope.h"
 #include "naming/output_path.h"
 #include "ui/dialog_texts.h"
 #include "ui/error_log.h"
@@ -33,11 +37,12 @@ void CTessaroDlg::OnConvert() {
     if (m_pErrorDlg != nullptr) m_pErrorDlg->OnCancel();
     return;
   }
-  ConvertShown();
+  StopScope stops;
+  ConvertShown(stops);
   if (EndConverting()) Close();
 }
 
-void CTessaroDlg::ConvertShown() {
+void CTessaroDlg::ConvertShown(StopScope& stops) {
   UpdateData(true);
   // A window that missed an edit of the input box: the output and the delay
   // of an earlier input are never used for this one.
@@ -46,7 +51,9 @@ void CTessaroDlg::ConvertShown() {
   // changes the dialog's fields, not the running conversion.
   const ConversionRequest request = RequestFor(m_strInFile, m_strOutFile, m_nDelay);
   BeginConverting();
+  stops.FileBegins(request.inputPath, {});
   lastResult_ = ConvertOne(request);
+  stops.FileEnds();
 }
 
 void CTessaroDlg::OnShowDamageReport() {
@@ -179,12 +186,13 @@ ConversionResult CTessaroDlg::ConvertOne(const ConversionRequest& request) {
 
 void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
   FileRun run(paths, files_, true);
+  StopScope stops;
   BeginConverting();
   converting_.queued = true;
   m_progress.SetPos(0);
   m_strInfo.clear();  // the earlier report goes, as for a single new input
   for (size_t i = 0; i < run.size() && !converting_.stopThrown; ++i) {
-    const std::string& input = run.input(i);
+    const std::string input = run.input(i);
     const OutputProposal proposal = DeriveOutputPath(input);
     // The boxes show the file being converted.
     m_strInFile = input;
@@ -196,19 +204,20 @@ void CTessaroDlg::ConvertQueue(const std::vector<std::string>& paths) {
     converting_.queueInfo = m_strInfo + converting_.currentLabel;
     m_strInfo = converting_.queueInfo;
     UpdateData(false);
+    stops.FileBegins(input, {});
     // Never over a file of this run: one of its inputs or an earlier output.
-    const OwnFileHit hit = run.Overwrites(i, proposal.outputPath);
+    const OwnFileHit hit = run.Refuses(i, proposal.outputPath);
     if (hit.kind != OwnFileHit::Kind::kNone) {
       SetInfoText(OwnFileRefusal(hit, LogFileName(proposal.outputPath), LogFileName(hit.input),
                                  LogFileName(input), language_),
                   true);
-      run.Refused();
-      continue;
+    } else {
+      const ConversionResult result = ConvertOne(RequestFor(input, proposal.outputPath, m_nDelay));
+      if (converting_.stopThrown) break;
+      run.Converted(i, proposal.outputPath, result);
+      lastResult_ = result;
     }
-    const ConversionResult result = ConvertOne(RequestFor(input, proposal.outputPath, m_nDelay));
-    if (converting_.stopThrown) break;
-    run.Converted(i, proposal.outputPath, result);
-    lastResult_ = result;
+    stops.FileReported({});
   }
   if (!m_strInfo.empty() && m_strInfo.back() != '\n') m_strInfo += "\r\n";
   m_strInfo += run.Summary(language_) + "\r\n";

@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,6 +33,7 @@ namespace {
 
 using tessaro::testing::AdtsFields;
 using tessaro::testing::AdtsStream;
+using tessaro::testing::FsOp;
 using tessaro::testing::MemoryFileSystem;
 using CaptureConsole = tessaro::testing::MemoryConsole;
 
@@ -320,6 +327,104 @@ TEST(StopHandlingDeathTest, EachStopSignalRemovesTheNamedNewFile) {
       names.push_back(entry.path().filename().string());
     }
     EXPECT_EQ(names, std::vector<std::string>{"in.aac"});
+  }
+}
+
+// The process's standard output and error, as tessaro-cli's; a stop signal
+// comes right after the nth text written to standard output.
+class StoppingConsole final : public Console {
+ public:
+  explicit StoppingConsole(int stopAfter) : stopAfter_(stopAfter) {}
+  void Out(std::string_view text) override {
+    (void)!::write(STDOUT_FILENO, text.data(), text.size());
+    if (++outs_ == stopAfter_) std::raise(SIGTERM);
+  }
+  void Err(std::string_view text) override { (void)!::write(STDERR_FILENO, text.data(), text.size()); }
+  bool ErrIsTerminal() override { return false; }
+
+ private:
+  int stopAfter_;
+  int outs_ = 0;
+};
+
+// A line of standard output in few words: a JSON object by its kind, file,
+// status and counts; a text line as it is.
+std::string Described(const std::string& line) {
+  if (!line.starts_with("{")) return line;
+  const nlohmann::json j = nlohmann::json::parse(line);
+  const std::string status = j["status"].get<std::string>() + " " + j["exitStatus"].dump();
+  if (j["kind"] == "summary") {
+    return "summary of " + j["files"].dump() + " (" + j["ok"].dump() + " ok) " + status;
+  }
+  std::string text = j["input"].get<std::string>() + " " + status;
+  if (j["status"] == "stopped") text += ", input size " + j["inputSize"].dump();
+  return text;
+}
+
+// What each form writes when a stop comes at each moment of its run (a
+// file system call or a line it makes): the files done, the file stopped,
+// the summary whose counts add up; nothing of a file is lost or told twice.
+TEST(StopHandlingDeathTest, EachMomentOfARunGivesTheReportOfThatMoment) {
+  const std::vector<std::string> batchJson = {"--batch", "--json", "a.aac", "b.aac"};
+  const std::vector<std::string> checkJson = {"--check", "--json", "a.aac", "b.aac"};
+  struct Case {
+    const char* moment;
+    std::vector<std::string> args;
+    std::optional<FsOp> op;  // the stop comes as the nth such call starts ...
+    int nth;
+    int afterLine;  // ... or after the nth text written to standard output
+    int exitCode;
+    std::vector<std::string> out;
+  } const cases[] = {
+      {"before the first file", batchJson, FsOp::kSameFile, 1, 0, 143,
+       {"summary of 0 (0 ok) stopped 143"}},
+      {"while the first is read", batchJson, FsOp::kRead, 1, 0, 143,
+       {"a.aac stopped 143, input size 300", "summary of 0 (0 ok) stopped 143"}},
+      {"while its output is put in place", batchJson, FsOp::kRename, 1, 0, 143,
+       {"a.aac ok 0", "summary of 1 (1 ok) stopped 143"}},
+      {"after its line", batchJson, std::nullopt, 0, 1, 143,
+       {"a.aac ok 0", "summary of 1 (1 ok) stopped 143"}},
+      {"while the last output is put in place", batchJson, FsOp::kRename, 2, 0, 0,
+       {"a.aac ok 0", "b.aac ok 0", "summary of 2 (2 ok) ok 0"}},
+      {"before the second is open", checkJson, FsOp::kOpenRead, 2, 0, 143,
+       {"a.aac ok 0", "b.aac stopped 143, input size null", "summary of 1 (1 ok) stopped 143"}},
+      {"before the input is open", {"--json", "a.aac"}, FsOp::kOpenRead, 1, 0, 143,
+       {"a.aac stopped 143, input size null"}},
+      {"while the input is read", {"--json", "a.aac"}, FsOp::kRead, 1, 0, 143,
+       {"a.aac stopped 143, input size 300"}},
+      {"while the output is put in place", {"--json", "a.aac"}, FsOp::kRename, 1, 0, 0,
+       {"a.aac ok 0"}},
+      {"while the first is read", {"--batch", "a.aac", "b.aac"}, FsOp::kRead, 1, 0, 143,
+       {"[1/2] a.aac", "合計 0 ファイル：変換 0, 異常ありで変換 0, 失敗 0"}},
+      {"after the first report", {"--check", "a.aac", "b.aac"}, std::nullopt, 0, 2, 143,
+       {"[1/2] a.aac", "入力サイズ：300 Bytes, サンプリング周波数：48000 Hz, チャンネル数：2",
+        "フレーム数：3, 時間：00:00:00.06", "合計 1 ファイル：正常 1, 異常あり 0, 失敗 0"}},
+      {"while the input is read", {"a.aac"}, FsOp::kRead, 1, 0, 143, {}},
+  };
+  const testing::TempDir dir;
+  const std::string outPath = dir.File("out.txt");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.front() + " ... " + c.args.back() + ", " + c.moment);
+    EXPECT_EXIT(
+        {
+          ::dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+          InstallInterruptHandlers("stopped\n");
+          MemoryFileSystem memory;
+          memory.SetFile("a.aac", ThreeFrames().bytes());
+          memory.SetFile("b.aac", ThreeFrames().bytes());
+          int calls = 0;
+          memory.whileCalling = [&](FsOp op) {
+            if (op == c.op && ++calls == c.nth) std::raise(SIGTERM);
+          };
+          WatchedFileSystem watched(memory);
+          StoppingConsole console(c.afterLine);
+          std::exit(RunCli(c.args, console, watched, Language::kJapanese));
+        },
+        ::testing::ExitedWithCode(c.exitCode), c.exitCode == 143 ? "^stopped\n$" : "^$");
+    std::vector<std::string> out;
+    std::istringstream lines(testing::ReadFile(outPath));
+    for (std::string line; std::getline(lines, line);) out.push_back(Described(line));
+    EXPECT_EQ(out, c.out);
   }
 }
 #endif

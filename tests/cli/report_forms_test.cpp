@@ -272,6 +272,8 @@ TEST(ReportForms, UsageErrorsExitTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {"--batch"}, {"--check", "-s2"}, {"--json"}, {"--batch", "a.aac", "--out-dir"},
       {"--check", "--out-dir", "d", "a.aac"},
+      // --json counts wherever it stands, also after the first unknown option.
+      {"--bogus", "--json", "a.aac"}, {"--batch", "-x", "a.aac", "--json"},
   };
   for (const auto& args : cases) {
     MemoryFileSystem fs;

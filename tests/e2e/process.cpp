@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <sstream>
 
@@ -27,12 +28,14 @@ std::vector<std::string> ChildEnvironment(const std::vector<std::string>& locale
   return entries;
 }
 
-ProcessResult RunProgram(const std::vector<std::string>& argv,
-                         const std::vector<std::string>& locale) {
-  char outName[] = "/tmp/tessaro-e2e-out-XXXXXX";
-  char errName[] = "/tmp/tessaro-e2e-err-XXXXXX";
-  const int outFd = ::mkstemp(outName);
-  const int errFd = ::mkstemp(errName);
+namespace {
+
+int ExitCodeOf(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+
+// Starts argv[0] in ChildEnvironment(locale), its standard input /dev/null,
+// its output and error on the given descriptors; -1 when it could not start.
+pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& locale, int outFd,
+            int errFd) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
@@ -45,20 +48,85 @@ ProcessResult RunProgram(const std::vector<std::string>& argv,
   std::vector<char*> env;
   for (std::string& e : environment) env.push_back(e.data());
   env.push_back(nullptr);
-  ProcessResult result;
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data()) == 0) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
+  pid_t pid = -1;
+  if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data()) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+}  // namespace
+
+ProcessResult RunProgram(const std::vector<std::string>& argv,
+                         const std::vector<std::string>& locale) {
+  char outName[] = "/tmp/tessaro-e2e-out-XXXXXX";
+  char errName[] = "/tmp/tessaro-e2e-err-XXXXXX";
+  const int outFd = ::mkstemp(outName);
+  const int errFd = ::mkstemp(errName);
+  ProcessResult result;
+  const pid_t pid = Spawn(argv, locale, outFd, errFd);
+  int status = 0;
+  if (pid > 0 && ::waitpid(pid, &status, 0) == pid) result.exitCode = ExitCodeOf(status);
   ::close(outFd);
   ::close(errFd);
   result.out = testing::ReadFile(outName);
   result.err = testing::ReadFile(errName);
   ::unlink(outName);
   ::unlink(errName);
+  return result;
+}
+
+RunningProgram::RunningProgram(const std::vector<std::string>& argv,
+                               const std::vector<std::string>& locale) {
+  int pipes[2];
+  if (::pipe2(pipes, O_CLOEXEC) != 0) return;
+  ::fcntl(pipes[0], F_SETPIPE_SZ, 4096);
+  char errName[] = "/tmp/tessaro-e2e-err-XXXXXX";
+  const int errFd = ::mkstemp(errName);
+  errName_ = errName;
+  pid_ = Spawn(argv, locale, pipes[1], errFd);
+  ::close(pipes[1]);
+  ::close(errFd);
+  out_ = pipes[0];
+}
+
+RunningProgram::~RunningProgram() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  if (out_ >= 0) ::close(out_);
+  if (!errName_.empty()) ::unlink(errName_.c_str());
+}
+
+// A byte at a time, so that the pipe stays as full as the program left it:
+// it runs ahead only as far as a slow reader lets it.
+std::string RunningProgram::ReadLine() {
+  std::string line;
+  char c = 0;
+  while (out_ >= 0 && ::read(out_, &c, 1) == 1) {
+    line += c;
+    if (c == '\n') break;
+  }
+  outText_ += line;
+  return line;
+}
+
+void RunningProgram::Signal(int signal) {
+  if (pid_ > 0) ::kill(pid_, signal);
+}
+
+ProcessResult RunningProgram::Finish() {
+  char buffer[65536];
+  ssize_t n = 0;
+  while (out_ >= 0 && (n = ::read(out_, buffer, sizeof buffer)) > 0) {
+    outText_.append(buffer, static_cast<size_t>(n));
+  }
+  ProcessResult result;
+  int status = 0;
+  if (pid_ > 0 && ::waitpid(pid_, &status, 0) == pid_) result.exitCode = ExitCodeOf(status);
+  pid_ = -1;
+  result.out = outText_;
+  result.err = testing::ReadFile(errName_);
   return result;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Runs a real program for end-to-end tests and captures what it printed.
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -27,5 +29,34 @@ ProcessResult RunProgram(const std::vector<std::string>& argv,
 
 // True when a program of that name is on PATH.
 bool HaveTool(const std::string& name);
+
+// A program whose standard output the test reads as it is written (through a
+// pipe of the system's smallest size, so that the program waits on a slow
+// reader), so that a test acts on a sign from it, such as the first line it
+// printed, and never on the clock.
+class RunningProgram {
+ public:
+  explicit RunningProgram(const std::vector<std::string>& argv,
+                          const std::vector<std::string>& locale = kDefaultLocale);
+  // A program still running is killed and waited for.
+  ~RunningProgram();
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  // The next line of standard output with its "\n"; what is left (possibly
+  // "") once the output has ended. Read as it comes: the program waits on
+  // the pipe meanwhile, as on a slow reader.
+  std::string ReadLine();
+  void Signal(int signal);
+  // Reads standard output to its end and waits for the program; out is
+  // everything it wrote there, err its standard error.
+  ProcessResult Finish();
+
+ private:
+  pid_t pid_ = -1;
+  int out_ = -1;
+  std::string errName_;
+  std::string outText_;  // read so far
+};
 
 }  // namespace tessaro::e2e

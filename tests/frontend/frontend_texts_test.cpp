@@ -14,8 +14,9 @@ namespace tessaro {
 namespace {
 
 std::vector<const char*> Members(const FrontEndTexts& t) {
-  static_assert(sizeof(FrontEndTexts) == 14 * sizeof(const char*));  // every member listed
-  return {t.stopped.c_str(),           t.runSummary.c_str(),         t.outputIsAnInput.c_str(),
+  static_assert(sizeof(FrontEndTexts) == 16 * sizeof(const char*));  // every member listed
+  return {t.stopped.c_str(),           t.outputNotWritten.c_str(),   t.errorNotWritten.c_str(),
+          t.runSummary.c_str(),        t.outputIsAnInput.c_str(),
           t.outputWrittenBefore.c_str(), t.unknownOption.c_str(),    t.delayWithoutNumber.c_str(),
           t.unknownLanguage.c_str(),   t.dashAlone.c_str(),          t.noInputFiles.c_str(),
           t.consoleOnlyOption.c_str(), t.dialogTooManyPaths.c_str(), t.dialogUsage.c_str(),

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+#include <sstream>
+
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
@@ -236,6 +239,58 @@ TEST_F(Stops, TwoRunsToOneOutputLeaveOneWholeConversion) {
     const std::string result = ReadFile(out);
     EXPECT_TRUE(result == a || result == b) << "a mixture of " << result.size() << " bytes";
     EXPECT_EQ(HiddenFile(dir_.File("")), "");
+  }
+}
+
+// A --batch --json run stopped at many moments: the test reads a few of its
+// lines, then stops it while it runs ahead and waits on the pipe (a slow
+// reader's), so that the stop comes in a conversion, as an output is put in
+// place, between files or in the middle of a line. Every output in place
+// has its line, no file is told twice, and the summary counts the files
+// told.
+TEST_F(Stops, AStoppedJsonBatchTellsEveryOutputItPutInPlace) {
+  const std::string tiny = "\xFF\xF9\x4C\x80\x02\x1F\xFC\x21\x00\x49\x90\x02\x19\x00\x23\x80";
+  const std::string longer = sample_ + sample_;
+  std::vector<std::string> argv = {kCli, "--batch", "--json"};
+  for (int i = 0; i < 40; ++i) {
+    const std::string name = dir_.File("f" + std::to_string(i) + ".aac");
+    WriteFile(name, i % 4 == 3 ? longer : tiny + tiny + tiny);
+    argv.push_back(name);
+  }
+  const std::set<std::string> inputs = DirectoryEntries(dir_.File(""));
+  for (int round = 1; round <= 20; ++round) {
+    SCOPED_TRACE("stopped after " + std::to_string(round) + " lines read");
+    e2e::RunningProgram batch(argv);
+    for (int line = 0; line < round; ++line) ASSERT_NE(batch.ReadLine(), "");
+    batch.Signal(SIGTERM);
+    const e2e::ProcessResult r = batch.Finish();
+    EXPECT_EQ(r.exitCode, 143);
+    std::vector<nlohmann::json> lines;
+    std::istringstream text(r.out);
+    for (std::string line; std::getline(text, line);) lines.push_back(nlohmann::json::parse(line));
+    ASSERT_GE(lines.size(), 2u) << r.out;
+    const nlohmann::json summary = lines.back();
+    lines.pop_back();
+    EXPECT_EQ(summary["kind"], "summary");
+    EXPECT_EQ(summary["status"], "stopped");
+    EXPECT_EQ(summary["exitStatus"], 143);
+    if (lines.back()["status"] == "stopped") {
+      EXPECT_FALSE(testing::FileExists(lines.back()["output"].get<std::string>()));
+      lines.pop_back();
+    }
+    // The files told, in order, each converted and in place; nothing else is.
+    std::set<std::string> told = inputs;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_EQ(lines[i]["input"], argv[3 + i]);
+      EXPECT_EQ(lines[i]["status"], "ok");
+      told.insert(std::filesystem::path(lines[i]["output"].get<std::string>()).filename());
+    }
+    EXPECT_EQ(summary["files"], lines.size());
+    EXPECT_EQ(summary["ok"], lines.size());
+    EXPECT_EQ(DirectoryEntries(dir_.File("")), told);
+    for (const std::string& name : DirectoryEntries(dir_.File(""))) {
+      if (!inputs.count(name)) std::filesystem::remove(dir_.File(name));
+    }
   }
 }
 
@@ -484,6 +539,7 @@ TEST_F(Stops, WhereTheNewFileCannotBeLinkedInItIsPutInPlaceUnderItsHiddenName) {
 
 // The damage report goes to standard error while the WAV is being written; a
 // reader that has gone no longer ends the run before the WAV is finished.
+// The reports it could not write make the status 1, as any lost report does.
 TEST_F(Stops, ClosedOutputPipesNeverStopAConversion) {
   std::string damaged = sample_;
   damaged.insert(damaged.size() / 2, 300, '\x55');
@@ -497,7 +553,7 @@ TEST_F(Stops, ClosedOutputPipesNeverStopAConversion) {
   const std::string out = dir_.File("out.wav");
   const Finished f = Wait(Start({in, out}, pipes[1], pipes[1]));
   ::close(pipes[1]);
-  EXPECT_EQ(f.exitCode, 3);
+  EXPECT_EQ(f.exitCode, 1);
   EXPECT_EQ(ReadFile(out), ReadFile(dir_.File("reference.wav")));
 }
 

@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,6 +27,30 @@ TEST(Win32Console, CompleteUtf8PrefixHoldsBackACutCharacter) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(cli::CompleteUtf8Prefix(c.text), c.complete) << testing::PrintToString(c.text);
+  }
+}
+
+// A stream that refuses the text (its reader has gone) is the console's
+// failure, with the system's reason, for standard output and error alike.
+TEST(Win32Console, AStreamThatRefusesTheTextIsAFailure) {
+  for (const DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;
+    ASSERT_TRUE(CreatePipe(&read, &write, nullptr, 0));
+    CloseHandle(read);
+    const HANDLE before = GetStdHandle(which);
+    SetStdHandle(which, write);
+    cli::Win32Console console;
+    if (which == STD_OUTPUT_HANDLE) {
+      console.Out("a report line\n");
+    } else {
+      console.Err("a damage report\n");
+    }
+    SetStdHandle(which, before);
+    CloseHandle(write);
+    ASSERT_TRUE(console.failure().has_value()) << which;
+    EXPECT_EQ(console.failure()->standardError, which == STD_ERROR_HANDLE);
+    EXPECT_NE(console.failure()->reason, "");
   }
 }
 

@@ -104,12 +104,17 @@ EOF
 # The dialog, closed as a user closes it, saves its settings.
 dialog_closed_saves() {  # <tessaro.exe> <what> <folder where the settings belong>
   wine "$1" </dev/null >/dev/null 2>&1 &
-  local pid=$! i
-  # Closed as by its close box (WM_CLOSE), again until it has gone.
+  local pid=$! i _
+  # Closed as by its close box (WM_CLOSE) once taskkill finds it, then given
+  # ten seconds to save and end; again while it lives on (a close that came
+  # before its window could take it).
   for i in $(seq 30); do
-    sleep 1
     kill -0 "$pid" 2>/dev/null || break
-    w taskkill /im tessaro.exe >/dev/null || true
+    if w taskkill /im tessaro.exe >/dev/null; then
+      for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    else
+      sleep 1
+    fi
   done
   if kill -0 "$pid" 2>/dev/null; then
     fail "$2: the dialog did not close"

@@ -8,7 +8,9 @@
 #include <QFile>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,6 +47,17 @@ bool RefusedOnTerminal(const tessaro::CommandLine& line, tessaro::Language langu
   return ::isatty(STDERR_FILENO) != 0;
 }
 
+// The answer to --help or --version on standard output: 0, or 1 with the
+// reason on standard error when it could not be written (a full disk).
+int Answer(const std::string& text, const tessaro::FrontEndTexts& texts) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) {
+    return 0;
+  }
+  const std::string message = texts.outputNotWritten(std::strerror(errno));
+  std::fwrite(message.data(), 1, message.size(), stderr);
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,13 +67,13 @@ int main(int argc, char** argv) {
   const tessaro::FrontEndTexts& texts = tessaro::FrontEndTextsFor(start.language);
   switch (start.info) {
     case tessaro::InfoRequest::kHelp:
-      std::printf("%s%s%s", texts.dialogUsage.c_str(), texts.dialogOpenForm.c_str(),
-                  texts.dialogHelp.c_str());
-      return 0;
+      return Answer(std::string(texts.dialogUsage) + texts.dialogOpenForm.c_str() +
+                        texts.dialogHelp.c_str(),
+                    texts);
     case tessaro::InfoRequest::kVersion:
-      std::printf("%s (%s)\n", tessaro::FormatVersionText(tessaro::FileVersionFromBuild()).c_str(),
-                  TESSARO_VERSION_STRING);
-      return 0;
+      return Answer(tessaro::FormatVersionText(tessaro::FileVersionFromBuild()) + " (" +
+                        TESSARO_VERSION_STRING + ")\n",
+                    texts);
     case tessaro::InfoRequest::kNone:
       break;
   }

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/file_io.h"
 #include "engine/wide_text.h"
 #include "frontend/command_tokens.h"
 #include "frontend/exit_status.h"
@@ -19,30 +20,48 @@
 
 namespace {
 
-// Text of a program without a console of its own (--help and --version on
-// standard output, a usage error on standard error): to the standard stream
-// where it leads somewhere (a file, a pipe), else to the console of the
-// program that started it, if any. True when a console shows it.
-bool WriteToStandardStream(DWORD stream, const std::string& text) {
-  HANDLE out = GetStdHandle(stream);
-  if (out == nullptr || out == INVALID_HANDLE_VALUE) {
-    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
-    out = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                      OPEN_EXISTING, 0, nullptr);
-    if (out == INVALID_HANDLE_VALUE) return false;
-  }
-  DWORD mode = 0;
-  DWORD done = 0;
-  if (GetConsoleMode(out, &mode) != 0) {
-    const std::wstring wide = tessaro::Widen(text, tessaro::BadText::kReplace);
-    WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &done, nullptr);
-    return true;
-  }
-  WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
-  return false;
+// Where text of a program without a console of its own goes: the standard
+// stream where it leads somewhere (a file, a pipe), else the console of the
+// program that started it, if any (nullptr: none).
+HANDLE StandardStream(DWORD stream) {
+  HANDLE h = GetStdHandle(stream);
+  if (h != nullptr && h != INVALID_HANDLE_VALUE) return h;
+  // Attached already (for the other stream) is as good as attached now.
+  if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED) return nullptr;
+  h = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_EXISTING, 0, nullptr);
+  return h == INVALID_HANDLE_VALUE ? nullptr : h;
 }
 
-void WriteToStandardOutput(const std::string& text) { WriteToStandardStream(STD_OUTPUT_HANDLE, text); }
+bool IsConsole(HANDLE h) {
+  DWORD mode = 0;
+  return GetConsoleMode(h, &mode) != 0;
+}
+
+// text to h, whole: UTF-16 to a console, the UTF-8 bytes elsewhere. False
+// when the system refused it.
+bool WriteWhole(HANDLE h, const std::string& text) {
+  DWORD done = 0;
+  if (IsConsole(h)) {
+    const std::wstring wide = tessaro::Widen(text, tessaro::BadText::kReplace);
+    return WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &done, nullptr) &&
+           done == wide.size();
+  }
+  return WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
+         done == text.size();
+}
+
+// --help and --version: 0, or 1 with the reason on standard error (where
+// there is one) when standard output could not take them.
+int WriteToStandardOutput(const std::string& text, const tessaro::FrontEndTexts& texts) {
+  HANDLE out = StandardStream(STD_OUTPUT_HANDLE);
+  if (out == nullptr || WriteWhole(out, text)) return 0;
+  const std::string reason = tessaro::RealFileSystem().LastErrorText();
+  if (HANDLE err = StandardStream(STD_ERROR_HANDLE)) {
+    WriteWhole(err, texts.outputNotWritten(reason.c_str()));
+  }
+  return 1;
+}
 
 // Arguments that do not form a run: nothing is read or written, and the
 // message goes to standard error. Where a console shows it the program ends
@@ -51,7 +70,10 @@ bool RefusedOnConsole(const tessaro::CommandLine& line, tessaro::Language langua
   if (line.empty) return false;
   const tessaro::UsageError usage = tessaro::ReadDialogArguments(line.tokens).usage;
   if (usage.failure == tessaro::Failure::kNone) return false;
-  return WriteToStandardStream(STD_ERROR_HANDLE, tessaro::DialogUsageError(usage, language));
+  HANDLE err = StandardStream(STD_ERROR_HANDLE);
+  if (err == nullptr) return false;
+  WriteWhole(err, tessaro::DialogUsageError(usage, language));
+  return IsConsole(err);
 }
 
 }  // namespace
@@ -64,12 +86,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const tessaro::FrontEndTexts& texts = tessaro::FrontEndTextsFor(start.language);
   switch (start.info) {
     case tessaro::InfoRequest::kHelp:
-      WriteToStandardOutput(std::string(texts.dialogUsage) + texts.dialogHelp.c_str());
-      return 0;
+      return WriteToStandardOutput(std::string(texts.dialogUsage) + texts.dialogHelp.c_str(), texts);
     case tessaro::InfoRequest::kVersion:
-      WriteToStandardOutput(tessaro::FormatVersionText(tessaro::FileVersionFromBuild()) + " (" +
-                            TESSARO_VERSION_STRING + ")\n");
-      return 0;
+      return WriteToStandardOutput(tessaro::FormatVersionText(tessaro::FileVersionFromBuild()) +
+                                       " (" + TESSARO_VERSION_STRING + ")\n",
+                                   texts);
     case tessaro::InfoRequest::kNone:
       break;
   }
