@@ -129,7 +129,7 @@ struct BlockCandidate {
     kAccept,
   };
   Kind kind = Kind::kReject;
-  bool headerParsed = false;  // header fields valid (they become current even when rejected)
+  bool headerParsed = false;  // header fields valid
   AdtsHeader header;
   BlockChecksum computed;
   std::array<uint8_t, kTrailerChecksumSize> stored{};
