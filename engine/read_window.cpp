@@ -2,7 +2,10 @@
 
 #include "engine/read_window.h"
 
+#include <bit>
 #include <cstring>
+
+#include "engine/byte_order.h"
 
 namespace tessaro {
 
@@ -22,6 +25,30 @@ bool ReadWindow::Refill(uint32_t from) {
     exhausted_ = true;
   }
   return true;
+}
+
+void ReadWindow::SkipZeros(uint32_t limit) {
+  // Zero runs fill most of every block: they are passed a stretch at a time
+  // (a loop compilers turn into vector instructions), then a word at a time.
+  constexpr uint32_t kStretch = 128;
+  const uint8_t* data = data_.get();
+  if (pos >= limit) return;
+  while (limit - pos >= kStretch) {
+    const uint8_t* stretch = data + pos;
+    uint8_t any = 0;
+    for (uint32_t i = 0; i < kStretch; ++i) any |= stretch[i];
+    if (any != 0) break;
+    pos += kStretch;
+  }
+  while (limit - pos >= 8) {
+    const uint64_t word = LoadLe64(data + pos);
+    if (word != 0) {
+      pos += static_cast<uint32_t>(std::countr_zero(word)) / 8;  // the lowest byte comes first
+      return;
+    }
+    pos += 8;
+  }
+  while (pos < limit && data[pos] == 0) ++pos;
 }
 
 }  // namespace tessaro

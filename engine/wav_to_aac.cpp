@@ -73,17 +73,7 @@ class WavToAac {
 
 // Passes the zero bytes that fill most of every block, stopping at the first
 // other byte, at the end of the data or where the window wants a refill.
-void WavToAac::SkipZeros() {
-  const uint8_t* w = window_.data();
-  const uint32_t limit = std::min(window_.fill(), ReadWindow::kRefillThreshold);
-  while (window_.pos + 32 <= limit) {
-    uint64_t words[4];
-    std::memcpy(words, w + window_.pos, sizeof words);
-    if ((words[0] | words[1] | words[2] | words[3]) != 0) break;
-    window_.pos += 32;
-  }
-  while (window_.pos < limit && w[window_.pos] == 0) ++window_.pos;
-}
+void WavToAac::SkipZeros() { window_.SkipZeros(std::min(window_.fill(), ReadWindow::kRefillThreshold)); }
 
 bool WavToAac::WriteFiller(const uint8_t* frame, uint32_t length) {
   size_t silentLength = 0;
