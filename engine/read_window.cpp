@@ -32,23 +32,29 @@ void ReadWindow::SkipZeros(uint32_t limit) {
   // (a loop compilers turn into vector instructions), then a word at a time.
   constexpr uint32_t kStretch = 128;
   const uint8_t* data = data_.get();
-  if (pos >= limit) return;
-  while (limit - pos >= kStretch) {
-    const uint8_t* stretch = data + pos;
-    uint8_t any = 0;
-    for (uint32_t i = 0; i < kStretch; ++i) any |= stretch[i];
-    if (any != 0) break;
-    pos += kStretch;
+  uint32_t p = pos;
+  if (p >= limit) return;
+  while (limit - p >= kStretch) {
+    const uint8_t* stretch = data + p;
+    uint8_t lanes[16] = {};
+    for (uint32_t i = 0; i < kStretch; i += sizeof lanes) {
+      for (uint32_t j = 0; j < sizeof lanes; ++j) lanes[j] |= stretch[i + j];
+    }
+    uint64_t halves[2];
+    std::memcpy(halves, lanes, sizeof halves);
+    if ((halves[0] | halves[1]) != 0) break;
+    p += kStretch;
   }
-  while (limit - pos >= 8) {
-    const uint64_t word = LoadLe64(data + pos);
+  while (limit - p >= 8) {
+    const uint64_t word = LoadLe64(data + p);
     if (word != 0) {
-      pos += static_cast<uint32_t>(std::countr_zero(word)) / 8;  // the lowest byte comes first
+      pos = p + static_cast<uint32_t>(std::countr_zero(word)) / 8;  // the lowest byte comes first
       return;
     }
-    pos += 8;
+    p += 8;
   }
-  while (pos < limit && data[pos] == 0) ++pos;
+  while (p < limit && data[p] == 0) ++p;
+  pos = p;
 }
 
 }  // namespace tessaro

@@ -4,9 +4,9 @@
 #include "engine/wav_container.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
-#include "engine/byte_order.h"
 #include "engine/engine_texts.h"
 
 namespace tessaro {
@@ -49,36 +49,24 @@ WavFormat WavFormatForSize(int outputSize) {
 }
 
 BlockChecksum ComputeBlockChecksum(const uint8_t* frame, size_t length) {
-  // Eight bytes at a time: the exclusive-or of whole words folds to that of
-  // their four 16-bit words, and the sum adds the even and the odd words in
-  // two 32-bit lanes, which a stretch of kSumStretch bytes cannot overflow.
-  constexpr uint64_t kEvenWords = 0x0000FFFF0000FFFFu;
-  constexpr size_t kSumStretch = size_t{1} << 16;
-  uint32_t sum = 0;
-  uint64_t wideXor = 0;
-  size_t i = 0;
-  while (length - i >= 8) {
-    const size_t stop = i + std::min((length - i) & ~size_t{7}, kSumStretch);
-    uint64_t lanes = 0;
-    for (; i < stop; i += 8) {
-      const uint64_t words = LoadLe64(frame + i);
-      lanes += (words & kEvenWords) + ((words >> 16) & kEvenWords);
-      wideXor ^= words;
+  uint16_t sum = 0;
+  uint16_t exclusiveOr = 0;
+  const size_t words = length / 2;
+  for (size_t i = 0; i < words; ++i) {
+    uint16_t word;
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(&word, frame + 2 * i, 2);  // a loop compilers turn into vector instructions
+    } else {
+      word = static_cast<uint16_t>(frame[2 * i] | frame[2 * i + 1] << 8);
     }
-    sum += static_cast<uint32_t>(lanes) + static_cast<uint32_t>(lanes >> 32);
-  }
-  uint32_t exclusiveOr = static_cast<uint32_t>(wideXor ^ (wideXor >> 32));
-  exclusiveOr ^= exclusiveOr >> 16;
-  for (; i + 1 < length; i += 2) {
-    const uint32_t word = frame[i] | uint32_t{frame[i + 1]} << 8;
-    sum += word;
+    sum = static_cast<uint16_t>(sum + word);
     exclusiveOr ^= word;
   }
-  if (i < length) {
-    sum += frame[i];
-    exclusiveOr ^= frame[i];
+  if (length % 2 != 0) {
+    sum = static_cast<uint16_t>(sum + frame[length - 1]);
+    exclusiveOr ^= frame[length - 1];
   }
-  return BlockChecksum{static_cast<uint16_t>(sum), static_cast<uint16_t>(exclusiveOr)};
+  return BlockChecksum{sum, exclusiveOr};
 }
 
 std::array<uint8_t, kWavHeaderSize> MakeWavHeader(const WavFormat& format, uint32_t dataSize,
