@@ -15,14 +15,17 @@
 
 namespace tessaro {
 
+// Every call returns false once a write to the file has failed; later calls
+// then do nothing.
 class BlockWriter {
  public:
-  static constexpr size_t kBufferSize = size_t{1} << 20;  // 1 MiB, whole blocks of either size
+  static constexpr size_t kBufferSize = size_t{1} << 20;  // 1 MiB
+  static_assert(kBufferSize % kLargestBlockSize == 0 && kBufferSize % kSmallestBlockSize == 0,
+                "the buffer holds whole blocks of either size");
 
-  // blockSize is 4096 or 2048.
+  // blockSize is kLargestBlockSize or kSmallestBlockSize.
   BlockWriter(File& file, uint32_t blockSize);
 
-  // False once any write to the file has failed; later calls do nothing.
   // Writes bytes as they are (the header).
   bool Write(const uint8_t* data, size_t n);
   // Writes n zero bytes.

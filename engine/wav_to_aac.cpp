@@ -5,7 +5,6 @@
 #include "engine/wav_to_aac.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 #include "engine/adts.h"
@@ -73,7 +72,9 @@ class WavToAac {
 
 // Passes the zero bytes that fill most of every block, stopping at the first
 // other byte, at the end of the data or where the window wants a refill.
-void WavToAac::SkipZeros() { window_.SkipZeros(std::min(window_.fill(), ReadWindow::kRefillThreshold)); }
+void WavToAac::SkipZeros() {
+  window_.SkipZeros(std::min(window_.fill(), ReadWindow::kRefillThreshold));
+}
 
 bool WavToAac::WriteFiller(const uint8_t* frame, uint32_t length) {
   size_t silentLength = 0;

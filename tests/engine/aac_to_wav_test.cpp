@@ -230,8 +230,9 @@ TEST(ConvertAacToWav, LongStreamOfChangingFrameLengths) {
     } else if (c.delayMs < 0) {
       // 11 slots skipped, then the last 288 sample frames of the 12th block.
       const Bytes block11 = ExpectedBlock(s.frames()[11], blockSize);
-      expected = testing::Cat({expected, Bytes(block11.end() - static_cast<std::ptrdiff_t>(288 * blockSize / 1024), block11.end()),
-                               Blocks(Slice(s.frames(), 12, 1200), blockSize), Bytes(delayBytes, 0)});
+      const Bytes partial(block11.end() - static_cast<std::ptrdiff_t>(288 * blockSize / 1024), block11.end());
+      expected = testing::Cat(
+          {expected, partial, Blocks(Slice(s.frames(), 12, 1200), blockSize), Bytes(delayBytes, 0)});
     } else {
       expected = testing::Cat({expected, Blocks(s.frames(), blockSize)});
     }
