@@ -13,6 +13,7 @@
 # after).
 #
 #   bench/speed.sh [rounds]        (default 9; data is kept in build/bench)
+#   TESSARO_CLI=path/to/tessaro-cli bench/speed.sh   (another build, to compare)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-9}
@@ -22,9 +23,12 @@ for tool in ffmpeg dd /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "speed.sh: $tool is needed" >&2; exit 1; }
 done
 
-cmake --preset release >/dev/null
-cmake --build --preset release --target tessaro-cli >/dev/null
-cli=build/release/cli/tessaro-cli
+cli=${TESSARO_CLI:-}
+if [ -z "$cli" ]; then
+  cmake --preset release >/dev/null
+  cmake --build --preset release --target tessaro-cli >/dev/null
+  cli=build/release/cli/tessaro-cli
+fi
 
 aac=$data/hour.aac
 if [ ! -s "$aac" ]; then
