@@ -68,8 +68,10 @@ TEST(BlockChecksum, WordsAreLittleEndianAndAnOddByteStandsAlone) {
 struct InPlaceBlock {
   Bytes bytes = Bytes(4096, 0);
   size_t cleanFrom = 0;
-  void Build(const uint8_t* frame, uint32_t presentLength, uint32_t frameLength, size_t blockSize = 4096) {
-    cleanFrom = BuildFrameBlock(bytes.data(), blockSize, cleanFrom, frame, presentLength, frameLength);
+  void Build(const uint8_t* frame, uint32_t presentLength, uint32_t frameLength,
+             size_t blockSize = 4096) {
+    cleanFrom =
+        BuildFrameBlock(bytes.data(), blockSize, cleanFrom, frame, presentLength, frameLength);
   }
 };
 

@@ -454,9 +454,9 @@ TEST(ConvertWavToAac, AGapOfTwoGigabytesIsKeptAsAGap) {
   EXPECT_EQ(Bytes(out.end() - 16, out.end()), kSilentStereo);
 }
 
-// What follows the last frame counts in the end rule, at that frame's rate:
-// a damaged block's header is no frame's, and once decided the end padding
-// and the time by its 96 kHz (no silent frame, half the duration).
+// What follows the last frame counts in the end rule, at that frame's rate.
+// A damaged block's header is no frame's: it once decided the end padding and
+// the time (at 96 kHz: no silent frame, half the duration).
 TEST(ConvertWavToAac, WhatFollowsTheLastFrameCountsInTheEndRule) {
   const auto chunk = [](size_t body) {
     Bytes bytes = {'L', 'I', 'S', 'T'};
