@@ -26,7 +26,8 @@ class BlockWriter {
   // blockSize is kLargestBlockSize or kSmallestBlockSize.
   BlockWriter(File& file, uint32_t blockSize);
 
-  // Writes bytes as they are (the header).
+  // Writes bytes as they are (the header); a few in front of the blocks go
+  // out with them.
   bool Write(const uint8_t* data, size_t n);
   // Writes n zero bytes.
   bool WriteZeros(uint64_t n);
@@ -41,16 +42,21 @@ class BlockWriter {
 
  private:
   static constexpr size_t kMaxSlots = kBufferSize / kSmallestBlockSize;
+  static constexpr size_t kHeadRoom = 64;  // in front of the blocks, for the header
+  static_assert(kHeadRoom >= kWavHeaderSize);
 
   File& file_;
   const uint32_t blockSize_;
   const size_t slotCount_;
   std::unique_ptr<uint8_t[]> buffer_;
-  // Per block place in the buffer: from here on (and in the first four
-  // bytes) it holds zeros.
-  std::array<size_t, kMaxSlots> cleanFrom_{};
+  uint8_t* blocks_;  // behind the head room
+  // Per block place in the buffer: from here on it holds zeros. A place not
+  // used yet may hold anything (the buffer is never cleared as a whole: a
+  // short stream touches only the places it uses).
+  std::array<size_t, kMaxSlots> cleanFrom_;
+  size_t headBytes_ = 0;  // bytes waiting just in front of the blocks
   size_t slotsUsed_ = 0;
-  size_t skipped_ = 0;  // bytes at the front of the first slot not to be written
+  size_t skipped_ = 0;    // bytes at the front of the first slot not to be written
   uint64_t written_ = 0;
   bool failed_ = false;
 };

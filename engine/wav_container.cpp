@@ -99,6 +99,7 @@ size_t BuildFrameBlock(uint8_t* block, size_t blockSize, size_t cleanFrom, const
   // Only what the previous block wrote needs clearing: the rest stayed zero.
   const size_t frameEnd = std::min(kBlockFrameOffset + presentLength, blockSize);
   if (cleanFrom > frameEnd) std::memset(block + frameEnd, 0, cleanFrom - frameEnd);
+  std::memset(block, 0, kBlockPreambleOffset);
   std::memcpy(block + kBlockPreambleOffset, kBlockPreamble.data(), kBlockPreamble.size());
   std::memcpy(block + kBlockFrameOffset, frame, frameEnd - kBlockFrameOffset);
   const size_t trailerStart = kBlockFrameOffset + frameLength;

@@ -93,9 +93,9 @@ struct WavSizeFields {
 };
 WavSizeFields WavSizesFor(uint64_t dataBytes);
 
-// Builds the block of a frame in place in block[0..blockSize), whose first
-// four bytes and every byte from cleanFrom on are zero; whatever an earlier
-// block left below cleanFrom is overwritten or cleared. frameLength is the
+// Builds the block of a frame in place in block[0..blockSize), whose bytes
+// from cleanFrom on are zero; whatever lies below cleanFrom (an earlier
+// block, or anything when cleanFrom is blockSize) is overwritten or cleared. frameLength is the
 // declared length (at most kMaxBlockFrameLength); presentLength bytes of it
 // are at frame, the rest count as zeros. Nothing is written past blockSize:
 // there a frame too long for a half-size block loses its tail and trailer.
