@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "engine/adts.h"
-#include "engine/buffered_writer.h"
+#include "engine/block_writer.h"
 #include "engine/conversion_common.h"
 #include "engine/engine_texts.h"
 #include "engine/output_file.h"
@@ -70,13 +70,14 @@ class AacToWav {
         input_(input),
         inputLength_(inputLength),
         output_(output),
-        writer_(output) {}
+        writer_(output, format.blockSize) {}
 
   // Runs the conversion; returns kNone or what failed.
   Failure Run(ConversionResult* result);
 
  private:
-  bool WriteSlot(uint64_t slot, const AdtsScanner& scanner, bool* duplicate);
+  bool WriteSlot(uint64_t slot, const AdtsScanner& scanner, const AdtsScanner::Frame& frame,
+                 bool* duplicate);
   Failure Finish(const AdtsScanner& scanner, ConversionResult* result);
 
   const ConversionRequest& request_;
@@ -87,24 +88,25 @@ class AacToWav {
   File& input_;
   uint64_t inputLength_;
   File& output_;
-  BufferedWriter writer_;
-  FrameBlock block_;
+  BlockWriter writer_;
   uint64_t frameSlotCount_ = 0;
 };
 
-// Writes the built block for slot s by the delay rule. *duplicate is set when
-// the block went out twice to close a damaged region.
-bool AacToWav::WriteSlot(uint64_t s, const AdtsScanner& scanner, bool* duplicate) {
+// Writes the frame's block for slot s by the delay rule. *duplicate is set
+// when the block went out twice to close a damaged region.
+bool AacToWav::WriteSlot(uint64_t s, const AdtsScanner& scanner, const AdtsScanner::Frame& frame,
+                         bool* duplicate) {
   *duplicate = false;
+  const auto write = [&](size_t skipFront) {
+    return writer_.WriteBlock(frame.bytes, frame.presentLength, frame.header.frame_length,
+                              skipFront);
+  };
   if (delay_.skipsFront && s < delay_.skippedSlots) return true;
-  if (delay_.skipsFront && s == delay_.skippedSlots) {
-    const size_t skipped = delay_.partialSkipBytes;
-    return writer_.Write(block_.data() + skipped, format_.blockSize - skipped);
-  }
-  if (!writer_.Write(block_.data(), format_.blockSize)) return false;
+  if (delay_.skipsFront && s == delay_.skippedSlots) return write(delay_.partialSkipBytes);
+  if (!write(0)) return false;
   if (scanner.inAnomalyRun()) {
     *duplicate = true;
-    return writer_.Write(block_.data(), format_.blockSize);
+    return write(0);
   }
   return true;
 }
@@ -131,9 +133,8 @@ Failure AacToWav::Run(ConversionResult* result) {
               frame.header.channel_configuration, request_.delayMs),
           true);
     }
-    block_.Build(frame.bytes, frame.presentLength, frame.header.frame_length);
     bool duplicate = false;
-    if (!WriteSlot(frameSlotCount_, scanner, &duplicate)) return Failure::kWriteFailed;
+    if (!WriteSlot(frameSlotCount_, scanner, frame, &duplicate)) return Failure::kWriteFailed;
     if (duplicate) {
       ++frameSlotCount_;
       scanner.EndAnomalyRun();

@@ -36,6 +36,10 @@ class ReadWindow {
 
   uint32_t pos = 0;  // the byte under test; the walker moves it
 
+  // Moves pos to the first byte from pos on that is not zero, or to limit
+  // (at most fill()) when there is none before it.
+  void SkipZeros(uint32_t limit);
+
  private:
   File& file_;
   uint64_t readPos_;

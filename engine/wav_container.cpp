@@ -4,6 +4,7 @@
 #include "engine/wav_container.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "engine/engine_texts.h"
@@ -48,19 +49,24 @@ WavFormat WavFormatForSize(int outputSize) {
 }
 
 BlockChecksum ComputeBlockChecksum(const uint8_t* frame, size_t length) {
-  uint32_t sum = 0;
-  uint32_t exclusiveOr = 0;
-  size_t i = 0;
-  for (; i + 1 < length; i += 2) {
-    const uint32_t word = frame[i] | uint32_t{frame[i + 1]} << 8;
-    sum += word;
+  uint16_t sum = 0;
+  uint16_t exclusiveOr = 0;
+  const size_t words = length / 2;
+  for (size_t i = 0; i < words; ++i) {
+    uint16_t word;
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(&word, frame + 2 * i, 2);  // a loop compilers turn into vector instructions
+    } else {
+      word = static_cast<uint16_t>(frame[2 * i] | frame[2 * i + 1] << 8);
+    }
+    sum = static_cast<uint16_t>(sum + word);
     exclusiveOr ^= word;
   }
-  if (i < length) {
-    sum += frame[i];
-    exclusiveOr ^= frame[i];
+  if (length % 2 != 0) {
+    sum = static_cast<uint16_t>(sum + frame[length - 1]);
+    exclusiveOr ^= frame[length - 1];
   }
-  return BlockChecksum{static_cast<uint16_t>(sum), static_cast<uint16_t>(exclusiveOr)};
+  return BlockChecksum{sum, exclusiveOr};
 }
 
 std::array<uint8_t, kWavHeaderSize> MakeWavHeader(const WavFormat& format, uint32_t dataSize,
@@ -88,22 +94,26 @@ WavSizeFields WavSizesFor(uint64_t dataBytes) {
                        static_cast<uint32_t>(std::min(dataBytes + 36, kMax))};
 }
 
-FrameBlock::FrameBlock() {
-  std::memcpy(&buffer_[kBlockPreambleOffset], kBlockPreamble.data(), kBlockPreamble.size());
-}
-
-void FrameBlock::Build(const uint8_t* frame, uint32_t presentLength, uint32_t frameLength) {
-  uint8_t* b = buffer_.data();
-  // Only what the previous frame wrote needs clearing: the rest stayed zero.
-  const size_t frameEnd = kBlockFrameOffset + presentLength;
-  if (cleanFrom_ > frameEnd) std::memset(b + frameEnd, 0, cleanFrom_ - frameEnd);
-  std::memcpy(b + kBlockFrameOffset, frame, presentLength);
-  const BlockChecksum c = ComputeBlockChecksum(b + kBlockFrameOffset, frameLength);
-  uint8_t* trailer = b + kBlockFrameOffset + frameLength;
-  PutLe16(trailer + kTrailerChecksumOffset, c.sum);
-  PutLe16(trailer + kTrailerChecksumOffset + 2, c.exclusiveOr);
-  std::memcpy(trailer + kTrailerEndMarkOffset, kBlockEndMark.data(), kBlockEndMark.size());
-  cleanFrom_ = std::max(frameEnd, kBlockFrameOffset + frameLength + kBlockTrailerSize);
+size_t BuildFrameBlock(uint8_t* block, size_t blockSize, size_t cleanFrom, const uint8_t* frame,
+                       uint32_t presentLength, uint32_t frameLength) {
+  // Only what the previous block wrote needs clearing: the rest stayed zero.
+  const size_t frameEnd = std::min(kBlockFrameOffset + presentLength, blockSize);
+  if (cleanFrom > frameEnd) std::memset(block + frameEnd, 0, cleanFrom - frameEnd);
+  std::memset(block, 0, kBlockPreambleOffset);
+  std::memcpy(block + kBlockPreambleOffset, kBlockPreamble.data(), kBlockPreamble.size());
+  std::memcpy(block + kBlockFrameOffset, frame, frameEnd - kBlockFrameOffset);
+  const size_t trailerStart = kBlockFrameOffset + frameLength;
+  if (trailerStart >= blockSize) return frameEnd;
+  // The declared bytes the file lacks count as zeros, which add nothing to
+  // either half of the checksum.
+  const BlockChecksum c = ComputeBlockChecksum(frame, presentLength);
+  std::array<uint8_t, kBlockTrailerSize> trailer{};
+  PutLe16(&trailer[kTrailerChecksumOffset], c.sum);
+  PutLe16(&trailer[kTrailerChecksumOffset + 2], c.exclusiveOr);
+  std::memcpy(&trailer[kTrailerEndMarkOffset], kBlockEndMark.data(), kBlockEndMark.size());
+  const size_t trailerEnd = std::min(trailerStart + trailer.size(), blockSize);
+  std::memcpy(block + trailerStart, trailer.data(), trailerEnd - trailerStart);
+  return trailerEnd;
 }
 
 Failure ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout, const EngineTexts& texts,

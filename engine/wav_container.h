@@ -49,10 +49,11 @@ inline constexpr size_t kTrailerChecksumSize = 4;
 inline constexpr size_t kTrailerEndMarkOffset = 12;
 inline constexpr std::array<uint8_t, 3> kBlockEndMark = {'E', 'N', 'D'};
 inline constexpr size_t kBlockTrailerSize = kTrailerEndMarkOffset + kBlockEndMark.size();
-inline constexpr size_t kBlockBufferSize = 4096;
-// The longest frame whose trailer still fits in the working buffer.
+inline constexpr size_t kLargestBlockSize = 4096;
+inline constexpr size_t kSmallestBlockSize = 2048;
+// The longest frame whose trailer still fits in a 16-bit block.
 inline constexpr uint32_t kMaxBlockFrameLength =
-    static_cast<uint32_t>(kBlockBufferSize - kBlockFrameOffset - kBlockTrailerSize);
+    static_cast<uint32_t>(kLargestBlockSize - kBlockFrameOffset - kBlockTrailerSize);
 
 // The declared PCM format for a size choice: 0 is 16-bit, anything else 8-bit.
 struct WavFormat {
@@ -92,21 +93,15 @@ struct WavSizeFields {
 };
 WavSizeFields WavSizesFor(uint64_t dataBytes);
 
-// The working buffer in which one frame's block is built; the bytes in front
-// of the frame are set once and never change.
-class FrameBlock {
- public:
-  FrameBlock();
-  // frameLength is the declared length (at most kMaxBlockFrameLength);
-  // presentLength bytes of it are at frame, the rest count as zeros.
-  void Build(const uint8_t* frame, uint32_t presentLength, uint32_t frameLength);
-  const uint8_t* data() const { return buffer_.data(); }
-
- private:
-  std::array<uint8_t, kBlockBufferSize> buffer_{};
-  // Everything from here to the end of the buffer is zero.
-  size_t cleanFrom_ = kBlockFrameOffset;
-};
+// Builds the block of a frame in place in block[0..blockSize), whose bytes
+// from cleanFrom on are zero; whatever lies below cleanFrom (an earlier
+// block, or anything when cleanFrom is blockSize) is overwritten or cleared. frameLength is the
+// declared length (at most kMaxBlockFrameLength); presentLength bytes of it
+// are at frame, the rest count as zeros. Nothing is written past blockSize:
+// there a frame too long for a half-size block loses its tail and trailer.
+// Returns the new cleanFrom.
+size_t BuildFrameBlock(uint8_t* block, size_t blockSize, size_t cleanFrom, const uint8_t* frame,
+                       uint32_t presentLength, uint32_t frameLength);
 
 // Where the data of a container starts and how far apart its blocks are.
 struct WavLayout {
@@ -129,7 +124,7 @@ struct BlockCandidate {
     kAccept,
   };
   Kind kind = Kind::kReject;
-  bool headerParsed = false;  // header fields valid (they become current even when rejected)
+  bool headerParsed = false;  // header fields valid
   AdtsHeader header;
   BlockChecksum computed;
   std::array<uint8_t, kTrailerChecksumSize> stored{};

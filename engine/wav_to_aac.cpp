@@ -5,7 +5,6 @@
 #include "engine/wav_to_aac.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 #include "engine/adts.h"
@@ -41,7 +40,7 @@ class WavToAac {
   Failure Run(ConversionResult* result);
   uint64_t written() const { return writer_.written(); }
   uint32_t framesWritten() const { return framesWritten_; }
-  uint8_t currentIndex() const { return currentIndex_; }
+  uint8_t acceptedIndex() const { return acceptedIndex_; }
 
  private:
   void SkipZeros();
@@ -64,28 +63,23 @@ class WavToAac {
   uint64_t mismatchesListed_ = 0;
   uint64_t mismatchesUnlisted_ = 0;
   bool infoEndsALine_ = false;   // the info text so far ends with a line break
-  uint8_t currentIndex_ = 3;     // 48000 Hz until a header says otherwise
-  uint8_t currentChannels_ = 2;
+  // Of the last accepted frame, 48000 Hz and two channels before any: they
+  // choose the silent frame and time the output. A damaged block's header
+  // is no frame's, so it changes neither.
+  uint8_t acceptedIndex_ = 3;
+  uint8_t acceptedChannels_ = 2;
 };
 
 // Passes the zero bytes that fill most of every block, stopping at the first
 // other byte, at the end of the data or where the window wants a refill.
 void WavToAac::SkipZeros() {
-  const uint8_t* w = window_.data();
-  const uint32_t limit = std::min(window_.fill(), ReadWindow::kRefillThreshold);
-  while (window_.pos + 32 <= limit) {
-    uint64_t words[4];
-    std::memcpy(words, w + window_.pos, sizeof words);
-    if ((words[0] | words[1] | words[2] | words[3]) != 0) break;
-    window_.pos += 32;
-  }
-  while (window_.pos < limit && w[window_.pos] == 0) ++window_.pos;
+  window_.SkipZeros(std::min(window_.fill(), ReadWindow::kRefillThreshold));
 }
 
 bool WavToAac::WriteFiller(const uint8_t* frame, uint32_t length) {
   size_t silentLength = 0;
   const uint8_t* silent =
-      SilentFrameFor(kSamplingFrequencies[currentIndex_], currentChannels_, &silentLength);
+      SilentFrameFor(kSamplingFrequencies[acceptedIndex_], acceptedChannels_, &silentLength);
   // Without a silent frame for this stream the frame itself fills the gap.
   if (silent) return writer_.Write(silent, silentLength);
   return writer_.Write(frame, length);
@@ -93,12 +87,14 @@ bool WavToAac::WriteFiller(const uint8_t* frame, uint32_t length) {
 
 // Takes the frame whose preamble is at p; false on a write failure.
 bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
+  acceptedIndex_ = header.sampling_frequency_index;
+  acceptedChannels_ = header.channel_configuration;
   if (framesWritten_ == 0) {
-    result_->samplingFrequency = kSamplingFrequencies[currentIndex_];
-    result_->channels = currentChannels_;
+    result_->samplingFrequency = kSamplingFrequencies[acceptedIndex_];
+    result_->channels = acceptedChannels_;
     host_.AppendInfoText(
-        texts_.samplingLineWav(static_cast<int>(kSamplingFrequencies[currentIndex_]),
-                               currentChannels_),
+        texts_.samplingLineWav(static_cast<int>(kSamplingFrequencies[acceptedIndex_]),
+                               acceptedChannels_),
         true);
     infoEndsALine_ = true;
   }
@@ -143,10 +139,6 @@ Failure WavToAac::Run(ConversionResult* result) {
       if (!window_.Refill(window_.pos)) return Failure::kReadFailed;
       c = TestBlockCandidate(w, window_.fill(), window_.pos);
     }
-    if (c.headerParsed) {
-      currentIndex_ = c.header.sampling_frequency_index;
-      currentChannels_ = c.header.channel_configuration;
-    }
     if (c.kind == BlockCandidate::Kind::kMismatch) {
       if (result->mismatchCount < UINT32_MAX) ++result->mismatchCount;
       if (mismatchesListed_ < kMaxListedMismatches) {
@@ -181,7 +173,7 @@ Failure WavToAac::End() {
   driftBytes_ += Distance(pos, lastFramePos_) - int64_t{blockLength_};
   size_t silentLength = 0;
   const uint8_t* silent =
-      SilentFrameFor(kSamplingFrequencies[currentIndex_], currentChannels_, &silentLength);
+      SilentFrameFor(kSamplingFrequencies[acceptedIndex_], acceptedChannels_, &silentLength);
   if (silent) {
     while (driftBytes_ > -half_) {
       driftBytes_ -= blockLength_;
@@ -230,7 +222,7 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   result.outputSize = conversion.written();
   result.outputFrames = conversion.framesWritten();
   result.seconds =
-      PlayTimeSeconds(conversion.framesWritten(), kSamplingFrequencies[conversion.currentIndex()]);
+      PlayTimeSeconds(conversion.framesWritten(), kSamplingFrequencies[conversion.acceptedIndex()]);
   host.AppendInfoText(TimeLine(texts, result.seconds), true);
   // A data chunk shorter than a block may hold no frame; a longer one that
   // holds none was not written by the other direction, or lost its blocks

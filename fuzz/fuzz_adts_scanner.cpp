@@ -44,7 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fs.SetFile("in.aac", file);
   std::unique_ptr<File> input = fs.OpenRead("in.aac");
   AdtsScanner scanner(*input, file.size(), kMaxBlockFrameLength);
-  auto block = std::make_unique<FrameBlock>();  // on the heap: overruns are caught
+  // On the heap, one block long: overruns are caught.
+  auto block = std::make_unique<uint8_t[]>(kLargestBlockSize);
+  size_t cleanFrom = 0;
 
   uint64_t slots = 0;
   uint64_t lastOffset = 0;
@@ -61,7 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // All of the frame the file holds, and never more than it declares.
     FUZZ_CHECK(frame.presentLength == std::min<uint64_t>(frame.header.frame_length, file.size() - at));
     FUZZ_CHECK(std::memcmp(frame.bytes, file.data() + at, frame.presentLength) == 0);
-    if (at + 64 >= leadIn) block->Build(frame.bytes, frame.presentLength, frame.header.frame_length);
+    if (at + 64 >= leadIn) {
+      cleanFrom = BuildFrameBlock(block.get(), kLargestBlockSize, cleanFrom, frame.bytes,
+                                  frame.presentLength, frame.header.frame_length);
+    }
     if (scanner.inAnomalyRun()) {
       ++slots;
       scanner.EndAnomalyRun();

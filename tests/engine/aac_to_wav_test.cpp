@@ -205,6 +205,42 @@ TEST(ConvertAacToWav, NegativeDelaySkipsSlotsAndShortensOne) {
   }
 }
 
+// Blocks are built in place in an output buffer that is reused from one
+// write to the next: over several buffers' worth of frames whose lengths
+// change from block to block, nothing of one block may survive into a later
+// one, in either width and with either sign of delay.
+TEST(ConvertAacToWav, LongStreamOfChangingFrameLengths) {
+  const uint32_t lengths[] = {2040, 8, 777, 1500, 101, 2021, 1200};
+  AdtsStream s;
+  for (size_t i = 0; i < 1200; ++i) s.Frame(Frame(lengths[i % 7]), static_cast<uint8_t>(i));
+  struct Case {
+    int outputSize;
+    int32_t delayMs;
+  } const cases[] = {{0, 0}, {1, 0}, {0, 250}, {1, 250}, {0, -250}, {1, -250}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.outputSize) + " " + std::to_string(c.delayMs));
+    RecordingHost host;
+    const Outcome o = Convert(s.bytes(), host, c.outputSize, c.delayMs);
+    const size_t blockSize = c.outputSize == 0 ? 4096 : 2048;
+    const size_t delayBytes = 48 * 250 * blockSize / 1024;  // 12,000 sample frames
+    Bytes expected = ContainerHeader(c.outputSize != 0, static_cast<uint32_t>(1200 * blockSize));
+    if (c.delayMs > 0) {
+      expected = testing::Cat({expected, Bytes(delayBytes, 0), Blocks(s.frames(), blockSize)});
+      expected.resize(44 + 1200 * blockSize);
+    } else if (c.delayMs < 0) {
+      // 11 slots skipped, then the last 288 sample frames of the 12th block.
+      const Bytes block11 = ExpectedBlock(s.frames()[11], blockSize);
+      const Bytes partial(block11.end() - static_cast<std::ptrdiff_t>(288 * blockSize / 1024), block11.end());
+      expected = testing::Cat(
+          {expected, partial, Blocks(Slice(s.frames(), 12, 1200), blockSize), Bytes(delayBytes, 0)});
+    } else {
+      expected = testing::Cat({expected, Blocks(s.frames(), blockSize)});
+    }
+    EXPECT_EQ(o.output.size(), expected.size());
+    EXPECT_TRUE(o.output == expected);
+  }
+}
+
 TEST(ConvertAacToWav, DamageWhileSlotsAreSkippedDoublesTheFirstWholeBlock) {
   AdtsStream s;
   s.Junk(30, 0x21).Frames(50, Frame(100));

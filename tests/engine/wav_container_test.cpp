@@ -53,6 +53,7 @@ TEST(BlockChecksum, WordsAreLittleEndianAndAnOddByteStandsAlone) {
       {{0x01, 0x02, 0x03}, 0x0204, 0x0202},              // 0x0201 and 0x0003
       {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 0x00FD, 0x00FF},  // sum wraps at 16 bits
       {{0x00, 0x80, 0x00, 0x80}, 0x0000, 0x0000},
+      {Bytes(2041, 0xFF), 0xFD03, 0x00FF},               // 1,020 words of 0xFFFF and 0x00FF
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.frame.size());
@@ -62,9 +63,21 @@ TEST(BlockChecksum, WordsAreLittleEndianAndAnOddByteStandsAlone) {
   }
 }
 
-TEST(FrameBlock, MonoSilentFrameBlockBytes) {
+// A block built in place in a 4096-byte buffer; cleanFrom carries over
+// from one Build to the next, as in the writer's buffer.
+struct InPlaceBlock {
+  Bytes bytes = Bytes(4096, 0);
+  size_t cleanFrom = 0;
+  void Build(const uint8_t* frame, uint32_t presentLength, uint32_t frameLength,
+             size_t blockSize = 4096) {
+    cleanFrom =
+        BuildFrameBlock(bytes.data(), blockSize, cleanFrom, frame, presentLength, frameLength);
+  }
+};
+
+TEST(BuildFrameBlock, MonoSilentFrameBlockBytes) {
   const Bytes mono = Silent(1);
-  FrameBlock block;
+  InPlaceBlock block;
   block.Build(mono.data(), 13, 13);
   const Bytes expectedStart = {
       0x00, 0x00, 0x00, 0x00,                          // four zeros
@@ -74,40 +87,54 @@ TEST(FrameBlock, MonoSilentFrameBlockBytes) {
       0x10, 0x5F, 0x86, 0x65,                          // sum, exclusive-or
       0, 0, 0, 0, 0, 0, 0, 0,                          // eight zeros
       'E', 'N', 'D'};
-  const Bytes got(block.data(), block.data() + kBlockBufferSize);
-  EXPECT_EQ(Bytes(got.begin(), got.begin() + 40), expectedStart);
-  EXPECT_EQ(got, testing::ExpectedBlock(mono, 4096));
+  EXPECT_EQ(Bytes(block.bytes.begin(), block.bytes.begin() + 40), expectedStart);
+  EXPECT_EQ(block.bytes, testing::ExpectedBlock(mono, 4096));
 }
 
-TEST(FrameBlock, NothingOfALongerFrameSurvivesIntoTheNext) {
+TEST(BuildFrameBlock, NothingOfALongerFrameSurvivesIntoTheNext) {
   AdtsFields f;
   f.frame_length = 2040;  // whole frame, header included
   const Bytes longFrame = AdtsFrame(f, 1);
   f.frame_length = 101;   // odd: the last word has a zero high byte
   const Bytes shortFrame = AdtsFrame(f, 2);
-  FrameBlock block;
+  InPlaceBlock block;
   block.Build(longFrame.data(), 2040, 2040);
   block.Build(shortFrame.data(), 101, 101);
-  EXPECT_EQ(Bytes(block.data(), block.data() + kBlockBufferSize), testing::ExpectedBlock(shortFrame, 4096));
+  EXPECT_EQ(block.bytes, testing::ExpectedBlock(shortFrame, 4096));
 }
 
-TEST(FrameBlock, MissingBytesOfACutFrameAreZeros) {
+TEST(BuildFrameBlock, MissingBytesOfACutFrameAreZeros) {
   AdtsFields f;
   f.frame_length = 500;
   const Bytes frame = AdtsFrame(f, 3);
-  FrameBlock block;
+  InPlaceBlock block;
   block.Build(frame.data(), 200, 500);  // only 200 bytes present
-  EXPECT_EQ(Bytes(block.data(), block.data() + kBlockBufferSize),
-            testing::ExpectedBlock(Bytes(frame.begin(), frame.begin() + 200), 500, 4096));
+  EXPECT_EQ(block.bytes, testing::ExpectedBlock(Bytes(frame.begin(), frame.begin() + 200), 500, 4096));
 }
 
-TEST(FrameBlock, LongestFrameFillsTheBufferToTheEndMark) {
+TEST(BuildFrameBlock, LongestFrameFillsTheBufferToTheEndMark) {
   AdtsFields f;
   f.frame_length = kMaxBlockFrameLength;  // 4069
   const Bytes frame = AdtsFrame(f, 4);
-  FrameBlock block;
+  InPlaceBlock block;
   block.Build(frame.data(), 4069, 4069);
-  EXPECT_EQ(Bytes(block.data() + 4093, block.data() + 4096), (Bytes{'E', 'N', 'D'}));
+  EXPECT_EQ(Bytes(block.bytes.begin() + 4093, block.bytes.end()), (Bytes{'E', 'N', 'D'}));
+}
+
+// A half-size block ends inside a long frame or its trailer: nothing is
+// written past it, and what a longer frame left is still cleared.
+TEST(BuildFrameBlock, HalfSizeBlockIsCutAtItsEnd) {
+  AdtsFields f;
+  const uint32_t lengths[] = {4069, 2040, 2030, 2021, 2037, 100};
+  InPlaceBlock block;
+  for (const uint32_t length : lengths) {
+    SCOPED_TRACE(length);
+    f.frame_length = length;
+    const Bytes frame = AdtsFrame(f, static_cast<uint8_t>(length));
+    block.Build(frame.data(), length, length, 2048);
+    EXPECT_EQ(Bytes(block.bytes.begin(), block.bytes.begin() + 2048), testing::ExpectedBlock(frame, 2048));
+    EXPECT_EQ(Bytes(block.bytes.begin() + 2048, block.bytes.end()), Bytes(2048, 0));
+  }
 }
 
 TEST(WavHeader, BothWidths) {

@@ -454,27 +454,36 @@ TEST(ConvertWavToAac, AGapOfTwoGigabytesIsKeptAsAGap) {
   EXPECT_EQ(Bytes(out.end() - 16, out.end()), kSilentStereo);
 }
 
-TEST(ConvertWavToAac, ChunkBehindTheDataCountsInTheEndRule) {
+// What follows the last frame counts in the end rule, at that frame's rate.
+// A damaged block's header is no frame's: it once decided the end padding and
+// the time (at 96 kHz: no silent frame, half the duration).
+TEST(ConvertWavToAac, WhatFollowsTheLastFrameCountsInTheEndRule) {
+  const auto chunk = [](size_t body) {
+    Bytes bytes = {'L', 'I', 'S', 'T'};
+    testing::PutLe32(bytes, static_cast<uint32_t>(body));
+    bytes.insert(bytes.end(), body, 'A');
+    return bytes;
+  };
+  Bytes damaged96k = ExpectedBlock(AdtsFrame(Frame(100), 9), 4096);
+  damaged96k[12 + 2] &= 0xC3;  // sampling_frequency_index 0: 96000 Hz
   struct Case {
-    size_t body;
+    const char* name;
+    Bytes behind;
     size_t silentAtEnd;
   } const cases[] = {
-      {4, 1},     // 12 bytes more
-      {2092, 2},  // 2,100 bytes more: past half a block
+      {"chunk of 4", chunk(4), 1},         // 12 bytes more
+      {"chunk of 2,092", chunk(2092), 2},  // 2,100 bytes more: past half a block
+      {"damaged 96 kHz block", damaged96k, 2},
   };
   const std::vector<Bytes> frames = Frames(3, Frame(100));
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.body);
-    Bytes wav = Container(frames);
-    const std::string id = "LIST";
-    wav.insert(wav.end(), id.begin(), id.end());
-    testing::PutLe32(wav, static_cast<uint32_t>(c.body));
-    wav.insert(wav.end(), c.body, 'A');
+    SCOPED_TRACE(c.name);
     RecordingHost host;
-    const Outcome o = Convert(wav, host);
+    const Outcome o = Convert(Cat({Container(frames), c.behind}), host);
     std::vector<Bytes> expected = frames;
     expected.insert(expected.end(), c.silentAtEnd, kSilentStereo);
     EXPECT_EQ(o.output, Concat(expected));
+    EXPECT_DOUBLE_EQ(o.result.seconds, static_cast<double>(expected.size()) * 1024 / 48000);
   }
 }
 
