@@ -70,7 +70,7 @@ class AacToWav {
         input_(input),
         inputLength_(inputLength),
         output_(output),
-        writer_(output, format.blockSize) {}
+        writer_(output, format.blockSize, request.blockFlavour) {}
 
   // Runs the conversion; returns kNone or what failed.
   Failure Run(ConversionResult* result);
@@ -166,6 +166,10 @@ Failure AacToWav::Finish(const AdtsScanner& scanner, ConversionResult* result) {
   const uint32_t slots = static_cast<uint32_t>(frameSlotCount_);
   result->outputSize = length;
   result->outputFrames = frameSlotCount_;
+  // A negative delay may leave out every block.
+  if (frameSlotCount_ > delay_.skippedSlots) {
+    result->flavours = WithFlavour(FlavoursSeen::kNone, request_.blockFlavour);
+  }
   result->seconds = PlayTimeSeconds(slots, kSamplingFrequencies[scanner.acceptedIndex()]);
   host_.AppendInfoText(TimeLine(texts_, result->seconds), true);
 

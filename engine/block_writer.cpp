@@ -7,9 +7,10 @@
 
 namespace tessaro {
 
-BlockWriter::BlockWriter(File& file, uint32_t blockSize)
+BlockWriter::BlockWriter(File& file, uint32_t blockSize, BlockFlavour flavour)
     : file_(file),
       blockSize_(blockSize),
+      flavour_(flavour),
       slotCount_(kBufferSize / blockSize),
       buffer_(new uint8_t[kHeadRoom + kBufferSize]),
       blocks_(buffer_.get() + kHeadRoom) {
@@ -57,7 +58,8 @@ bool BlockWriter::WriteBlock(const uint8_t* frame, uint32_t presentLength, uint3
   if (skipFront > 0) skipped_ = skipFront;
   uint8_t* block = blocks_ + slotsUsed_ * blockSize_;
   cleanFrom_[slotsUsed_] =
-      BuildFrameBlock(block, blockSize_, cleanFrom_[slotsUsed_], frame, presentLength, frameLength);
+      BuildFrameBlock(block, blockSize_, cleanFrom_[slotsUsed_], frame, presentLength, frameLength,
+                      flavour_);
   ++slotsUsed_;
   written_ += blockSize_ - skipFront;
   return slotsUsed_ < slotCount_ || Flush();

@@ -23,8 +23,9 @@ class BlockWriter {
   static_assert(kBufferSize % kLargestBlockSize == 0 && kBufferSize % kSmallestBlockSize == 0,
                 "the buffer holds whole blocks of either size");
 
-  // blockSize is kLargestBlockSize or kSmallestBlockSize.
-  BlockWriter(File& file, uint32_t blockSize);
+  // blockSize is kLargestBlockSize or kSmallestBlockSize; every block gets
+  // the flavour's preamble.
+  BlockWriter(File& file, uint32_t blockSize, BlockFlavour flavour = BlockFlavour::kClassic);
 
   // Writes bytes as they are (the header); a few in front of the blocks go
   // out with them.
@@ -47,6 +48,7 @@ class BlockWriter {
 
   File& file_;
   const uint32_t blockSize_;
+  const BlockFlavour flavour_;
   const size_t slotCount_;
   std::unique_ptr<uint8_t[]> buffer_;
   uint8_t* blocks_;  // behind the head room

@@ -1,9 +1,11 @@
 #pragma once
-// The request of one conversion: its paths, size choice, delay and text language.
+// The request of one conversion: its paths, size choice, delay, block flavour
+// and text language.
 
 #include <cstdint>
 #include <string>
 
+#include "engine/block_flavour.h"
 #include "engine/language.h"
 
 namespace tessaro {
@@ -20,6 +22,12 @@ struct ConversionRequest {
   // The delay is the one the input's name states, not an option's: a message
   // about it says so, and that only a new name changes it.
   bool delayFromName = false;
+  // AAC to WAV: the preamble of the blocks written. (WAV to AAC reads both.)
+  BlockFlavour blockFlavour = BlockFlavour::kClassic;
+  // How this front end's user asks for the editors' flavour, in the words
+  // the warning about a WAV without frames gives as its remedy; empty: the
+  // console option.
+  std::string editorsChoice{};
 };
 
 }  // namespace tessaro

@@ -32,6 +32,9 @@ struct ConversionResult {
   double seconds = 0;              // the time line's play time; not finite when unknown
   uint64_t dataStart = 0;          // WAV to AAC: file offset of the data
   uint32_t blockLength = 0;        // WAV to AAC: bytes per block
+  // The flavours of the blocks: of the frames taken (WAV to AAC), of the
+  // blocks written (AAC to WAV).
+  FlavoursSeen flavours = FlavoursSeen::kNone;
   std::vector<DamagePlace> damage{};        // AAC to WAV: the first listed regions
   std::vector<MismatchPlace> mismatches{};  // WAV to AAC: the first kMaxListedMismatches
   Failure failure = Failure::kNone;         // why, when failed

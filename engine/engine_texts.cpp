@@ -41,10 +41,17 @@ constexpr EngineTexts kJapanese{
     .anomalyEntryPrefix = "　時間：",     // opens with U+3000
     .noFrameFound =
         "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\r\n"
-        "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n",
+        "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n"
+        "編集ソフトが、音声をデコード、リサンプリング、ディザリングなどで加工した可能性が高いです。\r\n"
+        "%sWAVファイルを作り直し、編集ソフトのプロジェクトは、48 kHz、16ビットか8ビットにして、"
+        "このトラックには、エフェクトをかけないでください。\r\n",
     .noIntactFrame =
         "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\r\n"
-        "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n",
+        "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n"
+        "編集ソフトが、音声をデコード、リサンプリング、ディザリングなどで加工した可能性が高いです。\r\n"
+        "%sWAVファイルを作り直し、編集ソフトのプロジェクトは、48 kHz、16ビットか8ビットにして、"
+        "このトラックには、エフェクトをかけないでください。\r\n",
+    .editorsOption = "--for-editors を付けて",
 };
 
 constexpr EngineTexts kEnglish{
@@ -99,11 +106,18 @@ constexpr EngineTexts kEnglish{
     .anomalyEntryPrefix = "  Time: ",
     .noFrameFound =
         "Warning: No AAC frames were found in this WAV file.\r\n"
-        "The WAV file may have been re-encoded or changed by an editing program.\r\n",
+        "The editing program has most likely decoded, resampled, dithered or otherwise "
+        "processed the audio.\r\n"
+        "Write the WAV again %s, keep the editing project at 48 kHz and 16 or 8 bits, and put "
+        "no effects on this track.\r\n",
     .noIntactFrame =
         "Warning: No intact AAC frame was found in this WAV file; "
         "each block failed its checksum.\r\n"
-        "The WAV file may have been re-encoded or changed by an editing program.\r\n",
+        "The editing program has most likely decoded, resampled, dithered or otherwise "
+        "processed the audio.\r\n"
+        "Write the WAV again %s, keep the editing project at 48 kHz and 16 or 8 bits, and put "
+        "no effects on this track.\r\n",
+    .editorsOption = "with --for-editors",
 };
 
 }  // namespace

@@ -53,8 +53,12 @@ struct EngineTexts {
   Text damageReportHead;
   Format<int> damageReportCount;  // number of damaged regions, then "\r\n"
   Text anomalyEntryPrefix;        // one listed position, before "HH:MM:SS.hh"
-  Text noFrameFound;
-  Text noIntactFrame;  // blocks were found, but each failed its checksum
+  // A WAV without frames: what most likely happened, and what to do; the
+  // remedy names how to ask for the editors' flavour (editorsOption, or the
+  // window's choice).
+  Format<const char*> noFrameFound;
+  Format<const char*> noIntactFrame;  // blocks were found, but each failed its checksum
+  Text editorsOption;                 // the console option, as the remedy words it
 };
 
 const EngineTexts& EngineTextsFor(Language language);

@@ -95,12 +95,13 @@ WavSizeFields WavSizesFor(uint64_t dataBytes) {
 }
 
 size_t BuildFrameBlock(uint8_t* block, size_t blockSize, size_t cleanFrom, const uint8_t* frame,
-                       uint32_t presentLength, uint32_t frameLength) {
+                       uint32_t presentLength, uint32_t frameLength, BlockFlavour flavour) {
   // Only what the previous block wrote needs clearing: the rest stayed zero.
   const size_t frameEnd = std::min(kBlockFrameOffset + presentLength, blockSize);
   if (cleanFrom > frameEnd) std::memset(block + frameEnd, 0, cleanFrom - frameEnd);
   std::memset(block, 0, kBlockPreambleOffset);
-  std::memcpy(block + kBlockPreambleOffset, kBlockPreamble.data(), kBlockPreamble.size());
+  const std::array<uint8_t, 8>& preamble = PreambleOf(flavour);
+  std::memcpy(block + kBlockPreambleOffset, preamble.data(), preamble.size());
   std::memcpy(block + kBlockFrameOffset, frame, frameEnd - kBlockFrameOffset);
   const size_t trailerStart = kBlockFrameOffset + frameLength;
   if (trailerStart >= blockSize) return frameEnd;
@@ -169,9 +170,17 @@ BlockCandidate TestBlockCandidate(const uint8_t* data, size_t available, size_t 
   using Kind = BlockCandidate::Kind;
   // Each check looks only at bytes it has; a check that runs out of bytes
   // asks for more rather than deciding.
-  for (size_t i = 0; i < kBlockPreamble.size(); ++i) {
+  // The first byte tells which preamble it can be.
+  if (p >= available) return c.kind = Kind::kNeedMore, c;
+  if (data[p] == kEditorsBlockPreamble[0]) {
+    c.flavour = BlockFlavour::kEditors;
+  } else if (data[p] != kBlockPreamble[0]) {
+    return c;
+  }
+  const std::array<uint8_t, 8>& preamble = PreambleOf(c.flavour);
+  for (size_t i = 1; i < preamble.size(); ++i) {
     if (p + i >= available) return c.kind = Kind::kNeedMore, c;
-    if (data[p + i] != kBlockPreamble[i]) return c;
+    if (data[p + i] != preamble[i]) return c;
   }
   const size_t f = p + kPreambleToFrame;
   if (f + kAdtsSyncSize > available) return c.kind = Kind::kNeedMore, c;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/adts.h"
+#include "engine/block_flavour.h"
 #include "engine/failure.h"
 #include "engine/file_io.h"
 
@@ -35,12 +36,25 @@ inline constexpr uint32_t kSamplesPerBlock = 1024;
 //   12  the end mark "END"
 //   15  zeros to the end of the block
 inline constexpr size_t kBlockPreambleOffset = 4;
+// The classic preamble: the four words of an IEC 61937 burst preamble.
 inline constexpr std::array<uint8_t, 8> kBlockPreamble = {
     0x72, 0xF8,  // 0xF872, first burst sync word
     0x1F, 0x4E,  // 0x4E1F, second burst sync word
     0x07, 0x01,  // 0x0107, data type in the low five bits: 7, MPEG-2 AAC
     0x00, 0x00,  // 0x0000, burst length, left at 0
 };
+// The editors' preamble: "TSRADTS" and a version byte. It shares no sync word
+// with IEC 61937, SMPTE 337, DTS, AC-3 or MPEG audio, so no detector takes the
+// samples for a compressed stream; its first byte is not zero, like the
+// classic one's, since the reader tests a candidate only at such a byte.
+inline constexpr std::array<uint8_t, 8> kEditorsBlockPreamble = {
+    'T', 'S', 'R', 'A', 'D', 'T', 'S', 0x01,
+};
+static_assert(kBlockPreamble[0] != 0 && kEditorsBlockPreamble[0] != 0 &&
+              kBlockPreamble[0] != kEditorsBlockPreamble[0]);
+inline constexpr const std::array<uint8_t, 8>& PreambleOf(BlockFlavour flavour) {
+  return flavour == BlockFlavour::kEditors ? kEditorsBlockPreamble : kBlockPreamble;
+}
 inline constexpr size_t kBlockFrameOffset = kBlockPreambleOffset + kBlockPreamble.size();
 // Where the frame starts, seen from its preamble.
 inline constexpr size_t kPreambleToFrame = kBlockFrameOffset - kBlockPreambleOffset;
@@ -99,9 +113,10 @@ WavSizeFields WavSizesFor(uint64_t dataBytes);
 // declared length (at most kMaxBlockFrameLength); presentLength bytes of it
 // are at frame, the rest count as zeros. Nothing is written past blockSize:
 // there a frame too long for a half-size block loses its tail and trailer.
-// Returns the new cleanFrom.
+// The preamble is the flavour's, written whole. Returns the new cleanFrom.
 size_t BuildFrameBlock(uint8_t* block, size_t blockSize, size_t cleanFrom, const uint8_t* frame,
-                       uint32_t presentLength, uint32_t frameLength);
+                       uint32_t presentLength, uint32_t frameLength,
+                       BlockFlavour flavour = BlockFlavour::kClassic);
 
 // Where the data of a container starts and how far apart its blocks are.
 struct WavLayout {
@@ -115,7 +130,8 @@ struct WavLayout {
 Failure ReadWavLayout(File& in, uint64_t fileLength, WavLayout* layout, const EngineTexts& texts,
                       std::string* message);
 
-// The test of one possible block whose preamble starts at p in data[0..available).
+// The test of one possible block whose preamble (of either flavour) starts at
+// p in data[0..available).
 struct BlockCandidate {
   enum class Kind {
     kReject,    // no intact block here
@@ -124,6 +140,7 @@ struct BlockCandidate {
     kAccept,
   };
   Kind kind = Kind::kReject;
+  BlockFlavour flavour = BlockFlavour::kClassic;  // of the preamble, where one was found
   bool headerParsed = false;  // header fields valid
   AdtsHeader header;
   BlockChecksum computed;

@@ -44,7 +44,7 @@ class WavToAac {
 
  private:
   void SkipZeros();
-  bool Accept(uint32_t p, const AdtsHeader& header);
+  bool Accept(uint32_t p, const BlockCandidate& block);
   bool WriteFiller(const uint8_t* frame, uint32_t length);
   Failure End();
 
@@ -86,7 +86,9 @@ bool WavToAac::WriteFiller(const uint8_t* frame, uint32_t length) {
 }
 
 // Takes the frame whose preamble is at p; false on a write failure.
-bool WavToAac::Accept(uint32_t p, const AdtsHeader& header) {
+bool WavToAac::Accept(uint32_t p, const BlockCandidate& block) {
+  const AdtsHeader& header = block.header;
+  result_->flavours = WithFlavour(result_->flavours, block.flavour);
   acceptedIndex_ = header.sampling_frequency_index;
   acceptedChannels_ = header.channel_configuration;
   if (framesWritten_ == 0) {
@@ -151,7 +153,7 @@ Failure WavToAac::Run(ConversionResult* result) {
       }
     }
     if (c.kind == BlockCandidate::Kind::kAccept) {
-      if (!Accept(window_.pos, c.header)) return Failure::kWriteFailed;
+      if (!Accept(window_.pos, c)) return Failure::kWriteFailed;
       // The search goes on behind the frame's checksum.
       window_.pos +=
           static_cast<uint32_t>(kPreambleToFrame + kTrailerChecksumSize) + c.header.frame_length;
@@ -229,7 +231,10 @@ ConversionResult ConvertWavToAac(const ConversionRequest& request, ConversionHos
   // in an editor that re-encoded the audio.
   if (result.framesFound == 0 && inputLength - layout.dataStart >= layout.blockLength) {
     result.noFrameFound = true;
-    host.ShowErrorMessage(result.mismatchCount > 0 ? texts.noIntactFrame : texts.noFrameFound, 1);
+    const char* remedy =
+        request.editorsChoice.empty() ? texts.editorsOption.c_str() : request.editorsChoice.c_str();
+    host.ShowErrorMessage(
+        result.mismatchCount > 0 ? texts.noIntactFrame(remedy) : texts.noFrameFound(remedy), 1);
   }
   return result;
 }

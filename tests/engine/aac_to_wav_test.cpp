@@ -47,13 +47,15 @@ struct Outcome {
   bool outputExists = false;
 };
 
-Outcome Convert(MemoryFileSystem& fs, RecordingHost& host, int outputSize = 0, int32_t delayMs = 0) {
+Outcome Convert(MemoryFileSystem& fs, RecordingHost& host, int outputSize = 0, int32_t delayMs = 0,
+                BlockFlavour flavour = BlockFlavour::kClassic) {
   ConversionRequest request;
   request.language = Language::kJapanese;
   request.inputPath = kIn;
   request.outputPath = kOut;
   request.outputSize = outputSize;
   request.delayMs = delayMs;
+  request.blockFlavour = flavour;
   Outcome o;
   o.result = ConvertAacToWav(request, host, fs);
   o.outputExists = fs.Exists(kOut);
@@ -61,19 +63,21 @@ Outcome Convert(MemoryFileSystem& fs, RecordingHost& host, int outputSize = 0, i
   return o;
 }
 
-Outcome Convert(const Bytes& input, RecordingHost& host, int outputSize = 0, int32_t delayMs = 0) {
+Outcome Convert(const Bytes& input, RecordingHost& host, int outputSize = 0, int32_t delayMs = 0,
+                BlockFlavour flavour = BlockFlavour::kClassic) {
   MemoryFileSystem fs;
   fs.SetFile(kIn, input);
-  Outcome o = Convert(fs, host, outputSize, delayMs);
+  Outcome o = Convert(fs, host, outputSize, delayMs, flavour);
   EXPECT_EQ(fs.openHandles(), 0);
   return o;
 }
 
 // The blocks of the given frames, one per slot, back to back.
-Bytes Blocks(const std::vector<Bytes>& frames, size_t blockSize) {
+Bytes Blocks(const std::vector<Bytes>& frames, size_t blockSize,
+             BlockFlavour flavour = BlockFlavour::kClassic) {
   Bytes out;
   for (const Bytes& f : frames) {
-    const Bytes b = ExpectedBlock(f, blockSize);
+    const Bytes b = ExpectedBlock(f, blockSize, flavour);
     out.insert(out.end(), b.begin(), b.end());
   }
   return out;
@@ -208,7 +212,7 @@ TEST(ConvertAacToWav, NegativeDelaySkipsSlotsAndShortensOne) {
 // Blocks are built in place in an output buffer that is reused from one
 // write to the next: over several buffers' worth of frames whose lengths
 // change from block to block, nothing of one block may survive into a later
-// one, in either width and with either sign of delay.
+// one, in either width, with either sign of delay and in either flavour.
 TEST(ConvertAacToWav, LongStreamOfChangingFrameLengths) {
   const uint32_t lengths[] = {2040, 8, 777, 1500, 101, 2021, 1200};
   AdtsStream s;
@@ -216,25 +220,40 @@ TEST(ConvertAacToWav, LongStreamOfChangingFrameLengths) {
   struct Case {
     int outputSize;
     int32_t delayMs;
-  } const cases[] = {{0, 0}, {1, 0}, {0, 250}, {1, 250}, {0, -250}, {1, -250}};
+    BlockFlavour flavour;
+  } const cases[] = {
+      {0, 0, BlockFlavour::kClassic},    {1, 0, BlockFlavour::kClassic},
+      {0, 250, BlockFlavour::kClassic},  {1, 250, BlockFlavour::kClassic},
+      {0, -250, BlockFlavour::kClassic}, {1, -250, BlockFlavour::kClassic},
+      {0, 0, BlockFlavour::kEditors},    {1, 250, BlockFlavour::kEditors},
+      {0, -250, BlockFlavour::kEditors}, {1, -250, BlockFlavour::kEditors},
+  };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.outputSize) + " " + std::to_string(c.delayMs));
+    SCOPED_TRACE(std::to_string(c.outputSize) + " " + std::to_string(c.delayMs) + " " +
+                 testing::FlavourName(c.flavour));
     RecordingHost host;
-    const Outcome o = Convert(s.bytes(), host, c.outputSize, c.delayMs);
+    const Outcome o = Convert(s.bytes(), host, c.outputSize, c.delayMs, c.flavour);
+    EXPECT_EQ(o.result.flavours, WithFlavour(FlavoursSeen::kNone, c.flavour));
+    const auto block = [&c](const Bytes& frame, size_t size) {
+      return testing::ExpectedBlock(frame, size, c.flavour);
+    };
+    const auto blocks = [&c](const std::vector<Bytes>& frames, size_t size) {
+      return tessaro::Blocks(frames, size, c.flavour);
+    };
     const size_t blockSize = c.outputSize == 0 ? 4096 : 2048;
     const size_t delayBytes = 48 * 250 * blockSize / 1024;  // 12,000 sample frames
     Bytes expected = ContainerHeader(c.outputSize != 0, static_cast<uint32_t>(1200 * blockSize));
     if (c.delayMs > 0) {
-      expected = testing::Cat({expected, Bytes(delayBytes, 0), Blocks(s.frames(), blockSize)});
+      expected = testing::Cat({expected, Bytes(delayBytes, 0), blocks(s.frames(), blockSize)});
       expected.resize(44 + 1200 * blockSize);
     } else if (c.delayMs < 0) {
       // 11 slots skipped, then the last 288 sample frames of the 12th block.
-      const Bytes block11 = ExpectedBlock(s.frames()[11], blockSize);
+      const Bytes block11 = block(s.frames()[11], blockSize);
       const Bytes partial(block11.end() - static_cast<std::ptrdiff_t>(288 * blockSize / 1024), block11.end());
       expected = testing::Cat(
-          {expected, partial, Blocks(Slice(s.frames(), 12, 1200), blockSize), Bytes(delayBytes, 0)});
+          {expected, partial, blocks(Slice(s.frames(), 12, 1200), blockSize), Bytes(delayBytes, 0)});
     } else {
-      expected = testing::Cat({expected, Blocks(s.frames(), blockSize)});
+      expected = testing::Cat({expected, blocks(s.frames(), blockSize)});
     }
     EXPECT_EQ(o.output.size(), expected.size());
     EXPECT_TRUE(o.output == expected);
@@ -261,9 +280,10 @@ TEST(ConvertAacToWav, NegativeDelayLongerThanTheStream) {
   AdtsStream s;
   s.Frames(3, Frame(100));
   RecordingHost host;
-  const Outcome o = Convert(s.bytes(), host, 0, -1000);
+  const Outcome o = Convert(s.bytes(), host, 0, -1000, BlockFlavour::kEditors);
   // No block at all; the size field still counts the three slots.
   EXPECT_EQ(o.output, testing::Cat({ContainerHeader(false, 3 * 4096), Bytes(192000, 0)}));
+  EXPECT_EQ(o.result.flavours, FlavoursSeen::kNone);
 }
 
 TEST(ConvertAacToWav, OneDamagedRegionDoublesTheNextBlock) {

@@ -16,7 +16,7 @@ namespace {
 std::vector<const char*> Members(const EngineTexts& t) {
   // Every member below: a member added to the table without a line here
   // changes the size and stops this test from compiling.
-  static_assert(sizeof(EngineTexts) == 29 * sizeof(const char*));
+  static_assert(sizeof(EngineTexts) == 30 * sizeof(const char*));
   return {t.inputSize.c_str(),          t.outputSize.c_str(),       t.timeLinePrefix.c_str(),
           t.samplingLineWav.c_str(),    t.samplingLineAac.c_str(),  t.moreMismatches.c_str(),
           t.inputNotOpenable.c_str(),   t.outputNotOpenable.c_str(), t.inputBroken.c_str(),
@@ -26,7 +26,7 @@ std::vector<const char*> Members(const EngineTexts& t) {
           t.anomalyEntryPrefix.c_str(), t.noFrameFound.c_str(),      t.outputIsAac.c_str(),
           t.outputIsWav.c_str(),        t.outputIsTheInput.c_str(), t.outputNotARegularFile.c_str(),
           t.outputNotWritable.c_str(),  t.noIntactFrame.c_str(),     t.outputLinkInSharedFolder.c_str(),
-          t.delayInNameTooLarge.c_str(), t.outputFileOfAnotherUser.c_str()};
+          t.delayInNameTooLarge.c_str(), t.outputFileOfAnotherUser.c_str(), t.editorsOption.c_str()};
 }
 
 TEST(EngineTexts, BothLanguagesCompleteEnglishInAscii) {

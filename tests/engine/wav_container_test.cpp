@@ -69,26 +69,35 @@ struct InPlaceBlock {
   Bytes bytes = Bytes(4096, 0);
   size_t cleanFrom = 0;
   void Build(const uint8_t* frame, uint32_t presentLength, uint32_t frameLength,
-             size_t blockSize = 4096) {
-    cleanFrom =
-        BuildFrameBlock(bytes.data(), blockSize, cleanFrom, frame, presentLength, frameLength);
+             size_t blockSize = 4096, BlockFlavour flavour = BlockFlavour::kClassic) {
+    cleanFrom = BuildFrameBlock(bytes.data(), blockSize, cleanFrom, frame, presentLength,
+                                frameLength, flavour);
   }
 };
 
-TEST(BuildFrameBlock, MonoSilentFrameBlockBytes) {
+TEST(BuildFrameBlock, MonoSilentFrameBlockBytesInEachFlavour) {
   const Bytes mono = Silent(1);
-  InPlaceBlock block;
-  block.Build(mono.data(), 13, 13);
-  const Bytes expectedStart = {
-      0x00, 0x00, 0x00, 0x00,                          // four zeros
-      0x72, 0xF8, 0x1F, 0x4E, 0x07, 0x01, 0x00, 0x00,  // preamble
-      0xFF, 0xF9, 0x4C, 0x40, 0x01, 0xBF, 0xFC,        // frame header
-      0x00, 0xC8, 0x40, 0x80, 0x23, 0x80,              // frame payload
-      0x10, 0x5F, 0x86, 0x65,                          // sum, exclusive-or
-      0, 0, 0, 0, 0, 0, 0, 0,                          // eight zeros
-      'E', 'N', 'D'};
-  EXPECT_EQ(Bytes(block.bytes.begin(), block.bytes.begin() + 40), expectedStart);
-  EXPECT_EQ(block.bytes, testing::ExpectedBlock(mono, 4096));
+  struct Case {
+    BlockFlavour flavour;
+    Bytes preamble;
+  } const cases[] = {
+      {BlockFlavour::kClassic, {0x72, 0xF8, 0x1F, 0x4E, 0x07, 0x01, 0x00, 0x00}},
+      {BlockFlavour::kEditors, {0x54, 0x53, 0x52, 0x41, 0x44, 0x54, 0x53, 0x01}},  // "TSRADTS", 1
+  };
+  InPlaceBlock block;  // one buffer: the second preamble replaces the first whole
+  for (const Case& c : cases) {
+    block.Build(mono.data(), 13, 13, 4096, c.flavour);
+    const Bytes expectedStart = testing::Cat({
+        {0x00, 0x00, 0x00, 0x00},                   // four zeros
+        c.preamble,                                 // preamble
+        {0xFF, 0xF9, 0x4C, 0x40, 0x01, 0xBF, 0xFC,  // frame header
+         0x00, 0xC8, 0x40, 0x80, 0x23, 0x80,        // frame payload
+         0x10, 0x5F, 0x86, 0x65,                    // sum, exclusive-or
+         0, 0, 0, 0, 0, 0, 0, 0,                    // eight zeros
+         'E', 'N', 'D'}});
+    EXPECT_EQ(Bytes(block.bytes.begin(), block.bytes.begin() + 40), expectedStart);
+    EXPECT_EQ(block.bytes, testing::ExpectedBlock(mono, 4096, c.flavour));
+  }
 }
 
 TEST(BuildFrameBlock, NothingOfALongerFrameSurvivesIntoTheNext) {
@@ -328,15 +337,22 @@ TEST(ReadWavLayout, Refusals) {
 
 // --- Block candidates --------------------------------------------------------
 
-Bytes BlockFor(uint32_t frameLength, uint8_t seed = 0) {
+Bytes BlockFor(uint32_t frameLength, uint8_t seed = 0, BlockFlavour flavour = BlockFlavour::kClassic) {
   AdtsFields f;
   f.frame_length = frameLength;
-  return testing::ExpectedBlock(AdtsFrame(f, seed), 4096);
+  return testing::ExpectedBlock(AdtsFrame(f, seed), 4096, flavour);
 }
 
-TEST(TestBlockCandidate, Kinds) {
+// The same table for both preambles, and the one's first byte never starts
+// the other.
+class BlockCandidateInEachFlavour : public ::testing::TestWithParam<BlockFlavour> {};
+
+TEST_P(BlockCandidateInEachFlavour, Kinds) {
   using Kind = BlockCandidate::Kind;
-  const Bytes good = BlockFor(300);
+  const BlockFlavour flavour = GetParam();
+  const Bytes good = BlockFor(300, 0, flavour);
+  Bytes otherFirstByte = good;
+  otherFirstByte[4] = flavour == BlockFlavour::kClassic ? 'T' : 0x72;
   Bytes badPreamble = good;
   badPreamble[6] ^= 0x01;
   Bytes badSync = good;
@@ -356,12 +372,14 @@ TEST(TestBlockCandidate, Kinds) {
     bool headerParsed;
   } const cases[] = {
       {"intact", good, good.size(), Kind::kAccept, true},
+      {"the other flavour's first byte", otherFirstByte, good.size(), Kind::kReject, false},
       {"preamble", badPreamble, good.size(), Kind::kReject, false},
       {"sync", badSync, good.size(), Kind::kReject, false},
       {"end mark", badEnd, good.size(), Kind::kReject, true},
       {"payload", badPayload, good.size(), Kind::kMismatch, true},
       {"stored checksum", badStored, good.size(), Kind::kMismatch, true},
       {"cut inside the preamble", good, 10, Kind::kNeedMore, false},
+      {"cut before the preamble", good, 4, Kind::kNeedMore, false},
       {"cut inside the frame", good, 200, Kind::kNeedMore, true},
       {"cut inside the end mark", good, 12 + 300 + 12 + 2, Kind::kNeedMore, true},
       {"cut right after the end mark", good, 12 + 300 + 15, Kind::kAccept, true},
@@ -373,9 +391,13 @@ TEST(TestBlockCandidate, Kinds) {
     EXPECT_EQ(got.headerParsed, c.headerParsed);
     if (c.headerParsed) {
       EXPECT_EQ(got.header.frame_length, 300u);
+      EXPECT_EQ(got.flavour, flavour);
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Flavours, BlockCandidateInEachFlavour, ::testing::ValuesIn(testing::kBothFlavours),
+                         [](const auto& param) { return testing::FlavourName(param.param); });
 
 TEST(TestBlockCandidate, MismatchCarriesComputedAndStoredChecksums) {
   Bytes block = BlockFor(64);

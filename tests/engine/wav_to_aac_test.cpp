@@ -47,10 +47,11 @@ AdtsFields Frame(uint32_t length, uint32_t samplingIndex = 3, uint32_t channels 
 }
 
 // The container the other direction writes for these frames (no delay, no damage).
-Bytes Container(const std::vector<Bytes>& frames, size_t blockSize = 4096) {
+Bytes Container(const std::vector<Bytes>& frames, size_t blockSize = 4096,
+                BlockFlavour flavour = BlockFlavour::kClassic) {
   Bytes out = ContainerHeader(blockSize == 2048, static_cast<uint32_t>(frames.size() * blockSize));
   for (const Bytes& f : frames) {
-    const Bytes b = ExpectedBlock(f, blockSize);
+    const Bytes b = ExpectedBlock(f, blockSize, flavour);
     out.insert(out.end(), b.begin(), b.end());
   }
   return out;
@@ -104,7 +105,28 @@ std::string MismatchRecord(uint32_t offset, const Bytes& frame, const Bytes& sto
   return text;
 }
 
-TEST(ConvertWavToAac, RoundTripAddsOneSilentFrameAtTheEnd) {
+// The converter's edge cases, run on containers of each flavour, so that the
+// reader takes both preambles alike: Container and ExpectedBlock here write
+// the flavour of the run.
+class ConvertWavToAacInEachFlavour : public ::testing::TestWithParam<BlockFlavour> {
+ protected:
+  Bytes Container(const std::vector<Bytes>& frames, size_t blockSize = 4096) const {
+    return tessaro::Container(frames, blockSize, GetParam());
+  }
+  Bytes ExpectedBlock(const Bytes& frame, size_t blockSize) const {
+    return testing::ExpectedBlock(frame, blockSize, GetParam());
+  }
+  // The 8 bytes in front of a frame.
+  Bytes Preamble() const {
+    const Bytes front = testing::ExpectedBlock(Bytes{}, 0, 12, GetParam());
+    return Bytes(front.begin() + 4, front.end());
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Flavours, ConvertWavToAacInEachFlavour, ::testing::ValuesIn(testing::kBothFlavours),
+                         [](const auto& param) { return testing::FlavourName(param.param); });
+
+TEST_P(ConvertWavToAacInEachFlavour, RoundTripAddsOneSilentFrameAtTheEnd) {
   AdtsStream s;
   s.Frame(Frame(100), 1).Frame(Frame(2021), 2).Frame(Frame(8), 3).Frame(Frame(333), 4).Frame(Frame(1001), 5);
   for (size_t blockSize : {4096u, 2048u}) {
@@ -115,6 +137,7 @@ TEST(ConvertWavToAac, RoundTripAddsOneSilentFrameAtTheEnd) {
     // The scan stops one past the last (zero) byte: a drift of -3, worth one
     // more frame.
     EXPECT_EQ(o.output, Cat({s.bytes(), kSilentStereo}));
+    EXPECT_EQ(o.result.flavours, WithFlavour(FlavoursSeen::kNone, GetParam()));
     const std::string inputSize = blockSize == 4096 ? "20,524" : "10,284";
     // 3,479 bytes; 6 frames: 0.128 s
     EXPECT_EQ(host.info, "入力サイズ：" + inputSize +
@@ -143,7 +166,7 @@ TEST(ConvertWavToAac, InfoLinesAndTheirRedrawPoints) {
   EXPECT_EQ(progress[1], 100);
 }
 
-TEST(ConvertWavToAac, NoFramesAreAddedWithoutASilentTemplate) {
+TEST_P(ConvertWavToAacInEachFlavour, NoFramesAreAddedWithoutASilentTemplate) {
   struct Case {
     const char* name;
     AdtsFields fields;
@@ -185,14 +208,36 @@ TEST(ConvertWavToAac, PlainPcmGivesSilentFramesForItsLength) {
   // after the report is complete.
   EXPECT_TRUE(o.result.noFrameFound);
   EXPECT_FALSE(o.result.failed);
+  EXPECT_EQ(o.result.flavours, FlavoursSeen::kNone);
   ASSERT_EQ(host.calls.back().kind, HostCall::Kind::kError);
   EXPECT_EQ(host.calls.back().value, 1);
   EXPECT_EQ(host.Errors(), std::vector<std::string>{
                                "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\r\n"
-                               "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n"});
+                               "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n"
+                               "編集ソフトが、音声をデコード、リサンプリング、ディザリングなどで加工した"
+                               "可能性が高いです。\r\n"
+                               "--for-editors を付けてWAVファイルを作り直し、編集ソフトのプロジェクトは、"
+                               "48 kHz、16ビットか8ビットにして、このトラックには、エフェクトをかけないで"
+                               "ください。\r\n"});
 }
 
-TEST(ConvertWavToAac, NoFrameWarningNeedsAFullBlockWithoutAnyFrame) {
+// An editor may join pieces written at different times: the blocks of both
+// flavours in one file are all taken, each at its place.
+TEST(ConvertWavToAac, BlocksOfBothFlavoursInOneFileAreAllTaken) {
+  const std::vector<Bytes> frames = Frames(6, Frame(100));
+  Bytes wav = ContainerHeader(false, 6 * 4096);
+  for (size_t i = 0; i < frames.size(); ++i) {
+    const BlockFlavour flavour = i < 3 || i == 4 ? BlockFlavour::kClassic : BlockFlavour::kEditors;
+    wav = Cat({wav, ExpectedBlock(frames[i], 4096, flavour)});
+  }
+  RecordingHost host;
+  const Outcome o = Convert(wav, host);
+  EXPECT_EQ(o.output, Cat({Concat(frames), kSilentStereo}));
+  EXPECT_EQ(o.result.flavours, FlavoursSeen::kMixed);
+  EXPECT_EQ(o.result.mismatchCount, 0u);
+}
+
+TEST_P(ConvertWavToAacInEachFlavour, NoFrameWarningNeedsAFullBlockWithoutAnyFrame) {
   struct Case {
     const char* name;
     Bytes input;
@@ -200,7 +245,7 @@ TEST(ConvertWavToAac, NoFrameWarningNeedsAFullBlockWithoutAnyFrame) {
   } const cases[] = {
       {"one block of zeros", Cat({ContainerHeader(false, 4096), Bytes(4096, 0)}), true},
       {"a byte short of a block", Cat({ContainerHeader(false, 4095), Bytes(4095, 0)}), false},
-      {"one damaged frame", [] {
+      {"one damaged frame", [this] {
          Bytes c = Container(Frames(1, Frame(100)));
          c[kHeader + 12 + 20] ^= 0x55;
          return c;
@@ -215,7 +260,7 @@ TEST(ConvertWavToAac, NoFrameWarningNeedsAFullBlockWithoutAnyFrame) {
   }
 }
 
-TEST(ConvertWavToAac, InsertedZerosBecomeSilentFrames) {
+TEST_P(ConvertWavToAacInEachFlavour, InsertedZerosBecomeSilentFrames) {
   struct Case {
     size_t zeros;
     size_t fillers;
@@ -242,7 +287,7 @@ TEST(ConvertWavToAac, InsertedZerosBecomeSilentFrames) {
   }
 }
 
-TEST(ConvertWavToAac, WithoutASilentTemplateTheFrameItselfFillsTheGap) {
+TEST_P(ConvertWavToAacInEachFlavour, WithoutASilentTemplateTheFrameItselfFillsTheGap) {
   const std::vector<Bytes> frames = Frames(4, Frame(100, 3, 5));  // 5 channels: no template
   Bytes wav = Container(frames);
   wav.insert(wav.begin() + kHeader + 2 * 4096, 4096, 0);
@@ -251,7 +296,7 @@ TEST(ConvertWavToAac, WithoutASilentTemplateTheFrameItselfFillsTheGap) {
   EXPECT_EQ(o.output, Concat({frames[0], frames[1], frames[2], frames[2], frames[3]}));
 }
 
-TEST(ConvertWavToAac, CuttingMoreThanHalfABlockDropsTheNextFrame) {
+TEST_P(ConvertWavToAacInEachFlavour, CuttingMoreThanHalfABlockDropsTheNextFrame) {
   struct Case {
     size_t cut;
     bool dropped;
@@ -278,7 +323,7 @@ TEST(ConvertWavToAac, CuttingMoreThanHalfABlockDropsTheNextFrame) {
   }
 }
 
-TEST(ConvertWavToAac, DamagedFrameIsReportedAndFilled) {
+TEST_P(ConvertWavToAacInEachFlavour, DamagedFrameIsReportedAndFilled) {
   const std::vector<Bytes> frames = Frames(6, Frame(100));
   Bytes wav = Container(frames);
   const size_t frame2 = kHeader + 2 * 4096 + 12;
@@ -310,7 +355,7 @@ TEST(ConvertWavToAac, DamagedFrameIsReportedAndFilled) {
   EXPECT_EQ(o.result.blockLength, 4096u);
 }
 
-TEST(ConvertWavToAac, MismatchRecordGivesTheFileOffsetInLaterWindows) {
+TEST_P(ConvertWavToAacInEachFlavour, MismatchRecordGivesTheFileOffsetInLaterWindows) {
   const std::vector<Bytes> frames = Frames(200, Frame(100));
   Bytes wav = Container(frames);
   const size_t frame150 = kHeader + 150 * 4096 + 12;
@@ -324,7 +369,7 @@ TEST(ConvertWavToAac, MismatchRecordGivesTheFileOffsetInLaterWindows) {
       << host.info;
 }
 
-TEST(ConvertWavToAac, MismatchBeforeTheFirstFrameStandsOnTheFirstLine) {
+TEST_P(ConvertWavToAacInEachFlavour, MismatchBeforeTheFirstFrameStandsOnTheFirstLine) {
   const std::vector<Bytes> frames = Frames(3, Frame(100));
   Bytes wav = Container(frames);
   wav[kHeader + 12 + 100 + 1] ^= 0x01;  // the stored sum's high byte
@@ -341,12 +386,12 @@ TEST(ConvertWavToAac, MismatchBeforeTheFirstFrameStandsOnTheFirstLine) {
 
 // Up to 1,000 mismatch records are listed; beyond them the info text gets one
 // line with the count of the rest instead of growing with the input.
-TEST(ConvertWavToAac, MismatchRecordsBeyondAThousandAreCounted) {
+TEST_P(ConvertWavToAacInEachFlavour, MismatchRecordsBeyondAThousandAreCounted) {
   const Bytes frame = AdtsFrame(Frame(8));
   const testing::Checksum right = testing::WordChecksum(frame);
   const Bytes stored = {static_cast<uint8_t>(right.sum + 1), 0, 0, 0};
   // Preamble, frame, wrong checksum, 8 zeros, "END": 31 bytes a candidate.
-  Bytes candidate = {0x72, 0xF8, 0x1F, 0x4E, 0x07, 0x01, 0x00, 0x00};
+  Bytes candidate = Preamble();
   candidate.insert(candidate.end(), frame.begin(), frame.end());
   candidate.insert(candidate.end(), stored.begin(), stored.end());
   candidate.insert(candidate.end(), 8, 0);
@@ -434,7 +479,7 @@ class SparseInput final : public FileSystem {
 // Distances between blocks are taken in 64 bits: a gap of 2 GiB (524,288
 // blocks) was taken modulo 2^32 as minus 2 GiB, and the frame behind it was
 // dropped instead of the gap being filled.
-TEST(ConvertWavToAac, AGapOfTwoGigabytesIsKeptAsAGap) {
+TEST_P(ConvertWavToAacInEachFlavour, AGapOfTwoGigabytesIsKeptAsAGap) {
   const std::vector<Bytes> frames = Frames(2, Frame(100));
   const uint64_t gap = uint64_t{1} << 31;
   MemoryFileSystem memory;
@@ -457,7 +502,7 @@ TEST(ConvertWavToAac, AGapOfTwoGigabytesIsKeptAsAGap) {
 // What follows the last frame counts in the end rule, at that frame's rate.
 // A damaged block's header is no frame's: it once decided the end padding and
 // the time (at 96 kHz: no silent frame, half the duration).
-TEST(ConvertWavToAac, WhatFollowsTheLastFrameCountsInTheEndRule) {
+TEST_P(ConvertWavToAacInEachFlavour, WhatFollowsTheLastFrameCountsInTheEndRule) {
   const auto chunk = [](size_t body) {
     Bytes bytes = {'L', 'I', 'S', 'T'};
     testing::PutLe32(bytes, static_cast<uint32_t>(body));
@@ -490,7 +535,7 @@ TEST(ConvertWavToAac, WhatFollowsTheLastFrameCountsInTheEndRule) {
 // Regression: a frame whose block began within the last 2 KiB of a full read
 // window and ran past it was rejected there and never looked at again, so an
 // intact frame was replaced by a silent one.
-TEST(ConvertWavToAac, FrameWhoseBlockCrossesAFullWindowEndIsNotDropped) {
+TEST_P(ConvertWavToAacInEachFlavour, FrameWhoseBlockCrossesAFullWindowEndIsNotDropped) {
   const std::vector<Bytes> frames = Frames(130, Frame(2040));
   Bytes wav = Container(frames);
   // 2,040 zero bytes in front of the first block: the 128th preamble then lies
@@ -505,7 +550,7 @@ TEST(ConvertWavToAac, FrameWhoseBlockCrossesAFullWindowEndIsNotDropped) {
 // The scan position at the end is one past the last byte only if the last
 // window still holds bytes after the refill point: a last window of exactly
 // 522,240 bytes ends at the last byte itself.
-TEST(ConvertWavToAac, ScanEndingAtTheRefillPointOfTheLastWindow) {
+TEST_P(ConvertWavToAacInEachFlavour, ScanEndingAtTheRefillPointOfTheLastWindow) {
   const AdtsFields small = Frame(100);
   const AdtsFields large = Frame(1256);
   std::vector<Bytes> frames;

@@ -16,15 +16,18 @@ Checksum WordChecksum(const Bytes& frame) {
   return c;
 }
 
-Bytes ExpectedBlock(const Bytes& frame, size_t declaredLength, size_t blockSize) {
+Bytes ExpectedBlock(const Bytes& frame, size_t declaredLength, size_t blockSize,
+                    BlockFlavour flavour) {
   Bytes whole(declaredLength, 0);  // missing bytes of a cut-short frame count as zeros
   std::copy_n(frame.begin(), std::min(frame.size(), declaredLength), whole.begin());
   const Checksum c = WordChecksum(whole);
   // Laid out in a buffer large enough for the whole trailer, then cut to the
   // block size (an 8-bit block can end inside a long frame's trailer).
   Bytes block(std::max(blockSize, 27 + declaredLength), 0);
-  const uint8_t preamble[] = {0x72, 0xF8, 0x1F, 0x4E, 0x07, 0x01, 0x00, 0x00};
-  std::copy(std::begin(preamble), std::end(preamble), block.begin() + 4);
+  const uint8_t classic[] = {0x72, 0xF8, 0x1F, 0x4E, 0x07, 0x01, 0x00, 0x00};
+  const uint8_t editors[] = {'T', 'S', 'R', 'A', 'D', 'T', 'S', 0x01};
+  const uint8_t* preamble = flavour == BlockFlavour::kEditors ? editors : classic;
+  std::copy(preamble, preamble + 8, block.begin() + 4);
   std::copy(whole.begin(), whole.end(), block.begin() + 12);
   const size_t trailer = 12 + declaredLength;
   block[trailer] = static_cast<uint8_t>(c.sum);

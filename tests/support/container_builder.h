@@ -5,8 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <vector>
+
+#include "engine/block_flavour.h"
 
 namespace tessaro::testing {
 
@@ -21,12 +24,20 @@ struct Checksum {
 Checksum WordChecksum(const Bytes& frame);
 
 // The block a frame of frame_length `declaredLength` occupies in the data
-// chunk, `blockSize` bytes (4096 or 2048): 4 zeros, the preamble, the frame
-// (its missing tail as zeros when `frame` is shorter), the checksum, 8 zeros,
-// "END", zeros. Anything past blockSize is cut off.
-Bytes ExpectedBlock(const Bytes& frame, size_t declaredLength, size_t blockSize);
-inline Bytes ExpectedBlock(const Bytes& frame, size_t blockSize) {
-  return ExpectedBlock(frame, frame.size(), blockSize);
+// chunk, `blockSize` bytes (4096 or 2048): 4 zeros, the flavour's preamble,
+// the frame (its missing tail as zeros when `frame` is shorter), the
+// checksum, 8 zeros, "END", zeros. Anything past blockSize is cut off.
+Bytes ExpectedBlock(const Bytes& frame, size_t declaredLength, size_t blockSize,
+                    BlockFlavour flavour = BlockFlavour::kClassic);
+inline Bytes ExpectedBlock(const Bytes& frame, size_t blockSize,
+                           BlockFlavour flavour = BlockFlavour::kClassic) {
+  return ExpectedBlock(frame, frame.size(), blockSize, flavour);
+}
+
+// Both flavours, and the name a parameterised test gives each.
+inline constexpr BlockFlavour kBothFlavours[] = {BlockFlavour::kClassic, BlockFlavour::kEditors};
+inline std::string FlavourName(BlockFlavour flavour) {
+  return flavour == BlockFlavour::kClassic ? "classic" : "editors";
 }
 
 // Every field of a canonical 44-byte PCM WAV header.
@@ -58,3 +69,8 @@ uint32_t GetLe32(const Bytes& in, size_t at);
 Bytes Cat(std::initializer_list<Bytes> parts);
 
 }  // namespace tessaro::testing
+
+namespace tessaro {
+// For a test's parameter: its name, not its byte.
+inline void PrintTo(BlockFlavour flavour, std::ostream* os) { *os << testing::FlavourName(flavour); }
+}  // namespace tessaro
