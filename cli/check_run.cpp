@@ -16,7 +16,8 @@ namespace tessaro::cli {
 namespace {
 
 // What a check found, in the report's own words: the input line, the block
-// layout of a WAV, the mismatch records, the frames and the play time.
+// layout of a WAV, the mismatch records, the frames, the flavours of a WAV's
+// blocks and the play time.
 std::string CheckText(const ConversionRequest& request, const ConversionResult& r) {
   const EngineTexts& engineTexts = EngineTextsFor(request.language);
   const CliTexts& texts = CliTextsFor(request.language);
@@ -41,6 +42,12 @@ std::string CheckText(const ConversionRequest& request, const ConversionResult& 
     text += "\n";
   }
   text += texts.checkFrameCount(static_cast<unsigned long long>(r.framesFound));
+  if (wav && r.flavours != FlavoursSeen::kNone) {
+    const Text& flavours = r.flavours == FlavoursSeen::kClassic   ? texts.flavourClassic
+                           : r.flavours == FlavoursSeen::kEditors ? texts.flavourEditors
+                                                                  : texts.flavourMixed;
+    text += texts.checkFlavours(flavours.c_str());
+  }
   text += TimeLine(engineTexts, r.seconds);
   return ConsoleText(text);
 }

@@ -30,6 +30,7 @@ void CliHost::SetProgress(int percent) {
 }
 
 void CliHost::ShowErrorMessage(const std::string& text, int) {
+  messages_ += text;
   EndProgress();
   if (!quiet_) console_.Err(messageLabel_ + ConsoleText(text));
 }

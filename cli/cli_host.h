@@ -38,6 +38,9 @@ class CliHost final : public ConversionHost {
   // Ends the progress line so that whatever follows starts on a line of its own.
   void EndProgress();
   const std::string& info() const { return info_; }
+  // The messages shown (the damage report, the warning about a WAV without
+  // frames), also where quiet kept them off standard error.
+  const std::string& messages() const { return messages_; }
 
  private:
   Console& console_;
@@ -48,6 +51,7 @@ class CliHost final : public ConversionHost {
   bool progressShown_ = false;
   std::chrono::steady_clock::time_point lastProgress_{};
   std::string info_;
+  std::string messages_;
 };
 
 }  // namespace tessaro::cli

@@ -20,6 +20,10 @@ constexpr CliTexts kJapanese{
         "             優先）。AACからWAVへの変換だけです。正の値では音を遅らせ\n"
         "             （前に無音を入れます）、負の値では早めます（その分、先頭を\n"
         "             削ります）\n"
+        "  --for-editors\n"
+        "             WAVを編集ソフト用のブロックで書きます。ffmpeg や MLT を使うソフト\n"
+        "             も、これならPCMとして読みます。AACからWAVへの変換だけです（WAV\n"
+        "             からの変換は、どちらのブロックも読みます）\n"
         "  --batch    複数のファイルを順に変換します。1つが失敗しても、残りは変換します\n"
         "             （出力ファイル名は、それぞれの入力ファイル名から決めます）\n"
         "  --out-dir フォルダ\n"
@@ -79,6 +83,10 @@ constexpr CliTexts kJapanese{
     .checkWavLayout = ", データ開始：%llu, ブロック長：%s Bytes",
     .checkMismatchCount = "チェックサム不一致：%sヵ所",
     .checkFrameCount = "フレーム数：%llu, ",
+    .checkFlavours = "ブロック：%s, ",
+    .flavourClassic = "標準",
+    .flavourEditors = "編集ソフト用",
+    .flavourMixed = "標準と編集ソフト用",
 };
 
 constexpr CliTexts kEnglish{
@@ -97,6 +105,10 @@ constexpr CliTexts kEnglish{
         "             delay in the file name); AAC to WAV only. A positive delay\n"
         "             starts the audio later (silence is put in front), a negative\n"
         "             one earlier (as much of its start is cut)\n"
+        "  --for-editors\n"
+        "             Writes the WAV in the blocks for editors, which tools built on\n"
+        "             ffmpeg or MLT also read as plain PCM; AAC to WAV only (converting\n"
+        "             back reads both kinds of block)\n"
         "  --batch    Converts several files in turn; when one fails, the others are\n"
         "             still converted (each output name comes from its input name)\n"
         "  --out-dir DIR\n"
@@ -159,6 +171,10 @@ constexpr CliTexts kEnglish{
     .checkWavLayout = ", Data start: %llu, Block length: %s bytes",
     .checkMismatchCount = "Checksum mismatches: %s ",
     .checkFrameCount = "Frames: %llu, ",
+    .checkFlavours = "Blocks: %s, ",
+    .flavourClassic = "classic",
+    .flavourEditors = "for editors",
+    .flavourMixed = "classic and for editors",
 };
 
 }  // namespace

@@ -79,7 +79,8 @@ int RunFiles(StopScope& stops, std::vector<std::string> files, const RunOptions&
     stops.FileEnds();
     const std::string message = outcome.result.failed ? host.info() : "";
     if (options.json) {
-      console.Out(JsonReportLine({form.check, outcome.request, outcome.result, message}));
+      console.Out(
+          JsonReportLine({form.check, outcome.request, outcome.result, message, host.messages()}));
     } else {
       console.Out(outcome.result.failed ? ConsoleText(message) : form.text(outcome, host.info()));
     }

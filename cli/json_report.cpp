@@ -63,6 +63,17 @@ Json ChannelCount(int configuration) {
   return configuration == 7 ? 8 : configuration;
 }
 
+// The flavours of the blocks found (WAV to AAC) or written (AAC to WAV).
+Json FlavourName(FlavoursSeen flavours) {
+  switch (flavours) {
+    case FlavoursSeen::kClassic: return "classic";
+    case FlavoursSeen::kEditors: return "editors";
+    case FlavoursSeen::kMixed: return "mixed";
+    case FlavoursSeen::kNone: break;
+  }
+  return nullptr;
+}
+
 const char* StatusWord(int exitStatus) {
   return exitStatus == kExitOk ? "ok" : exitStatus == kExitFailed ? "failed" : "damaged";
 }
@@ -155,6 +166,8 @@ Json ReportObject(const FileReport& report) {
                                {"stored", m.stored}});
   }
   j["noFrameFound"] = r.noFrameFound;
+  j["blockFlavour"] = FlavourName(r.flavours);
+  j["warning"] = report.warning.empty() ? Json(nullptr) : Json(WithoutLineEnd(ConsoleText(report.warning)));
   return j;
 }
 
@@ -168,7 +181,7 @@ std::string JsonStoppedLine(const FileReport& report) {
   // What a stop cuts short is not known; the input's size is once it is open.
   for (const char* cut : {"outputSize", "sampleRate", "channelConfiguration", "channelCount",
                           "dataStart", "blockLength", "frames", "outputFrames", "durationSeconds",
-                          "damageCount", "mismatchCount", "noFrameFound"}) {
+                          "damageCount", "mismatchCount", "noFrameFound", "blockFlavour"}) {
     j[cut] = nullptr;
   }
   return StoppedLine(std::move(j));

@@ -17,6 +17,9 @@ struct FileReport {
   ConversionRequest request;
   ConversionResult result;
   std::string message;  // the info text of a failed run: its error message
+  // What the text forms write to standard error for the file (the damage
+  // report, the warning about a WAV without frames); "" for none.
+  std::string warning{};
 };
 
 // The object as one line ending in "\n". Texts that are not valid UTF-8

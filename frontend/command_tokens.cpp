@@ -70,6 +70,7 @@ ConversionRequest RequestFor(const ConversionOptions& options, const std::vector
     request.delayMs = options.delayMs;
     request.delayFromName = false;
   }
+  if (options.forEditors) request.blockFlavour = BlockFlavour::kEditors;
   return request;
 }
 

@@ -18,10 +18,11 @@ namespace tessaro {
 // What a program is asked besides a run: --help / -h or --version / -V.
 enum class InfoRequest { kNone, kHelp, kVersion };
 
-// What -s1, -s2 and -d<ms> set, for every file of a run.
+// What -s1, -s2, -d<ms> and --for-editors set, for every file of a run.
 struct ConversionOptions {
   std::optional<int> outputSize;  // the last -s1 (0) or -s2 (1)
   int32_t delayMs = 0;            // the last -d<ms>; 0 leaves the delay the name states
+  bool forEditors = false;        // --for-editors: the editors' block flavour
 };
 
 // Arguments that do not form a run: the first slip, with the argument at
@@ -65,7 +66,8 @@ CommandArguments ReadDialogArguments(const std::vector<std::string>& tokens);
 // `start` (the values in force before the run): the first path is the input,
 // the output path is proposed from it and, for an ".aac" input, the delay its
 // name states; the second path replaces the output path. A nonzero -d then
-// overrides the delay.
+// overrides the delay; --for-editors asks for the editors' flavour (without
+// it the flavour of start stands).
 ConversionRequest RequestFor(const ConversionOptions& options, const std::vector<std::string>& paths,
                              const ConversionRequest& start);
 

@@ -23,6 +23,8 @@ constexpr OptionRow kRows[] = {
     {"-d", OptionValue::kJoinedInteger, OptionUse::kBoth,
      [](Args& a, std::string_view ms) { a.conversion.delayMs = ReadDelayNumber(ms); },
      Failure::kDelayWithoutNumber},
+    {"--for-editors", OptionValue::kNone, OptionUse::kBoth,
+     [](Args& a, std::string_view) { a.conversion.forEditors = true; }},
     {"--batch", OptionValue::kNone, OptionUse::kConsoleOnly,
      [](Args& a, std::string_view) { a.batch = true; }},
     {"--out-dir", OptionValue::kFolder, OptionUse::kConsoleOnly,

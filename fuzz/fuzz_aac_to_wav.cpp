@@ -1,5 +1,6 @@
 // The AAC to WAV conversion of arbitrary bytes, in memory. The first byte
-// picks the size choice and whether the second byte sets a delay. Checked:
+// picks the size choice, the block flavour and whether the second byte sets
+// a delay. Checked:
 // the conversion never fails on a file system that never fails, the header's
 // sizes agree with the file, the input is untouched, and a clean stream in
 // 16-bit width without delay comes back byte for byte through the WAV to AAC
@@ -54,13 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
   const int outputSize = data[0] & 1;
   const int32_t delayMs = (data[0] & 2) ? static_cast<int8_t>(data[1]) * 7 : 0;
+  const BlockFlavour flavour = (data[0] & 4) ? BlockFlavour::kEditors : BlockFlavour::kClassic;
   const testing::Bytes in(data + 2, data + size);
 
   testing::MemoryFileSystem fs;
   fuzz::UseSmallDisk(fs);
   fs.SetFile("in.aac", in);
   fuzz::FuzzHost host;
-  const ConversionRequest request{"in.aac", "out.wav", outputSize, delayMs, Language::kJapanese};
+  ConversionRequest request{"in.aac", "out.wav", outputSize, delayMs, Language::kJapanese};
+  request.blockFlavour = flavour;
   const ConversionResult result = ConvertAacToWav(request, host, fs);
   FUZZ_CHECK(!result.failed);
   FUZZ_CHECK(fuzz::StartsWith(host.info, "入力サイズ："));

@@ -188,11 +188,13 @@ TEST(RunCli, DamageReportGoesToStandardErrorOnly) {
 }
 
 std::vector<const char*> Members(const CliTexts& t) {
-  static_assert(sizeof(CliTexts) == 11 * sizeof(const char*));  // every member listed
+  static_assert(sizeof(CliTexts) == 15 * sizeof(const char*));  // every member listed
   return {t.usage.c_str(),          t.moreForms.c_str(),          t.help.c_str(),
           t.outDirWithoutFolder.c_str(), t.outDirWithoutBatch.c_str(), t.tooManyPaths.c_str(),
           t.batchWithCheck.c_str(), t.checkSummary.c_str(),
-          t.checkWavLayout.c_str(), t.checkMismatchCount.c_str(), t.checkFrameCount.c_str()};
+          t.checkWavLayout.c_str(), t.checkMismatchCount.c_str(), t.checkFrameCount.c_str(),
+          t.checkFlavours.c_str(),  t.flavourClassic.c_str(),   t.flavourEditors.c_str(),
+          t.flavourMixed.c_str()};
 }
 
 TEST(CliTexts, BothLanguagesCompleteEnglishInAscii) {

@@ -96,13 +96,18 @@ TEST(Batch, OptionsApplyToEveryFileAsInAOneFileRun) {
   MemoryFileSystem fs;
   SetFiles(fs);
   CaptureConsole console;
-  ASSERT_EQ(RunCli({"--batch", "-s2", "good.aac", "-d48", "x DELAY 10ms.aac", "--out-dir", "out"},
+  ASSERT_EQ(RunCli({"--batch", "-s2", "good.aac", "-d48", "x DELAY 10ms.aac", "--out-dir", "out",
+                    "--for-editors"},
                    console, fs, Language::kJapanese),
             kExitOk)
       << console.out;
   for (const char* output : {"out/good_aac.wav", "out/x DELAY 0ms_aac.wav"}) {
     ASSERT_TRUE(fs.Exists(output)) << output;
-    EXPECT_EQ(fs.Contents(output).at(34), 8) << output;  // bits per sample
+    const Bytes wav = fs.Contents(output);
+    EXPECT_EQ(wav.at(34), 8) << output;  // bits per sample
+    // The first block's preamble, behind the delay's zeros.
+    const size_t preamble = 44 + 48 * 48 * 2 + 4;
+    EXPECT_EQ(std::string(wav.begin() + preamble, wav.begin() + preamble + 8), "TSRADTS\x01") << output;
   }
   EXPECT_NE(console.out.find("Delay：48 ms"), std::string::npos);
   EXPECT_EQ(console.out.find("Delay：10 ms"), std::string::npos);
@@ -144,6 +149,12 @@ TEST(Check, ReportsWithoutCreatingAnyFile) {
   reserved.frame_length = 100;
   reserved.sampling_frequency_index = 12;  // no rate: 0 Hz, no known duration
   fs.SetFile("reserved.aac", AdtsStream().Frames(3, reserved).bytes());
+  // The editors' flavour, and a file joined of both.
+  ASSERT_EQ(RunCli({"--for-editors", "good.aac", "editors.wav"}, maker, fs, Language::kJapanese), kExitOk);
+  Bytes mixed = fs.Contents("editors.wav");
+  const Bytes classic = fs.Contents("good_aac.wav");
+  std::copy(classic.begin(), classic.begin() + 44 + 4096, mixed.begin());
+  fs.SetFile("mixed.wav", mixed);
   const std::vector<std::string> before = fs.Paths();
   struct Case {
     std::string file;
@@ -160,7 +171,13 @@ TEST(Check, ReportsWithoutCreatingAnyFile) {
        "[1/1] bad.aac\nエラー：このAACファイルは正常ではありません。"},
       {"good_aac.wav", kExitOk,
        "入力サイズ：12,332 Bytes, データ開始：44, ブロック長：4,096 Bytes, サンプリング周波数：48000 Hz, "
-       "チャンネル数：2\nフレーム数：3, 時間：00:00:00.09\n", ""},
+       "チャンネル数：2\nフレーム数：3, ブロック：標準, 時間：00:00:00.09\n", ""},
+      {"editors.wav", kExitOk,
+       "入力サイズ：12,332 Bytes, データ開始：44, ブロック長：4,096 Bytes, サンプリング周波数：48000 Hz, "
+       "チャンネル数：2\nフレーム数：3, ブロック：編集ソフト用, 時間：00:00:00.09\n", ""},
+      {"mixed.wav", kExitOk,
+       "入力サイズ：12,332 Bytes, データ開始：44, ブロック長：4,096 Bytes, サンプリング周波数：48000 Hz, "
+       "チャンネル数：2\nフレーム数：3, ブロック：標準と編集ソフト用, 時間：00:00:00.09\n", ""},
       {"mismatch.wav", kExitConvertedWithDamage,
        "入力サイズ：12,332 Bytes, データ開始：44, ブロック長：4,096 Bytes, サンプリング周波数：48000 Hz, "
        "チャンネル数：2\nチェックサム不一致：1ヵ所[00001030:", ""},
@@ -214,12 +231,19 @@ TEST(Json, OneLinePerFileWithTheReportsFigures) {
   EXPECT_EQ(lines[0]["damage"], Json::parse(R"([{"seconds":0.021333333333333333,"offset":100}])"));
   EXPECT_EQ(lines[0]["error"], nullptr);
   EXPECT_EQ(lines[0]["errorCode"], "stream_damaged");
+  EXPECT_EQ(lines[0]["blockFlavour"], "classic");
+  // What standard error would have shown, its lines joined by "\n".
+  EXPECT_EQ(lines[0]["warning"].get<std::string>().rfind(
+                "エラー：このAACファイルは正常ではありません。\n大きく音ズレが", 0),
+            0u);
 
   EXPECT_EQ(lines[1]["status"], "failed");
   EXPECT_EQ(lines[1]["errorCode"], "input_not_openable");
   EXPECT_EQ(lines[1]["exitStatus"], 1);
   EXPECT_EQ(lines[1]["error"], "エラー：入力ファイルが、開けません。");
   EXPECT_EQ(lines[1]["inputSize"], nullptr);
+  EXPECT_EQ(lines[1]["blockFlavour"], nullptr);
+  EXPECT_EQ(lines[1]["warning"], nullptr);
 
   EXPECT_EQ(lines[2]["direction"], "wav_to_aac");
   EXPECT_EQ(lines[2]["status"], "ok");
@@ -228,6 +252,8 @@ TEST(Json, OneLinePerFileWithTheReportsFigures) {
   EXPECT_EQ(lines[2]["dataStart"], 44);
   EXPECT_EQ(lines[2]["blockLength"], 4096);
   EXPECT_EQ(lines[2]["delayMs"], nullptr);
+  EXPECT_EQ(lines[2]["blockFlavour"], "classic");
+  EXPECT_EQ(lines[2]["warning"], nullptr);
 
   EXPECT_EQ(lines[3], Json::parse(R"({"schema":1,"kind":"summary","mode":"batch","files":3,"ok":1,)"
                                   R"("damaged":1,"failed":1,"status":"failed","exitStatus":1})"));

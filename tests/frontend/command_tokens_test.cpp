@@ -20,6 +20,7 @@ TEST(RequestFor, ArgumentsGiveTheRequest) {
     int outputSize;
     int32_t delayMs;
     bool delayFromName;
+    BlockFlavour flavour = BlockFlavour::kClassic;
   } cases[] = {
       {{"in.aac"}, "in.aac", "in_aac.wav", 1, 0, false},
       {{"in.wav"}, "in.wav", "in_out.aac", 1, 9, false},  // a ".wav" name keeps the delay
@@ -38,6 +39,8 @@ TEST(RequestFor, ArgumentsGiveTheRequest) {
       {{"--lang=en", "in.aac", "--lang=ja"}, "in.aac", "in_aac.wav", 1, 0, false},  // not paths
       {{"", "out.wav"}, "", "out.wav", 1, 9, false},  // an empty token is a path
       {{"--", "-x.aac", "--lang=en"}, "-x.aac", "--lang=en", 1, 0, false},
+      {{"in.aac", "--for-editors"}, "in.aac", "in_aac.wav", 1, 0, false, BlockFlavour::kEditors},
+      {{"--", "in.aac", "--for-editors"}, "in.aac", "--for-editors", 1, 0, false},
   };
   const ConversionRequest start{"start.aac", "start_aac.wav", 1, 9, Language::kJapanese};
   for (const Case& c : cases) {
@@ -50,7 +53,12 @@ TEST(RequestFor, ArgumentsGiveTheRequest) {
     EXPECT_EQ(request.outputSize, c.outputSize);
     EXPECT_EQ(request.delayMs, c.delayMs);
     EXPECT_EQ(request.delayFromName, c.delayFromName);
+    EXPECT_EQ(request.blockFlavour, c.flavour);
   }
+  // The dialog's remembered choice stands where no option asks for one.
+  ConversionRequest editors = start;
+  editors.blockFlavour = BlockFlavour::kEditors;
+  EXPECT_EQ(RequestFor({}, {"in.aac"}, editors).blockFlavour, BlockFlavour::kEditors);
 }
 
 // The first slip decides, in each program; the argument at fault is kept as
@@ -76,6 +84,7 @@ TEST(ReadArguments, SlipsAreUsageErrorsInBothPrograms) {
       {{"--lang=fr", "a.aac"}, Failure::kUnknownLanguage, Failure::kUnknownLanguage, "--lang=fr"},
       {{"--lang=", "a.aac"}, Failure::kUnknownLanguage, Failure::kUnknownLanguage, "--lang="},
       {{"--lang", "a.aac"}, Failure::kUnknownOption, Failure::kUnknownOption, "--lang"},
+      {{"--for-editors=1", "a.aac"}, Failure::kUnknownOption, Failure::kUnknownOption, "--for-editors=1"},
       {{"a.aac", "--out-dir"}, Failure::kOutDirWithoutFolder, Failure::kUnknownOption, "--out-dir"},
       {{"--out-dir=", "a.aac"}, Failure::kOutDirWithoutFolder, Failure::kUnknownOption, "--out-dir="},
       {{"--out-dirs=o", "a.aac"}, Failure::kUnknownOption, Failure::kUnknownOption, "--out-dirs=o"},
