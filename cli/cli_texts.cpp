@@ -75,6 +75,25 @@ constexpr CliTexts kJapanese{
     .batchWithCheck = "--batch と --check は、一緒に指定できません。--check は、ファイルを調べるだけで"
                       "変換しません。変換するときは --batch だけを、調べるときは --check だけを"
                       "指定してください。",
+    .standardStreamInBatchOrCheck =
+        "--batch と --check では、「-」（標準入力・標準出力）は使えません。"
+        "「-」という名前のファイルは、./- と指定してください。",
+    .standardInputWithoutOutput =
+        "入力ファイルが「-」（標準入力）のときは、出力ファイル名を決められません。"
+        "出力ファイルを指定してください（標準出力に書くときは「-」です）。",
+    .directionUnknown =
+        "入力ファイルが「-」（標準入力）のときは、出力ファイル %s の拡張子で変換の向きを決めます。"
+        ".wav か .aac で終わる名前を指定してください。",
+    .inputIsTerminal =
+        "標準入力が端末です。「-」で読むときは、ファイルかパイプを標準入力につないでください"
+        "（< song.aac や ffmpeg ... | のように）。",
+    .outputIsTerminal =
+        "標準出力が端末です。変換したデータは、端末には書きません。ファイルかパイプにつなぐか"
+        "（> song.wav や | のように）、出力ファイルを指定してください。",
+    .delayTagInOutputName =
+        "出力ファイル名 %s にDelay %d ms が書かれていますが、標準入力には、Delayを読み取る"
+        "ファイル名がありません。補正するときは -d%d のように指定し、補正しないときは"
+        "Delayのない名前にしてください。",
     .checkSummary = "合計 %d ファイル：正常 %d, 異常あり %d, 失敗 %d\n",
     .checkWavLayout = ", データ開始：%llu, ブロック長：%s Bytes",
     .checkMismatchCount = "チェックサム不一致：%sヵ所",
@@ -155,6 +174,24 @@ constexpr CliTexts kEnglish{
     .batchWithCheck = "--batch and --check cannot be used together: --check only examines the "
                       "files and converts none. Give --batch to convert them, or --check to "
                       "examine them.",
+    .standardStreamInBatchOrCheck =
+        "- (standard input or output) cannot be used with --batch or --check; give a file "
+        "named - as ./-.",
+    .standardInputWithoutOutput =
+        "With - (standard input) as the input there is no name to propose the output's name "
+        "from; give the output file after it (- for standard output).",
+    .directionUnknown =
+        "With - (standard input) as the input, the output's ending tells which way to convert, "
+        "and %s has neither; give an output name that ends in .wav or .aac.",
+    .inputIsTerminal =
+        "Standard input is a terminal; - reads the audio from a file or a pipe connected to it "
+        "(< song.aac, or ffmpeg ... |).",
+    .outputIsTerminal =
+        "Standard output is a terminal, and converted audio is not written to one; connect it "
+        "to a file or a pipe (> song.wav, or | ...), or name an output file.",
+    .delayTagInOutputName =
+        "The output name %s states a delay of %d ms, but standard input has no name to take a "
+        "delay from; give it as -d%d to compensate it, or name the output without the delay.",
     .checkSummary = "Files: %d (OK: %d, damaged: %d, failed: %d)\n",
     .checkWavLayout = ", Data start: %llu, Block length: %s bytes",
     .checkMismatchCount = "Checksum mismatches: %s ",
