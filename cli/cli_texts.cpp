@@ -42,6 +42,13 @@ constexpr CliTexts kJapanese{
         "\n"
         "出力ファイルを省略すると、入力ファイル名から決めます（song.aac → song_aac.wav、\n"
         "song_aac.wav → song_out.aac）。\n"
+        "入力ファイルを「-」にすると標準入力から読み、出力ファイルを「-」にすると\n"
+        "標準出力に書きます（1つのファイルの変換だけです。どちらも一時フォルダ\n"
+        "（TMPDIR か /tmp）の名前のないファイルを通ります）。入力が「-」のときは、\n"
+        "出力ファイルの拡張子で変換の向きを決め、両方が「-」のときは、入力の先頭\n"
+        "（RIFF…WAVE ならWAVからAACへ）で決めます。Delayは -d だけで指定できます。\n"
+        "出力が「-」のときは、報告はすべて標準エラー出力に出ます。端末は「-」に\n"
+        "できません。\n"
         "「-」で始まるファイル名は、./-x.aac のようにフォルダを付けるか、-- の後に\n"
         "指定します（「-」で始まる引数はオプションとして扱われ、知らないものは\n"
         "使い方の誤りになります）。\n"
@@ -66,8 +73,8 @@ constexpr CliTexts kJapanese{
         "             8ビットのWAVにし、ファイル名のDelay 120 msを補正します\n"
         "  tessaro-cli --batch --out-dir wav *.aac\n"
         "             すべての .aac ファイルを、フォルダ wav の中のWAVにします\n"
-        "  tessaro-cli --check --json song_aac.wav\n"
-        "             WAVを調べ、結果をJSONで書きます（ファイルは作りません）\n",
+        "  tessaro-cli - song.wav\n"
+        "             標準入力のAAC（ffmpeg ... -f adts - | のように）をWAVにします\n",
     .outDirWithoutFolder = "--out-dir の後にフォルダを指定してください。",
     .outDirWithoutBatch = "--out-dir は --batch と一緒に指定してください。",
     .tooManyPaths = "入力ファイルと出力ファイルのほかには、ファイルを指定できません。"
@@ -142,6 +149,12 @@ constexpr CliTexts kEnglish{
         "\n"
         "Without an output file, its name comes from the input file name\n"
         "(song.aac -> song_aac.wav, song_aac.wav -> song_out.aac).\n"
+        "With - as INPUT the audio is read from standard input, with - as OUTPUT it is\n"
+        "written to standard output (one file only; both pass through an unnamed file\n"
+        "in $TMPDIR or /tmp). With - as INPUT the output's ending tells the direction;\n"
+        "with both -, the input's first bytes do (RIFF...WAVE: WAV to AAC). Only -d\n"
+        "gives a delay. With - as OUTPUT every report goes to standard error. Neither\n"
+        "may be a terminal.\n"
         "Give a file name that begins with \"-\" with a folder, like ./-x.aac, or\n"
         "after -- (arguments that begin with \"-\" are options; an unknown one is a\n"
         "usage error).\n"
@@ -165,8 +178,8 @@ constexpr CliTexts kEnglish{
         "             Makes an 8-bit WAV, compensating the 120 ms the name states\n"
         "  tessaro-cli --batch --out-dir wav *.aac\n"
         "             Converts every .aac file to a WAV in the folder wav\n"
-        "  tessaro-cli --check --json song_aac.wav\n"
-        "             Examines the WAV and writes the result as JSON (creates no file)\n",
+        "  tessaro-cli - song.wav\n"
+        "             Converts the AAC read from standard input (ffmpeg ... -f adts - |)\n",
     .outDirWithoutFolder = "--out-dir needs a folder after it.",
     .outDirWithoutBatch = "--out-dir can only be used with --batch.",
     .tooManyPaths = "Only an input and an output file can be given; to convert several "
