@@ -60,7 +60,9 @@ RunOptions ReadRunOptions(const std::vector<std::string>& args, Language languag
   if (options.outDir && !options.batch) fail(Failure::kOutDirWithoutBatch);
   if (!options.batch && !options.check && options.files.size() > 2) fail(Failure::kTooManyPaths);
   if (options.files.empty()) fail(Failure::kNoInputFiles);
-  if (options.usage == Failure::kNone) options.usage = StandardStreamSlip(options, &options.usageToken);
+  if (options.usage == Failure::kNone) {
+    options.usage = StandardStreamSlip(options, &options.usageToken);
+  }
   return options;
 }
 
