@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/direction.h"
 #include "engine/language.h"
 
 namespace tessaro {
@@ -20,6 +21,15 @@ struct ConversionRequest {
   // The delay is the one the input's name states, not an option's: a message
   // about it says so, and that only a new name changes it.
   bool delayFromName = false;
+  // The direction, where the input path cannot tell it (a stream that has no
+  // name); kNone: the input path's ending tells it.
+  Direction direction = Direction::kNone;
 };
+
+// The direction of the request: its own, else the input path's.
+inline Direction DirectionOf(const ConversionRequest& request) {
+  return request.direction != Direction::kNone ? request.direction
+                                               : DirectionOf(request.inputPath);
+}
 
 }  // namespace tessaro
