@@ -2,6 +2,7 @@
 // the exit status.
 #include "cli/cli_app.h"
 
+#include <optional>
 #include <utility>
 
 #include "cli/batch_run.h"
@@ -12,6 +13,7 @@
 #include "cli/file_runs.h"
 #include "cli/json_report.h"
 #include "cli/run_options.h"
+#include "cli/standard_stream_file_system.h"
 #include "frontend/frontend_texts.h"
 #include "frontend/stop_scope.h"
 #include "tessaro_version.h"
@@ -34,15 +36,23 @@ int RefuseUsage(const RunOptions& options, Console& console) {
 }
 
 // The one-file form, with --json or without: a run of one (INPUT [OUTPUT]).
-FileRunForm OneFileForm(const RunOptions& options) {
+// With "-" as both, the input's first bytes tell the direction once the
+// file has begun (reading a pipe may wait; a stop ends it).
+FileRunForm OneFileForm(const RunOptions& options, StandardStreamFileSystem* streams) {
   FileRunForm form;
   form.several = false;
   form.request = [&options](const std::string&) { return RequestFor(options, options.files); };
+  if (streams && ReadsStandardInput(options) && WritesStandardOutput(options)) {
+    form.begin = [streams](ConversionRequest& request) {
+      request.direction = streams->InputDirection();
+    };
+  }
   form.text = [](const FileOutcome&, const std::string& info) { return ConsoleText(info); };
   return form;
 }
 
-int RunForm(std::vector<std::string> args, Console& console, FileSystem& fs, Language language) {
+int RunForm(std::vector<std::string> args, Console& console, FileSystem& fs, Language language,
+            StandardStreams& streams) {
   // From here a stop waits until the run knows what it would report.
   StopScope stops;
   RunOptions options = ReadRunOptions(args, language);
@@ -58,9 +68,19 @@ int RunForm(std::vector<std::string> args, Console& console, FileSystem& fs, Lan
     case InfoRequest::kNone:
       break;
   }
+  const bool standardStreams = ReadsStandardInput(options) || WritesStandardOutput(options);
+  if (standardStreams) {
+    RefuseTerminals(options, streams.InputIsTerminal(), streams.OutputIsTerminal());
+  }
+  // With "-" as the output, standard output carries the data alone from
+  // here: every report, a usage error's too, goes to standard error.
+  std::optional<StandardStreamFileSystem> streamFiles;
+  if (standardStreams) streamFiles.emplace(fs, streams, WritesStandardOutput(options));
   if (options.usage != Failure::kNone) return RefuseUsage(options, console);
   if (!options.batch && !options.check) {
-    return RunFiles(stops, {options.files.front()}, options, console, fs, OneFileForm(options));
+    StandardStreamFileSystem* served = streamFiles ? &*streamFiles : nullptr;
+    return RunFiles(stops, {options.files.front()}, options, console,
+                    served ? static_cast<FileSystem&>(*served) : fs, OneFileForm(options, served));
   }
   std::vector<std::string> files = ExpandFileArguments(std::move(options.files));
   if (options.check) return RunCheck(stops, std::move(files), options, console, fs);
@@ -69,8 +89,9 @@ int RunForm(std::vector<std::string> args, Console& console, FileSystem& fs, Lan
 
 }  // namespace
 
-int RunCli(std::vector<std::string> args, Console& console, FileSystem& fs, Language language) {
-  const int status = RunForm(std::move(args), console, fs, language);
+int RunCli(std::vector<std::string> args, Console& console, FileSystem& fs, Language language,
+           StandardStreams& streams) {
+  const int status = RunForm(std::move(args), console, fs, language, streams);
   const std::optional<StreamFailure>& failure = console.failure();
   if (!failure) return status;
   // The run has ended at the write; standard error may still take the why.

@@ -5,13 +5,14 @@
 //   tessaro-cli --batch [-s1|-s2] [-d<ms>] [--out-dir DIR] [--json] FILE...
 //   tessaro-cli --check [--json] FILE...
 //   tessaro-cli --json [-s1|-s2] [-d<ms>] INPUT [OUTPUT]
-// each of them with --lang=ja or --lang=en anywhere among the arguments.
+// ("-" as INPUT or OUTPUT: standard input or output), each of them with --lang=ja or --lang=en anywhere among the arguments.
 
 #include <string>
 #include <vector>
 
 #include "cli/cli_host.h"
 #include "cli/console.h"
+#include "cli/standard_streams.h"
 #include "engine/file_io.h"
 #include "engine/language.h"
 
@@ -21,7 +22,9 @@ namespace tessaro::cli {
 // The texts, reports and messages are in language (the caller has applied
 // any --lang= token); JSON keys and status words are the same in every language.
 // A write to the console that fails ends the run with status 1 and, where
-// standard error still takes it, a message saying so.
-int RunCli(std::vector<std::string> args, Console& console, FileSystem& fs, Language language);
+// standard error still takes it, a message saying so. streams serve "-" in
+// the one-file forms.
+int RunCli(std::vector<std::string> args, Console& console, FileSystem& fs, Language language,
+           StandardStreams& streams = ProcessStandardStreams());
 
 }  // namespace tessaro::cli

@@ -46,6 +46,12 @@ constexpr CliTexts kJapanese{
         "\n"
         "出力ファイルを省略すると、入力ファイル名から決めます（song.aac → song_aac.wav、\n"
         "song_aac.wav → song_out.aac）。\n"
+        "入力ファイルを「-」にすると標準入力から読み、出力ファイルを「-」にすると\n"
+        "標準出力に書きます（1つのファイルの変換だけです。どちらも一時フォルダの\n"
+        "名前のないファイルを通ります）。入力が「-」のときは、出力ファイルの拡張子で\n"
+        "変換の向きを決め、両方が「-」のときは、入力の先頭（RIFF…WAVE ならWAVから\n"
+        "AACへ）で決めます。Delayは -d だけで指定できます。出力が「-」のときは、\n"
+        "報告はすべて標準エラー出力に出ます。端末は「-」にできません。\n"
         "「-」で始まるファイル名は、./-x.aac のようにフォルダを付けるか、-- の後に\n"
         "指定します（「-」で始まる引数はオプションとして扱われ、知らないものは\n"
         "使い方の誤りになります）。\n"
@@ -70,8 +76,8 @@ constexpr CliTexts kJapanese{
         "             8ビットのWAVにし、ファイル名のDelay 120 msを補正します\n"
         "  tessaro-cli --batch --out-dir wav *.aac\n"
         "             すべての .aac ファイルを、フォルダ wav の中のWAVにします\n"
-        "  tessaro-cli --check --json song_aac.wav\n"
-        "             WAVを調べ、結果をJSONで書きます（ファイルは作りません）\n",
+        "  tessaro-cli - song.wav\n"
+        "             標準入力のAAC（ffmpeg ... -f adts - | のように）をWAVにします\n",
     .outDirWithoutFolder = "--out-dir の後にフォルダを指定してください。",
     .outDirWithoutBatch = "--out-dir は --batch と一緒に指定してください。",
     .tooManyPaths = "入力ファイルと出力ファイルのほかには、ファイルを指定できません。"
@@ -79,6 +85,25 @@ constexpr CliTexts kJapanese{
     .batchWithCheck = "--batch と --check は、一緒に指定できません。--check は、ファイルを調べるだけで"
                       "変換しません。変換するときは --batch だけを、調べるときは --check だけを"
                       "指定してください。",
+    .standardStreamInBatchOrCheck =
+        "--batch と --check では、「-」（標準入力・標準出力）は使えません。"
+        "「-」という名前のファイルは、./- と指定してください。",
+    .standardInputWithoutOutput =
+        "入力ファイルが「-」（標準入力）のときは、出力ファイル名を決められません。"
+        "出力ファイルを指定してください（標準出力に書くときは「-」です）。",
+    .directionUnknown =
+        "入力ファイルが「-」（標準入力）のときは、出力ファイル %s の拡張子で変換の向きを決めます。"
+        ".wav か .aac で終わる名前を指定してください。",
+    .inputIsTerminal =
+        "標準入力が端末です。「-」で読むときは、ファイルかパイプを標準入力につないでください"
+        "（< song.aac や ffmpeg ... | のように）。",
+    .outputIsTerminal =
+        "標準出力が端末です。変換したデータは、端末には書きません。ファイルかパイプにつなぐか"
+        "（> song.wav や | のように）、出力ファイルを指定してください。",
+    .delayTagInOutputName =
+        "出力ファイル名 %s にDelay %d ms が書かれていますが、標準入力には、Delayを読み取る"
+        "ファイル名がありません。補正するときは -d%d のように指定し、補正しないときは"
+        "Delayのない名前にしてください。",
     .checkSummary = "合計 %d ファイル：正常 %d, 異常あり %d, 失敗 %d\n",
     .checkWavLayout = ", データ開始：%llu, ブロック長：%s Bytes",
     .checkMismatchCount = "チェックサム不一致：%sヵ所",
@@ -135,6 +160,12 @@ constexpr CliTexts kEnglish{
         "\n"
         "Without an output file, its name comes from the input file name\n"
         "(song.aac -> song_aac.wav, song_aac.wav -> song_out.aac).\n"
+        "With - as INPUT the audio is read from standard input, with - as OUTPUT it is\n"
+        "written to standard output (one file only; both pass through an unnamed file\n"
+        "in the temporary folder). With - as INPUT the output's ending tells the\n"
+        "direction; with both -, the input's first bytes do (RIFF...WAVE: WAV to AAC).\n"
+        "Only -d gives a delay. With - as OUTPUT every report goes to standard error.\n"
+        "Neither may be a terminal.\n"
         "Give a file name that begins with \"-\" with a folder, like ./-x.aac, or\n"
         "after -- (arguments that begin with \"-\" are options; an unknown one is a\n"
         "usage error).\n"
@@ -158,8 +189,8 @@ constexpr CliTexts kEnglish{
         "             Makes an 8-bit WAV, compensating the 120 ms the name states\n"
         "  tessaro-cli --batch --out-dir wav *.aac\n"
         "             Converts every .aac file to a WAV in the folder wav\n"
-        "  tessaro-cli --check --json song_aac.wav\n"
-        "             Examines the WAV and writes the result as JSON (creates no file)\n",
+        "  tessaro-cli - song.wav\n"
+        "             Converts the AAC read from standard input (ffmpeg ... -f adts - |)\n",
     .outDirWithoutFolder = "--out-dir needs a folder after it.",
     .outDirWithoutBatch = "--out-dir can only be used with --batch.",
     .tooManyPaths = "Only an input and an output file can be given; to convert several "
@@ -167,6 +198,24 @@ constexpr CliTexts kEnglish{
     .batchWithCheck = "--batch and --check cannot be used together: --check only examines the "
                       "files and converts none. Give --batch to convert them, or --check to "
                       "examine them.",
+    .standardStreamInBatchOrCheck =
+        "- (standard input or output) cannot be used with --batch or --check; give a file "
+        "named - as ./-.",
+    .standardInputWithoutOutput =
+        "With - (standard input) as the input there is no name to propose the output's name "
+        "from; give the output file after it (- for standard output).",
+    .directionUnknown =
+        "With - (standard input) as the input, the output's ending tells which way to convert, "
+        "and %s has neither; give an output name that ends in .wav or .aac.",
+    .inputIsTerminal =
+        "Standard input is a terminal; - reads the audio from a file or a pipe connected to it "
+        "(< song.aac, or ffmpeg ... |).",
+    .outputIsTerminal =
+        "Standard output is a terminal, and converted audio is not written to one; connect it "
+        "to a file or a pipe (> song.wav, or | ...), or name an output file.",
+    .delayTagInOutputName =
+        "The output name %s states a delay of %d ms, but standard input has no name to take a "
+        "delay from; give it as -d%d to compensate it, or name the output without the delay.",
     .checkSummary = "Files: %d (OK: %d, damaged: %d, failed: %d)\n",
     .checkWavLayout = ", Data start: %llu, Block length: %s bytes",
     .checkMismatchCount = "Checksum mismatches: %s ",

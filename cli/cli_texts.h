@@ -17,6 +17,14 @@ struct CliTexts {
   Text outDirWithoutBatch;
   Text tooManyPaths;  // the one-file form: more than two paths
   Text batchWithCheck;
+  // "-" for standard input or output where it cannot stand.
+  Text standardStreamInBatchOrCheck;
+  Text standardInputWithoutOutput;
+  Format<const char*> directionUnknown;  // the output's name
+  Text inputIsTerminal;
+  Text outputIsTerminal;
+  // The output's name, the delay it states, the delay again for -d.
+  Format<const char*, int, int> delayTagInOutputName;
 
   // The last line of --check: files, then the three counts (--batch's is
   // the run summary shared with the dialog, frontend/frontend_texts.h).

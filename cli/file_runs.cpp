@@ -65,6 +65,12 @@ int RunFiles(StopScope& stops, std::vector<std::string> files, const RunOptions&
     FileOutcome outcome{form.request(file), {}};
     stops.FileBegins(outcome.request.inputPath,
                      StopReport(run.tally(), options, form, &outcome.request));
+    if (form.begin) {
+      form.begin(outcome.request);
+      // A stop from now on reports what the beginning settled.
+      stops.FileBegins(outcome.request.inputPath,
+                       StopReport(run.tally(), options, form, &outcome.request));
+    }
     if (form.several && !options.json) console.Out(label + file + "\n");
     CliHost host(console, label, options.json);
     if (form.several) host.LabelMessages(label + file + "\n");

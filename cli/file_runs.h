@@ -28,6 +28,9 @@ struct FileRunForm {
   bool check = false;    // writes nothing: the check's texts, JSON mode and summary
   bool several = true;   // labels and a summary; else the run of one of the one-file form
   std::function<ConversionRequest(const std::string& file)> request;
+  // What a file needs once it has begun (a stop may cut in), before it is
+  // converted: it may settle what the request leaves open. Optional.
+  std::function<void(ConversionRequest& request)> begin;
   // The text of a run that did not fail; info is the engine's report.
   std::function<std::string(const FileOutcome& outcome, const std::string& info)> text;
 };

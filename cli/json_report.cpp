@@ -118,7 +118,7 @@ namespace {
 
 Json ReportObject(const FileReport& report) {
   const ConversionResult& r = report.result;
-  const Direction direction = DirectionOf(report.request.inputPath);
+  const Direction direction = DirectionOf(report.request);
   const char* directionName = DirectionName(direction);
   const int exitStatus = StatusOfConversion(r);
   const bool aacToWav = direction == Direction::kAacToWav;

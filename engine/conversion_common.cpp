@@ -77,6 +77,11 @@ std::string FailureMessage(Failure failure, const ConversionRequest& request,
     case Failure::kDelayWithoutNumber:
     case Failure::kUnknownLanguage:
     case Failure::kBatchWithCheck:
+    case Failure::kStandardStreamInBatchOrCheck:
+    case Failure::kStandardInputWithoutOutput:
+    case Failure::kDirectionUnknown:
+    case Failure::kStandardStreamIsTerminal:
+    case Failure::kDelayTagInOutputName:
     case Failure::kStopped: break;
   }
   return texts.unexpected;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/block_flavour.h"
+#include "engine/direction.h"
 #include "engine/language.h"
 
 namespace tessaro {
@@ -28,6 +29,15 @@ struct ConversionRequest {
   // the warning about a WAV without frames gives as its remedy; empty: the
   // console option.
   std::string editorsChoice{};
+  // The direction, where the input path cannot tell it (a stream that has no
+  // name); kNone: the input path's ending tells it.
+  Direction direction = Direction::kNone;
 };
+
+// The direction of the request: its own, else the input path's.
+inline Direction DirectionOf(const ConversionRequest& request) {
+  return request.direction != Direction::kNone ? request.direction
+                                               : DirectionOf(request.inputPath);
+}
 
 }  // namespace tessaro

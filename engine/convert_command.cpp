@@ -14,7 +14,7 @@ ConversionResult RunConversion(const ConversionRequest& request, ConversionHost&
                                FileSystem& fs) {
   Failure failure = Failure::kInputNameInvalid;
   try {
-    switch (DirectionOf(request.inputPath)) {
+    switch (DirectionOf(request)) {
       case Direction::kAacToWav: return ConvertAacToWav(request, host, fs);
       case Direction::kWavToAac: return ConvertWavToAac(request, host, fs);
       case Direction::kNone: break;

@@ -8,8 +8,9 @@
 
 namespace tessaro {
 
-// Picks the direction from the last four bytes of the input path (".aac" or
-// ".wav", exact) and runs it; any other ending is refused with a message.
+// Picks the direction (the request's own, else from the last four bytes of
+// the input path: ".aac" or ".wav", exact) and runs it; any other ending is
+// refused with a message.
 // Never throws.
 ConversionResult RunConversion(const ConversionRequest& request, ConversionHost& host,
                                FileSystem& fs);

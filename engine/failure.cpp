@@ -30,6 +30,11 @@ const char* FailureCode(Failure failure) {
     case Failure::kDelayWithoutNumber: return "delay_without_number";
     case Failure::kUnknownLanguage: return "unknown_language";
     case Failure::kBatchWithCheck: return "batch_with_check";
+    case Failure::kStandardStreamInBatchOrCheck: return "standard_stream_in_batch_or_check";
+    case Failure::kStandardInputWithoutOutput: return "standard_input_without_output";
+    case Failure::kDirectionUnknown: return "direction_unknown";
+    case Failure::kStandardStreamIsTerminal: return "standard_stream_is_terminal";
+    case Failure::kDelayTagInOutputName: return "delay_tag_in_output_name";
     case Failure::kStopped: return "stopped";
   }
   return "unexpected";

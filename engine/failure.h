@@ -36,6 +36,16 @@ enum class Failure {
   kDelayWithoutNumber,  // "-d" without a whole number joined to it
   kUnknownLanguage,     // "--lang=" with a language other than ja and en
   kBatchWithCheck,      // --batch and --check together
+  // "-" for standard input or output where it cannot stand: in a run of
+  // several files, as an input without an output path to name the result,
+  // as an input whose output's name has neither ending (the direction is
+  // unknown), for a terminal, or as an input whose output's name states a
+  // delay that only the input's own name could give.
+  kStandardStreamInBatchOrCheck,
+  kStandardInputWithoutOutput,
+  kDirectionUnknown,
+  kStandardStreamIsTerminal,
+  kDelayTagInOutputName,
   // A stop request (a signal, the console's close) ended the run.
   kStopped,
 };

@@ -18,7 +18,10 @@ CommandArguments ReadArguments(const std::vector<std::string>& tokens, ProgramKi
   CommandArguments read;
   for (size_t i = 0; i < tokens.size(); ++i) {
     const std::string& token = tokens[i];
-    if (read.optionsEnded || !token.starts_with("-")) {
+    // "-" alone stands for standard input or output: a path of the
+    // console's, which says where it may stand; the dialog has no streams.
+    const bool dash = token == "-";
+    if (read.optionsEnded || !token.starts_with("-") || (dash && program == ProgramKind::kConsole)) {
       read.paths.push_back(token);
       continue;
     }

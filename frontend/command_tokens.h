@@ -52,10 +52,11 @@ struct CommandArguments {
 // for "-d" with no whole number joined (nothing, a blank, a sign or a digit
 // follows it, but no number), kUnknownLanguage for another "--lang=",
 // kOutDirWithoutFolder for "--out-dir" with nothing to name the folder, and
-// kUnknownOption for every other token, "-" alone and, for the dialog
-// program, the console's own options. Reading goes on after a slip, so that
-// the language and a help or version request are still found. An empty
-// token is a path.
+// kUnknownOption for every other token and, for the dialog program, "-"
+// alone and the console's own options. Reading goes on after a slip, so
+// that the language and a help or version request are still found. An
+// empty token is a path, and so is "-" for the console program (standard
+// input or output; its reader says where it may stand).
 CommandArguments ReadArguments(const std::vector<std::string>& tokens, ProgramKind program);
 
 // The dialog program's command-line run: ReadArguments, then an input and at

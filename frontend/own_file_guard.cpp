@@ -89,7 +89,8 @@ std::optional<size_t> OwnFileGuard::OtherInput(const std::optional<FileKey>& key
 
 std::optional<size_t> OwnFileGuard::WrittenFor(const FileKey& key) const {
   const size_t mask = writtenSlots_.size() - 1;
-  for (size_t at = HashOf(key) & mask; writtenSlots_[at] != kFree; at = (at + 1) & mask) {
+  for (size_t at = static_cast<size_t>(HashOf(key)) & mask; writtenSlots_[at] != kFree;
+       at = (at + 1) & mask) {
     if (writtenKeys_[writtenSlots_[at]] == key) return writtenSlots_[at];
   }
   return std::nullopt;
@@ -120,7 +121,7 @@ void OwnFileGuard::Wrote(size_t index, const std::string& output) {
   }
   if (WrittenFor(*key)) return;  // the first file to write it is the one named
   const size_t mask = writtenSlots_.size() - 1;
-  size_t at = HashOf(*key) & mask;
+  size_t at = static_cast<size_t>(HashOf(*key)) & mask;
   while (writtenSlots_[at] != kFree) at = (at + 1) & mask;
   writtenKeys_[number] = *key;
   writtenSlots_[at] = number;

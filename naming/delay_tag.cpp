@@ -70,6 +70,14 @@ DelayTagResult ParseDelayTag(const std::string& path) {
   return result;
 }
 
+int32_t DelayStatedByWavName(const std::string& path) {
+  constexpr std::string_view kWav = ".wav";
+  constexpr std::string_view kProposed = "_aac.wav";
+  if (!path.ends_with(kWav)) return 0;
+  if (path.ends_with(kProposed)) return ParseDelayTag(path).delayMs;
+  return ParseDelayTag(path.substr(0, path.size() - kWav.size()) + std::string(kProposed)).delayMs;
+}
+
 int32_t ReadDelayNumber(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && IsAtoiSpace(text[i])) ++i;

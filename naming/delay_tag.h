@@ -19,6 +19,11 @@ struct DelayTagResult {
 
 DelayTagResult ParseDelayTag(const std::string& path);
 
+// The delay a WAV output's name states, read as the tag of the name proposed
+// for an input would be: "X DELAY 120ms.wav" and "X DELAY 120ms_aac.wav"
+// both state 120. 0 for any other name.
+int32_t DelayStatedByWavName(const std::string& path);
+
 // Reads a decimal number the way atoi does (leading white space, one optional
 // sign, digits up to the first non-digit; no digits give 0), but saturates at
 // the limits of int32_t instead of overflowing.

@@ -1,5 +1,6 @@
 # bash completion for tessaro-cli: its options, the languages of --lang=, a
-# folder after --out-dir, and .aac and .wav files (and folders on the way).
+# folder after --out-dir, .aac and .wav files (and folders on the way), and
+# - (standard input or output) where the one-file forms take it.
 # Installed as share/bash-completion/completions/tessaro-cli; by hand:
 #   source tessaro-cli.bash
 
@@ -17,6 +18,17 @@ _tessaro_cli_files() {
   compopt -o filenames 2>/dev/null
 }
 
+# Adds - for the word -, unless --batch or --check is among the words: only
+# the one-file forms take it.
+_tessaro_cli_dash() {
+  [[ $1 == - ]] || return
+  local w
+  for w in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
+    [[ $w == --batch || $w == --check ]] && return
+  done
+  COMPREPLY+=(-)
+}
+
 _tessaro_cli() {
   local word=${COMP_WORDS[COMP_CWORD]}
   local prev=${COMP_WORDS[COMP_CWORD - 1]}
@@ -28,6 +40,7 @@ _tessaro_cli() {
   for ((i = 1; i < COMP_CWORD; i++)); do
     if [[ ${COMP_WORDS[i]} == -- ]]; then
       _tessaro_cli_files "$word" ended
+      _tessaro_cli_dash "$word"
       return
     fi
   done
@@ -64,6 +77,7 @@ _tessaro_cli() {
     if [[ ${#COMPREPLY[@]} -eq 1 && (${COMPREPLY[0]} == --lang= || ${COMPREPLY[0]} == -d) ]]; then
       compopt -o nospace 2>/dev/null
     fi
+    _tessaro_cli_dash "$word"
     return
   fi
   _tessaro_cli_files "$word" ''

@@ -107,9 +107,17 @@ TEST(RunCli, TheOneFileFormRefusesWhatItCannotMean) {
       {{"-o", "x.wav", "song.aac"}, "-o というオプションはありません。"},
       {{"song.aac", "-q"}, "-q というオプションはありません。"},
       {{"--force", "song.aac"}, "--force というオプションはありません。"},
-      {{"-", "song.aac"},
-       "「-」というオプションはありません。標準入力と標準出力は、ファイルの代わりに使えません。"
-       "「-」という名前のファイルは、./- と指定してください。"},
+      // "-" where it cannot stand: nothing is read from standard input.
+      {{"-"},
+       "入力ファイルが「-」（標準入力）のときは、出力ファイル名を決められません。"
+       "出力ファイルを指定してください（標準出力に書くときは「-」です）。"},
+      {{"-", "song.mp3"},
+       "入力ファイルが「-」（標準入力）のときは、出力ファイル song.mp3 の拡張子で変換の向きを"
+       "決めます。.wav か .aac で終わる名前を指定してください。"},
+      {{"-", "x DELAY 120ms.wav"},
+       "出力ファイル名 x DELAY 120ms.wav にDelay 120 ms が書かれていますが、標準入力には、"
+       "Delayを読み取るファイル名がありません。補正するときは -d120 のように指定し、"
+       "補正しないときはDelayのない名前にしてください。"},
       {{"--lang", "song.aac"}, "--lang というオプションはありません。"},
       // Look-alikes of the known options are not taken for them.
       {{"-dry-run", "song.aac"}, "-dry-run というオプションはありません。"},
@@ -188,10 +196,13 @@ TEST(RunCli, DamageReportGoesToStandardErrorOnly) {
 }
 
 std::vector<const char*> Members(const CliTexts& t) {
-  static_assert(sizeof(CliTexts) == 15 * sizeof(const char*));  // every member listed
+  static_assert(sizeof(CliTexts) == 21 * sizeof(const char*));  // every member listed
   return {t.usage.c_str(),          t.moreForms.c_str(),          t.help.c_str(),
           t.outDirWithoutFolder.c_str(), t.outDirWithoutBatch.c_str(), t.tooManyPaths.c_str(),
-          t.batchWithCheck.c_str(), t.checkSummary.c_str(),
+          t.batchWithCheck.c_str(), t.standardStreamInBatchOrCheck.c_str(),
+          t.standardInputWithoutOutput.c_str(), t.directionUnknown.c_str(),
+          t.inputIsTerminal.c_str(), t.outputIsTerminal.c_str(), t.delayTagInOutputName.c_str(),
+          t.checkSummary.c_str(),
           t.checkWavLayout.c_str(), t.checkMismatchCount.c_str(), t.checkFrameCount.c_str(),
           t.checkFlavours.c_str(),  t.flavourClassic.c_str(),   t.flavourEditors.c_str(),
           t.flavourMixed.c_str()};

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -198,6 +199,9 @@ TEST_F(CliContract, AReportThatCannotBeWrittenEndsTheRunWithStatusOne) {
       {kCli, {bad}, "2>", 1, ""},
       {kCli, {"--batch", bad, other}, "2>", 1, ""},
       {kCli, {"--json", bad}, "2>", 3, ""},  // nothing goes to standard error
+      // The converted data written to standard output, which fails.
+      {kCli, {"--lang=en", good, "-"}, ">", 1,
+       "Error: The output file \"-\" cannot be written (No space left on device).\n"},
 #ifdef TESSARO_DIALOG_PATH
       {TESSARO_DIALOG_PATH, {"--help"}, ">", 1, outFull},
       {TESSARO_DIALOG_PATH, {"--version"}, ">", 1, outFull},
@@ -250,11 +254,30 @@ TEST_F(CliContract, EachFormRefusesTheSameSlips) {
   const Expected kNoDelay{2, "delay_without_number", nullptr};
   const Expected kLanguage{2, "unknown_language", nullptr};
   const Expected kChecked{0, nullptr, nullptr};
+  const Expected kStreamInRun{2, "standard_stream_in_batch_or_check", nullptr};
   const Case cases[] = {
       {{"-o", "x.wav", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
       {{"--force", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
       {{"-dry-run", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
-      {{"-", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
+      // "-" is standard input or output in the one-file forms only. Here
+      // standard input is empty, which is no WAV: nothing is written.
+      {{"-", "song.aac"}, {1, nullptr, nullptr}, {1, nullptr, nullptr}, kStreamInRun, kStreamInRun},
+      {{"song.aac", "-"}, kChecked, kChecked, kStreamInRun, kStreamInRun},
+      {{"-"},
+       {2, "standard_input_without_output", nullptr},
+       {2, "standard_input_without_output", nullptr},
+       kStreamInRun,
+       kStreamInRun},
+      {{"-", "x.mp3"},
+       {2, "direction_unknown", nullptr},
+       {2, "direction_unknown", nullptr},
+       kStreamInRun,
+       kStreamInRun},
+      {{"-", "x DELAY 5ms.wav"},
+       {2, "delay_tag_in_output_name", nullptr},
+       {2, "delay_tag_in_output_name", nullptr},
+       kStreamInRun,
+       kStreamInRun},
       {{"-d", "250", "song.aac"}, kNoDelay, kNoDelay, kNoDelay, kNoDelay},
       {{"--lang=fr", "song.aac"}, kLanguage, kLanguage, kLanguage, kLanguage},
       {{"--check", "song.aac"}, kChecked, kChecked, {2, "batch_with_check", nullptr}, kChecked},
@@ -317,6 +340,79 @@ TEST_F(CliContract, EachFormRefusesTheSameSlips) {
       }
     }
   }
+}
+
+// "-" reads standard input and writes standard output: a pipe or a
+// redirected file in, a pipe or a file out, each direction gives the bytes
+// of the conversion of files and its report, apart from the input's name
+// (the report on standard error where standard output carries the data).
+TEST_F(CliContract, StandardInputAndOutputGiveTheBytesAndTheReportOfFiles) {
+  Sample("song.aac");
+  const ProcessResult toWav = RunProgram({kCli, dir_.File("song.aac"), dir_.File("ref.wav")});
+  const ProcessResult toAac = RunProgram({kCli, dir_.File("ref.wav"), dir_.File("ref.aac")});
+  const ProcessResult jsonToAac =
+      RunProgram({kCli, "--json", dir_.File("ref.wav"), dir_.File("ref2.aac")});
+  ASSERT_EQ(toWav.exitCode, 0);
+  ASSERT_EQ(toAac.exitCode, 0);
+  struct Case {
+    const char* command;  // run in the folder, "$0" the program
+    const char* made;     // the file the data went to
+    const char* reference;
+    const ProcessResult* report;
+    bool reportOnError;  // the report on standard error
+  } const cases[] = {
+      {"\"$0\" - out.wav < song.aac", "out.wav", "ref.wav", &toWav, false},
+      {"cat song.aac | \"$0\" - out.wav", "out.wav", "ref.wav", &toWav, false},
+      {"\"$0\" song.aac - > out.wav", "out.wav", "ref.wav", &toWav, true},
+      {"cat song.aac | \"$0\" - - | cat > out.wav", "out.wav", "ref.wav", &toWav, true},
+      {"cat ref.wav | \"$0\" - out.aac", "out.aac", "ref.aac", &toAac, false},
+      {"\"$0\" ref.wav - | cat > out.aac", "out.aac", "ref.aac", &toAac, true},
+      {"cat ref.wav | \"$0\" - - > out.aac", "out.aac", "ref.aac", &toAac, true},
+      {"cat ref.wav | \"$0\" --json - - > out.aac", "out.aac", "ref.aac", &jsonToAac, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    std::filesystem::remove(testing::Utf8Path(dir_.File(c.made)));
+    const ProcessResult r =
+        RunProgram({"/bin/sh", "-c", "cd \"$1\" && " + std::string(c.command), kCli, dir_.Dir()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir_.File(c.made)), ReadFile(dir_.File(c.reference)));
+    std::string report = c.reportOnError ? r.err : r.out;
+    if (c.report == &jsonToAac) {  // the names aside, the same object
+      nlohmann::json got = nlohmann::json::parse(report);
+      nlohmann::json expected = nlohmann::json::parse(c.report->out);
+      EXPECT_EQ(got["input"], "-");
+      EXPECT_EQ(got["output"], "-");
+      for (nlohmann::json* j : {&got, &expected}) j->erase("input"), j->erase("output");
+      EXPECT_EQ(got, expected);
+    } else {
+      EXPECT_EQ(report, c.report->out);
+    }
+    if (!c.reportOnError) {
+      EXPECT_EQ(r.err, "");
+    }
+  }
+}
+
+// "-" is never a terminal: binary audio is neither read from one nor
+// written to one (the usage error then on the terminal), and nothing is
+// written. script(1) gives the program a terminal.
+TEST_F(CliContract, StandardStreamsThatAreTerminalsAreRefused) {
+  Sample("song.aac");
+  const std::map<std::string, std::string> before = Snapshot(dir_);
+  for (const char* command : {"song.aac -", "- out.wav", "--json - -", "--lang=en - -"}) {
+    SCOPED_TRACE(command);
+    const ProcessResult r = RunProgram(
+        {"script", "-qec", "cd \"$DIR\" && exec \"$CLI\" " + std::string(command), "/dev/null"},
+        {"LANG=C.UTF-8", "DIR=" + dir_.Dir(), "CLI=" + kCli});
+    EXPECT_EQ(r.exitCode, 2);
+    const bool english = std::string(command).starts_with("--lang=en");
+    EXPECT_NE(r.out.find(english ? " is a terminal" : "が端末です。"), std::string::npos) << r.out;
+    if (std::string(command).starts_with("--json")) {
+      EXPECT_NE(r.out.find("\"errorCode\":\"standard_stream_is_terminal\""), std::string::npos);
+    }
+  }
+  EXPECT_EQ(Snapshot(dir_), before);
 }
 
 // A script reading --json sees JSON for a usage error and for a stopped run.

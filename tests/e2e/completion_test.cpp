@@ -65,10 +65,15 @@ TEST(Completion, BashOffersTheTableOptionsTheLanguagesAndTheFiles) {
   // Before "--" a file that begins with "-" is offered with its folder.
   EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "a.aac", ""}), (Set{"./-x.aac", "a.aac", "b.wav", "sub"}));
   EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "--batch", "--out-dir", ""}), Set{"sub"});
-  EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "--", "-"}), Set{"-x.aac"});  // a file after --
+  EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "--", "-"}), (Set{"-", "-x.aac"}));  // a file after --
+
+  // "-" (standard input or output) where the one-file forms take it.
+  EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "--check", "--", "-"}), Set{"-x.aac"});
+  EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "--batch", "-"}).count("-"), 0u);
 
   Set offered;
   for (const std::string& option : BashCompletes(d, {"tessaro-cli", "-"})) {
+    if (option == "-") continue;
     if (option.ends_with("=")) {
       for (const std::string& value : BashCompletes(d, {"tessaro-cli", option.substr(0, option.size() - 1), "="})) {
         offered.insert(option + value);
@@ -78,6 +83,7 @@ TEST(Completion, BashOffersTheTableOptionsTheLanguagesAndTheFiles) {
     }
   }
   EXPECT_EQ(offered, ConsoleOptions());
+  EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "-"}).count("-"), 1u);
 }
 
 // zsh's _arguments specs: "-name[...]", "-name=[...]" or "-name=-[...]" (a

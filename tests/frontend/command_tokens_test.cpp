@@ -74,7 +74,8 @@ TEST(ReadArguments, SlipsAreUsageErrorsInBothPrograms) {
       {{"song.aac", "--bogus"}, Failure::kUnknownOption, Failure::kUnknownOption, "--bogus"},
       {{"-s3", "a.aac"}, Failure::kUnknownOption, Failure::kUnknownOption, "-s3"},
       {{"-x", "-d", "a.aac"}, Failure::kUnknownOption, Failure::kUnknownOption, "-x"},
-      {{"-", "a.aac"}, Failure::kUnknownOption, Failure::kUnknownOption, "-"},
+      // "-" is standard input or output for the console, no file for the dialog.
+      {{"-", "a.aac"}, Failure::kNone, Failure::kUnknownOption, "-"},
       {{"-d", "250", "a.aac"}, Failure::kDelayWithoutNumber, Failure::kDelayWithoutNumber, "-d"},
       {{"-d 7", "a.aac"}, Failure::kDelayWithoutNumber, Failure::kDelayWithoutNumber, "-d 7"},
       {{"-d12ms", "a.aac"}, Failure::kDelayWithoutNumber, Failure::kDelayWithoutNumber, "-d12ms"},

@@ -63,14 +63,17 @@ const std::string kQtProgram = TESSARO_QT_PROGRAM_PATH;
 #endif
 
 // Starts tessaro-cli (or another program) with standard output and error
-// going to the given descriptors (-1: /dev/null).
+// going to the given descriptors, and standard input coming from inFd (-1:
+// /dev/null); with more locale-like entries in its environment.
 pid_t Start(const std::vector<std::string>& args, int outFd = -1, int errFd = -1,
-            const std::string& program = kCli) {
+            const std::string& program = kCli, int inFd = -1,
+            const std::vector<std::string>& environmentEntries = {}) {
   std::vector<char*> argv = {const_cast<char*>(program.c_str())};
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   std::vector<std::string> locale = e2e::kDefaultLocale;
   locale.push_back("QT_QPA_PLATFORM=offscreen");  // the Qt program needs no display
+  locale.insert(locale.end(), environmentEntries.begin(), environmentEntries.end());
   std::vector<std::string> environment = e2e::ChildEnvironment(locale);
   std::vector<char*> env;
   for (std::string& e : environment) env.push_back(e.data());
@@ -78,7 +81,7 @@ pid_t Start(const std::vector<std::string>& args, int outFd = -1, int errFd = -1
   const pid_t pid = ::fork();
   if (pid != 0) return pid;
   const int null = ::open("/dev/null", O_RDWR);
-  ::dup2(null, STDIN_FILENO);
+  ::dup2(inFd >= 0 ? inFd : null, STDIN_FILENO);
   ::dup2(outFd >= 0 ? outFd : null, STDOUT_FILENO);
   ::dup2(errFd >= 0 ? errFd : null, STDERR_FILENO);
   ::execve(program.c_str(), argv.data(), env.data());
@@ -441,7 +444,10 @@ TEST_F(Stops, TheGroupNeverHasTheNewFileBeforeItsAcl) {
 // process of that number was alive where it looked, and removed it: the live
 // run failed after all its work. The hidden name tells the namespace now.
 TEST_F(Stops, ALiveRunsFileIsKeptByARunInAnotherNamespace) {
-  const std::vector<std::string> unshare = {"unshare", "-p", "-f", "--mount-proc"};
+  // No --mount-proc: it needs a private mount tree, which a chroot cannot
+  // make, and the other run never looks in /proc for the live one anyway:
+  // kill(pid, 0) from the new namespace cannot see it.
+  const std::vector<std::string> unshare = {"unshare", "-p", "-f"};
   std::vector<std::string> probe = unshare;
   probe.push_back("true");
   if (!e2e::HaveTool("unshare") || e2e::RunProgram(probe).exitCode != 0) {
@@ -534,6 +540,59 @@ TEST_F(Stops, WhereTheNewFileCannotBeLinkedInItIsPutInPlaceUnderItsHiddenName) {
     std::set<std::string> expected = entries;
     expected.insert("out.wav");
     EXPECT_EQ(DirectoryEntries(dir_.File("")), expected);
+  }
+}
+
+// A stop while "-" is read from a pipe that has more to come: the stop line,
+// the stopped file's JSON object (on standard error where standard output
+// carries the data; the input's size and, with both "-", the direction not
+// known yet), no output, and nothing left in the temporary folder.
+TEST_F(Stops, AStopWhileStandardInputIsReadLeavesNothing) {
+  const std::string tmp = dir_.File("tmp");
+  std::filesystem::create_directory(tmp);
+  struct Case {
+    std::vector<std::string> args;
+    bool reportOnError;
+    const char* direction;
+  } const cases[] = {
+      {{"--json", "-", dir_.File("out.wav")}, false, "\"aac_to_wav\""},
+      {{"--json", "-", "-"}, true, "null"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    int in[2];
+    ASSERT_EQ(::pipe2(in, O_CLOEXEC), 0);
+    ::fcntl(in[1], F_SETPIPE_SZ, 4096);
+    const std::string outPath = dir_.File("stdout.txt");
+    const std::string errPath = dir_.File("stderr.txt");
+    const int outFd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const pid_t pid = Start(c.args, outFd, errFd, kCli, in[0], {"TMPDIR=" + tmp});
+    ::close(in[0]);
+    ::close(outFd);
+    ::close(errFd);
+    ASSERT_GT(pid, 0);
+    // The pipe holds one page: once all of this is written, the program has
+    // read most of it, and it waits for more.
+    const std::string some = sample_.substr(0, 65536);
+    ASSERT_EQ(::write(in[1], some.data(), some.size()), static_cast<ssize_t>(some.size()));
+    ::kill(pid, SIGTERM);
+    const Finished f = Wait(pid);
+    ::close(in[1]);
+    EXPECT_EQ(f.exitCode, 143);
+    const std::string out = ReadFile(outPath);
+    const std::string err = ReadFile(errPath);
+    const std::string report = c.reportOnError ? err.substr(std::min(err.size(), kStopped.size())) : out;
+    EXPECT_EQ(err.rfind(kStopped, 0), 0u) << err;
+    EXPECT_EQ(c.reportOnError ? out : err.substr(kStopped.size()), "");
+    const nlohmann::json j = nlohmann::json::parse(report);
+    EXPECT_EQ(j["status"], "stopped");
+    EXPECT_EQ(j["exitStatus"], 143);
+    EXPECT_EQ(j["input"], "-");
+    EXPECT_TRUE(j["inputSize"].is_null());
+    EXPECT_EQ(j["direction"].dump(), c.direction);
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("out.wav")));
+    EXPECT_EQ(DirectoryEntries(tmp), std::set<std::string>{});
   }
 }
 

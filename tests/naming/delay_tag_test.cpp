@@ -100,6 +100,21 @@ TEST(ParseDelayTag, JapaneseNames) {
   ExpectTagCases(std::begin(cases), std::end(cases));
 }
 
+// A WAV output's name read as an input's proposed name would be: with its
+// own ending or the proposed one; other names state nothing.
+TEST(DelayStatedByWavName, BothEndingsOfAWavName) {
+  const struct {
+    const char* path;
+    int32_t delayMs;
+  } cases[] = {
+      {"x DELAY 120ms.wav", 120},      {"x DELAY 120ms_aac.wav", 120},
+      {"x (delay -5ms).wav", -5},      {"x DELAY 0ms.wav", 0},
+      {"x DELAY 120ms.aac", 0},        {"x DELAY 120ms.wav.bak", 0},
+      {"rooms.wav", 0},                {".wav", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DelayStatedByWavName(c.path), c.delayMs) << c.path;
+}
+
 TEST(ReverseFindText, LastOccurrenceByteOffset) {
   struct Case {
     const char* text;

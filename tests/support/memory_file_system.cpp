@@ -100,7 +100,7 @@ MemoryFileSystem::MemoryFileSystem() : openHandles_(std::make_shared<int>(0)) {}
 MemoryFileSystem::~MemoryFileSystem() = default;
 
 void MemoryFileSystem::SetFile(const std::string& path, Bytes bytes) {
-  const std::string target = Resolve(path);
+  const std::string target = FollowLinks(path);
   auto it = files_.find(target);
   if (it != files_.end()) {
     *it->second = std::move(bytes);
@@ -114,11 +114,11 @@ void MemoryFileSystem::SetFile(const std::string& path, const std::string& bytes
 }
 
 bool MemoryFileSystem::Exists(const std::string& path) const {
-  return files_.count(Resolve(path)) > 0;
+  return files_.count(FollowLinks(path)) > 0;
 }
 
 Bytes MemoryFileSystem::Contents(const std::string& path) const {
-  auto it = files_.find(Resolve(path));
+  auto it = files_.find(FollowLinks(path));
   return it == files_.end() ? Bytes{} : *it->second;
 }
 
@@ -135,19 +135,19 @@ void MemoryFileSystem::AddAlias(const std::string& alias, const std::string& tar
 void MemoryFileSystem::AddSpecial(const std::string& path) { specials_.insert(path); }
 
 void MemoryFileSystem::SetPermissions(const std::string& path, uint32_t permissions) {
-  auto it = files_.find(Resolve(path));
+  auto it = files_.find(FollowLinks(path));
   if (it != files_.end()) permissions_[it->second.get()] = permissions;
 }
 
 uint32_t MemoryFileSystem::Permissions(const std::string& path) const {
-  auto it = files_.find(Resolve(path));
+  auto it = files_.find(FollowLinks(path));
   if (it == files_.end()) return 0;
   auto p = permissions_.find(it->second.get());
   return p == permissions_.end() ? 0644 : p->second;
 }
 
 bool MemoryFileSystem::Synced(const std::string& path) const {
-  auto it = files_.find(Resolve(path));
+  auto it = files_.find(FollowLinks(path));
   return it != files_.end() && synced_.count(it->second.get()) > 0;
 }
 
@@ -179,21 +179,21 @@ std::optional<FaultMode> MemoryFileSystem::Count(FsOp op) {
   return std::nullopt;
 }
 
-std::string MemoryFileSystem::Resolve(const std::string& path) const {
+std::string MemoryFileSystem::FollowLinks(const std::string& path) const {
   auto it = aliases_.find(path);
   return it == aliases_.end() ? path : it->second;
 }
 
 std::unique_ptr<File> MemoryFileSystem::OpenRead(const std::string& path) {
   if (Count(FsOp::kOpenRead)) return nullptr;
-  auto it = files_.find(Resolve(path));
+  auto it = files_.find(FollowLinks(path));
   if (it == files_.end()) return nullptr;
   return std::make_unique<Handle>(*this, it->second);
 }
 
 PathInfo MemoryFileSystem::Stat(const std::string& path) {
   PathInfo info;
-  const std::string target = Resolve(path);
+  const std::string target = FollowLinks(path);
   if (Count(FsOp::kStat) || specials_.count(target) > 0) {
     info.kind = PathInfo::Kind::kOther;
   } else if (files_.count(target) > 0) {
@@ -206,7 +206,7 @@ PathInfo MemoryFileSystem::Stat(const std::string& path) {
 
 std::string MemoryFileSystem::ResolveLinks(const std::string& path) {
   if (Count(FsOp::kResolveLinks)) return {};
-  return Resolve(path);
+  return FollowLinks(path);
 }
 
 std::unique_ptr<File> MemoryFileSystem::CreateExclusive(const std::string& path,
@@ -233,18 +233,18 @@ bool MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
 
 bool MemoryFileSystem::Remove(const std::string& path) {
   if (Count(FsOp::kRemove)) return false;
-  return files_.erase(Resolve(path)) > 0;
+  return files_.erase(FollowLinks(path)) > 0;
 }
 
 bool MemoryFileSystem::SameFile(const std::string& a, const std::string& b) {
   Count(FsOp::kSameFile);
-  const std::string ra = Resolve(a);
-  return ra == Resolve(b) && files_.count(ra) > 0;
+  const std::string ra = FollowLinks(a);
+  return ra == FollowLinks(b) && files_.count(ra) > 0;
 }
 
 std::optional<FileKey> MemoryFileSystem::Identify(const std::string& path) {
   Count(FsOp::kSameFile);
-  const auto it = files_.find(Resolve(path));
+  const auto it = files_.find(FollowLinks(path));
   if (it == files_.end()) return std::nullopt;
   return FileKey{0, reinterpret_cast<uintptr_t>(it->second.get())};
 }

@@ -143,7 +143,7 @@ class MemoryFileSystem final : public FileSystem {
 
   // Counts a call; returns the fault to apply to it, if any.
   std::optional<FaultMode> Count(FsOp op);
-  std::string Resolve(const std::string& path) const;
+  std::string FollowLinks(const std::string& path) const;
   bool PastLimit(uint64_t size) const { return fileSizeLimit_ && size > *fileSizeLimit_; }
 
   std::map<std::string, std::shared_ptr<Bytes>> files_;

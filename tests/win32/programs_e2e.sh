@@ -75,6 +75,21 @@ win "$rep" "$cli_exe" "曲.aac" "固定.wav" >"$work/keep.out" 2>/dev/null || st
 hidden=$(ls -A "$rep" | grep -c '^\.' || true)
 [ "$hidden" -eq 0 ] || fail "a hidden new file was left beside the outputs"
 
+# "-": standard input and output, through pipes and a redirected file, give
+# the bytes of files in both directions; no spool file stays behind.
+pipe="$work/pipe"
+mkdir -p "$pipe"
+"$ref" "$samples/tone48k_stereo.aac" "$pipe/reference.wav" >/dev/null 2>&1 || true
+"$ref" "$pipe/reference.wav" "$pipe/reference.aac" >/dev/null 2>&1 || true
+(cd "$pipe" && cat "$samples/tone48k_stereo.aac" | timeout 120 wine "$cli_exe" - - 2>/dev/null |
+  cat >piped.wav) || fail "tessaro-cli.exe - - (AAC to WAV)"
+same "$pipe/reference.wav" "$pipe/piped.wav" "tessaro-cli.exe - - (AAC to WAV)"
+(cd "$pipe" && timeout 120 wine "$cli_exe" - piped.aac <reference.wav >/dev/null 2>&1) ||
+  fail "tessaro-cli.exe - piped.aac"
+same "$pipe/reference.aac" "$pipe/piped.aac" "tessaro-cli.exe - piped.aac (WAV to AAC)"
+leftovers=$(find "${WINEPREFIX:-$HOME/.wine}/drive_c" -name '.tessaro-spool-*' 2>/dev/null | wc -l)
+[ "$leftovers" -eq 0 ] || fail "a spool file of - was left in the temporary folder"
+
 # A conversion killed part-way (as from the task manager) leaves nothing
 # beside its output: the system removes the unfinished file.
 killed="$work/killed"
