@@ -14,6 +14,7 @@
 #define IDS_PROGRESS_DAMAGED_NAME 109
 #define IDS_DAMAGE_MARK     111
 #define IDS_DAMAGE_MARK_TIP 112
+#define IDS_EDITORS_TIP     113
 #define IDR_MAINFRAME       128
 #define IDD_ERRORMSG        132
 
@@ -31,6 +32,7 @@
 #define IDC_COUNTDOWN       1012
 #define IDC_INFO_NAME       1013
 #define IDC_MESSAGE_NAME    1014
+#define IDC_FOR_EDITORS     1015
 
 #ifndef IDC_STATIC
 #define IDC_STATIC          (-1)

@@ -27,6 +27,12 @@
 // The mark on the progress bar after a damaged file (string 111).
 #define TSR_TEXT_DAMAGE_MARK "データ異常"
 #define TSR_TEXT_DAMAGE_MARK_EN "Damaged"
+// The check box that writes the WAV in the editors' block flavour (control
+// 1015), and its tooltip (string 113).
+#define TSR_TEXT_FOR_EDITORS "編集ソフト用"
+#define TSR_TEXT_FOR_EDITORS_EN "For &editors"
+#define TSR_TEXT_FOR_EDITORS_TIP "AACからWAVへの変換で、動画編集ソフトがそのまま残すブロックで書きます。"
+#define TSR_TEXT_FOR_EDITORS_TIP_EN "AAC to WAV: writes the blocks in a form that video editors keep as they are."
 // The about box's second line, below the version text (60 x 8 dialog units).
 #define TSR_TEXT_ABOUT_NOTICE "AAC⇔WAV変換"
 #define TSR_TEXT_ABOUT_NOTICE_EN "AAC/WAV tool"

@@ -26,6 +26,7 @@ inline constexpr int kStringProgressName = 108;
 inline constexpr int kStringProgressDamagedName = 109;
 inline constexpr int kStringDamageMark = 111;         // the mark's word on the progress bar
 inline constexpr int kStringDamageMarkTip = 112;      // its tooltip
+inline constexpr int kStringEditorsTip = 113;         // tooltip of the editors' choice
 
 // Controls of the main dialog.
 inline constexpr int kIdcInfo = 1000;         // read-only multi-line information box
@@ -38,6 +39,7 @@ inline constexpr int kIdcBrowseOut = 1006;    // "参照" for the output
 inline constexpr int kIdcOutputSize = 1008;   // size combo box: 0 "1/1", 1 "1/2"
 inline constexpr int kIdcSizeLabel = 1010;    // "TSRｻｲｽﾞ"
 inline constexpr int kIdcInfoName = 1013;     // hidden label: the information box's name
+inline constexpr int kIdcForEditors = 1015;   // check box: the editors' block flavour
 
 // Control of the about box.
 inline constexpr int kIdcVersion = 1009;      // the version text

@@ -1,6 +1,8 @@
 // The dialog logic's texts in Japanese and in English.
 #include "ui/dialog_texts.h"
 
+#include "res/texts.h"
+
 namespace tessaro {
 namespace {
 
@@ -12,6 +14,7 @@ constexpr DialogTexts kJapanese{
     .cancelButton = "中止",
     .stopped = "エラー：変換が、中断されました。出力ファイルは、元のままです。\r\n",
     .folderNotShown = "エラー：出力ファイル（%s）を、フォルダーで表示できません。\r\n",
+    .editorsChoice = "「" TSR_TEXT_FOR_EDITORS "」にチェックを入れて",
 };
 
 constexpr DialogTexts kEnglish{
@@ -24,6 +27,7 @@ constexpr DialogTexts kEnglish{
     .cancelButton = "Cancel",
     .stopped = "Error: The conversion was stopped. The output file is as it was.\r\n",
     .folderNotShown = "Error: The output file \"%s\" cannot be shown in its folder.\r\n",
+    .editorsChoice = "with \"For editors\" checked",
 };
 
 }  // namespace

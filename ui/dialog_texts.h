@@ -20,6 +20,9 @@ struct DialogTexts {
   Text stopped;
   // "Show the output in its folder" found nothing to show it with: the output.
   Format<const char*> folderNotShown;
+  // How the warning about a WAV without frames tells the user to ask for
+  // the editors' flavour: the check box's label, in the warning's sentence.
+  Text editorsChoice;
 };
 
 const DialogTexts& DialogTextsFor(Language language);

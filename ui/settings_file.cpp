@@ -48,6 +48,8 @@ void ApplySettingsLine(const std::string& line, SettingsValues& values) {
     values.inFile = value;
   } else if (key == "OutputSize") {
     values.outputSize = ParseDigits(value) != 0 ? 1 : 0;
+  } else if (key == "ForEditors") {
+    values.forEditors = ParseDigits(value) != 0;
   }
 }
 
@@ -79,7 +81,8 @@ std::string FormatSettings(const SettingsValues& values) {
          "SizeY=" + std::to_string(values.sizeY) + end +
          "ETime=" + std::to_string(values.eTime) + end +
          "InFile=" + values.inFile + end +
-         "OutputSize=" + std::to_string(values.outputSize) + end;
+         "OutputSize=" + std::to_string(values.outputSize) + end +
+         (values.forEditors ? "ForEditors=1" + end : std::string());
 }
 
 bool WriteSettingsFile(const std::string& path, const std::string& storedText,

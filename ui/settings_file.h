@@ -1,5 +1,6 @@
 #pragma once
-// The settings file "TSR.ini": seven key=value lines, no sections.
+// The settings file "TSR.ini": seven key=value lines, no sections, and an
+// eighth once the editors' block flavour has been chosen.
 
 #include <cstddef>
 #include <string>
@@ -17,6 +18,7 @@ struct SettingsValues {
   int eTime = 20;        // error window display time, tenths of a second
   std::string inFile;    // last input path, verbatim
   int outputSize = 0;    // 0 "1/1", 1 "1/2"
+  bool forEditors = false;  // the editors' block flavour (AAC to WAV)
 };
 
 // The number in a settings value: its decimal digits in order, every other
@@ -43,8 +45,10 @@ void ApplySettingsText(const std::string& text, SettingsValues& values);
 inline constexpr size_t kMaxSettingsFile = 1 << 20;
 bool ReadSettingsFile(const std::string& path, std::string* storedText);
 
-// The seven lines, PosX, PosY, SizeX, SizeY, ETime, InFile, OutputSize, each
-// ended by kSettingsLineEnd: CR LF on Windows (as a text-mode file there),
+// The seven lines, PosX, PosY, SizeX, SizeY, ETime, InFile, OutputSize, and
+// ForEditors=1 after them when the editors' flavour is chosen (without it the
+// file is the one every earlier version wrote and reads), each ended by
+// kSettingsLineEnd: CR LF on Windows (as a text-mode file there),
 // LF elsewhere. Readers accept either.
 #ifdef _WIN32
 inline constexpr const char kSettingsLineEnd[] = "\r\n";

@@ -35,11 +35,13 @@ void CTessaroDlg::UpdateData(bool saveAndValidate) {
     m_strInFile = ws_.GetControlText(kIdcInFile);
     const int index = ws_.GetComboIndex(kIdcOutputSize);
     m_nOutputSize = index < 0 ? 0 : index;
+    m_bForEditors = ws_.IsChecked(kIdcForEditors);
     m_strOutFile = ws_.GetControlText(kIdcOutFile);
   } else {
     ws_.SetControlText(kIdcInfo, m_strInfo);
     ws_.SetControlText(kIdcInFile, m_strInFile);
     ws_.SetComboIndex(kIdcOutputSize, m_nOutputSize);
+    ws_.SetChecked(kIdcForEditors, m_bForEditors);
     ws_.SetControlText(kIdcOutFile, m_strOutFile);
   }
 }

@@ -92,8 +92,9 @@ class CTessaroDlg : public ConversionHost {
   void OnClose();
 
   // ---- Operations.
-  // TRUE: the information box, the input path, the size choice and the
-  // output path into the members; FALSE: back into the controls.
+  // TRUE: the information box, the input path, the size choice, the
+  // editors' choice and the output path into the members; FALSE: back into
+  // the controls.
   void UpdateData(bool saveAndValidate);
   void UpdateOutputPath();
   void SetInputsEnabled(bool enabled);
@@ -134,6 +135,7 @@ class CTessaroDlg : public ConversionHost {
   std::string m_strInfo;
   std::string m_strInFile;
   int m_nOutputSize = SettingsValues{}.outputSize;
+  bool m_bForEditors = SettingsValues{}.forEditors;  // the editors' check box
   std::string m_strOutFile;
   std::unique_ptr<CErrorMsgDlg> m_pErrorDlg;
   int32_t m_nDelay = 0;

@@ -1,6 +1,7 @@
 // The command-line run: after the first paint, a program started with
 // arguments fills the dialog from them, converts once and ends, without
-// writing the settings. A close during its conversion cancels it. Arguments
+// writing the settings. The size and the editors' choice start from the
+// saved ones; -s1, -s2 and --for-editors change them for this run only. A close during its conversion cancels it. Arguments
 // that do not form a run (an unknown option, a third path, no input) convert
 // nothing: the error window shows why, and the program ends with the usage
 // status.
@@ -35,9 +36,11 @@ void CTessaroDlg::RunCommandLine() {
   if (read.usage.failure != Failure::kNone) {
     ShowErrorMessage(WindowLines(DialogUsageError(read.usage, language_)), 0);
   } else {
-    const ConversionRequest request = tessaro::RequestFor(
-        read.conversion, read.paths, {m_strInFile, m_strOutFile, m_nOutputSize, m_nDelay, language_});
+    ConversionRequest start{m_strInFile, m_strOutFile, m_nOutputSize, m_nDelay, language_};
+    if (m_bForEditors) start.blockFlavour = BlockFlavour::kEditors;
+    const ConversionRequest request = tessaro::RequestFor(read.conversion, read.paths, start);
     m_nOutputSize = request.outputSize;
+    m_bForEditors = request.blockFlavour == BlockFlavour::kEditors;
     m_strInFile = request.inputPath;
     m_strOutFile = request.outputPath;
     m_nDelay = request.delayMs;

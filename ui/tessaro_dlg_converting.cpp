@@ -97,6 +97,10 @@ ConversionRequest CTessaroDlg::RequestFor(const std::string& input, const std::s
   request.inputPath = input;
   request.outputPath = output;
   request.outputSize = m_nOutputSize;
+  // Only AAC to WAV writes blocks; WAV to AAC reads either flavour, as it
+  // ignores the size.
+  request.blockFlavour = m_bForEditors ? BlockFlavour::kEditors : BlockFlavour::kClassic;
+  request.editorsChoice = DialogTextsFor(language_).editorsChoice;
   request.delayMs = delayMs;
   request.language = language_;
   request.delayFromName = DelayFromName(input, delayMs);
@@ -107,7 +111,7 @@ namespace {
 
 // The controls a conversion disables.
 constexpr int kInputControls[] = {kIdcOutputSize, kIdcInFile, kIdcBrowseIn, kIdcOutFile,
-                                  kIdcBrowseOut};
+                                  kIdcBrowseOut, kIdcForEditors};
 
 bool IsInputControl(int id) {
   for (int input : kInputControls) {

@@ -17,6 +17,7 @@ SettingsValues CTessaroDlg::CurrentSettings() const {
   values.eTime = m_nETime;
   values.inFile = m_strInFile;
   values.outputSize = m_nOutputSize;
+  values.forEditors = m_bForEditors;
   return values;
 }
 
@@ -32,6 +33,7 @@ void CTessaroDlg::LoadSettings() {
   m_nETime = values.eTime;
   m_strInFile = values.inFile;
   m_nOutputSize = values.outputSize;
+  m_bForEditors = values.forEditors;
 }
 
 bool CTessaroDlg::SaveSettings() {

@@ -62,6 +62,10 @@ void CTessaroDlg::OnPaint() { RunCommandLine(); }
 // stretch with the width, the convert button and the information box with
 // the height. Columns are as wide as the window's texts need, never narrower
 // than 44 pixels for the buttons, 36 for the labels and 50 for the size label.
+// The editors' check box stands between the progress bar and the size label,
+// as wide as its text needs; in a narrow window the bar keeps 40 pixels and
+// the check box gets the rest. Where the window system cannot tell the check
+// box's width, the bar reaches the size label as without it.
 void CTessaroDlg::OnSize() {
   const WinRect client = ws_.GetClientRect(DialogWindow::kMain);
   const TextRoom room = ws_.MainTextRoom();
@@ -72,6 +76,11 @@ void CTessaroDlg::OnSize() {
   const int s = std::max(50, room.sizeLabel);
   const int right = w - b - 4;      // the right-hand column
   const int sizeLabel = right - s - 6;
+  const int editorsEnd = sizeLabel - 8;
+  constexpr int kBarLeast = 40;
+  const int editors = room.editorsChoice > 0
+                          ? std::max(4 + kBarLeast + 6, editorsEnd - room.editorsChoice)
+                          : editorsEnd + 6;
   struct Place {
     int id, x, y, width, height;
   };
@@ -82,7 +91,8 @@ void CTessaroDlg::OnSize() {
                          Place{kIdcConvert, right, 80, b, h - 84},
                          Place{kIdcInFile, l + 4, 6, right - 12 - l, 20},
                          Place{kIdcOutFile, l + 4, 32, right - 12 - l, 20},
-                         Place{kIdcProgress, 4, 58, sizeLabel - 12, 16},
+                         Place{kIdcForEditors, editors, 58, std::max(0, editorsEnd - editors), 16},
+                         Place{kIdcProgress, 4, 58, editors - 10, 16},
                          Place{kIdcInfo, 4, 80, right - 12, h - 84}}) {
     ws_.MoveControl(p.id, p.x, p.y, p.width, p.height);
   }

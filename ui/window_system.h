@@ -7,6 +7,8 @@
 // real widgets and calls the handlers of CTessaroDlg (ui/tessaro_dlg.h):
 //   - OnInitDialog() once, after the controls of the main dialog exist and
 //     hold their template texts (the combo box filled with "1/1", "1/2").
+//     The editors' check box (kIdcForEditors) is read when the logic needs
+//     it; a click on it needs no event.
 //   - OnPaint() after the main window has painted itself (every paint, or at
 //     least the first; the command-line run happens once). A platform may
 //     defer the call until the paint has finished.
@@ -71,6 +73,7 @@ struct TextRoom {
   int labelColumn = 0;   // from the left edge to the end of the path labels
   int buttonColumn = 0;  // the browse and convert buttons, the size choice
   int sizeLabel = 0;     // the size choice's label
+  int editorsChoice = 0; // the editors' check box, its box and its text
 };
 
 class WindowSystem {
@@ -85,6 +88,9 @@ class WindowSystem {
   // Index of the selected entry of a drop-down list, -1 when none.
   virtual int GetComboIndex(int id) = 0;
   virtual void SetComboIndex(int id, int index) = 0;
+  // Whether a check box is checked; a control that is none reads as false.
+  virtual bool IsChecked(int id) = 0;
+  virtual void SetChecked(int id, bool checked) = 0;
   virtual void EnableControl(int id, bool enabled) = 0;
   // Position of a progress bar of range 0..100; values above 100 show full,
   // below 0 empty.

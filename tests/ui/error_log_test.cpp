@@ -84,13 +84,19 @@ TEST_F(DialogTest, WavWithoutAnyFrameShowsTheWarningAndLogsIt) {
   Type(kIdcInFile, dir.File("edited.wav"));
   Type(kIdcOutFile, dir.File("edited_out.aac"));
   dlg->OnConvert();
+  // Its remedy names the window's own choice, not the console's option.
   EXPECT_EQ(ws.texts[kIdcErrorMessage],
             "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\r\n"
-            "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n");
+            "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n"
+            "編集ソフトが、音声をデコード、リサンプリング、ディザリングなどで加工した可能性が高いです。\r\n"
+            "「編集ソフト用」にチェックを入れてWAVファイルを作り直し、編集ソフトのプロジェクトは、"
+            "48 kHz、16ビットか8ビットにして、このトラックには、エフェクトをかけないでください。\r\n");
   EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);  // hidden again after its countdown
   const std::string log = testing::ReadFile(LogPath());
   EXPECT_NE(log.find("\t入力ファイル：(edited.wav)\tエラー：このWAVファイルには、AACのフレームが見つかりませんでした。"
-                     "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\r\n"),
+                     "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。"
+                     "編集ソフトが、音声をデコード、リサンプリング、ディザリングなどで加工した可能性が高いです。"
+                     "「編集ソフト用」にチェックを入れてWAVファイルを作り直し、"),
             std::string::npos)
       << log;
   // The report itself is the usual one.
@@ -98,10 +104,10 @@ TEST_F(DialogTest, WavWithoutAnyFrameShowsTheWarningAndLogsIt) {
 }
 
 std::vector<const char*> Members(const DialogTexts& t) {
-  static_assert(sizeof(DialogTexts) == 7 * sizeof(const char*));  // every member listed
+  static_assert(sizeof(DialogTexts) == 8 * sizeof(const char*));  // every member listed
   return {t.countdown.c_str(),    t.settingsNotOpenable.c_str(), t.logInputFileOpen.c_str(),
           t.logDroppedSentence.c_str(), t.cancelButton.c_str(), t.stopped.c_str(),
-          t.folderNotShown.c_str()};
+          t.folderNotShown.c_str(), t.editorsChoice.c_str()};
 }
 
 TEST(DialogTexts, BothLanguagesCompleteEnglishInAscii) {

@@ -7,6 +7,7 @@
 #include "engine/engine_texts.h"
 #include "tests/ui/dialog_fixture.h"
 #include "ui/control_ids.h"
+#include "ui/dialog_texts.h"
 
 namespace tessaro {
 namespace {
@@ -116,10 +117,12 @@ TEST_F(DialogTest, EnglishDialogCountsDownLogsAndConvertsInEnglish) {
   EXPECT_EQ(ReadFile(LogPath()),
             "2024/03/09 07:05:02\tInput file: (song.aac)\tWarning: This AAC file is damaged. "
             "Positions of damaged data (2): Time: 00:00:01.00 Time: 00:00:02.50 ...\r\n");
-  dlg->ShowErrorMessage(en.noFrameFound, 1);
-  EXPECT_NE(ReadFile(LogPath()).find("\tWarning: No AAC frames were found in this WAV file. The WAV "
-                                     "file may have been re-encoded or changed by an editing "
-                                     "program.\r\n"),
+  dlg->ShowErrorMessage(en.noFrameFound(DialogTextsFor(Language::kEnglish).editorsChoice.c_str()), 1);
+  EXPECT_NE(ReadFile(LogPath()).find("\tWarning: No AAC frames were found in this WAV file. The "
+                                     "editing program has most likely decoded, resampled, dithered "
+                                     "or otherwise processed the audio. Write the WAV again with "
+                                     "\"For editors\" checked, keep the editing project at 48 kHz "
+                                     "and 16 or 8 bits, and put no effects on this track.\r\n"),
             std::string::npos);
 
   dlg->OnConvert();

@@ -31,11 +31,14 @@ class FakeWindowSystem : public WindowSystem {
   void SetControlText(int id, const std::string& text) override { texts[id] = text; }
   int GetComboIndex(int id) override { return combos.count(id) ? combos[id] : -1; }
   void SetComboIndex(int id, int index) override { combos[id] = index; }
+  bool IsChecked(int id) override { return checks[id]; }
+  void SetChecked(int id, bool checked) override { checks[id] = checked; }
   void EnableControl(int id, bool enable) override {
     enabled[id] = enable;
     enableLog.push_back({id, enable});
     if (!enable && focus == id) focus = 0;  // a disabled control loses the focus
   }
+  TextRoom MainTextRoom() override { return room; }
   int FocusedControl() override { return focus; }
   void FocusControl(int id) override { focus = id; }
   void SetDamageMark(bool on) override { damageMark = on; }
@@ -101,6 +104,8 @@ class FakeWindowSystem : public WindowSystem {
   // ---- Recorded state and canned answers.
   std::map<int, std::string> texts;
   std::map<int, int> combos{{1008, 0}};
+  std::map<int, bool> checks;
+  TextRoom room;  // what the window's texts need: nothing beyond the least
   std::map<int, bool> enabled;
   std::vector<std::pair<int, bool>> enableLog;
   int focus = 0;  // the control with the keyboard focus

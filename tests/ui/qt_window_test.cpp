@@ -277,6 +277,8 @@ TEST_F(QtWindowTest, ResizingLaysOutControlsAndLimitsHold) {
   const int l = std::max(36, w.Room().labelColumn);
   const int s = std::max(50, w.Room().sizeLabel);
   const int r = 400 - b - 4;
+  const int e = std::max(50, r - s - 14 - w.Room().editorsChoice);  // the editors' check box
+  ASSERT_GT(w.Room().editorsChoice, 20);
   struct Case {
     int id;
     QRect rect;
@@ -284,8 +286,8 @@ TEST_F(QtWindowTest, ResizingLaysOutControlsAndLimitsHold) {
       {1002, {r, 6, b, 20}},          {1006, {r, 32, b, 20}},
       {1010, {r - s - 6, 60, s, 12}}, {1008, {r, 56, b, 20}},
       {1003, {r, 80, b, 56}},         {1001, {l + 4, 6, r - 12 - l, 20}},
-      {1005, {l + 4, 32, r - 12 - l, 20}}, {1004, {4, 58, r - s - 18, 16}},
-      {1000, {4, 80, r - 12, 56}},
+      {1005, {l + 4, 32, r - 12 - l, 20}}, {1004, {4, 58, e - 10, 16}},
+      {1000, {4, 80, r - 12, 56}},        {1015, {e, 58, r - s - 14 - e, 16}},
   };
   for (const Case& c : cases) EXPECT_EQ(Control(c.id)->geometry(), c.rect) << c.id;
   w.resize(100, 50);  // client size; the limits are on the outer size

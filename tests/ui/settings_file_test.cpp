@@ -42,6 +42,8 @@ TEST(SettingsText, AppliesOnlyExactKeys) {
       {"InFile=C:\\a=b.aac\r\n", with([](SettingsValues& v) { v.inFile = "C:\\a=b.aac"; })},
       {"OutputSize=2\n", with([](SettingsValues& v) { v.outputSize = 1; })},
       {"OutputSize=1\rOutputSize=abc\r", defaults},
+      {"ForEditors=1\n", with([](SettingsValues& v) { v.forEditors = true; })},
+      {"ForEditors=1\nForEditors=yes\nforeditors=1\n", defaults},
       {"ETime=5s\r\n", with([](SettingsValues& v) { v.eTime = 5; })},
       {"SizeX=300\nSizeY=200", with([](SettingsValues& v) { v.sizeX = 300; })},
       {"PosY=-20\nPosY=30\n", with([](SettingsValues& v) { v.posY = 30; })},
@@ -56,6 +58,7 @@ TEST(SettingsText, AppliesOnlyExactKeys) {
     EXPECT_EQ(v.eTime, c.expected.eTime) << c.text;
     EXPECT_EQ(v.inFile, c.expected.inFile) << c.text;
     EXPECT_EQ(v.outputSize, c.expected.outputSize) << c.text;
+    EXPECT_EQ(v.forEditors, c.expected.forEditors) << c.text;
   }
 }
 
@@ -92,6 +95,11 @@ TEST(SettingsFile, WritesSevenLinesInOrderAndReadsThemBack) {
   EXPECT_EQ(back.posX, -8);
   EXPECT_EQ(back.inFile, v.inFile);
   EXPECT_EQ(back.outputSize, 1);
+  // The editors' choice adds an eighth line; the seven stay as they were.
+  v.forEditors = true;
+  EXPECT_EQ(FormatSettings(v), testing::ReadFile(path) + "ForEditors=1" + end);
+  ApplySettingsText(FormatSettings(v), back);
+  EXPECT_TRUE(back.forEditors);
 }
 
 // A write that fails at any step, a full disk included, leaves the earlier

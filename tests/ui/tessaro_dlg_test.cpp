@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "cli/cli_app.h"
 #include "engine/convert_command.h"
@@ -177,8 +178,19 @@ TEST_F(DialogTest, SizeLayoutAtClientArea400x100) {
       {1002, P{352, 6, 44, 20}}, {1006, P{352, 32, 44, 20}}, {1010, P{296, 60, 50, 12}},
       {1008, P{352, 56, 44, 20}}, {1003, P{352, 80, 44, 16}}, {1001, P{40, 6, 304, 20}},
       {1005, P{40, 32, 304, 20}}, {1004, P{4, 58, 284, 16}},  {1000, P{4, 80, 340, 16}},
+      {1015, P{294, 58, 0, 16}},
   };
   EXPECT_EQ(ws.places, expected);
+  // The editors' check box takes its text's room from the progress bar,
+  // which keeps 40 pixels in a narrow window.
+  ws.room.editorsChoice = 80;
+  for (const auto& [width, box, bar] : {std::tuple{400, P{208, 58, 80, 16}, P{4, 58, 198, 16}},
+                                        std::tuple{224, P{50, 58, 62, 16}, P{4, 58, 40, 16}}}) {
+    ws.clientRects[DialogWindow::kMain] = {0, 0, width, 100};
+    dlg->OnSize();
+    EXPECT_EQ(ws.places[kIdcForEditors], box) << width;
+    EXPECT_EQ(ws.places[kIdcProgress], bar) << width;
+  }
   MinMaxInfo info;
   dlg->OnGetMinMaxInfo(info);
   EXPECT_EQ((std::vector<int>{info.minTrackWidth, info.minTrackHeight, info.maxTrackWidth}),
@@ -239,8 +251,8 @@ TEST_F(DialogTest, ConvertDisablesFiveInputsAndTurnsIntoCancel) {
   EXPECT_EQ(buttonDuring, "中止");
   EXPECT_EQ(ws.texts[kIdcConvert], "変換");
   const std::vector<std::pair<int, bool>> expected = {
-      {1008, false}, {1001, false}, {1002, false}, {1005, false}, {1006, false},
-      {1008, true},  {1001, true},  {1002, true},  {1005, true},  {1006, true}};
+      {1008, false}, {1001, false}, {1002, false}, {1005, false}, {1006, false}, {1015, false},
+      {1008, true},  {1001, true},  {1002, true},  {1005, true},  {1006, true},  {1015, true}};
   EXPECT_EQ(ws.enableLog, expected);
 }
 

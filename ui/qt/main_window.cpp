@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -107,6 +108,18 @@ void MainWindow::CreateControls() {
   for (QWidget* w : {static_cast<QWidget*>(sizeLabel), static_cast<QWidget*>(size)}) {
     w->setToolTip(Q(texts.sizeTooltip));
   }
+  // After the size choice in the tab order, as in the resource template.
+  auto* editors =
+      Add(kIdcForEditors, new QCheckBox(Q(texts.forEditors), this), u.Rect(150, 35, 60, 10));
+  editors->setToolTip(Q(texts.forEditorsTooltip));
+  {
+    QStyleOptionButton box;
+    box.initFrom(editors);
+    const int indicator =
+        editors->style()->subElementRect(QStyle::SE_CheckBoxContents, &box, editors).left();
+    room_.editorsChoice =
+        indicator + metrics.horizontalAdvance(QString(editors->text()).remove('&')) + 6;
+  }
   inLabel->setBuddy(in);
   outLabel->setBuddy(out);
   sizeLabel->setBuddy(size);
@@ -137,6 +150,7 @@ void MainWindow::CreateControls() {
   progress->setAccessibleName(Q(texts.progressName));
   info->setAccessibleName(Q(texts.reportName));
   size->setAccessibleName(QString(sizeLabel->text()).remove('&'));
+  editors->setAccessibleName(QString(editors->text()).remove('&'));
   for (QObject* box : {Control(kIdcInFile), Control(kIdcOutFile), info->viewport()}) {
     box->installEventFilter(this);
   }

@@ -2,6 +2,7 @@
 #include "ui/qt/qt_window_system.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -110,6 +111,15 @@ int QtWindowSystem::GetComboIndex(int id) {
 
 void QtWindowSystem::SetComboIndex(int id, int index) {
   if (auto* combo = qobject_cast<QComboBox*>(Find(id))) combo->setCurrentIndex(index);
+}
+
+bool QtWindowSystem::IsChecked(int id) {
+  auto* box = qobject_cast<QCheckBox*>(Find(id));
+  return box != nullptr && box->isChecked();
+}
+
+void QtWindowSystem::SetChecked(int id, bool checked) {
+  if (auto* box = qobject_cast<QCheckBox*>(Find(id))) box->setChecked(checked);
 }
 
 void QtWindowSystem::EnableControl(int id, bool enabled) {

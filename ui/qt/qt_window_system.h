@@ -28,6 +28,8 @@ class QtWindowSystem : public WindowSystem {
   void SetControlText(int id, const std::string& text) override;
   int GetComboIndex(int id) override;
   void SetComboIndex(int id, int index) override;
+  bool IsChecked(int id) override;
+  void SetChecked(int id, bool checked) override;
   void EnableControl(int id, bool enabled) override;
   void SetProgressPos(int id, int position) override;
   bool MoveControl(int id, int x, int y, int width, int height) override;

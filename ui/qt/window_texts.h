@@ -18,6 +18,8 @@ struct QtWindowTexts {
   Text browseOutput;
   Text sizeLabel;
   Text sizeTooltip;  // what 1/1 and 1/2 mean
+  Text forEditors;   // the check box for the editors' block flavour
+  Text forEditorsTooltip;
   Text convert;
   // Names for screen readers (the browse buttons' also their tooltips).
   Text browseInputName;

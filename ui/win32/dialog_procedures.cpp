@@ -127,14 +127,16 @@ void Win32WindowSystem::AddTips(HWND hwnd) {
   // Wide enough for the longest line, wrapped where the text is longer.
   SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);
   // What 1/1 and 1/2 mean, over the size choice and its label; which file
-  // each browse button is for (the two read alike).
+  // each browse button is for (the two read alike); what the editors' check
+  // box does.
   const struct {
     int control;
     int text;
   } tips[] = {{kIdcOutputSize, kStringSizeTip},
               {kIdcSizeLabel, kStringSizeTip},
               {kIdcBrowseIn, kStringBrowseInName},
-              {kIdcBrowseOut, kStringBrowseOutName}};
+              {kIdcBrowseOut, kStringBrowseOutName},
+              {kIdcForEditors, kStringEditorsTip}};
   for (const auto& t : tips) {
     std::wstring text = ResourceString(t.text);
     if (text.empty()) continue;

@@ -16,6 +16,7 @@ static_assert(IDS_PROGRESS_NAME == kStringProgressName);
 static_assert(IDS_PROGRESS_DAMAGED_NAME == kStringProgressDamagedName);
 static_assert(IDS_DAMAGE_MARK == kStringDamageMark);
 static_assert(IDS_DAMAGE_MARK_TIP == kStringDamageMarkTip);
+static_assert(IDS_EDITORS_TIP == kStringEditorsTip);
 static_assert(IDD_TESSARO_DIALOG == kDialogMain);
 static_assert(IDR_MAINFRAME == kIconMain);
 static_assert(IDD_ERRORMSG == kDialogErrorMsg);
@@ -33,5 +34,6 @@ static_assert(IDC_ERROR_MESSAGE == kIdcErrorMessage);
 static_assert(IDC_COUNTDOWN == kIdcCountdown);
 static_assert(IDC_INFO_NAME == kIdcInfoName);
 static_assert(IDC_MESSAGE_NAME == kIdcMessageName);
+static_assert(IDC_FOR_EDITORS == kIdcForEditors);
 
 }  // namespace tessaro

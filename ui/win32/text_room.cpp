@@ -85,6 +85,11 @@ TextRoom Win32WindowSystem::MainTextRoom() {
   if (HWND label = GetDlgItem(main_, kIdcSizeLabel)) {
     room.sizeLabel = LayoutCeil(DrawnSize(label, TextOf(label), DT_SINGLELINE).cx + ToDevice(2, dpi), dpi);
   }
+  if (HWND box = GetDlgItem(main_, kIdcForEditors)) {
+    // The check mark's box (13 pixels at 96 dpi), the gaps beside it and the text.
+    room.editorsChoice =
+        LayoutCeil(DrawnSize(box, TextOf(box), DT_SINGLELINE).cx + ToDevice(13 + 8, dpi), dpi);
+  }
   for (HWND child = GetWindow(main_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (IsPathLabel(child)) {
       room.labelColumn = std::max(room.labelColumn, LayoutCeil(RectInDialog(child, main_).right, dpi));

@@ -88,6 +88,15 @@ void Win32WindowSystem::SetComboIndex(int id, int index) {
   if (HWND h = Control(id)) SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+bool Win32WindowSystem::IsChecked(int id) {
+  HWND h = Control(id);
+  return h && SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32WindowSystem::SetChecked(int id, bool checked) {
+  if (HWND h = Control(id)) SendMessageW(h, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void Win32WindowSystem::EnableControl(int id, bool enabled) {
   if (HWND h = Control(id)) EnableWindow(h, enabled ? TRUE : FALSE);
 }
