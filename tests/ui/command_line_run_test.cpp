@@ -28,6 +28,30 @@ TEST_F(DialogTest, SizeOptionHoldsWhereverItStands) {
   EXPECT_FALSE(FileExists(IniPath()));
 }
 
+// The editors' choice starts from the saved one, as the size does;
+// --for-editors asks for it in this run only: the settings stay as they were.
+TEST_F(DialogTest, EditorsOptionOrSavedChoiceWritesTheirBlocks) {
+  struct Case {
+    const char* saved;
+    std::vector<std::string> tokens;
+    BlockFlavour flavour;
+  } const cases[] = {
+      {"", {"x.aac"}, BlockFlavour::kClassic},
+      {"", {"x.aac", "--for-editors"}, BlockFlavour::kEditors},
+      {"ForEditors=1\n", {"x.aac"}, BlockFlavour::kEditors},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tokens.back());
+    testing::WriteFile(IniPath(), c.saved);
+    requests.clear();
+    Open(Args(c.tokens));
+    dlg->OnPaint();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].blockFlavour, c.flavour);
+    EXPECT_EQ(testing::ReadFile(IniPath()), c.saved);
+  }
+}
+
 // Slips such as "-o x.wav song.aac", which once replaced song.aac, convert
 // nothing: the error window says why (the program has written it to standard
 // error too) and the program ends with the usage status, settings unsaved.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <tuple>
@@ -111,6 +112,40 @@ TEST_F(DialogTest, CloseWritesSevenLinesFromWindowAndControls) {
                                           "InFile=/music/a=b c.aac" + end + "OutputSize=1" + end);
   EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
   EXPECT_FALSE(ws.shown[DialogWindow::kErrorMessage]);
+}
+
+// The editors' check box: AAC to WAV writes their blocks, WAV to AAC reads
+// them whatever the box says, and the choice comes back with the window.
+TEST_F(DialogTest, EditorsChoiceWritesTheirBlocksReadsThemBackAndIsKept) {
+  AdtsFields fields;
+  fields.frame_length = 100;
+  const testing::Bytes aac = AdtsStream().Frames(3, fields).bytes();
+  MemoryFileSystem memory;
+  memory.SetFile("/m/a.aac", aac);
+  duringConversion = [&](ConversionHost& host) { RunConversion(requests.back(), host, memory); };
+  Open();
+  EXPECT_FALSE(ws.checks[kIdcForEditors]);
+  ws.checks[kIdcForEditors] = true;
+  Type(kIdcInFile, "/m/a.aac");
+  dlg->OnConvert();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].blockFlavour, BlockFlavour::kEditors);
+  EXPECT_EQ(requests[0].editorsChoice, "「編集ソフト用」にチェックを入れて");
+  const testing::Bytes wav = memory.Contents("/m/a_aac.wav");
+  const std::string preamble = "TSRADTS\x01";
+  EXPECT_NE(std::search(wav.begin(), wav.end(), preamble.begin(), preamble.end()), wav.end());
+  Type(kIdcInFile, "/m/a_aac.wav");
+  Type(kIdcOutFile, "/m/back.aac");
+  dlg->OnConvert();
+  const testing::Bytes back = memory.Contents("/m/back.aac");
+  ASSERT_GE(back.size(), aac.size());
+  EXPECT_TRUE(std::equal(aac.begin(), aac.end(), back.begin()));  // the frames, untouched
+  dlg->OnCancel();
+  const std::string end = kSettingsLineEnd;
+  EXPECT_TRUE(ReadFile(IniPath()).ends_with("OutputSize=0" + end + "ForEditors=1" + end));
+  ws.checks.clear();
+  Open();
+  EXPECT_TRUE(ws.checks[kIdcForEditors]);
 }
 
 TEST_F(DialogTest, UnwritableSettingsShowErrorWindowLogNothingAndStillClose) {
