@@ -40,9 +40,11 @@ check() {  # <language> <lines the tree must hold...>
 }
 tab=$'\t'
 check ja "combo box${tab}TSRｻｲｽﾞ" "push button${tab}入力ファイルを参照..." \
-  "push button${tab}出力ファイルを参照..." "progress bar${tab}進行状況" "text${tab}報告"
+  "push button${tab}出力ファイルを参照..." "progress bar${tab}進行状況" "text${tab}報告" \
+  "check box${tab}編集ソフト用"
 check en "combo box${tab}WAV size" "push button${tab}Browse for the input file…" \
-  "push button${tab}Browse for the output file…" "progress bar${tab}Progress" "text${tab}Report"
+  "push button${tab}Browse for the output file…" "progress bar${tab}Progress" "text${tab}Report" \
+  "check box${tab}For editors"
 
 if [ "$failures" -ne 0 ]; then
   echo "accessibility tree: $failures failures"

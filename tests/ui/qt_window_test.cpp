@@ -8,6 +8,7 @@
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #if TESSARO_QT_DBUS
 #include <QDBusConnection>
@@ -97,6 +98,11 @@ std::vector<std::string> TextsThatFit(QWidget& window) {
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
       text = label->text();
       room = label->contentsRect().width();
+    } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+      QStyleOptionButton option;
+      option.initFrom(box);
+      text = box->text();
+      room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width();
     } else {
       continue;
     }
@@ -265,6 +271,20 @@ TEST_F(QtWindowTest, RestartsBringTheWindowBackAtTheSavedOuterGeometry) {
     w.reject();  // Esc: the settings are written
     EXPECT_EQ(ReadFile(dir.File("TSR.ini")).substr(0, saved.size()), saved) << "run " << run;
   }
+}
+
+// The editors' check box follows the size choice in the tab order, is
+// ticked from the keyboard, and comes back ticked with the window.
+TEST_F(QtWindowTest, EditorsChoiceIsReachedByTabAndKept) {
+  MainWindow& w = Start().Window();
+  Control(kIdcOutputSize)->setFocus();
+  QTest::keyClick(Control(kIdcOutputSize), Qt::Key_Tab);
+  ASSERT_EQ(w.focusWidget(), Control(kIdcForEditors));
+  QTest::keyClick(Control(kIdcForEditors), Qt::Key_Space);
+  w.reject();  // Esc: the settings are written
+  EXPECT_TRUE(ReadFile(dir.File("TSR.ini")).ends_with("OutputSize=0\nForEditors=1\n"));
+  Start();
+  EXPECT_TRUE(qobject_cast<QCheckBox*>(Control(kIdcForEditors))->isChecked());
 }
 
 TEST_F(QtWindowTest, ResizingLaysOutControlsAndLimitsHold) {
@@ -816,16 +836,17 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     const char* countdown;  // its start
   } cases[] = {
       {Language::kJapanese, "曲",
-       {"入力", "参照", "出力", "参照", "TSRｻｲｽﾞ", "変換"},
-       {"入力ファイルを参照...", "出力ファイルを参照...", "進行状況", "報告", "TSRｻｲｽﾞ"},
+       {"入力", "参照", "出力", "参照", "TSRｻｲｽﾞ", "編集ソフト用", "変換"},
+       {"入力ファイルを参照...", "出力ファイルを参照...", "進行状況", "報告", "TSRｻｲｽﾞ",
+        "編集ソフト用"},
        "進行状況：データ異常", "メッセージ",
        "TSR エラーメッセージ", "閉じる", "Tessaroのﾊﾞｰｼﾞｮﾝ情報",
        "Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...", "データ異常の報告を表示(&D)...", "入力サイズ：",
        "1/1：16ビット", "あと"},
       {Language::kEnglish, "song",
-       {"&Input", "&Browse…", "&Output", "B&rowse…", "WAV &size", "&Convert"},
+       {"&Input", "&Browse…", "&Output", "B&rowse…", "WAV &size", "For &editors", "&Convert"},
        {"Browse for the input file…", "Browse for the output file…", "Progress", "Report",
-        "WAV size"},
+        "WAV size", "For editors"},
        "Progress: damaged", "Message",
        "Message from Tessaro", "Close", "About Tessaro", "&About Tessaro…",
        "Show the &damage report…", "Input size:", "1/1: a 16-bit WAV.", "Closes in "},
@@ -843,6 +864,7 @@ TEST_F(QtWindowTest, WindowsShowTheChosenLanguageAndEveryTextFits) {
     }
     // The size choice by its label, with the entry shown as its value.
     names.push_back(accessible(kIdcOutputSize)->text(QAccessible::Name).toStdString());
+    names.push_back(accessible(kIdcForEditors)->text(QAccessible::Name).toStdString());
     EXPECT_EQ(names, c.accessibleNames);
     EXPECT_EQ(accessible(kIdcOutputSize)->text(QAccessible::Value), "1/1");
     EXPECT_EQ(Control(kIdcBrowseIn)->toolTip().toStdString(), c.accessibleNames[0]);
