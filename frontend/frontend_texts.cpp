@@ -23,7 +23,7 @@ constexpr FrontEndTexts kJapanese = {
     .dialogTooManyPaths = "入力ファイルと出力ファイルのほかには、ファイルを指定できません。"
                           "複数のファイルを変換するときは、ウィンドウにドロップするか、"
                           "tessaro-cli --batch を使ってください。",
-    .dialogUsage = "使い方: tessaro [-s1|-s2] [-d<ms>] [入力ファイル [出力ファイル]]\n",
+    .dialogUsage = "使い方: tessaro [-s1|-s2] [-d<ms>] [--for-editors] [入力ファイル [出力ファイル]]\n",
     .dialogOpenForm = "        tessaro --open [ファイル]\n",
     .dialogHelp =
         "AACファイル(.aac)とTSR形式のWAVファイル(.wav)を相互に変換するダイアログを\n"
@@ -38,8 +38,9 @@ constexpr FrontEndTexts kJapanese = {
         "             （前に無音を入れます）、負の値では早めます（その分、先頭を\n"
         "             削ります）\n"
         "  --for-editors\n"
-        "             WAVを編集ソフト用のブロックで書きます（ウィンドウの「編集ソフト用」\n"
-        "             と同じです）。AACからWAVへの変換だけです\n"
+        "             WAVを、動画編集ソフトが残すブロックで書きます（ウィンドウの\n"
+        "             「編集ソフト用」と同じです。ウィンドウで選んであれば、付けなくても\n"
+        "             そうなります）。AACからWAVへの変換だけです\n"
         "  --lang=ja|en\n"
         "             表示の言語を日本語（ja）か英語（en）にします\n"
         "  -h, --help この説明を表示します\n"
@@ -82,7 +83,7 @@ constexpr FrontEndTexts kEnglish = {
     .consoleOnlyOption = "%s is an option of tessaro-cli; tessaro does not take it.",
     .dialogTooManyPaths = "Only an input and an output file can be given; to convert several "
                           "files, drop them onto the window, or use tessaro-cli --batch.",
-    .dialogUsage = "Usage: tessaro [-s1|-s2] [-d<ms>] [INPUT [OUTPUT]]\n",
+    .dialogUsage = "Usage: tessaro [-s1|-s2] [-d<ms>] [--for-editors] [INPUT [OUTPUT]]\n",
     .dialogOpenForm = "       tessaro --open [FILE]\n",
     .dialogHelp =
         "Opens a dialog that converts AAC files (ADTS, .aac) to WAV files (.wav) that\n"
@@ -98,8 +99,9 @@ constexpr FrontEndTexts kEnglish = {
         "             starts the audio later (silence is put in front), a negative\n"
         "             one earlier (as much of its start is cut)\n"
         "  --for-editors\n"
-        "             Writes the WAV in the blocks for editors (as the window's \"For\n"
-        "             editors\" choice does); AAC to WAV only\n"
+        "             Writes the WAV in the blocks that video editors keep (as the\n"
+        "             window's \"For editors\" choice does; when that is ticked, also\n"
+        "             without the option); AAC to WAV only\n"
         "  --lang=ja|en\n"
         "             Shows the texts in Japanese (ja) or English (en)\n"
         "  -h, --help Shows this help\n"

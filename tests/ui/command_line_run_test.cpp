@@ -84,7 +84,7 @@ TEST_F(DialogTest, ArgumentsThatFormNoRunConvertNothingAndSayWhy) {
     EXPECT_EQ(ws.endResults, std::vector<int>{kIdCancel});
     EXPECT_EQ(dlg->ExitStatus(), kExitUsage);
     EXPECT_EQ(ws.texts[kIdcErrorMessage],
-              c.message + "\r\n使い方: tessaro [-s1|-s2] [-d<ms>] [入力ファイル [出力ファイル]]");
+              c.message + "\r\n使い方: tessaro [-s1|-s2] [-d<ms>] [--for-editors] [入力ファイル [出力ファイル]]");
   }
   EXPECT_FALSE(FileExists(IniPath()));
 }

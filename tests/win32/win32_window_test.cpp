@@ -450,13 +450,16 @@ TEST(Win32MainWindow, ControlsFollowTheClientSizeAndTrackingIsLimited) {
     const int l = std::max(36, room.labelColumn);
     const int s = std::max(50, room.sizeLabel);
     const int right = 400 - b - 4;
+    ASSERT_GT(room.editorsChoice, 20);
+    const int e = std::max(50, right - s - 14 - room.editorsChoice);  // the editors' check box
     struct Case {
       int id, x, y, w, h;
     } cases[] = {
         {kIdcBrowseIn, right, 6, b, 20},  {kIdcBrowseOut, right, 32, b, 20},
         {kIdcSizeLabel, right - s - 6, 60, s, 12}, {kIdcConvert, right, 80, b, 36},
         {kIdcInFile, l + 4, 6, right - 12 - l, 20},     {kIdcOutFile, l + 4, 32, right - 12 - l, 20},
-        {kIdcProgress, 4, 58, right - s - 18, 16},   {kIdcInfo, 4, 80, right - 12, 36},
+        {kIdcProgress, 4, 58, e - 10, 16},   {kIdcInfo, 4, 80, right - 12, 36},
+        {kIdcForEditors, e, 58, right - s - 14 - e, 16},
     };
     for (const Case& c : cases) {
       RECT r;
@@ -548,6 +551,25 @@ TEST(Win32MainWindow, AtTheFirstStartTheWholeReportIsShown) {
       EXPECT_TRUE(ShowsAllItsText(GetDlgItem(main, kIdcInfo))) << WindowText(GetDlgItem(main, kIdcInfo));
     });
   }
+}
+
+// The editors' check box, ticked, writes their blocks and is kept.
+TEST(Win32MainWindow, TheEditorsCheckBoxWritesTheirBlocksAndIsKept) {
+  TempDir dir;
+  TestWindowSystem ws(dir.Dir());
+  testing::AdtsFields frame;
+  frame.frame_length = 200;
+  const testing::Bytes input = testing::AdtsStream().Frames(5, frame).bytes();
+  testing::WriteFile(dir.File("a.aac"), std::string(input.begin(), input.end()));
+  CTessaroDlg dlg(ws, CommandLine{}, DefaultConversionRunner(), Language::kEnglish);
+  RunDialog(ws, dlg, [&](HWND main) {
+    SendDlgItemMessageW(main, kIdcForEditors, BM_CLICK, 0, 0);
+    ASSERT_EQ(IsDlgButtonChecked(main, kIdcForEditors), BST_CHECKED);
+    SetDlgItemTextW(main, kIdcInFile, (dir.Wide() + L"a.aac").c_str());
+    Command(main, kIdcConvert);
+  });
+  EXPECT_NE(testing::ReadFile(dir.File("a_aac.wav")).find("TSRADTS\x01"), std::string::npos);
+  EXPECT_TRUE(testing::ReadFile(dir.File("TSR.ini")).ends_with("OutputSize=0\r\nForEditors=1\r\n"));
 }
 
 // Several dropped files convert in turn; during a conversion the convert
@@ -659,10 +681,11 @@ std::string AccessibleName(HWND control) {
 TEST(Win32MainWindow, ScreenReadersNameTheBoxesTheBarAndTheMessage) {
   struct Case {
     Language language;
-    std::vector<std::string> names;  // input, output, information, progress, message
+    // input, output, information, progress, the editors' check box, message
+    std::vector<std::string> names;
   } cases[] = {
-      {Language::kJapanese, {"入力", "出力", "報告", "進行状況", "メッセージ"}},
-      {Language::kEnglish, {"Input", "Output", "Report", "Progress", "Message"}},
+      {Language::kJapanese, {"入力", "出力", "報告", "進行状況", "編集ソフト用", "メッセージ"}},
+      {Language::kEnglish, {"Input", "Output", "Report", "Progress", "For editors", "Message"}},
   };
   CoInitialize(nullptr);
   for (const Case& c : cases) {
@@ -671,12 +694,15 @@ TEST(Win32MainWindow, ScreenReadersNameTheBoxesTheBarAndTheMessage) {
     CTessaroDlg dlg(ws, CommandLine{}, NoConversion(), c.language);
     RunDialog(ws, dlg, [&](HWND main) {
       std::vector<std::string> names;
-      for (const int id : {kIdcInFile, kIdcOutFile, kIdcInfo, kIdcProgress}) {
+      for (const int id : {kIdcInFile, kIdcOutFile, kIdcInfo, kIdcProgress, kIdcForEditors}) {
         names.push_back(AccessibleName(GetDlgItem(main, id)));
       }
       names.push_back(AccessibleName(GetDlgItem(ws.ErrorWindow(), kIdcErrorMessage)));
       EXPECT_EQ(names, c.names);
       EXPECT_EQ(GetWindow(GetDlgItem(main, kIdcOutputSize), GW_HWNDPREV), GetDlgItem(main, kIdcSizeLabel));
+      // Tab goes from the size choice to the editors' check box.
+      EXPECT_EQ(GetNextDlgTabItem(main, GetDlgItem(main, kIdcOutputSize), FALSE),
+                GetDlgItem(main, kIdcForEditors));
     });
   }
   CoUninitialize();
@@ -768,14 +794,17 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
     std::vector<std::wstring> browseTips;
     const char* progressName;
     const char* damagedProgressName;
+    const wchar_t* editorsTip;
   } cases[] = {
       {Language::kJapanese, "変換", "TSR エラーメッセージ", "Tessaroのﾊﾞｰｼﾞｮﾝ情報", L"Tessaro のﾊﾞｰｼﾞｮﾝ情報(&A)...",
        L"1/1：16ビット、1/2：8ビット（ファイルサイズ半分）",
-       {L"入力ファイルを参照...", L"出力ファイルを参照..."}, "進行状況", "進行状況：データ異常"},
+       {L"入力ファイルを参照...", L"出力ファイルを参照..."}, "進行状況", "進行状況：データ異常",
+       L"AACからWAVへの変換で、動画編集ソフトがそのまま残すブロックで書きます。"},
       {Language::kEnglish, "&Convert", "Message from Tessaro", "About Tessaro", L"&About Tessaro…",
        L"1/1: 16-bit samples; 1/2: 8-bit samples, half the file size",
        {L"Browse for the input file…", L"Browse for the output file…"}, "Progress",
-       "Progress: damaged"},
+       "Progress: damaged",
+       L"AAC to WAV: writes the blocks in a form that video editors keep as they are."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.convert);
@@ -795,11 +824,12 @@ TEST(Win32MainWindow, TheChosenLanguagesDialogsShowEveryTextWhole) {
       while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tip, GW_OWNER) != main) {
       }
       ASSERT_TRUE(tip);
-      EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
+      EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 5);
       const std::pair<int, std::wstring> tips[] = {{kIdcOutputSize, c.sizeTip},
                                                    {kIdcSizeLabel, c.sizeTip},
                                                    {kIdcBrowseIn, c.browseTips[0]},
-                                                   {kIdcBrowseOut, c.browseTips[1]}};
+                                                   {kIdcBrowseOut, c.browseTips[1]},
+                                                   {kIdcForEditors, c.editorsTip}};
       for (const auto& [id, text] : tips) {
         wchar_t shown[128] = {};
         TTTOOLINFOW tool{};
