@@ -21,7 +21,8 @@ constexpr DialogTexts kEnglish{
     .countdown = "Closes in %.1f seconds.",
     .settingsNotOpenable =
         "The settings file (%s) cannot be written%s, so the window's position and size, the last "
-        "input file and the size choice were not saved. Check that its folder can be written to.",
+        "input file and the size and \"For editors\" choices were not saved. Check that its folder "
+        "can be written to.",
     .logInputFileOpen = "Input file: (",
     .logDroppedSentence = "The audio may be badly out of sync.",
     .cancelButton = "Cancel",

@@ -140,7 +140,8 @@ TEST_F(DialogTest, EnglishDialogCountsDownLogsAndConvertsInEnglish) {
             0u)
       << message;
   EXPECT_TRUE(message.ends_with(", so the window's position and size, the last input file and the "
-                                "size choice were not saved. Check that its folder can be written to."))
+                                "size and \"For editors\" choices were not saved. Check that its "
+                                "folder can be written to."))
       << message;
 }
 
