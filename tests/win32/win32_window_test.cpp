@@ -263,6 +263,14 @@ bool ShowsAllItsText(HWND edit) {
 
 void Command(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
+// Writes an AAC file of `frames` ADTS frames of 200 bytes each into dir.
+void WriteAac(const TempDir& dir, const std::string& name, int frames) {
+  testing::AdtsFields frame;
+  frame.frame_length = 200;
+  const testing::Bytes input = testing::AdtsStream().Frames(frames, frame).bytes();
+  testing::WriteFile(dir.File(name), std::string(input.begin(), input.end()));
+}
+
 // Runs the main dialog; once it is open, check runs on it and then the
 // dialog is closed with closeWith (also when check stopped at a failure).
 INT_PTR RunDialog(TestWindowSystem& ws, CTessaroDlg& dlg, std::function<void(HWND)> check,
@@ -336,10 +344,7 @@ TEST(Win32MainWindow, ClosingWritesTheSevenSettingsLines) {
 TEST(Win32MainWindow, ClosingDuringAConversionCancelsItThenSavesAndCloses) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
-  testing::AdtsFields frame;
-  frame.frame_length = 200;
-  const testing::Bytes input = testing::AdtsStream().Frames(50, frame).bytes();
-  testing::WriteFile(dir.File("in.aac"), std::string(input.begin(), input.end()));
+  WriteAac(dir, "in.aac", 50);
   bool visibleAfterCloseRequests = false;
   bool savedDuringConversion = true;
   CTessaroDlg dlg(ws, CommandLine{}, [&](const ConversionRequest& request, ConversionHost& host) {
@@ -539,10 +544,7 @@ TEST(Win32MainWindow, AtTheFirstStartTheWholeReportIsShown) {
   for (const Language language : {Language::kJapanese, Language::kEnglish}) {
     TempDir dir;
     TestWindowSystem ws(dir.Dir(), language);
-    testing::AdtsFields frame;
-    frame.frame_length = 200;
-    const testing::Bytes input = testing::AdtsStream().Frames(50, frame).bytes();
-    testing::WriteFile(dir.File("in DELAY 120ms.aac"), std::string(input.begin(), input.end()));
+    WriteAac(dir, "in DELAY 120ms.aac", 50);
     CTessaroDlg dlg(ws, CommandLine{}, DefaultConversionRunner(), language);
     RunDialog(ws, dlg, [&](HWND main) {
       SetDlgItemTextW(main, kIdcInFile, (dir.Wide() + L"in DELAY 120ms.aac").c_str());
@@ -557,10 +559,7 @@ TEST(Win32MainWindow, AtTheFirstStartTheWholeReportIsShown) {
 TEST(Win32MainWindow, TheEditorsCheckBoxWritesTheirBlocksAndIsKept) {
   TempDir dir;
   TestWindowSystem ws(dir.Dir());
-  testing::AdtsFields frame;
-  frame.frame_length = 200;
-  const testing::Bytes input = testing::AdtsStream().Frames(5, frame).bytes();
-  testing::WriteFile(dir.File("a.aac"), std::string(input.begin(), input.end()));
+  WriteAac(dir, "a.aac", 5);
   CTessaroDlg dlg(ws, CommandLine{}, DefaultConversionRunner(), Language::kEnglish);
   RunDialog(ws, dlg, [&](HWND main) {
     SendDlgItemMessageW(main, kIdcForEditors, BM_CLICK, 0, 0);
@@ -580,12 +579,7 @@ TEST(Win32MainWindow, SeveralDroppedFilesConvertInTurnUntilCancelled) {
     SCOPED_TRACE(withEsc ? "Esc" : "the cancel button");
     TempDir dir;
     TestWindowSystem ws(dir.Dir());
-    testing::AdtsFields frame;
-    frame.frame_length = 200;
-    const testing::Bytes input = testing::AdtsStream().Frames(50, frame).bytes();
-    for (const char* name : {"a.aac", "b.aac", "c.aac"}) {
-      testing::WriteFile(dir.File(name), std::string(input.begin(), input.end()));
-    }
+    for (const char* name : {"a.aac", "b.aac", "c.aac"}) WriteAac(dir, name, 50);
     std::vector<std::string> buttonTexts;
     CTessaroDlg dlg(ws, CommandLine{}, [&](const ConversionRequest& request, ConversionHost& host) {
       buttonTexts.push_back(ws.GetControlText(kIdcConvert));
