@@ -27,7 +27,10 @@ using testing::WriteFile;
 
 const std::string kNoFrameWarning =
     "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\n"
-    "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\n";
+    "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\n"
+    "編集ソフトが、音声をデコード、リサンプリング、ディザリングなどで加工した可能性が高いです。\n"
+    "--for-editors を付けてWAVファイルを作り直し、編集ソフトのプロジェクトは、48 kHz、"
+    "16ビットか8ビットにして、このトラックには、エフェクトをかけないでください。\n";
 
 // The first 60 frames of the committed sample: 1.28 s, which is exactly 32
 // frames of 25 fps video, so that every edit below lies on a video frame.
@@ -38,43 +41,29 @@ constexpr int kSamplesPerTick = 1920;
 constexpr int kContainerTicks = 32;
 
 // ---------------------------------------------------------------------------
-// The two block flavours.
-//
-// STAND-IN until tessaro-cli writes and reads the plain flavour itself: the
-// plain container is made by writing today's container and replacing every
-// preamble, and an edited plain container is read by replacing them back.
-// Then WriteContainer passes the new option to tessaro-cli and ReadContainer
-// converts the edited file directly; nothing else in this file changes.
+// The two block flavours: tessaro-cli writes either, and reads both.
 
 enum class Flavour {
-  kBurst,  // today's preamble, which IEC 61937 detectors take for an AAC burst
-  kPlain,  // a preamble that every WAV reader leaves as plain PCM
+  kClassic,  // the default preamble, which IEC 61937 detectors take for an AAC burst
+  kEditors,  // --for-editors: a preamble that every WAV reader leaves as plain PCM
 };
 
-const std::string kBurstPreamble("\x72\xF8\x1F\x4E\x07\x01\x00\x00", 8);
-const std::string kPlainPreamble("TSRADTS\x01", 8);
+ProcessResult WriteContainer(const std::string& aac, const std::string& wav, bool eightBit,
+                             Flavour flavour) {
+  std::vector<std::string> argv = {kCli, eightBit ? "-s2" : "-s1", aac, wav};
+  if (flavour == Flavour::kEditors) argv.insert(argv.begin() + 1, "--for-editors");
+  return RunProgram(argv);
+}
+
+ProcessResult ReadContainer(const std::string& wav, const std::string& aac) {
+  return RunProgram({kCli, wav, aac});
+}
 
 std::string ReplaceAll(std::string s, const std::string& from, const std::string& to) {
   for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size())) {
     s.replace(at, from.size(), to);
   }
   return s;
-}
-
-ProcessResult WriteContainer(const std::string& aac, const std::string& wav, bool eightBit,
-                             Flavour flavour) {
-  const ProcessResult r = RunProgram({kCli, eightBit ? "-s2" : "-s1", aac, wav});
-  if (flavour == Flavour::kPlain) {
-    WriteFile(wav, ReplaceAll(ReadFile(wav), kBurstPreamble, kPlainPreamble));
-  }
-  return r;
-}
-
-ProcessResult ReadContainer(const std::string& wav, const std::string& aac, Flavour flavour) {
-  if (flavour == Flavour::kBurst) return RunProgram({kCli, wav, aac});
-  const std::string burst = wav + ".burst.wav";
-  WriteFile(burst, ReplaceAll(ReadFile(wav), kPlainPreamble, kBurstPreamble));
-  return RunProgram({kCli, burst, aac});
 }
 
 // ---------------------------------------------------------------------------
@@ -142,18 +131,25 @@ void ExpectBack(Outcome outcome, const ProcessResult& r, const std::string& back
   }
 }
 
-// Runs a tool under a time limit; one that hangs is tried again, up to five
-// times in all.
+// Runs a tool under a time limit; one that hangs or is ended by a signal is
+// tried again, up to eight times in all.
 ProcessResult RunTool(const std::vector<std::string>& argv) {
-  // melt now and then hangs before it writes anything: its main loop goes on
-  // waiting for a render thread that has already ended. That happens in one
-  // run of five to ten on a busy machine; a render here takes well under a
-  // second, and a slow one that is ended is simply run again.
-  std::vector<std::string> timed = {"timeout", "-k", "5", "10"};
+  // melt now and then never ends: its render thread has finished and written
+  // the whole output, but the main thread goes on waiting for the consumer to
+  // say it stopped. The render thread ended before the main thread marked the
+  // consumer as running, so the mark is never cleared. On a loaded two-core
+  // machine that is one run in five to seven, whatever real_time, -silent or
+  // -progress say. A render here takes at most a few seconds even then, so
+  // the limit is only a safety bound: a run it ends is simply run again.
+  std::vector<std::string> timed = {"timeout", "-k", "5", "30"};
   timed.insert(timed.end(), argv.begin(), argv.end());
-  constexpr int kTimedOut = 124;  // timeout's status when it ended the tool
+  constexpr int kTimedOut = 124;     // timeout's status when it ended the tool
+  constexpr int kBySignal = 128;     // and above: the tool (or timeout) ended by a signal
+  const auto ended = [](const ProcessResult& r) {
+    return r.exitCode == kTimedOut || r.exitCode > kBySignal;
+  };
   ProcessResult r = RunProgram(timed);
-  for (int attempt = 1; attempt < 5 && r.exitCode == kTimedOut; ++attempt) r = RunProgram(timed);
+  for (int attempt = 1; attempt < 8 && ended(r); ++attempt) r = RunProgram(timed);
   return r;
 }
 
@@ -325,8 +321,8 @@ struct Tool {
   const char* name;
   const char* program;
   bool eightBit;
-  Outcome burst;
-  Outcome plain;
+  Outcome classic;
+  Outcome editors;
   std::vector<Command> (*commands)(const Edit&, const Files&, bool eightBit);
 };
 
@@ -337,17 +333,19 @@ void PrintTo(const Tool& t, std::ostream* os) { *os << t.name; }
 // samples into the 8-bit file, and a second cut of a file it has open can
 // start one block late; keep MLT's projects at 16 bits.
 const Tool kTools[] = {
-    // libavformat's WAV reader takes today's blocks for IEC 61937 AAC bursts
-    // and cannot decode them: it writes no audio, or only the padded silence.
-    // Write the plain flavour.
+    // libavformat's WAV reader takes the classic blocks for IEC 61937 AAC
+    // bursts and cannot decode them: it writes no audio, or only the padded
+    // silence. Write the editors' flavour (--for-editors).
     {"ffmpeg_16bit", "ffmpeg", false, Outcome::kLost, Outcome::kKept, Ffmpeg},
     {"ffmpeg_8bit", "ffmpeg", true, Outcome::kLost, Outcome::kKept, Ffmpeg},
     {"melt_playlist_16bit", "melt", false, Outcome::kLost, Outcome::kKept, MeltPlaylist},
     // MLT takes the audio of every transition and filter through 32-bit float
     // and back with a factor of 32767 instead of 32768: every sample that is
     // not zero moves one step towards zero, in either flavour. Kdenlive and
-    // Shotcut put a "mix" transition on every track, so no setting helps; cut
-    // the audio in a tool that passes 16-bit samples through.
+    // Shotcut put a "mix" transition on every track, so no setting helps: cut
+    // the audio in a tool that passes the samples through (ffmpeg, melt
+    // without transitions or filters, sox, GES at 48 kHz), in the editors'
+    // flavour.
     {"mlt_project_16bit", "melt", false, Outcome::kLost, Outcome::kLost, MltProject},
     {"ges_16bit", "ges-launch-1.0", false, Outcome::kKept, Outcome::kKept, Ges},
     // GStreamer's mixer adds 8-bit samples with their offset of 128, and its
@@ -363,7 +361,7 @@ std::vector<std::string> SampleFrames() {
   return {all.begin(), all.begin() + kFrames};
 }
 
-const char* FlavourName(Flavour f) { return f == Flavour::kBurst ? "burst" : "plain"; }
+const char* FlavourName(Flavour f) { return f == Flavour::kClassic ? "classic" : "editors"; }
 void PrintTo(Flavour f, std::ostream* os) { *os << FlavourName(f); }
 
 class Editors : public ::testing::TestWithParam<std::tuple<Tool, Edit, Flavour>> {};
@@ -385,14 +383,14 @@ TEST_P(Editors, KeepTheBlocksOrTessaroWarns) {
   }
   ASSERT_TRUE(FileExists(files.out));
   const std::string back = dir.File("back.aac");
-  const ProcessResult r = ReadContainer(files.out, back, flavour);
-  ExpectBack(flavour == Flavour::kBurst ? tool.burst : tool.plain, r, back, frames, edit.back);
+  const ProcessResult r = ReadContainer(files.out, back);
+  ExpectBack(flavour == Flavour::kClassic ? tool.classic : tool.editors, r, back, frames, edit.back);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Editors,
     ::testing::Combine(::testing::ValuesIn(kTools), ::testing::ValuesIn(kEdits),
-                       ::testing::Values(Flavour::kBurst, Flavour::kPlain)),
+                       ::testing::Values(Flavour::kClassic, Flavour::kEditors)),
     [](const ::testing::TestParamInfo<Editors::ParamType>& param) {
       return std::string(std::get<0>(param.param).name) + "_" + std::get<1>(param.param).name + "_" +
              FlavourName(std::get<2>(param.param));
@@ -486,12 +484,12 @@ TEST_P(RoundTrips, KeepTheBlocksOrTessaroWarns) {
   }
   ASSERT_TRUE(FileExists(dir.File("edited.wav")));
   const std::string back = dir.File("back.aac");
-  ExpectBack(c.outcome, ReadContainer(dir.File("edited.wav"), back, flavour), back, frames, c.back);
+  ExpectBack(c.outcome, ReadContainer(dir.File("edited.wav"), back), back, frames, c.back);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RoundTrips,
                          ::testing::Combine(::testing::ValuesIn(kRoundTrips),
-                                            ::testing::Values(Flavour::kBurst, Flavour::kPlain)),
+                                            ::testing::Values(Flavour::kClassic, Flavour::kEditors)),
                          [](const ::testing::TestParamInfo<RoundTrips::ParamType>& param) {
                            return std::string(std::get<0>(param.param).name) + "_" +
                                   FlavourName(std::get<1>(param.param));
