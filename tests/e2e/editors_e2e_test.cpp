@@ -131,25 +131,31 @@ void ExpectBack(Outcome outcome, const ProcessResult& r, const std::string& back
   }
 }
 
-// Runs a tool under a time limit; one that hangs or is ended by a signal is
-// tried again, up to eight times in all.
-ProcessResult RunTool(const std::vector<std::string>& argv) {
-  // melt now and then never ends: its render thread has finished and written
-  // the whole output, but the main thread goes on waiting for the consumer to
-  // say it stopped. The render thread ended before the main thread marked the
-  // consumer as running, so the mark is never cleared. On a loaded two-core
-  // machine that is one run in five to seven, whatever real_time, -silent or
-  // -progress say. A render here takes at most a few seconds even then, so
-  // the limit is only a safety bound: a run it ends is simply run again.
-  std::vector<std::string> timed = {"timeout", "-k", "5", "30"};
-  timed.insert(timed.end(), argv.begin(), argv.end());
-  constexpr int kTimedOut = 124;     // timeout's status when it ended the tool
-  constexpr int kBySignal = 128;     // and above: the tool (or timeout) ended by a signal
-  const auto ended = [](const ProcessResult& r) {
-    return r.exitCode == kTimedOut || r.exitCode > kBySignal;
+// Runs a tool that writes `output`; a run it abandoned, one killed at the
+// time limit and one ended by a signal are tried again, up to five runs in
+// all. The limit is only a safety bound: a render here takes a second or two
+// even on a loaded machine.
+ProcessResult RunTool(const std::vector<std::string>& argv, const std::string& output) {
+  // melt now and then renders nothing and never ends: its render thread saw
+  // the consumer not yet marked as running, so it closed the output empty and
+  // ended, and then the main thread marked it as running and waits for ever
+  // for it to stop. On a loaded two-core machine that was one run in three,
+  // whatever real_time, -silent or -progress say. The empty output closed is
+  // the sign: such a run is killed at once and run again.
+  constexpr int kLimitSeconds = 60;
+  const auto run = [&] {
+    if (argv[0] == "melt") return RunWatchingOutput(argv, output, kLimitSeconds);
+    std::vector<std::string> timed = {"timeout", "-k", "5", std::to_string(kLimitSeconds)};
+    timed.insert(timed.end(), argv.begin(), argv.end());
+    return RunProgram(timed);
   };
-  ProcessResult r = RunProgram(timed);
-  for (int attempt = 1; attempt < 8 && ended(r); ++attempt) r = RunProgram(timed);
+  constexpr int kTimedOut = 124;  // timeout's status when it ended the tool
+  constexpr int kBySignal = 128;  // and above: ended by a signal
+  const auto ended = [](const ProcessResult& r) {
+    return r.exitCode == kGaveUp || r.exitCode == kTimedOut || r.exitCode > kBySignal;
+  };
+  ProcessResult r = run();
+  for (int attempt = 1; attempt < 5 && ended(r); ++attempt) r = run();
   return r;
 }
 
@@ -377,7 +383,7 @@ TEST_P(Editors, KeepTheBlocksOrTessaroWarns) {
   WriteFile(dir.File("in.aac"), Frames(frames, {{0, kFrames}}));
   ASSERT_EQ(WriteContainer(dir.File("in.aac"), files.in, tool.eightBit, flavour).exitCode, 0);
   for (const Command& command : tool.commands(edit, files, tool.eightBit)) {
-    const ProcessResult r = RunTool(command);
+    const ProcessResult r = RunTool(command, files.out);
     // ffmpeg ends with status 0 even where it could not decode its input.
     ASSERT_EQ(r.exitCode, 0) << command[0] << ": " << r.err;
   }
@@ -479,7 +485,7 @@ TEST_P(RoundTrips, KeepTheBlocksOrTessaroWarns) {
       {"out", dir.File("edited.wav")}};
   for (Command command : c.commands) {
     for (std::string& arg : command) arg = Fill(arg, names);
-    const ProcessResult r = RunTool(command);
+    const ProcessResult r = RunTool(command, dir.File("edited.wav"));
     ASSERT_EQ(r.exitCode, 0) << command[0] << ": " << r.err;
   }
   ASSERT_TRUE(FileExists(dir.File("edited.wav")));
