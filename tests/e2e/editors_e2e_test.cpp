@@ -132,16 +132,17 @@ void ExpectBack(Outcome outcome, const ProcessResult& r, const std::string& back
 }
 
 // Runs a tool that writes `output`; a run it abandoned, one killed at the
-// time limit and one ended by a signal are tried again, up to five runs in
+// time limit and one ended by a signal are tried again, up to twenty runs in
 // all. The limit is only a safety bound: a render here takes a second or two
-// even on a loaded machine.
+// even on a loaded machine, and an abandoned run is over in a fraction of it.
 ProcessResult RunTool(const std::vector<std::string>& argv, const std::string& output) {
   // melt now and then renders nothing and never ends: its render thread saw
   // the consumer not yet marked as running, so it closed the output empty and
   // ended, and then the main thread marked it as running and waits for ever
-  // for it to stop. On a loaded two-core machine that was one run in three,
-  // whatever real_time, -silent or -progress say. The empty output closed is
-  // the sign: such a run is killed at once and run again.
+  // for it to stop. On a loaded two-core machine that was one run in five to
+  // two, whatever real_time, -silent or -progress say, and five in a row did
+  // happen. The empty output closed is the sign: such a run is killed at once
+  // and run again.
   constexpr int kLimitSeconds = 60;
   const auto run = [&] {
     if (argv[0] == "melt") return RunWatchingOutput(argv, output, kLimitSeconds);
@@ -155,7 +156,7 @@ ProcessResult RunTool(const std::vector<std::string>& argv, const std::string& o
     return r.exitCode == kGaveUp || r.exitCode == kTimedOut || r.exitCode > kBySignal;
   };
   ProcessResult r = run();
-  for (int attempt = 1; attempt < 5 && ended(r); ++attempt) r = run();
+  for (int attempt = 1; attempt < 20 && ended(r); ++attempt) r = run();
   return r;
 }
 
