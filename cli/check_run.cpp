@@ -42,10 +42,11 @@ std::string CheckText(const ConversionRequest& request, const ConversionResult& 
     text += "\n";
   }
   text += texts.checkFrameCount(static_cast<unsigned long long>(r.framesFound));
-  if (wav && r.flavours != FlavoursSeen::kNone) {
-    const Text& flavours = r.flavours == FlavoursSeen::kClassic   ? texts.flavourClassic
-                           : r.flavours == FlavoursSeen::kEditors ? texts.flavourEditors
-                                                                  : texts.flavourMixed;
+  // Only blocks of the editors' flavour are named: a WAV of classic blocks
+  // keeps the report scripts have always read.
+  if (wav && (r.flavours == FlavoursSeen::kEditors || r.flavours == FlavoursSeen::kMixed)) {
+    const Text& flavours =
+        r.flavours == FlavoursSeen::kEditors ? texts.flavourEditors : texts.flavourMixed;
     text += texts.checkFlavours(flavours.c_str());
   }
   text += TimeLine(engineTexts, r.seconds);

@@ -109,7 +109,6 @@ constexpr CliTexts kJapanese{
     .checkMismatchCount = "チェックサム不一致：%sヵ所",
     .checkFrameCount = "フレーム数：%llu, ",
     .checkFlavours = "ブロック：%s, ",
-    .flavourClassic = "標準",
     .flavourEditors = "編集ソフト用",
     .flavourMixed = "標準と編集ソフト用",
 };
@@ -221,7 +220,6 @@ constexpr CliTexts kEnglish{
     .checkMismatchCount = "Checksum mismatches: %s ",
     .checkFrameCount = "Frames: %llu, ",
     .checkFlavours = "Blocks: %s, ",
-    .flavourClassic = "classic",
     .flavourEditors = "for editors",
     .flavourMixed = "classic and for editors",
 };

@@ -34,10 +34,9 @@ struct CliTexts {
   Format<unsigned long long, const char*> checkWavLayout;  // data start, block length
   Format<const char*> checkMismatchCount;                  // the count grouped, then the records
   Format<unsigned long long> checkFrameCount;              // then the time line
-  // A WAV's blocks, between the frame count and the time line: which
-  // flavours they had.
+  // A WAV's blocks, between the frame count and the time line, where some
+  // had the editors' flavour: which flavours they had.
   Format<const char*> checkFlavours;
-  Text flavourClassic;
   Text flavourEditors;
   Text flavourMixed;
 };

@@ -71,8 +71,8 @@ _tessaro_cli() {
     return
   fi
   if [[ $word == -* ]]; then
-    mapfile -t COMPREPLY < <(compgen -W "-s1 -s2 -d --batch --out-dir --check --json --lang= -h --help -V
-      --version --" -- "$word")
+    mapfile -t COMPREPLY < <(compgen -W "-s1 -s2 -d --for-editors --batch --out-dir --check --json
+      --lang= -h --help -V --version --" -- "$word")
     # "--lang=" and "-d" take their value joined.
     if [[ ${#COMPREPLY[@]} -eq 1 && (${COMPREPLY[0]} == --lang= || ${COMPREPLY[0]} == -d) ]]; then
       compopt -o nospace 2>/dev/null

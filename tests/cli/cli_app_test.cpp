@@ -196,7 +196,7 @@ TEST(RunCli, DamageReportGoesToStandardErrorOnly) {
 }
 
 std::vector<const char*> Members(const CliTexts& t) {
-  static_assert(sizeof(CliTexts) == 21 * sizeof(const char*));  // every member listed
+  static_assert(sizeof(CliTexts) == 20 * sizeof(const char*));  // every member listed
   return {t.usage.c_str(),          t.moreForms.c_str(),          t.help.c_str(),
           t.outDirWithoutFolder.c_str(), t.outDirWithoutBatch.c_str(), t.tooManyPaths.c_str(),
           t.batchWithCheck.c_str(), t.standardStreamInBatchOrCheck.c_str(),
@@ -204,8 +204,7 @@ std::vector<const char*> Members(const CliTexts& t) {
           t.inputIsTerminal.c_str(), t.outputIsTerminal.c_str(), t.delayTagInOutputName.c_str(),
           t.checkSummary.c_str(),
           t.checkWavLayout.c_str(), t.checkMismatchCount.c_str(), t.checkFrameCount.c_str(),
-          t.checkFlavours.c_str(),  t.flavourClassic.c_str(),   t.flavourEditors.c_str(),
-          t.flavourMixed.c_str()};
+          t.checkFlavours.c_str(),  t.flavourEditors.c_str(),   t.flavourMixed.c_str()};
 }
 
 TEST(CliTexts, BothLanguagesCompleteEnglishInAscii) {

@@ -79,7 +79,10 @@ TEST_F(CliContract, WavWithoutAnyFrameExitsThreeWithAWarningOnStandardError) {
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_EQ(r.err,
             "エラー：このWAVファイルには、AACのフレームが見つかりませんでした。\n"
-            "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\n");
+            "WAVファイルが編集ソフトで再エンコードされたか、変更された可能性があります。\n"
+            "編集ソフトが、音声をデコード、リサンプリング、ディザリングなどで加工した可能性が高いです。\n"
+            "--for-editors を付けてWAVファイルを作り直し、編集ソフトのプロジェクトは、48 kHz、"
+            "16ビットか8ビットにして、このトラックには、エフェクトをかけないでください。\n");
   // The report and the output of silent frames stay as they were.
   EXPECT_EQ(r.out.rfind("入力サイズ：1,159,212 Bytes, 出力サイズ：", 0), 0u) << r.out;
   EXPECT_TRUE(FileExists(dir_.File("p_out.aac")));
@@ -245,6 +248,7 @@ TEST_F(CliContract, EachFormRefusesTheSameSlips) {
     int status;
     const char* errorCode;  // of a usage error under --json
     const char* written;    // a file that must exist afterwards, or nullptr: nothing written
+    const char* preamble = nullptr;  // that WAV's first block's, where it matters
   };
   struct Case {
     std::vector<std::string> args;
@@ -255,6 +259,7 @@ TEST_F(CliContract, EachFormRefusesTheSameSlips) {
   const Expected kLanguage{2, "unknown_language", nullptr};
   const Expected kChecked{0, nullptr, nullptr};
   const Expected kStreamInRun{2, "standard_stream_in_batch_or_check", nullptr};
+  const Expected kForEditors{0, nullptr, "song_aac.wav", "TSRADTS\x01"};
   const Case cases[] = {
       {{"-o", "x.wav", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
       {{"--force", "song.aac"}, kUnknown, kUnknown, kUnknown, kUnknown},
@@ -291,6 +296,9 @@ TEST_F(CliContract, EachFormRefusesTheSameSlips) {
        {2, "out_dir_without_batch", nullptr},
        {0, nullptr, "out/song_aac.wav"},
        {2, "out_dir_without_batch", nullptr}},
+      // Not a slip: the option that writes the editors' flavour, taken alike
+      // by every form (--check, which writes nothing, as it takes -s2).
+      {{"--for-editors", "song.aac"}, kForEditors, kForEditors, kForEditors, kChecked},
       {{"--", "-x.aac"},
        {0, nullptr, "-x_aac.wav"},
        {0, nullptr, "-x_aac.wav"},
@@ -335,6 +343,9 @@ TEST_F(CliContract, EachFormRefusesTheSameSlips) {
       }
       if (e.written) {
         EXPECT_TRUE(FileExists(dir.File(e.written))) << trace;
+        if (e.preamble) {
+          EXPECT_EQ(ReadFile(dir.File(e.written)).substr(48, 8), e.preamble) << trace;
+        }
       } else {
         EXPECT_EQ(Snapshot(dir), before) << trace;
       }

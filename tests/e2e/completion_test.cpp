@@ -65,6 +65,9 @@ TEST(Completion, BashOffersTheTableOptionsTheLanguagesAndTheFiles) {
   // Before "--" a file that begins with "-" is offered with its folder.
   EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "a.aac", ""}), (Set{"./-x.aac", "a.aac", "b.wav", "sub"}));
   EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "--batch", "--out-dir", ""}), Set{"sub"});
+  // An option without a value: the files follow it.
+  EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "--for-editors", ""}),
+            (Set{"./-x.aac", "a.aac", "b.wav", "sub"}));
   EXPECT_EQ(BashCompletes(d, {"tessaro-cli", "--", "-"}), (Set{"-", "-x.aac"}));  // a file after --
 
   // "-" (standard input or output) where the one-file forms take it.

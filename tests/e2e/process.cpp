@@ -1,7 +1,11 @@
 #include "tests/e2e/process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,25 +58,70 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>
   return pid;
 }
 
+// Standard output and error of a program, caught in files.
+struct Capture {
+  char outName[28] = "/tmp/tessaro-e2e-out-XXXXXX";
+  char errName[28] = "/tmp/tessaro-e2e-err-XXXXXX";
+  int outFd = ::mkstemp(outName);
+  int errFd = ::mkstemp(errName);
+
+  ProcessResult Finish(int exitCode) {
+    ::close(outFd);
+    ::close(errFd);
+    ProcessResult result{exitCode, testing::ReadFile(outName), testing::ReadFile(errName)};
+    ::unlink(outName);
+    ::unlink(errName);
+    return result;
+  }
+};
+
 }  // namespace
 
 ProcessResult RunProgram(const std::vector<std::string>& argv,
                          const std::vector<std::string>& locale) {
-  char outName[] = "/tmp/tessaro-e2e-out-XXXXXX";
-  char errName[] = "/tmp/tessaro-e2e-err-XXXXXX";
-  const int outFd = ::mkstemp(outName);
-  const int errFd = ::mkstemp(errName);
-  ProcessResult result;
-  const pid_t pid = Spawn(argv, locale, outFd, errFd);
+  Capture capture;
+  const pid_t pid = Spawn(argv, locale, capture.outFd, capture.errFd);
   int status = 0;
-  if (pid > 0 && ::waitpid(pid, &status, 0) == pid) result.exitCode = ExitCodeOf(status);
-  ::close(outFd);
-  ::close(errFd);
-  result.out = testing::ReadFile(outName);
-  result.err = testing::ReadFile(errName);
-  ::unlink(outName);
-  ::unlink(errName);
-  return result;
+  const bool waited = pid > 0 && ::waitpid(pid, &status, 0) == pid;
+  return capture.Finish(waited ? ExitCodeOf(status) : -1);
+}
+
+ProcessResult RunWatchingOutput(const std::vector<std::string>& argv, const std::string& output,
+                                int limitSeconds) {
+  const size_t slash = output.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : output.substr(0, slash);
+  const std::string name = output.substr(slash + 1);
+  // Watched before the program starts, so that no close goes unseen.
+  const int watch = ::inotify_init1(IN_CLOEXEC);
+  ::inotify_add_watch(watch, dir.c_str(), IN_CLOSE_WRITE);
+  Capture capture;
+  const pid_t pid = Spawn(argv, kDefaultLocale, capture.outFd, capture.errFd);
+  const int ended = pid > 0 ? static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)) : -1;
+  bool closed = false;
+  bool gaveUp = false;
+  while (ended >= 0 && !gaveUp) {
+    pollfd waits[2] = {{ended, POLLIN, 0}, {watch, POLLIN, 0}};
+    const int ready = ::poll(waits, closed ? 1 : 2, limitSeconds * 1000);
+    if (ready < 0 || waits[0].revents != 0) break;
+    gaveUp = ready == 0;
+    alignas(inotify_event) char events[4096];
+    const ssize_t n = ready > 0 ? ::read(watch, events, sizeof events) : 0;
+    for (ssize_t at = 0; at < n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+      if (event->len > 0 && name == event->name) {
+        closed = true;
+        struct stat written {};
+        gaveUp = ::stat(output.c_str(), &written) != 0 || written.st_size == 0;
+      }
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+  if (gaveUp) ::kill(pid, SIGKILL);
+  int status = 0;
+  const bool waited = pid > 0 && ::waitpid(pid, &status, 0) == pid;
+  if (ended >= 0) ::close(ended);
+  ::close(watch);
+  return capture.Finish(gaveUp ? kGaveUp : waited ? ExitCodeOf(status) : -1);
 }
 
 RunningProgram::RunningProgram(const std::vector<std::string>& argv,

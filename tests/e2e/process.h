@@ -27,6 +27,15 @@ std::vector<std::string> ChildEnvironment(const std::vector<std::string>& locale
 ProcessResult RunProgram(const std::vector<std::string>& argv,
                          const std::vector<std::string>& locale = kDefaultLocale);
 
+// Runs argv like RunProgram, for a tool that may abandon its work and then
+// wait for ever: once it closes `output` with nothing written in it, it is
+// killed and exitCode is kGaveUp, so that the caller may run it again. So is
+// one that has not ended after limitSeconds (a safety bound, not a wait for
+// the clock).
+inline constexpr int kGaveUp = -2;
+ProcessResult RunWatchingOutput(const std::vector<std::string>& argv, const std::string& output,
+                                int limitSeconds);
+
 // True when a program of that name is on PATH.
 bool HaveTool(const std::string& name);
 
