@@ -5,13 +5,13 @@
 # for a sign (the display's number, the window, the output file); the time
 # limits only turn a hang into a failure.
 #   stop_signal_after_conversion.sh TESSARO SAMPLE.aac
-# Exits 77 (skipped) when Xvfb or xdotool is missing (scripts/install-deps display).
+# Exits 77 (skipped) when Xvfb or xdotool is missing (scripts/install-deps qt).
 set -u
 program=$1
 sample=$2
 for tool in Xvfb xdotool; do
   if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is missing (scripts/install-deps display)"
+    echo "skipped: $tool is missing (scripts/install-deps qt)"
     exit 77
   fi
 done
